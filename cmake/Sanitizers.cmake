@@ -1,0 +1,12 @@
+# TARVOLT_SANITIZERS=address,undefined (or thread) instruments every target of the build.
+if(TARVOLT_SANITIZERS)
+    string(REPLACE "," ";" _tarvolt_sanitizer_list "${TARVOLT_SANITIZERS}")
+    list(JOIN _tarvolt_sanitizer_list "," _tarvolt_sanitizer_arg)
+    set(_tarvolt_sanitizer_flags -fsanitize=${_tarvolt_sanitizer_arg} -fno-omit-frame-pointer)
+    if("undefined" IN_LIST _tarvolt_sanitizer_list)
+        list(APPEND _tarvolt_sanitizer_flags -fno-sanitize-recover=undefined)
+    endif()
+    add_compile_options(${_tarvolt_sanitizer_flags})
+    add_link_options(-fsanitize=${_tarvolt_sanitizer_arg})
+    message(STATUS "Tarvolt: building with sanitizers ${_tarvolt_sanitizer_arg}")
+endif()

@@ -1,0 +1,130 @@
+#include "processor/LevelMeter.h"
+#include "processor/TarvoltAudioProcessor.h"
+
+void TarvoltAudioProcessor::prepareToPlay(double sampleRate, int)
+{
+    // A host that reports no usable rate keeps the one we had (44100 before the first prepare).
+    if (std::isfinite(sampleRate) && sampleRate > 0.0)
+        currentSampleRate = sampleRate;
+
+    for (int ch = 0; ch < 2; ++ch)
+    {
+        lowFocusFilters[ch].coefficients = juce::dsp::IIR::Coefficients<float>::makeLowPass(currentSampleRate, 220.0f);
+        highFocusFilters[ch].coefficients =
+            juce::dsp::IIR::Coefficients<float>::makeHighPass(currentSampleRate, 2400.0f);
+    }
+
+    resetShaperState();
+
+    smoothers.reset(currentSampleRate);
+    smoothers.setTargets(readSmootherTargets(), true);
+}
+
+void TarvoltAudioProcessor::releaseResources()
+{
+}
+
+void TarvoltAudioProcessor::resetShaperState() noexcept
+{
+    for (int ch = 0; ch < 2; ++ch)
+    {
+        lowFocusFilters[ch].reset();
+        highFocusFilters[ch].reset();
+        fastEnvelope[ch] = 0.0f;
+        slowEnvelope[ch] = 0.0f;
+    }
+}
+
+ParameterSmoothers::Targets TarvoltAudioProcessor::readSmootherTargets() const noexcept
+{
+    ParameterSmoothers::Targets t{};
+    t.controls.attackDb = readRaw(raw.attack);
+    t.controls.sustainDb = readRaw(raw.sustain);
+    t.controls.sensitivity = readRaw(raw.sensitivity) * 0.01f;
+    t.controls.punch = readRaw(raw.punch) * 0.01f;
+    t.controls.clip = readRaw(raw.clip) * 0.01f;
+    t.controls.mix = readRaw(raw.mix) * 0.01f;
+    t.controls.outputGain = juce::Decibels::decibelsToGain(readRaw(raw.output));
+    t.power = isPowerOn() ? 1.0f : 0.0f;
+    return t;
+}
+
+float TarvoltAudioProcessor::processSample(float x, int channel, float attackDb, float sustainDb, float sensitivity,
+                                           float punch, float clip, float mix, float outputGain, int focus,
+                                           int mode) noexcept
+{
+    const int ch = juce::jlimit(0, 1, channel);
+    const auto coefficients = shaper::EnvelopeCoefficients::forMode(mode, currentSampleRate);
+    const shaper::Controls controls{attackDb, sustainDb, sensitivity, punch, clip, mix, outputGain};
+
+    const float d = shaper::detectionSignal(x, focus, lowFocusFilters[ch], highFocusFilters[ch]);
+    const float T = shaper::transientAmount(d, fastEnvelope[ch], slowEnvelope[ch], coefficients, sensitivity);
+    return shaper::shapeSample(x, T, controls);
+}
+
+void TarvoltAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
+{
+    juce::ScopedNoDenormals noDenormals;
+
+    const int numIn = getTotalNumInputChannels();
+    const int numOut = getTotalNumOutputChannels();
+    const int n = buffer.getNumSamples();
+
+    for (int ch = numIn; ch < std::min(numOut, buffer.getNumChannels()); ++ch)
+        buffer.clear(ch, 0, n);
+
+    smoothers.setTargets(readSmootherTargets(), false);
+    const int focus = getFocusIndex();
+    const auto coefficients = shaper::EnvelopeCoefficients::forMode(getModeIndex(), currentSampleRate);
+
+    const int numChannels = std::min({numIn, buffer.getNumChannels(), 2});
+    float* channelData[2]{};
+    for (int ch = 0; ch < numChannels; ++ch)
+        channelData[ch] = buffer.getWritePointer(ch);
+
+    // Largest magnitudes of the block; the meter mapping is monotonic, so mapping the peak
+    // magnitude gives the largest position of the block.
+    float inPeak[2]{0.0f, 0.0f};
+    float outPeak[2]{0.0f, 0.0f};
+
+    for (int i = 0; i < n; ++i)
+    {
+        const auto frame = smoothers.next();
+        const auto& controls = frame.controls;
+        const float power = frame.power;
+
+        for (int ch = 0; ch < numChannels; ++ch)
+        {
+            float x = channelData[ch][i];
+            if (!std::isfinite(x)) // a broken track: treat the sample as silence
+                x = 0.0f;
+
+            float d = shaper::detectionSignal(x, focus, lowFocusFilters[ch], highFocusFilters[ch]);
+            if (!std::isfinite(d)) // filter state overflowed on an absurdly large input: start afresh
+            {
+                lowFocusFilters[ch].reset();
+                highFocusFilters[ch].reset();
+                fastEnvelope[ch] = slowEnvelope[ch] = 0.0f;
+                d = 0.0f;
+            }
+
+            const float T =
+                shaper::transientAmount(d, fastEnvelope[ch], slowEnvelope[ch], coefficients, controls.sensitivity);
+            const float y = shaper::shapeSample(x, T, controls);
+
+            float out = (y - x) * power + x;
+            if (!std::isfinite(out))
+                out = 0.0f;
+            channelData[ch][i] = out;
+
+            inPeak[ch] = std::max(inPeak[ch], std::abs(x));
+            outPeak[ch] = std::max(outPeak[ch], std::abs(out));
+        }
+    }
+
+    for (int ch = 0; ch < 2; ++ch)
+    {
+        updateMeterLevel(inputLevels[ch], meterPosition(inPeak[ch]));
+        updateMeterLevel(outputLevels[ch], meterPosition(outPeak[ch]));
+    }
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "processor/ShaperCore.h"
+
+#include <juce_audio_basics/juce_audio_basics.h>
+
+// The eight linear ramps between the parameters (read once per block) and the per-sample
+// shaper: attack, sustain, output gain and power ramp over 20 ms, the rest over 30 ms.
+class ParameterSmoothers
+{
+public:
+    // Targets in the units the shaper takes (see shaper::Controls) plus power 0 or 1.
+    struct Targets
+    {
+        shaper::Controls controls;
+        float power;
+    };
+
+    struct Frame
+    {
+        shaper::Controls controls;
+        float power;
+    };
+
+    static constexpr double shortRampSeconds = 0.02;
+    static constexpr double longRampSeconds = 0.03;
+
+    // Sets the ramp lengths for a sample rate; the next setTargets should jump.
+    void reset(double sampleRate) noexcept
+    {
+        smoothedAttack.reset(sampleRate, shortRampSeconds);
+        smoothedSustain.reset(sampleRate, shortRampSeconds);
+        smoothedSensitivity.reset(sampleRate, longRampSeconds);
+        smoothedPunch.reset(sampleRate, longRampSeconds);
+        smoothedClip.reset(sampleRate, longRampSeconds);
+        smoothedMix.reset(sampleRate, longRampSeconds);
+        smoothedOutputGain.reset(sampleRate, shortRampSeconds);
+        smoothedPower.reset(sampleRate, shortRampSeconds);
+    }
+
+    // New targets: ramps start from the values reached so far, or jump there at once.
+    void setTargets(const Targets& t, bool jump) noexcept
+    {
+        set(smoothedAttack, t.controls.attackDb, jump);
+        set(smoothedSustain, t.controls.sustainDb, jump);
+        set(smoothedSensitivity, t.controls.sensitivity, jump);
+        set(smoothedPunch, t.controls.punch, jump);
+        set(smoothedClip, t.controls.clip, jump);
+        set(smoothedMix, t.controls.mix, jump);
+        set(smoothedOutputGain, t.controls.outputGain, jump);
+        set(smoothedPower, t.power, jump);
+    }
+
+    // Advances all eight ramps by one sample.
+    Frame next() noexcept
+    {
+        Frame f{};
+        f.controls.attackDb = smoothedAttack.getNextValue();
+        f.controls.sustainDb = smoothedSustain.getNextValue();
+        f.controls.sensitivity = smoothedSensitivity.getNextValue();
+        f.controls.punch = smoothedPunch.getNextValue();
+        f.controls.clip = smoothedClip.getNextValue();
+        f.controls.mix = smoothedMix.getNextValue();
+        f.controls.outputGain = smoothedOutputGain.getNextValue();
+        f.power = smoothedPower.getNextValue();
+        return f;
+    }
+
+    // True while any ramp is still moving.
+    bool isSmoothing() const noexcept
+    {
+        return smoothedAttack.isSmoothing() || smoothedSustain.isSmoothing() || smoothedSensitivity.isSmoothing()
+               || smoothedPunch.isSmoothing() || smoothedClip.isSmoothing() || smoothedMix.isSmoothing()
+               || smoothedOutputGain.isSmoothing() || smoothedPower.isSmoothing();
+    }
+
+    juce::SmoothedValue<float> smoothedAttack, smoothedSustain, smoothedSensitivity, smoothedPunch, smoothedClip,
+        smoothedMix, smoothedOutputGain, smoothedPower;
+
+private:
+    static void set(juce::SmoothedValue<float>& smoother, float value, bool jump) noexcept
+    {
+        if (jump)
+            smoother.setCurrentAndTargetValue(value);
+        else
+            smoother.setTargetValue(value);
+    }
+};

@@ -1,0 +1,150 @@
+#pragma once
+
+#include <juce_dsp/juce_dsp.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+// The transient shaper as pure functions: the processor, the editor's display model
+// and the tests all use these, so the numbers live in one place.
+namespace shaper
+{
+
+// Envelope time constants (seconds) and detector scale of one mode.
+struct ModeRow
+{
+    float fastAttackSeconds;
+    float fastReleaseSeconds;
+    float slowAttackSeconds;
+    float slowReleaseSeconds;
+    float modeScale;
+};
+
+inline constexpr std::array<ModeRow, 3> modeTable{{
+    {0.0006f, 0.014f, 0.016f, 0.12f, 1.1f},  // Tight
+    {0.0003f, 0.012f, 0.034f, 0.24f, 1.25f}, // Punch
+    {0.0012f, 0.03f, 0.045f, 0.32f, 0.86f},  // Smooth
+}};
+
+// Mode and focus indices outside 0..2 count as the nearest end.
+inline int clampChoiceIndex(int index) noexcept
+{
+    return std::clamp(index, 0, 2);
+}
+
+inline const ModeRow& modeRow(int modeIndex) noexcept
+{
+    return modeTable[(size_t) clampChoiceIndex(modeIndex)];
+}
+
+// One-pole coefficient for a time constant, in double, rounded to float. The inner floor keeps
+// very short times positive, the outer one keeps the coefficient at or above exp(-1).
+inline float envelopeCoefficient(float seconds, double sampleRate) noexcept
+{
+    const double samples = std::max((double) std::max(seconds, 1.0e-5f) * sampleRate, 1.0);
+    return (float) std::exp(-1.0 / samples);
+}
+
+// The four follower coefficients of a mode at a sample rate; they only change with those two.
+struct EnvelopeCoefficients
+{
+    float fastAttack = 0.0f;
+    float fastRelease = 0.0f;
+    float slowAttack = 0.0f;
+    float slowRelease = 0.0f;
+    float modeScale = 1.0f;
+
+    static EnvelopeCoefficients forMode(int modeIndex, double sampleRate) noexcept
+    {
+        const auto& row = modeRow(modeIndex);
+        return {envelopeCoefficient(row.fastAttackSeconds, sampleRate),
+                envelopeCoefficient(row.fastReleaseSeconds, sampleRate),
+                envelopeCoefficient(row.slowAttackSeconds, sampleRate),
+                envelopeCoefficient(row.slowReleaseSeconds, sampleRate), row.modeScale};
+    }
+};
+
+// Control values for one sample, as the smoothers deliver them: decibels for attack and
+// sustain, fractions (0..1) for sensitivity, punch, clip and mix, a linear output gain.
+struct Controls
+{
+    float attackDb;
+    float sustainDb;
+    float sensitivity;
+    float punch;
+    float clip;
+    float mix;
+    float outputGain;
+};
+
+using Filter = juce::dsp::IIR::Filter<float>;
+
+// The detection signal of the focus band; only the filters the focus uses are advanced.
+inline float detectionSignal(float x, int focusIndex, Filter& lowPass, Filter& highPass) noexcept
+{
+    switch (clampChoiceIndex(focusIndex))
+    {
+        case 0:
+            return lowPass.processSample(x);
+        case 2:
+            return highPass.processSample(x);
+        default:
+        {
+            const float low = lowPass.processSample(x);
+            const float high = highPass.processSample(x);
+            return 0.25f * high + (0.2f * (x - low) + 0.55f * x);
+        }
+    }
+}
+
+// Gain of a decibel value: 10^(0.05 dB), 0 at -100 dB or below.
+inline float decibelsToGain(float decibels) noexcept
+{
+    return juce::Decibels::decibelsToGain(decibels);
+}
+
+// Advances both envelope followers by one sample of detection signal d and returns the
+// transient amount T (0..1).
+inline float transientAmount(float d, float& fastEnvelope, float& slowEnvelope, const EnvelopeCoefficients& c,
+                             float sensitivity) noexcept
+{
+    const float a = std::abs(d);
+    const float cF = a > fastEnvelope ? c.fastAttack : c.fastRelease;
+    const float cS = a > slowEnvelope ? c.slowAttack : c.slowRelease;
+    const float fast = (fastEnvelope - a) * cF + a;
+    const float slow = (slowEnvelope - a) * cS + a;
+    fastEnvelope = fast;
+    slowEnvelope = slow;
+
+    const float g = std::max(fast - 0.88f * slow, 0.0f) / (fast + 0.0001f) * (1.35f * sensitivity + 0.35f) * c.modeScale;
+    return std::clamp(g, 0.0f, 1.0f);
+}
+
+// Share of the sustain gain that applies at transient amount T: the transient ducks the body.
+inline float sustainWeight(float T, float punch) noexcept
+{
+    return std::clamp(1.0f - (0.78f - 0.08f * punch) * T, 0.0f, 1.0f);
+}
+
+// Shapes sample x given its transient amount T: gains, punch saturation, clip, output gain, mix.
+inline float shapeSample(float x, float T, const Controls& k) noexcept
+{
+    const float W = sustainWeight(T, k.punch);
+    const float gA = decibelsToGain(T * k.attackDb);
+    const float gS = decibelsToGain(W * k.sustainDb);
+    const float p = T * x;
+    const float D = 1.0f + 3.2f * T * k.punch;
+    const float s = std::tanh(D * p) / std::max(std::tanh(D), 0.001f);
+    float y = (s - p) * (0.35f * k.punch + 0.35f) + (gS * (x - p) + gA * p);
+
+    if (k.clip > 0.0001f)
+    {
+        const float K = 1.0f + 4.0f * k.clip;
+        y = y + (std::tanh(K * y) / std::max(std::tanh(K), 0.001f) - y) * k.clip;
+    }
+
+    return (y * k.outputGain - x) * k.mix + x;
+}
+
+} // namespace shaper

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "processor/ParameterSmoothers.h"
+#include "processor/Parameters.h"
+#include "processor/ProductInfo.h"
+#include "processor/ShaperCore.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+#include <juce_dsp/juce_dsp.h>
+
+#include <atomic>
+
+class TarvoltAudioProcessor : public juce::AudioProcessor,
+                              public juce::AudioProcessorValueTreeState::Listener
+{
+public:
+    TarvoltAudioProcessor();
+    ~TarvoltAudioProcessor() override;
+
+    static juce::AudioProcessorValueTreeState::ParameterLayout createParameterLayout();
+
+    //==============================================================================
+    const juce::String getName() const override;
+
+    void prepareToPlay(double sampleRate, int maximumExpectedSamplesPerBlock) override;
+    void releaseResources() override;
+    void processBlock(juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages) override;
+    using juce::AudioProcessor::processBlock;
+
+    bool isBusesLayoutSupported(const BusesLayout& layouts) const override;
+
+    double getTailLengthSeconds() const override;
+    bool acceptsMidi() const override;
+    bool producesMidi() const override;
+    bool isMidiEffect() const override;
+
+    bool hasEditor() const override;
+    juce::AudioProcessorEditor* createEditor() override;
+
+    int getNumPrograms() override;
+    int getCurrentProgram() override;
+    void setCurrentProgram(int index) override;
+    const juce::String getProgramName(int index) override;
+    void changeProgramName(int index, const juce::String& newName) override;
+
+    void getStateInformation(juce::MemoryBlock& destData) override;
+    void setStateInformation(const void* data, int sizeInBytes) override;
+
+    //==============================================================================
+    // Marks the current preset modified on any parameter change not made by a preset or state load.
+    void parameterChanged(const juce::String& parameterID, float newValue) override;
+
+    // Lock-free parameter readers, safe on any thread.
+    bool isPowerOn() const noexcept;
+    int getModeIndex() const noexcept;
+    int getFocusIndex() const noexcept;
+
+    // Published meter positions; a channel below 0 reads channel 0, above 1 reads channel 1.
+    float getInputLevel(int channel) const noexcept;
+    float getOutputLevel(int channel) const noexcept;
+
+    // Shapes one sample of one channel with the given control values, advancing that channel's
+    // filters and envelopes.
+    float processSample(float x, int channel, float attackDb, float sustainDb, float sensitivity, float punch,
+                        float clip, float mix, float outputGain, int focus, int mode) noexcept;
+
+    // Clears the focus filters and both envelopes of both channels.
+    void resetShaperState() noexcept;
+
+    // The current preset: its name ("Presets" when none is chosen), whether it is a user
+    // preset, and whether a parameter changed since it was set.
+    void setCurrentPreset(const juce::String& name, bool isUser, bool modified);
+    juce::String getCurrentPresetName() const;
+    bool isCurrentPresetUser() const;
+    juce::String getCurrentPresetDisplayName() const;
+
+    //==============================================================================
+    juce::AudioProcessorValueTreeState parameters;
+
+    std::atomic<float> inputLevels[2]{{0.0f}, {0.0f}};
+    std::atomic<float> outputLevels[2]{{0.0f}, {0.0f}};
+
+    std::atomic<bool> currentPresetModified{false};
+    std::atomic<bool> applyingPreset{false};
+
+private:
+    // Raw parameter values, looked up once so the audio thread never searches by ID.
+    struct RawParameters
+    {
+        std::atomic<float>* power = nullptr;
+        std::atomic<float>* mode = nullptr;
+        std::atomic<float>* attack = nullptr;
+        std::atomic<float>* sustain = nullptr;
+        std::atomic<float>* sensitivity = nullptr;
+        std::atomic<float>* focus = nullptr;
+        std::atomic<float>* punch = nullptr;
+        std::atomic<float>* clip = nullptr;
+        std::atomic<float>* mix = nullptr;
+        std::atomic<float>* output = nullptr;
+    };
+
+    static float readRaw(const std::atomic<float>* value) noexcept;
+    // The current parameter values in the units the smoothers carry.
+    ParameterSmoothers::Targets readSmootherTargets() const noexcept;
+
+    RawParameters raw;
+
+    shaper::Filter lowFocusFilters[2];
+    shaper::Filter highFocusFilters[2];
+    float fastEnvelope[2]{0.0f, 0.0f};
+    float slowEnvelope[2]{0.0f, 0.0f};
+
+    double currentSampleRate = 44100.0;
+
+    ParameterSmoothers smoothers;
+
+    juce::CriticalSection presetLock;
+    juce::String currentPresetName{"Presets"};
+    bool currentPresetIsUser = false;
+
+    ProductInfo productInfo = ProductInfo::tarvolt();
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(TarvoltAudioProcessor)
+};

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "processor/TarvoltAudioProcessor.h"
+
+#include <vector>
+
+// Small helpers to drive a processor the way a host does.
+namespace harness
+{
+
+inline void setPlain(TarvoltAudioProcessor& processor, const juce::String& id, float plainValue)
+{
+    auto* parameter = processor.parameters.getParameter(id);
+    jassert(parameter != nullptr);
+    parameter->setValueNotifyingHost(parameter->convertTo0to1(plainValue));
+}
+
+inline float getPlain(TarvoltAudioProcessor& processor, const juce::String& id)
+{
+    return processor.parameters.getRawParameterValue(id)->load();
+}
+
+// Prepares the processor for the given channel count (mono or stereo) and rate.
+inline void prepare(TarvoltAudioProcessor& processor, int channels, double sampleRate, int blockSize = 512)
+{
+    const auto set = channels == 1 ? juce::AudioChannelSet::mono() : juce::AudioChannelSet::stereo();
+    juce::AudioProcessor::BusesLayout layout;
+    layout.inputBuses.add(set);
+    layout.outputBuses.add(set);
+    processor.setBusesLayout(layout);
+    processor.setRateAndBufferSizeDetails(sampleRate, blockSize);
+    processor.prepareToPlay(sampleRate, blockSize);
+}
+
+// Processes the buffer in place in blocks of at most blockSize samples.
+inline void processInBlocks(TarvoltAudioProcessor& processor, juce::AudioBuffer<float>& buffer, int blockSize)
+{
+    juce::MidiBuffer midi;
+    for (int start = 0; start < buffer.getNumSamples(); start += blockSize)
+    {
+        const int len = std::min(blockSize, buffer.getNumSamples() - start);
+        juce::AudioBuffer<float> view(buffer.getArrayOfWritePointers(), buffer.getNumChannels(), start, len);
+        processor.processBlock(view, midi);
+    }
+}
+
+// A buffer holding the same samples in every channel.
+inline juce::AudioBuffer<float> makeBuffer(int channels, const std::vector<float>& samples)
+{
+    juce::AudioBuffer<float> buffer(channels, (int) samples.size());
+    for (int ch = 0; ch < channels; ++ch)
+        for (size_t i = 0; i < samples.size(); ++i)
+            buffer.setSample(ch, (int) i, samples[i]);
+    return buffer;
+}
+
+// Reproducible test signal: decaying noise bursts every `period` samples over a quiet bed.
+inline std::vector<float> drumLikeSignal(int length, int period, unsigned seed = 1)
+{
+    juce::Random random((juce::int64) seed);
+    std::vector<float> out((size_t) length);
+    for (int i = 0; i < length; ++i)
+    {
+        const int t = i % period;
+        const float env = std::exp(-(float) t / (0.012f * 48000.0f)) + 0.05f;
+        out[(size_t) i] = (random.nextFloat() * 2.0f - 1.0f) * 0.8f * env;
+    }
+    return out;
+}
+
+} // namespace harness

@@ -1,0 +1,277 @@
+#include "common/ProcessorHarness.h"
+#include "processor/LevelMeter.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+// The default settings as the block processing derives them from the parameters (percentages
+// scaled by 0.01 in float, which is not always the nearest float to the decimal fraction).
+float referenceSample(TarvoltAudioProcessor& reference, float x, int focus = FocusIndex::full,
+                      int mode = ModeIndex::punch)
+{
+    return reference.processSample(x, 0, 5.0f, -2.5f, 60.0f * 0.01f, 30.0f * 0.01f, 25.0f * 0.01f, 100.0f * 0.01f,
+                                   1.0f, focus, mode);
+}
+} // namespace
+
+TEST(ParameterSmoothers, AttackRampsOver882SamplesAt44100InEqualStepsAcrossBlocks)
+{
+    ParameterSmoothers smoothers;
+    smoothers.reset(44100.0);
+    ParameterSmoothers::Targets t{{0.0f, 0.0f, 0.6f, 0.3f, 0.25f, 1.0f, 1.0f}, 1.0f};
+    smoothers.setTargets(t, true);
+
+    t.controls.attackDb = 12.0f;
+    std::vector<float> values;
+    for (int block = 0; values.size() < 1000; ++block)
+    {
+        smoothers.setTargets(t, false); // every block re-reads the same target: the ramp goes on
+        for (int i = 0; i < 100; ++i)
+            values.push_back(smoothers.next().controls.attackDb);
+    }
+
+    const float step = 12.0f / 882.0f;
+    for (size_t i = 0; i < 881; ++i)
+        ASSERT_NEAR(values[i], step * (float) (i + 1), 1e-4f) << "sample " << i;
+    EXPECT_LT(values[880], 12.0f);
+    EXPECT_EQ(values[881], 12.0f) << "reached after 882 samples";
+    EXPECT_EQ(values[999], 12.0f);
+}
+
+TEST(ParameterSmoothers, RampLengthsFollowTheSampleRate)
+{
+    struct Case
+    {
+        double rate;
+        int shortRamp, longRamp;
+    };
+    for (const auto& c : {Case{44100.0, 882, 1323}, Case{48000.0, 960, 1440}})
+    {
+        ParameterSmoothers smoothers;
+        smoothers.reset(c.rate);
+        smoothers.setTargets({{0, 0, 0, 0, 0, 0, 0}, 0}, true);
+        smoothers.setTargets({{1, 1, 1, 1, 1, 1, 1}, 1}, false);
+        int attackSteps = 0, mixSteps = 0;
+        for (int i = 0; i < 2000; ++i)
+        {
+            const auto f = smoothers.next();
+            attackSteps += f.controls.attackDb < 1.0f ? 1 : 0;
+            mixSteps += f.controls.mix < 1.0f ? 1 : 0;
+        }
+        EXPECT_EQ(attackSteps + 1, c.shortRamp) << c.rate;
+        EXPECT_EQ(mixSteps + 1, c.longRamp) << c.rate;
+    }
+}
+
+namespace
+{
+// Two processors on the same input, one of which switches power off after the first block.
+struct PowerTwins
+{
+    TarvoltAudioProcessor switched, alwaysOn;
+    PowerTwins()
+    {
+        harness::prepare(switched, 2, 44100.0);
+        harness::prepare(alwaysOn, 2, 44100.0);
+    }
+};
+} // namespace
+
+TEST(BlockProcessing, PowerOffCrossfadesOver20msThenPassesTheInputBitExact)
+{
+    PowerTwins twins;
+    const int blockSize = 256;
+    const auto signal = harness::drumLikeSignal(44100, 5000, 3);
+    auto input = harness::makeBuffer(2, signal);
+    auto a = input, b = input;
+
+    juce::MidiBuffer midi;
+    juce::AudioBuffer<float> firstA(a.getArrayOfWritePointers(), 2, 0, blockSize);
+    juce::AudioBuffer<float> firstB(b.getArrayOfWritePointers(), 2, 0, blockSize);
+    twins.switched.processBlock(firstA, midi);
+    twins.alwaysOn.processBlock(firstB, midi);
+
+    harness::setPlain(twins.switched, "power", 0.0f);
+    for (int start = blockSize; start < input.getNumSamples(); start += blockSize)
+    {
+        const int len = std::min(blockSize, input.getNumSamples() - start);
+        juce::AudioBuffer<float> va(a.getArrayOfWritePointers(), 2, start, len);
+        juce::AudioBuffer<float> vb(b.getArrayOfWritePointers(), 2, start, len);
+        twins.switched.processBlock(va, midi);
+        twins.alwaysOn.processBlock(vb, midi);
+    }
+
+    // During the ramp the output is (shaped - dry) * power + dry with power falling linearly.
+    for (int i = 0; i < 882; ++i)
+    {
+        const int n = blockSize + i;
+        const float x = input.getSample(0, n);
+        const float shaped = b.getSample(0, n);
+        if (std::abs(shaped - x) < 1e-3f)
+            continue;
+        const float power = (a.getSample(0, n) - x) / (shaped - x);
+        ASSERT_NEAR(power, 1.0f - (float) (i + 1) / 882.0f, 2e-3f) << "ramp sample " << i;
+    }
+
+    for (int ch = 0; ch < 2; ++ch)
+        for (int n = blockSize + 882; n < input.getNumSamples(); ++n)
+            ASSERT_EQ(a.getSample(ch, n), input.getSample(ch, n)) << "channel " << ch << " sample " << n;
+}
+
+TEST(BlockProcessing, MixZeroPassesTheInputBitExact)
+{
+    TarvoltAudioProcessor processor;
+    harness::setPlain(processor, "mix", 0.0f);
+    harness::setPlain(processor, "attack", 12.0f);
+    harness::setPlain(processor, "clip", 100.0f);
+    harness::prepare(processor, 2, 48000.0);
+
+    const auto input = harness::makeBuffer(2, harness::drumLikeSignal(20000, 3000));
+    auto output = input;
+    harness::processInBlocks(processor, output, 333);
+    for (int ch = 0; ch < 2; ++ch)
+        for (int n = 0; n < input.getNumSamples(); ++n)
+            ASSERT_EQ(output.getSample(ch, n), input.getSample(ch, n));
+}
+
+TEST(BlockProcessing, MatchesTheSampleByReferenceWhenParametersStayPut)
+{
+    TarvoltAudioProcessor block, reference;
+    harness::prepare(block, 1, 48000.0);
+    harness::prepare(reference, 1, 48000.0);
+
+    const auto signal = harness::drumLikeSignal(9000, 2400, 5);
+    auto buffer = harness::makeBuffer(1, signal);
+    harness::processInBlocks(block, buffer, 512);
+
+    for (int n = 0; n < (int) signal.size(); ++n)
+    {
+        const float expected = referenceSample(reference, signal[(size_t) n]);
+        ASSERT_EQ(buffer.getSample(0, n), expected) << "sample " << n;
+    }
+}
+
+TEST(BlockProcessing, ModeAndFocusChangeAtTheNextBlockWithoutRamp)
+{
+    TarvoltAudioProcessor block, reference;
+    harness::prepare(block, 1, 48000.0);
+    harness::prepare(reference, 1, 48000.0);
+
+    const auto signal = harness::drumLikeSignal(1024, 700, 9);
+    auto buffer = harness::makeBuffer(1, signal);
+    juce::MidiBuffer midi;
+    juce::AudioBuffer<float> first(buffer.getArrayOfWritePointers(), 1, 0, 512);
+    juce::AudioBuffer<float> second(buffer.getArrayOfWritePointers(), 1, 512, 512);
+    block.processBlock(first, midi);
+    harness::setPlain(block, "mode", 0.0f);
+    harness::setPlain(block, "focus", 2.0f);
+    block.processBlock(second, midi);
+
+    for (int n = 0; n < 1024; ++n)
+    {
+        const bool after = n >= 512;
+        const float expected = referenceSample(reference, signal[(size_t) n], after ? FocusIndex::high : FocusIndex::full,
+                                               after ? ModeIndex::tight : ModeIndex::punch);
+        ASSERT_EQ(buffer.getSample(0, n), expected) << "sample " << n;
+    }
+}
+
+TEST(BlockProcessing, PrepareClearsTheStateAndJumpsToTheCurrentSettings)
+{
+    TarvoltAudioProcessor used, fresh;
+    harness::prepare(used, 2, 48000.0);
+    auto warmUp = harness::makeBuffer(2, harness::drumLikeSignal(5000, 1200));
+    harness::processInBlocks(used, warmUp, 512);
+
+    harness::setPlain(used, "attack", -7.0f);
+    harness::setPlain(fresh, "attack", -7.0f);
+    harness::prepare(used, 2, 96000.0);
+    harness::prepare(fresh, 2, 96000.0);
+
+    auto a = harness::makeBuffer(2, harness::drumLikeSignal(4000, 1000, 11));
+    auto b = a;
+    harness::processInBlocks(used, a, 512);
+    harness::processInBlocks(fresh, b, 512);
+    for (int n = 0; n < a.getNumSamples(); ++n)
+        ASSERT_EQ(a.getSample(0, n), b.getSample(0, n));
+}
+
+TEST(BlockProcessing, NonPositiveSampleRateKeepsThePreviousRate)
+{
+    struct Case
+    {
+        double first, second, equivalent;
+    };
+    for (const auto& c : {Case{48000.0, 0.0, 48000.0}, Case{96000.0, -1.0, 96000.0}, Case{0.0, 0.0, 44100.0},
+                          Case{48000.0, std::numeric_limits<double>::quiet_NaN(), 48000.0}})
+    {
+        TarvoltAudioProcessor odd, plain;
+        harness::prepare(odd, 1, c.first);
+        odd.prepareToPlay(c.second, 512);
+        harness::prepare(plain, 1, c.equivalent);
+
+        auto a = harness::makeBuffer(1, harness::drumLikeSignal(3000, 1000));
+        auto b = a;
+        harness::processInBlocks(odd, a, 512);
+        harness::processInBlocks(plain, b, 512);
+        for (int n = 0; n < a.getNumSamples(); ++n)
+        {
+            ASSERT_TRUE(std::isfinite(a.getSample(0, n)));
+            ASSERT_EQ(a.getSample(0, n), b.getSample(0, n)) << c.first << " then " << c.second;
+        }
+    }
+}
+
+TEST(BlockProcessing, NonFiniteInputIsProcessedAsSilence)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+
+    for (float bad : {nan, inf, -inf})
+    {
+        TarvoltAudioProcessor broken, silent;
+        harness::prepare(broken, 2, 48000.0);
+        harness::prepare(silent, 2, 48000.0);
+
+        auto signal = harness::drumLikeSignal(12000, 3000, 13);
+        auto withSilence = signal;
+        for (int n = 4000; n < 4100; ++n)
+        {
+            signal[(size_t) n] = bad;
+            withSilence[(size_t) n] = 0.0f;
+        }
+
+        auto a = harness::makeBuffer(2, signal);
+        auto b = harness::makeBuffer(2, withSilence);
+        harness::processInBlocks(broken, a, 480);
+        harness::processInBlocks(silent, b, 480);
+
+        for (int ch = 0; ch < 2; ++ch)
+            for (int n = 0; n < a.getNumSamples(); ++n)
+            {
+                ASSERT_TRUE(std::isfinite(a.getSample(ch, n))) << n;
+                ASSERT_EQ(a.getSample(ch, n), b.getSample(ch, n)) << n;
+            }
+        EXPECT_TRUE(std::isfinite(broken.getInputLevel(0)));
+        EXPECT_EQ(broken.getOutputLevel(0), silent.getOutputLevel(0));
+    }
+}
+
+TEST(BlockProcessing, MonoProcessesOnlyTheFirstChannel)
+{
+    TarvoltAudioProcessor mono, stereo;
+    harness::prepare(mono, 1, 48000.0);
+    harness::prepare(stereo, 2, 48000.0);
+    const auto signal = harness::drumLikeSignal(4096, 1024);
+    auto a = harness::makeBuffer(1, signal);
+    auto b = harness::makeBuffer(2, signal);
+    harness::processInBlocks(mono, a, 512);
+    harness::processInBlocks(stereo, b, 512);
+    for (int n = 0; n < a.getNumSamples(); ++n)
+        ASSERT_EQ(a.getSample(0, n), b.getSample(0, n));
+
+    EXPECT_GT(mono.getInputLevel(0), 0.5f);
+    EXPECT_EQ(mono.getInputLevel(1), 0.0f);
+    EXPECT_EQ(mono.getOutputLevel(1), 0.0f);
+}

@@ -1,0 +1,200 @@
+#include "common/ProcessorHarness.h"
+#include "processor/ShaperCore.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+const shaper::Controls defaultControls{5.0f, -2.5f, 0.6f, 0.3f, 0.25f, 1.0f, 1.0f};
+
+// The detection path of one channel, as the processor runs it.
+struct Channel
+{
+    explicit Channel(double sampleRate)
+    {
+        low.coefficients = juce::dsp::IIR::Coefficients<float>::makeLowPass(sampleRate, 220.0f);
+        high.coefficients = juce::dsp::IIR::Coefficients<float>::makeHighPass(sampleRate, 2400.0f);
+        low.reset();
+        high.reset();
+    }
+
+    float transient(float x, int focus, const shaper::EnvelopeCoefficients& c, float sensitivity)
+    {
+        const float d = shaper::detectionSignal(x, focus, low, high);
+        return shaper::transientAmount(d, fast, slow, c, sensitivity);
+    }
+
+    shaper::Filter low, high;
+    float fast = 0.0f, slow = 0.0f;
+};
+} // namespace
+
+TEST(ShaperCore, WorkedExampleAt48kHz)
+{
+    TarvoltAudioProcessor processor;
+    harness::prepare(processor, 2, 48000.0);
+
+    Channel channel(48000.0);
+    const auto coefficients = shaper::EnvelopeCoefficients::forMode(ModeIndex::punch, 48000.0);
+
+    const float inputs[] = {0.5f, 0.5f, 0.5f, -0.25f};
+    const float expected[] = {1.01426f, 1.01426f, 1.01426f, -0.61621f};
+
+    for (int i = 0; i < 4; ++i)
+    {
+        const float T = channel.transient(inputs[i], FocusIndex::full, coefficients, 0.6f);
+        EXPECT_EQ(T, 1.0f) << "sample " << i;
+        EXPECT_NEAR(shaper::sustainWeight(T, 0.3f), 0.244f, 1e-6f);
+
+        const float y = processor.processSample(inputs[i], 0, 5.0f, -2.5f, 0.6f, 0.3f, 0.25f, 1.0f, 1.0f,
+                                                FocusIndex::full, ModeIndex::punch);
+        EXPECT_NEAR(y, expected[i], 5e-6f) << "sample " << i;
+    }
+}
+
+TEST(ShaperCore, SilenceStaysExactlyZero)
+{
+    Channel channel(48000.0);
+    const auto coefficients = shaper::EnvelopeCoefficients::forMode(ModeIndex::punch, 48000.0);
+
+    for (int focus = 0; focus < 3; ++focus)
+        for (int i = 0; i < 4800; ++i)
+        {
+            const float T = channel.transient(0.0f, focus, coefficients, 1.0f);
+            ASSERT_EQ(channel.fast, 0.0f);
+            ASSERT_EQ(channel.slow, 0.0f);
+            ASSERT_EQ(shaper::shapeSample(0.0f, T, defaultControls), 0.0f);
+        }
+}
+
+TEST(ShaperCore, MixZeroReturnsTheInputExactly)
+{
+    juce::Random random(7);
+    for (int i = 0; i < 2000; ++i)
+    {
+        const shaper::Controls k{random.nextFloat() * 24.0f - 12.0f,
+                                 random.nextFloat() * 24.0f - 12.0f,
+                                 random.nextFloat(),
+                                 random.nextFloat(),
+                                 random.nextFloat(),
+                                 0.0f,
+                                 random.nextFloat() * 4.0f};
+        const float x = random.nextFloat() * 4.0f - 2.0f;
+        ASSERT_EQ(shaper::shapeSample(x, random.nextFloat(), k), x);
+    }
+}
+
+TEST(ShaperCore, NeutralControlsPassOnlyWhereThereIsNoTransient)
+{
+    const shaper::Controls neutral{0.0f, 0.0f, 0.6f, 0.0f, 0.0f, 1.0f, 1.0f};
+    for (float x : {-0.9f, -0.3f, 0.1f, 0.7f})
+    {
+        EXPECT_EQ(shaper::shapeSample(x, 0.0f, neutral), x);
+        // The saturation term keeps a weight of 0.35 at punch 0, so a transient still bends.
+        EXPECT_NE(shaper::shapeSample(x, 0.6f, neutral), x);
+    }
+}
+
+TEST(ShaperCore, ConstantInputSettlesAtTheDocumentedTransientAmount)
+{
+    Channel channel(48000.0);
+    const auto coefficients = shaper::EnvelopeCoefficients::forMode(ModeIndex::punch, 48000.0);
+    float T = 0.0f;
+    for (int i = 0; i < 4 * 48000; ++i)
+        T = channel.transient(1.0f, FocusIndex::low, coefficients, 0.6f);
+
+    EXPECT_NEAR(channel.fast, 1.0f, 1e-4f);
+    EXPECT_NEAR(channel.slow, 1.0f, 1e-4f);
+    // Float rounding leaves the two envelopes a hair apart, hence the tolerance.
+    EXPECT_NEAR(T, 0.12f * 1.0f / 1.0001f * 1.16f * 1.25f, 3e-4f);
+    EXPECT_NEAR(T, 0.174f, 5e-4f);
+}
+
+TEST(ShaperCore, StepDrivesTheTransientToOneOnlyWithSensitivity)
+{
+    struct Case
+    {
+        float sensitivity;
+        bool reachesOne;
+    };
+    for (const auto& c : {Case{0.6f, true}, Case{0.0f, false}})
+    {
+        Channel channel(48000.0);
+        const auto coefficients = shaper::EnvelopeCoefficients::forMode(ModeIndex::punch, 48000.0);
+        float first = 0.0f, largest = 0.0f, last = 0.0f;
+        for (int i = 0; i < 48000; ++i)
+        {
+            last = channel.transient(0.5f, FocusIndex::full, coefficients, c.sensitivity);
+            if (i == 0)
+                first = last;
+            largest = std::max(largest, last);
+        }
+        if (c.reachesOne)
+        {
+            EXPECT_EQ(first, 1.0f);
+            EXPECT_LT(last, 0.5f) << "falls back as the slow envelope catches up";
+        }
+        else
+        {
+            EXPECT_LE(largest, 0.4375f + 1e-6f);
+            EXPECT_LT(largest, 1.0f);
+        }
+    }
+}
+
+TEST(ShaperCore, FullSustainCutScalesByMinusTwelveDecibels)
+{
+    const shaper::Controls k{0.0f, -12.0f, 0.6f, 0.3f, 0.0f, 1.0f, 1.0f};
+    EXPECT_NEAR(shaper::shapeSample(0.8f, 0.0f, k), 0.8f * 0.2511886f, 1e-6f);
+}
+
+TEST(ShaperCore, ClipStageThreshold)
+{
+    const float x = 0.9f;
+    shaper::Controls k{0.0f, 0.0f, 0.6f, 0.3f, 0.0f, 1.0f, 1.0f};
+    const float unclipped = shaper::shapeSample(x, 0.0f, k);
+    EXPECT_EQ(unclipped, x);
+
+    k.clip = 0.0001f;
+    EXPECT_EQ(shaper::shapeSample(x, 0.0f, k), unclipped) << "0.0001 skips the clip stage";
+
+    k.clip = 0.0002f;
+    EXPECT_NE(shaper::shapeSample(x, 0.0f, k), unclipped);
+
+    k.clip = 1.0f;
+    EXPECT_NEAR(shaper::shapeSample(x, 0.0f, k), std::tanh(5.0f * x) / std::tanh(5.0f), 1e-6f);
+}
+
+TEST(ShaperCore, OutOfRangeIndicesClampToTheNearestChoice)
+{
+    struct Case
+    {
+        int mode, focus, sameModeAs, sameFocusAs;
+    };
+    const Case cases[] = {{5, 1, 2, 1}, {-1, 1, 0, 1}, {1, 3, 1, 2}, {1, -1, 1, 0}};
+
+    const auto signal = harness::drumLikeSignal(4000, 1000);
+    for (const auto& c : cases)
+    {
+        TarvoltAudioProcessor a, b;
+        harness::prepare(a, 1, 48000.0);
+        harness::prepare(b, 1, 48000.0);
+        for (float x : signal)
+        {
+            const float ya = a.processSample(x, 0, 5.0f, -2.5f, 0.6f, 0.3f, 0.25f, 1.0f, 1.0f, c.focus, c.mode);
+            const float yb =
+                b.processSample(x, 0, 5.0f, -2.5f, 0.6f, 0.3f, 0.25f, 1.0f, 1.0f, c.sameFocusAs, c.sameModeAs);
+            ASSERT_EQ(ya, yb) << "mode " << c.mode << " focus " << c.focus;
+        }
+    }
+}
+
+TEST(ShaperCore, EnvelopeCoefficients)
+{
+    // 0.3 ms at 1000 Hz is under one sample: floored to exp(-1).
+    EXPECT_EQ(shaper::envelopeCoefficient(0.0003f, 1000.0), (float) std::exp(-1.0));
+    // Computed in double from the float constant, then rounded.
+    EXPECT_EQ(shaper::envelopeCoefficient(0.0003f, 48000.0), (float) std::exp(-1.0 / ((double) 0.0003f * 48000.0)));
+    // Non-positive times use the 10 microsecond floor.
+    EXPECT_EQ(shaper::envelopeCoefficient(0.0f, 480000.0), (float) std::exp(-1.0 / ((double) 1.0e-5f * 480000.0)));
+}
