@@ -1,0 +1,103 @@
+// Speed of the processor as a real-time factor: seconds of stereo 48 kHz audio processed per
+// CPU second, in 512-sample blocks, next to a plain copy of the same blocks as the baseline.
+
+#include "processor/TarvoltAudioProcessor.h"
+
+#include <benchmark/benchmark.h>
+
+namespace
+{
+constexpr double sampleRate = 48000.0;
+constexpr int blockSize = 512;
+constexpr int channels = 2;
+
+// Ten seconds of noisy drum-like hits, stereo.
+const juce::AudioBuffer<float>& benchInput()
+{
+    static const juce::AudioBuffer<float> input = [] {
+        juce::AudioBuffer<float> b(channels, (int) (10 * sampleRate));
+        juce::Random random(42);
+        for (int i = 0; i < b.getNumSamples(); ++i)
+        {
+            const float env = std::exp(-(float) (i % 12000) / 600.0f) + 0.03f;
+            for (int ch = 0; ch < channels; ++ch)
+                b.setSample(ch, i, (random.nextFloat() * 2.0f - 1.0f) * 0.7f * env);
+        }
+        return b;
+    }();
+    return input;
+}
+
+struct Cursor
+{
+    int position = 0;
+
+    // Copies the next block of the input into `block`.
+    void nextBlock(juce::AudioBuffer<float>& block)
+    {
+        const auto& input = benchInput();
+        if (position + blockSize > input.getNumSamples())
+            position = 0;
+        for (int ch = 0; ch < channels; ++ch)
+            block.copyFrom(ch, 0, input, ch, position, blockSize);
+        position += blockSize;
+    }
+};
+
+void reportRealTimeFactor(benchmark::State& state)
+{
+    const double audioSeconds = (double) state.iterations() * blockSize / sampleRate;
+    state.counters["x_realtime"] = benchmark::Counter(audioSeconds, benchmark::Counter::kIsRate);
+}
+
+void copyBaseline(benchmark::State& state)
+{
+    juce::AudioBuffer<float> block(channels, blockSize);
+    Cursor cursor;
+    for (auto _ : state)
+    {
+        cursor.nextBlock(block);
+        benchmark::DoNotOptimize(block.getWritePointer(0));
+        benchmark::ClobberMemory();
+    }
+    reportRealTimeFactor(state);
+}
+
+void setPlain(TarvoltAudioProcessor& processor, const char* id, float value)
+{
+    auto* p = processor.parameters.getParameter(id);
+    p->setValueNotifyingHost(p->convertTo0to1(value));
+}
+
+// moving = 0: default settings held; 1: attack, sustain, mix and clip move every block.
+void processor(benchmark::State& state)
+{
+    const bool moving = state.range(0) != 0;
+    TarvoltAudioProcessor processor;
+    processor.setRateAndBufferSizeDetails(sampleRate, blockSize);
+    processor.prepareToPlay(sampleRate, blockSize);
+
+    juce::AudioBuffer<float> block(channels, blockSize);
+    juce::MidiBuffer midi;
+    Cursor cursor;
+    int blockIndex = 0;
+    for (auto _ : state)
+    {
+        if (moving)
+        {
+            const float phase = (float) (blockIndex++ % 200) / 200.0f;
+            setPlain(processor, ParameterIDs::attack, -12.0f + 24.0f * phase);
+            setPlain(processor, ParameterIDs::sustain, 12.0f - 24.0f * phase);
+            setPlain(processor, ParameterIDs::mix, 40.0f + 60.0f * phase);
+            setPlain(processor, ParameterIDs::clip, 100.0f * phase);
+        }
+        cursor.nextBlock(block);
+        processor.processBlock(block, midi);
+        benchmark::DoNotOptimize(block.getWritePointer(0));
+    }
+    reportRealTimeFactor(state);
+}
+} // namespace
+
+BENCHMARK(copyBaseline);
+BENCHMARK(processor)->Arg(0)->Arg(1)->ArgName("moving");
