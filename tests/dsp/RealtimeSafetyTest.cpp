@@ -1,0 +1,100 @@
+#include "common/ProcessorHarness.h"
+#include "common/RealtimeGuard.h"
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+
+namespace
+{
+// Keeps the optimiser from eliding an allocation whose result is never used.
+void* volatile escape = nullptr;
+} // namespace
+
+TEST(RealtimeGuard, CountsWhatItWatches)
+{
+    std::mutex mutex;
+    FILE* devNull = std::fopen("/dev/null", "w");
+    ASSERT_NE(devNull, nullptr);
+    RealtimeGuard::Scope scope;
+    auto* p = new int(3);
+    escape = p;
+    delete p;
+    void* q = std::malloc(16);
+    escape = q;
+    std::free(q);
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+    }
+    std::fputs("x", devNull);
+    const auto c = scope.counts();
+    std::fclose(devNull);
+    EXPECT_EQ(c.allocations, 2);
+    EXPECT_EQ(c.deallocations, 2);
+    EXPECT_EQ(c.locks, 1);
+    EXPECT_EQ(c.io, 1);
+}
+
+TEST(RealtimeGuard, FrameworkLocksAndAllocationsAreSeen)
+{
+    juce::CriticalSection lock;
+    RealtimeGuard::Scope scope;
+    {
+        const juce::ScopedLock sl(lock);
+        juce::HeapBlock<float> block(64);
+        escape = block.get();
+    }
+    EXPECT_GE(scope.counts().locks, 1);
+    EXPECT_GE(scope.counts().allocations, 1);
+}
+
+namespace
+{
+// Moves every parameter (power, mode and focus included) between blocks, the way host
+// automation and the editor would.
+void moveParameters(TarvoltAudioProcessor& processor, int blockIndex)
+{
+    juce::Random random(blockIndex);
+    for (const auto& spec : parameterSpecs)
+    {
+        if (random.nextInt(3) != 0)
+            continue;
+        const float plain = spec.minimum + random.nextFloat() * (spec.maximum - spec.minimum);
+        harness::setPlain(processor, spec.id, spec.clampPlain(plain));
+    }
+}
+} // namespace
+
+TEST(RealtimeSafety, ProcessBlockNeitherAllocatesNorLocksNorDoesIo)
+{
+    const int blockSizes[] = {1, 64, 512, 1024, 0, 333};
+    for (int channels : {1, 2})
+    {
+        SCOPED_TRACE(channels == 1 ? "mono" : "stereo");
+        TarvoltAudioProcessor processor;
+        harness::prepare(processor, channels, 48000.0, 1024);
+
+        auto input = harness::makeBuffer(channels, harness::drumLikeSignal(1024, 700));
+        juce::AudioBuffer<float> buffer(channels, 1024);
+        juce::MidiBuffer midi;
+        const juce::String automatedID(ParameterIDs::attack);
+
+        for (int block = 0; block < 600; ++block)
+        {
+            moveParameters(processor, block);
+            const int n = blockSizes[(size_t) block % std::size(blockSizes)];
+            for (int ch = 0; ch < channels; ++ch)
+                buffer.copyFrom(ch, 0, input, ch, 0, 1024);
+            if (block % 97 == 5) // a broken track now and then
+                buffer.setSample(0, 0, std::numeric_limits<float>::quiet_NaN());
+            juce::AudioBuffer<float> view(buffer.getArrayOfWritePointers(), channels, 0, n);
+
+            RealtimeGuard::Scope scope;
+            processor.processBlock(view, midi);
+            processor.parameterChanged(automatedID, 0.0f); // host automation on the audio thread
+            const auto c = scope.counts();
+            ASSERT_TRUE(c.clean()) << "block " << block << ": " << c.allocations << " allocations, "
+                                   << c.deallocations << " frees, " << c.locks << " locks, " << c.io << " I/O calls";
+        }
+    }
+}
