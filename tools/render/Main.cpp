@@ -155,6 +155,14 @@ private:
     int lastPercent = -1;
 };
 
+int countBeyondFullScale(const float* samples, int n)
+{
+    int count = 0;
+    for (int i = 0; i < n; ++i)
+        count += std::abs(samples[i]) > 1.0f ? 1 : 0;
+    return count;
+}
+
 void applySettings(TarvoltAudioProcessor& processor, const std::vector<ParameterSetting>& settings)
 {
     for (const auto& s : settings)
@@ -264,6 +272,8 @@ int run(const Options& options)
                                                     source.sampleRate, source.channels, source.bitsPerSample);
 
     std::vector<SignalStats> inStats((size_t) source.channels), outStats((size_t) source.channels);
+    const bool integerOutput = source.bitsPerSample < 32;
+    juce::int64 clippedSamples = 0;
     ProgressBar progress(source.length, !options.quiet && source.length > (juce::int64) (5.0 * source.sampleRate));
 
     juce::AudioBuffer<float> block(source.channels, options.blockSize);
@@ -282,7 +292,11 @@ int run(const Options& options)
         processor.processBlock(view, midi);
 
         for (int ch = 0; ch < source.channels; ++ch)
+        {
             outStats[(size_t) ch].add(view.getReadPointer(ch), n);
+            if (integerOutput)
+                clippedSamples += countBeyondFullScale(view.getReadPointer(ch), n);
+        }
         writer.write(view, n);
         progress.update(position + n);
     }
@@ -299,6 +313,9 @@ int run(const Options& options)
               << " bit, " << source.length << " samples\n";
     for (int ch = 0; ch < source.channels; ++ch)
         printStats(ch, inStats[(size_t) ch], outStats[(size_t) ch]);
+    if (clippedSamples > 0)
+        std::cout << "warning: " << clippedSamples << " samples clipped at full scale in the " << source.bitsPerSample
+                  << "-bit output (lower output, or use a 32-bit float WAV)\n";
     return 0;
 }
 } // namespace
