@@ -13,6 +13,14 @@ if(NOT EXISTS "${TARVOLT_WINDOWS_DEPS}/.complete")
         "The Windows build needs its third-party libraries: configure with "
         "-DTARVOLT_WINDOWS_DEPS=$(scripts/windows/build-deps.sh), or use scripts/windows/build.sh")
 endif()
+if(NOT TARVOLT_WINDOWS_DEPS STREQUAL _TARVOLT_WINDOWS_DEPS_FOUND_IN)
+    # Another prefix (new library versions or build recipe): forget what the last one held.
+    foreach(found PNG_LIBRARY_RELEASE PNG_LIBRARY_DEBUG PNG_PNG_INCLUDE_DIR
+                  JPEG_LIBRARY_RELEASE JPEG_LIBRARY_DEBUG JPEG_INCLUDE_DIR GTest_DIR)
+        unset(${found} CACHE)
+    endforeach()
+    set(_TARVOLT_WINDOWS_DEPS_FOUND_IN "${TARVOLT_WINDOWS_DEPS}" CACHE INTERNAL "")
+endif()
 list(APPEND CMAKE_FIND_ROOT_PATH "${TARVOLT_WINDOWS_DEPS}")
 # Static archives only (libz.a, not the import library of zlib1.dll), so the module needs
 # nothing but Windows' own DLLs.

@@ -13,20 +13,27 @@ shift
 prefix=$(sed -n 's/^TARVOLT_WINE_PREFIX:PATH=//p' "$build/CMakeCache.txt")
 [ -n "$prefix" ] || { echo "windows ctest: $build is not a Windows build folder" >&2; exit 2; }
 
-# A keeper process holds wine's services (explorer, services, ...) up for the whole run: started
-# by it, they do not inherit the output pipe of some test program, which would keep CTest
-# waiting on that pipe until they exit. It waits for input on a pipe nobody writes to.
-keep=$(mktemp -u "${TMPDIR:-/tmp}/tarvolt-wine-keeper.XXXXXX")
-mkfifo "$keep"
-exec 8<>"$keep"
-rm -f "$keep"
-"$here/wine-run.sh" --prefix "$prefix" cmd /c "set /p unused=" <&8 >/dev/null 2>&1 &
+# A keeper process holds wine's services (explorer, services, ...) up for the whole run. They
+# must be started by it, before any test: started by a test program they would inherit its
+# output pipe and keep CTest waiting on that pipe until they exit. The keeper says "ready" once
+# it runs (wine has started its services by then) and then waits for input nobody sends.
+keep=$(mktemp -d "${TMPDIR:-/tmp}/tarvolt-wine-keeper.XXXXXX")
+mkfifo "$keep/input"
+exec 8<>"$keep/input"
+"$here/wine-run.sh" --prefix "$prefix" cmd /c "echo ready& set /p unused=" <&8 >"$keep/output" 2>&1 &
 keeper=$!
 finish() {
     kill "$keeper" 2>/dev/null || true
-    WINEPREFIX=$prefix wineserver --wait || true
+    timeout 60 env WINEPREFIX="$prefix" wineserver --wait || env WINEPREFIX="$prefix" wineserver --kill || true
+    rm -rf "$keep"
 }
 trap finish EXIT
+for _ in $(seq 1200); do
+    grep -q ready "$keep/output" && break
+    kill -0 "$keeper" 2>/dev/null || break
+    sleep 0.1
+done
+grep -q ready "$keep/output" || { echo "windows ctest: wine did not start" >&2; cat "$keep/output" >&2; exit 1; }
 
 # Every run starts without user presets from the last one.
 rm -rf "$prefix"/drive_c/users/*/AppData/Roaming/OrvaneAudio

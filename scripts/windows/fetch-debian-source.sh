@@ -17,15 +17,24 @@ state=$(mktemp -d "$dest/.apt.XXXXXX")
 trap 'rm -rf "$state"' EXIT
 mkdir -p "$state/lists/partial" "$state/cache" "$state/download"
 
-# Debian's binary archives as apt sees them, turned into source entries.
-apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' \
-    'Created-By: Packages' 'Target-Of: deb' 'Origin: Debian' |
-    sort -u | while read -r uri release component; do
-        [ -n "$uri" ] && echo "deb-src $uri $release $component"
-    done >"$state/sources.list"
-if [ ! -s "$state/sources.list" ]; then
-    echo "fetch-debian-source: apt knows no Debian archive to derive a deb-src entry from" >&2
-    exit 1
+# Debian's binary archives as apt sees them, turned into source entries. apt knows them only
+# once its lists were downloaded, so a machine that never ran apt-get update gets one first.
+derive_sources() {
+    apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' \
+        'Created-By: Packages' 'Target-Of: deb' 'Origin: Debian' |
+        sort -u | while read -r uri release component; do
+            [ -n "$uri" ] && echo "deb-src $uri $release $component"
+        done >"$state/sources.list"
+    [ -s "$state/sources.list" ]
+}
+if ! derive_sources; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -q >/dev/null
+    derive_sources || {
+        echo "fetch-debian-source: apt knows no Debian archive to derive a deb-src entry from" >&2
+        exit 1
+    }
 fi
 
 apt_private=(
