@@ -27,7 +27,7 @@ gtest_version=$(dpkg-query -W -f='${Version}' googletest)
 
 key=$( {
     cat "$0" "$toolchain"
-    x86_64-w64-mingw32-g++-posix --version | head -n1
+    x86_64-w64-mingw32-g++-posix --version
     dpkg-query -W -f='${Version}\n' libz-mingw-w64-dev mingw-w64-x86-64-dev
     echo "$png_source $png_version $jpeg_source $jpeg_version googletest $gtest_version"
 } | sha256sum | cut -c1-16)
