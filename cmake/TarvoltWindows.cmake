@@ -11,7 +11,7 @@ set(TARVOLT_WINDOWS_DEPS "" CACHE PATH
 if(NOT EXISTS "${TARVOLT_WINDOWS_DEPS}/.complete")
     message(FATAL_ERROR
         "The Windows build needs its third-party libraries: configure with "
-        "-DTARVOLT_WINDOWS_DEPS=$(scripts/windows/build-deps.sh), or use scripts/windows/build.sh")
+        "-DTARVOLT_WINDOWS_DEPS=$(scripts/windows/build-deps.sh), or use scripts/windows/test.sh")
 endif()
 if(NOT TARVOLT_WINDOWS_DEPS STREQUAL _TARVOLT_WINDOWS_DEPS_FOUND_IN)
     # Another prefix (new library versions or build recipe): forget what the last one held.
@@ -30,6 +30,9 @@ set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
 if(NOT JUCE_DIR)
     file(GLOB _tarvolt_juce_dirs LIST_DIRECTORIES true
         /usr/lib/*/cmake/JUCE-* /usr/lib/cmake/JUCE-* /usr/local/lib/cmake/JUCE-*)
+    if(NOT _tarvolt_juce_dirs)
+        message(FATAL_ERROR "The framework's CMake package (juce-modules-source) is not installed")
+    endif()
     list(GET _tarvolt_juce_dirs 0 _tarvolt_juce_dir)
     set(JUCE_DIR "${_tarvolt_juce_dir}" CACHE PATH "The framework's CMake package on the build machine")
 endif()

@@ -7,8 +7,8 @@
 #
 # --prefix gives the wine prefix (the Windows "machine": C: drive, registry, user folders);
 # without it $WINEPREFIX or wine's default applies. The program sees the prefix's path on the
-# build machine as TARVOLT_WINE_PREFIX. A new prefix is created on first use,
-# once, even when several programs start at the same time.
+# build machine as TARVOLT_WINE_PREFIX. A new prefix is created on first use, once, even when
+# several programs start at the same time.
 set -euo pipefail
 if [ "${1:-}" = "--prefix" ]; then
     export WINEPREFIX=$2
