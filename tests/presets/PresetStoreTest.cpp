@@ -23,8 +23,8 @@ TEST(PresetStoreFolders, DataFolderIsTheUserApplicationDataFolderPlusCompanyProd
 {
     const PresetStore store{ProductInfo::tarvolt()};
     const auto appData = juce::File::getSpecialLocation(juce::File::userApplicationDataDirectory);
-    EXPECT_EQ(store.getDataFolder().getFullPathName(),
-              appData.getFullPathName() + "/OrvaneAudio/Tarvolt/version_1.0.0");
+    EXPECT_EQ(store.getDataFolder(), appData.getChildFile("OrvaneAudio").getChildFile("Tarvolt")
+                                         .getChildFile("version_1.0.0"));
     EXPECT_EQ(store.getPresetFolder(), store.getDataFolder().getChildFile("Presets"));
 }
 
