@@ -21,6 +21,13 @@ struct DisplaySettings
     int modeIndex = 1;
     int focusIndex = 1;
     bool powerOn = true;
+
+    bool operator==(const DisplaySettings& other) const
+    {
+        return attackDb == other.attackDb && sustainDb == other.sustainDb && outputDb == other.outputDb &&
+               sensitivity == other.sensitivity && punch == other.punch && clip == other.clip && mix == other.mix &&
+               modeIndex == other.modeIndex && focusIndex == other.focusIndex && powerOn == other.powerOn;
+    }
 };
 
 struct DisplayModel

@@ -28,22 +28,6 @@ float readPlain(TarvoltAudioProcessor& processor, const char* id)
     return value != nullptr ? value->load() : 0.0f;
 }
 
-DisplaySettings readDisplaySettings(TarvoltAudioProcessor& processor)
-{
-    DisplaySettings s;
-    s.attackDb = readPlain(processor, ParameterIDs::attack);
-    s.sustainDb = readPlain(processor, ParameterIDs::sustain);
-    s.outputDb = readPlain(processor, ParameterIDs::output);
-    s.sensitivity = readPlain(processor, ParameterIDs::sensitivity) * 0.01f;
-    s.punch = readPlain(processor, ParameterIDs::punch) * 0.01f;
-    s.clip = readPlain(processor, ParameterIDs::clip) * 0.01f;
-    s.mix = readPlain(processor, ParameterIDs::mix) * 0.01f;
-    s.modeIndex = processor.getModeIndex();
-    s.focusIndex = processor.getFocusIndex();
-    s.powerOn = processor.isPowerOn();
-    return s;
-}
-
 void drawGrid(juce::Graphics& g, const PlotGeometry& p)
 {
     if (p.baselineY > p.plotY)
@@ -79,13 +63,11 @@ void drawTimeAxis(juce::Graphics& g, const PlotGeometry& p)
 }
 } // namespace
 
-// A synthetic drum hit before (DRY) and after (SHAPED) a model of the shaper with the current
-// settings, the clip onset, a legend, the mix and clip read-out and a 0 to 500 ms axis. With power
-// off only the frame and the dark plot are drawn.
-void TarvoltGUI::drawSignalDisplay(juce::Graphics& g)
+// The display's parts that follow only the size and the power state: its frame, the dark plot and,
+// with power on, the grid, the legend and the time axis. None of them overlaps the curves.
+void TarvoltGUI::drawSignalDisplayFrame(juce::Graphics& g, bool on)
 {
     const auto D = layout.displayArea;
-    const bool on = processor.isPowerOn();
     const auto p = PlotGeometry::forDisplayArea(D);
 
     g.setColour(juce::Colour(on ? 0x12FFFFFFu : 0x0AFFFFFFu));
@@ -97,7 +79,22 @@ void TarvoltGUI::drawSignalDisplay(juce::Graphics& g)
 
     drawGrid(g, p);
 
-    const auto model = computeDisplayModel(readDisplaySettings(processor));
+    const float legendX = D.getX() + 10.0f;
+    const float available = std::max(0.0f, D.getWidth() - 20.0f);
+    const float shapedWidth = std::min(available, 104.0f);
+    drawLegendItem(g, {legendX, D.getY(), shapedWidth, 20.0f}, shapedCurveColour(), "SHAPED");
+    drawLegendItem(g, {legendX + shapedWidth, D.getY(), std::min(available - shapedWidth, 76.0f), 20.0f}, dryColour,
+                   "DRY");
+
+    drawTimeAxis(g, p);
+}
+
+// A synthetic drum hit before (DRY) and after (SHAPED) a model of the shaper with the current
+// settings, the clip onset and the mix and clip read-out; drawn only while power is on.
+void TarvoltGUI::drawSignalDisplayCurves(juce::Graphics& g, const DisplaySettings& settings)
+{
+    const auto p = PlotGeometry::forDisplayArea(layout.displayArea);
+    const auto model = computeDisplayModel(settings);
     const float scale = p.scaleFor(model);
 
     juce::Path dryPath, shapedPath, fillPath;
@@ -118,7 +115,7 @@ void TarvoltGUI::drawSignalDisplay(juce::Graphics& g)
     strokeRound(g, dryPath, withAlphaClamped(dryColour, model.dryAlpha * 0.18f), 5.2f);
     strokeRound(g, dryPath, withAlphaClamped(dryColour, model.dryAlpha * 0.86f), 1.7f);
 
-    const auto shapedColour = accentColour.interpolatedWith(secondaryAccentColour, 0.2f);
+    const auto shapedColour = shapedCurveColour();
     if (model.showsShapedCurve)
     {
         const float m = model.shapedAmount;
@@ -142,21 +139,34 @@ void TarvoltGUI::drawSignalDisplay(juce::Graphics& g)
                    juce::Justification::right, false);
     }
 
-    const float legendX = D.getX() + 10.0f;
-    const float available = std::max(0.0f, D.getWidth() - 20.0f);
-    const float shapedWidth = std::min(available, 104.0f);
-    drawLegendItem(g, {legendX, D.getY(), shapedWidth, 20.0f}, shapedColour, "SHAPED");
-    drawLegendItem(g, {legendX + shapedWidth, D.getY(), std::min(available - shapedWidth, 76.0f), 20.0f}, dryColour,
-                   "DRY");
-
     g.setColour(textColour);
     g.setFont(compat::makeFont(12.0f));
     const auto readOut =
         "MIX " + juce::String(model.mix * 100.0f, 0) + "%  CLIP " + juce::String(model.clip * 100.0f, 0) + "%";
     g.drawText(readOut, juce::Rectangle<int>{juce::roundToInt(p.plotRight - 194.0f), juce::roundToInt(p.baselineY + 8.0f), 184, 18},
                juce::Justification::right, false);
+}
 
-    drawTimeAxis(g, p);
+// The settings the display draws, read afresh; a parameter that cannot be found reads as 0.
+DisplaySettings TarvoltGUI::readDisplaySettings() const
+{
+    DisplaySettings s;
+    s.attackDb = readPlain(processor, ParameterIDs::attack);
+    s.sustainDb = readPlain(processor, ParameterIDs::sustain);
+    s.outputDb = readPlain(processor, ParameterIDs::output);
+    s.sensitivity = readPlain(processor, ParameterIDs::sensitivity) * 0.01f;
+    s.punch = readPlain(processor, ParameterIDs::punch) * 0.01f;
+    s.clip = readPlain(processor, ParameterIDs::clip) * 0.01f;
+    s.mix = readPlain(processor, ParameterIDs::mix) * 0.01f;
+    s.modeIndex = processor.getModeIndex();
+    s.focusIndex = processor.getFocusIndex();
+    s.powerOn = processor.isPowerOn();
+    return s;
+}
+
+juce::Colour TarvoltGUI::shapedCurveColour() const
+{
+    return accentColour.interpolatedWith(secondaryAccentColour, 0.2f);
 }
 
 void TarvoltGUI::drawLegendItem(juce::Graphics& g, juce::Rectangle<float> rect, juce::Colour colour,

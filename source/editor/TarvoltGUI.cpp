@@ -56,6 +56,8 @@ TarvoltGUI::TarvoltGUI(TarvoltAudioProcessor& p) : processor(p)
     };
 
     // The selectors too, so that the first paint already shows them right.
+    powerOnAtLastTick = processor.isPowerOn();
+    setCachingEnabled(true);
     refreshSelectors();
     refreshValueLabels();
     updateValueLabelVisibility();
@@ -144,6 +146,16 @@ void TarvoltGUI::updateValueLabelVisibility()
 
 void TarvoltGUI::timerCallback()
 {
+    // Knobs and selectors draw differently with power off, and keep pictures of themselves.
+    const bool on = processor.isPowerOn();
+    if (std::exchange(powerOnAtLastTick, on) != on)
+    {
+        for (auto* knob : knobs())
+            knob->repaint();
+        for (auto* button : selectorButtons())
+            button->repaint();
+    }
+
     refreshSelectors();
     refreshValueLabels();
     updateValueLabelVisibility();
@@ -189,7 +201,38 @@ void TarvoltGUI::resized()
     powerButton.setBounds(layout.powerButtonBounds);
 }
 
+// Everything but the meter segments follows the size and the parameters, so it comes from a
+// cached picture that is painted afresh only when one of them changed; the segments follow the
+// audio and are drawn on every paint.
 void TarvoltGUI::paint(juce::Graphics& g)
+{
+    const auto settings = readDisplaySettings();
+    if (useCaches)
+        picture.draw(g, getLocalBounds(), settings, [&](juce::Graphics& layer) { drawPicture(layer, settings); });
+    else
+        drawPicture(g, settings);
+
+    const bool on = settings.powerOn;
+    drawLevelMeterSegments(g, layout.inputMeterArea,
+                           (processor.inputLevels[0].load() + processor.inputLevels[1].load()) * 0.5f, on);
+    drawLevelMeterSegments(g, layout.outputMeterArea,
+                           (processor.outputLevels[0].load() + processor.outputLevels[1].load()) * 0.5f, on);
+}
+
+// The dressing only follows the size and the power state: a second, longer-lived picture, so
+// that moving a knob only redraws the curves on top of it.
+void TarvoltGUI::drawPicture(juce::Graphics& g, const DisplaySettings& settings)
+{
+    const bool on = settings.powerOn;
+    if (useCaches)
+        dressing.draw(g, getLocalBounds(), on, [&](juce::Graphics& layer) { drawStaticLayer(layer, on); });
+    else
+        drawStaticLayer(g, on);
+    if (settings.powerOn)
+        drawSignalDisplayCurves(g, settings);
+}
+
+void TarvoltGUI::drawStaticLayer(juce::Graphics& g, bool on)
 {
     const float W = (float) getWidth();
     const float H = (float) getHeight();
@@ -203,22 +246,30 @@ void TarvoltGUI::paint(juce::Graphics& g)
     g.setColour(juce::Colour(0x1EFFFFFF));
     g.drawRoundedRectangle(card, 18.0f, 1.0f);
 
-    g.setColour(processor.isPowerOn() ? accentColour.withAlpha(0.14f) : juce::Colour(0xFF585866).withAlpha(0.08f));
+    g.setColour(on ? accentColour.withAlpha(0.14f) : juce::Colour(0xFF585866).withAlpha(0.08f));
     for (const auto& area : {layout.centreArea, layout.knobRowArea, layout.rightColumnArea})
         g.drawRoundedRectangle(area, 16.0f, 1.0f);
 
-    drawHeader(g);
-    drawSignalDisplay(g);
-    drawLevelMeter(g, layout.inputMeterArea,
-                   (processor.inputLevels[0].load() + processor.inputLevels[1].load()) * 0.5f, "IN");
-    drawLevelMeter(g, layout.outputMeterArea,
-                   (processor.outputLevels[0].load() + processor.outputLevels[1].load()) * 0.5f, "OUT");
-    drawSectionTitles(g);
+    drawHeader(g, on);
+    drawSignalDisplayFrame(g, on);
+    drawLevelMeterFrame(g, layout.inputMeterArea, "IN", on);
+    drawLevelMeterFrame(g, layout.outputMeterArea, "OUT", on);
+    drawSectionTitles(g, on);
 }
 
-void TarvoltGUI::drawHeader(juce::Graphics& g)
+void TarvoltGUI::setCachingEnabled(bool enabled)
 {
-    const bool on = processor.isPowerOn();
+    useCaches = enabled;
+    for (auto* knob : knobs())
+        knob->setBufferedToImage(enabled);
+    for (auto* button : selectorButtons())
+        button->setBufferedToImage(enabled);
+    powerButton.setBufferedToImage(enabled);
+    repaint();
+}
+
+void TarvoltGUI::drawHeader(juce::Graphics& g, bool on)
+{
     const auto header = layout.headerArea;
 
     g.setColour(on ? juce::Colour(0xB0FFFFFF) : juce::Colour(0xFF8A8A94));
@@ -231,10 +282,8 @@ void TarvoltGUI::drawHeader(juce::Graphics& g)
     g.drawText("TRANSIENT SHAPER", sub.toNearestInt(), juce::Justification::centredTop, false);
 }
 
-void TarvoltGUI::drawSectionTitles(juce::Graphics& g)
+void TarvoltGUI::drawSectionTitles(juce::Graphics& g, bool on)
 {
-    const bool on = processor.isPowerOn();
-
     g.setColour(on ? juce::Colour(0xFFE6E6EC) : juce::Colour(0xFF90909C));
     g.setFont(compat::makeFont((float) (getHeight() * 0.025), juce::Font::bold));
     const auto cells = layout.knobCells();

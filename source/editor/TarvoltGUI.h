@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/CachedLayer.h"
+#include "editor/DisplayModel.h"
 #include "editor/PanelLayout.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -95,12 +97,25 @@ private:
     void refreshValueLabels();
     void updateValueLabelVisibility();
 
-    void drawHeader(juce::Graphics& g);
-    void drawSectionTitles(juce::Graphics& g);
-    void drawSignalDisplay(juce::Graphics& g);
+    // Painting keeps pictures of what seldom changes (the panel's dressing, knobs, buttons); off,
+    // everything is drawn afresh on every paint. The picture looks the same either way.
+    void setCachingEnabled(bool enabled);
+
+    void drawHeader(juce::Graphics& g, bool on);
+    void drawSectionTitles(juce::Graphics& g, bool on);
+    // The display's settings decide everything but the meter segments and the controls: they are
+    // the key of the cached picture.
+    void drawPicture(juce::Graphics& g, const DisplaySettings& settings);
+    // Everything that changes only with the size and the power state, in painting order.
+    void drawStaticLayer(juce::Graphics& g, bool on);
+    void drawSignalDisplayFrame(juce::Graphics& g, bool on);
+    void drawSignalDisplayCurves(juce::Graphics& g, const DisplaySettings& settings);
+    DisplaySettings readDisplaySettings() const;
     void drawLegendItem(juce::Graphics& g, juce::Rectangle<float> rect, juce::Colour colour,
                         const juce::String& caption);
-    void drawLevelMeter(juce::Graphics& g, juce::Rectangle<float> area, float level, const juce::String& caption);
+    void drawLevelMeterFrame(juce::Graphics& g, juce::Rectangle<float> area, const juce::String& caption, bool on);
+    void drawLevelMeterSegments(juce::Graphics& g, juce::Rectangle<float> area, float level, bool on);
+    juce::Colour shapedCurveColour() const;
 
     // The knobs, read-outs and selectors in the panel's fixed order (see PanelControls.h).
     std::array<juce::Slider*, PanelLayout::numKnobs> knobs();
@@ -128,6 +143,11 @@ private:
 
     // The power state the button showed when its last click came in (see the constructor).
     bool powerStateOnButton = true;
+    bool powerOnAtLastTick = true;
+
+    bool useCaches = true;
+    CachedLayer<DisplaySettings> picture;
+    CachedLayer<bool> dressing;
 
     // The panel's highlight colour (lit selectors, value arcs, subtitle, outlines, read-outs) and
     // the display's second colour.

@@ -36,6 +36,7 @@ struct TarvoltGUITestAccess
     static TarvoltGUI::PowerButton& powerButton(TarvoltGUI& panel) { return panel.powerButton; }
     static const PanelLayout& layout(const TarvoltGUI& panel) { return panel.layout; }
     static void timerTick(TarvoltGUI& panel) { panel.timerCallback(); }
+    static void setCaching(TarvoltGUI& panel, bool enabled) { panel.setCachingEnabled(enabled); }
     static bool timerRunning(TarvoltGUI& panel) { return static_cast<juce::Timer&>(panel).isTimerRunning(); }
     static int timerInterval(TarvoltGUI& panel) { return static_cast<juce::Timer&>(panel).getTimerInterval(); }
 };

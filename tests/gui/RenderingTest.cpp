@@ -3,6 +3,8 @@
 #include "editor/DisplayModel.h"
 #include "editor/MeterModel.h"
 
+#include <functional>
+
 using Access = TarvoltGUITestAccess;
 using guitest::colourNear;
 using juce::Colour;
@@ -147,6 +149,67 @@ TEST_F(PanelRendering, MeterLightsSegmentsUpToTheMeanOfBothChannels)
         const auto p = meter.segment(i).getCentre().roundToInt();
         const bool lit = image.getPixelAt(p.x, p.y) == Colour(0xFF7C4CFF);
         EXPECT_EQ(lit, i < 5) << "segment " << i;
+    }
+}
+
+TEST(PanelCaching, CachedPicturesLookLikeAFreshPaintAsTheStateChanges)
+{
+    // One panel keeps its pictures from state to state; the other paints everything afresh.
+    TarvoltAudioProcessor processor;
+    TarvoltGUI cached(processor), fresh(processor);
+    Access::setCaching(fresh, false);
+
+    struct Step
+    {
+        const char* what;
+        std::function<void()> change;
+    };
+    const Step steps[] = {
+        {"defaults", [] {}},
+        {"meters", [&] { processor.inputLevels[0] = processor.outputLevels[1] = 0.9f; }},
+        {"power off", [&] { harness::setPlain(processor, "power", 0.0f); }},
+        {"power back on", [&] { harness::setPlain(processor, "power", 1.0f); }},
+        {"knobs and selectors", [&] {
+             harness::setPlain(processor, "mode", 0.0f);
+             harness::setPlain(processor, "mix", 40.0f);
+             harness::setPlain(processor, "clip", 0.0f);
+             harness::setPlain(processor, "attack", -7.0f);
+         }},
+        {"smaller", [&] {
+             cached.setSize(500, 283);
+             fresh.setSize(500, 283);
+         }},
+        {"power off when small", [&] { harness::setPlain(processor, "power", 0.0f); }},
+    };
+
+    cached.setSize(1256, 710);
+    fresh.setSize(1256, 710);
+    for (const auto& step : steps)
+    {
+        SCOPED_TRACE(step.what);
+        step.change();
+        Access::timerTick(cached);
+        Access::timerTick(fresh);
+        const auto a = guitest::render(cached);
+        const auto b = guitest::render(fresh);
+        int differing = 0, largest = 0;
+        juce::Rectangle<int> where;
+        for (int y = 0; y < a.getHeight(); ++y)
+            for (int x = 0; x < a.getWidth(); ++x)
+            {
+                const auto p = a.getPixelAt(x, y), q = b.getPixelAt(x, y);
+                const int d = std::max({std::abs(p.getRed() - q.getRed()), std::abs(p.getGreen() - q.getGreen()),
+                                        std::abs(p.getBlue() - q.getBlue()), std::abs(p.getAlpha() - q.getAlpha())});
+                if (d > 0)
+                {
+                    ++differing;
+                    where = where.isEmpty() ? juce::Rectangle<int>(x, y, 1, 1) : where.getUnion({x, y, 1, 1});
+                }
+                largest = std::max(largest, d);
+            }
+        // Knobs and buttons keep pictures of themselves with transparent corners; compositing
+        // those rounds the anti-aliased edge pixels slightly differently, by at most 2 of 255.
+        EXPECT_LE(largest, 2) << differing << " pixels differ in " << where.toString();
     }
 }
 
