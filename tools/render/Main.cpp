@@ -155,13 +155,6 @@ private:
     int lastPercent = -1;
 };
 
-void applySettings(TarvoltAudioProcessor& processor, const std::vector<ParameterSetting>& settings)
-{
-    for (const auto& s : settings)
-        if (auto* parameter = processor.parameters.getParameter(s.id))
-            parameter->setValueNotifyingHost(parameter->convertTo0to1(s.plainValue));
-}
-
 void printStats(int channel, const SignalStats& in, const SignalStats& out)
 {
     std::cout << "channel " << channel + 1 << ":  in  peak " << formatDbfs(in.peak()) << "  rms " << formatDbfs(in.rms())
@@ -245,7 +238,7 @@ int run(const Options& options)
         fail("the output would overwrite the input");
 
     TarvoltAudioProcessor processor;
-    applySettings(processor, options.settings);
+    applyParameterSettings(processor, options.settings);
 
     const auto set = source.channels == 1 ? juce::AudioChannelSet::mono() : juce::AudioChannelSet::stereo();
     juce::AudioProcessor::BusesLayout layout;
