@@ -18,29 +18,36 @@ protected:
 
     // A click on the read-out: its editor opens with the keyboard focus. The window system's focus
     // events are let through before typing starts, as they would be between two user actions.
-    juce::TextEditor& open(const char* id)
+    juce::TextEditor* open(const char* id)
     {
         auto& l = label(id);
         fixture.click(l);
-        auto* editor = l.getCurrentTextEditor();
-        EXPECT_NE(editor, nullptr);
         settle();
-        EXPECT_TRUE(editor->hasKeyboardFocus(false)) << id;
-        return *editor;
+        auto* editor = l.getCurrentTextEditor();
+        if (editor == nullptr || !editor->hasKeyboardFocus(false))
+        {
+            ADD_FAILURE() << id << " did not open with the keyboard focus";
+            return nullptr;
+        }
+        return editor;
     }
 
     static void settle() { guitest::pumpFor(50); }
 
-    static void typeKeys(juce::TextEditor& editor, const juce::String& keys)
+    static void typeKeys(juce::TextEditor* editor, const juce::String& keys)
     {
+        if (editor == nullptr)
+            return;
         // Key code 0: only the character matters, as for any printable key.
         for (auto c : keys)
-            editor.keyPressed(juce::KeyPress(0, juce::ModifierKeys(), c));
+            editor->keyPressed(juce::KeyPress(0, juce::ModifierKeys(), c));
     }
 
     void press(const char* id, int keyCode)
     {
-        label(id).getCurrentTextEditor()->keyPressed(juce::KeyPress(keyCode));
+        auto* editor = label(id).getCurrentTextEditor();
+        ASSERT_NE(editor, nullptr) << id << " is not open";
+        editor->keyPressed(juce::KeyPress(keyCode));
         EXPECT_TRUE(guitest::pumpUntil([&] { return !label(id).isBeingEdited(); }));
     }
 
@@ -102,21 +109,23 @@ TEST_F(ValueEntry, TypedTextSetsTheParameterAndTheReadOutShowsItsCanonicalText)
 
 TEST_F(ValueEntry, OpeningSelectsTheShownValueSoTypingReplacesIt)
 {
-    auto& editor = open("attack");
-    EXPECT_EQ(editor.getText(), "+5.0 dB");
-    EXPECT_EQ(editor.getHighlightedRegion(), juce::Range<int>(0, 7));
+    auto* editor = open("attack");
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->getText(), "+5.0 dB");
+    EXPECT_EQ(editor->getHighlightedRegion(), juce::Range<int>(0, 7));
     typeKeys(editor, "7");
-    EXPECT_EQ(editor.getText(), "7");
-    EXPECT_EQ(editor.getJustificationType().getFlags(), juce::Justification::centred);
+    EXPECT_EQ(editor->getText(), "7");
+    EXPECT_EQ(editor->getJustificationType().getFlags(), juce::Justification::centred);
 }
 
 TEST_F(ValueEntry, OnlyDigitsSignsPointUnitLettersPercentAndSpaceCanBeTyped)
 {
-    auto& editor = open("mix");
+    auto* editor = open("mix");
+    ASSERT_NE(editor, nullptr);
     typeKeys(editor, "aZ1x2\t.5e% dDBbq+-");
-    EXPECT_EQ(editor.getText(), "12.5% dDBb+-");
-    editor.insertTextAtCaret("\t3");
-    EXPECT_EQ(editor.getText(), "12.5% dDBb+-3");
+    EXPECT_EQ(editor->getText(), "12.5% dDBb+-");
+    editor->insertTextAtCaret("\t3");
+    EXPECT_EQ(editor->getText(), "12.5% dDBb+-3");
 }
 
 TEST_F(ValueEntry, EscapeRestoresTheReadOutAndKeepsTheValue)
@@ -145,11 +154,12 @@ TEST_F(ValueEntry, ReadOutsOpenOnASingleClickAndCommitOnAClickElsewhere)
 
 TEST_F(ValueEntry, ATimerTickKeepsTheTextBeingTypedAndUpdatesTheOthers)
 {
-    auto& editor = open("attack");
+    auto* editor = open("attack");
+    ASSERT_NE(editor, nullptr);
     typeKeys(editor, "11");
     harness::setPlain(fixture.processor, "output", -3.0f);
     TarvoltGUITestAccess::timerTick(fixture.panel());
-    EXPECT_EQ(editor.getText(), "11");
+    EXPECT_EQ(editor->getText(), "11");
     EXPECT_TRUE(label("attack").isBeingEdited());
     EXPECT_EQ(label("output").getText(), "-3.0 dB");
 }
