@@ -1,1 +1,15 @@
 # The editor's sources.
+target_sources(Tarvolt PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/DisplayModel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/EditableValueLabel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/EditorSize.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LevelMeterPainter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MeterModel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PanelLayout.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PowerButton.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RotaryKnobLookAndFeel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SignalDisplay.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TarvoltAudioProcessorEditor.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TarvoltGUI.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ToggleButtonLookAndFeel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ValueText.cpp)

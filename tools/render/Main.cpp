@@ -223,13 +223,6 @@ void applyPreset(TarvoltAudioProcessor& processor, const juce::String& name)
                                  : "no readable user preset " + file.getFullPathName()));
 }
 
-void applySettings(TarvoltAudioProcessor& processor, const std::vector<ParameterSetting>& settings)
-{
-    for (const auto& s : settings)
-        if (auto* parameter = processor.parameters.getParameter(s.id))
-            parameter->setValueNotifyingHost(parameter->convertTo0to1(s.plainValue));
-}
-
 void printStats(int channel, const SignalStats& in, const SignalStats& out)
 {
     std::cout << "channel " << channel + 1 << ":  in  peak " << formatDbfs(in.peak()) << "  rms " << formatDbfs(in.rms())
@@ -316,7 +309,7 @@ int run(const Options& options)
     usePresetRoot(processor, options);
     if (options.preset)
         applyPreset(processor, *options.preset);
-    applySettings(processor, options.settings);
+    applyParameterSettings(processor, options.settings);
 
     const auto set = source.channels == 1 ? juce::AudioChannelSet::mono() : juce::AudioChannelSet::stereo();
     juce::AudioProcessor::BusesLayout layout;
