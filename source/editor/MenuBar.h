@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/DialogLookAndFeel.h"
+#include "editor/DisplayResolution.h"
 #include "editor/IconButton.h"
 #include "editor/MenuBarLookAndFeel.h"
 #include "presets/PresettableProcessor.h"
@@ -14,13 +15,7 @@
 class MenuBar : public juce::Component, private juce::Timer
 {
 public:
-    enum class ResolutionMode
-    {
-        Auto = 0,
-        Low = 1,
-        Medium = 2,
-        High = 3
-    };
+    using ResolutionMode = DisplayResolution;
 
     // Menu item ids. User-preset ids come in three ranges of this size, so at most this many
     // user presets are listed: no "Load" can ever be taken for a "Rename" or a "Delete".

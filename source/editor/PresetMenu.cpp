@@ -2,7 +2,7 @@
 
 #include "editor/MenuBar.h"
 
-#include "presets/PresetStore.h"
+#include "presets/PresetName.h"
 
 namespace
 {

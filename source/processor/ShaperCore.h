@@ -127,6 +127,22 @@ inline float sustainWeight(float T, float punch) noexcept
     return std::clamp(1.0f - (0.78f - 0.08f * punch) * T, 0.0f, 1.0f);
 }
 
+// tanh(drive * v) normalised so that v = 1 maps to 1.
+inline float normalisedTanh(float v, float drive) noexcept
+{
+    return std::tanh(drive * v) / std::max(std::tanh(drive), 0.001f);
+}
+
+// The soft clipper: crossfades y toward a normalised tanh of drive 1 + 4 clip by the clip amount;
+// at clip 0.0001 or below y passes unchanged.
+inline float softClip(float y, float clip) noexcept
+{
+    if (!(clip > 0.0001f))
+        return y;
+    const float K = 1.0f + 4.0f * clip;
+    return y + (normalisedTanh(y, K) - y) * clip;
+}
+
 // Shapes sample x given its transient amount T: gains, punch saturation, clip, output gain, mix.
 inline float shapeSample(float x, float T, const Controls& k) noexcept
 {
@@ -135,14 +151,8 @@ inline float shapeSample(float x, float T, const Controls& k) noexcept
     const float gS = decibelsToGain(W * k.sustainDb);
     const float p = T * x;
     const float D = 1.0f + 3.2f * T * k.punch;
-    const float s = std::tanh(D * p) / std::max(std::tanh(D), 0.001f);
-    float y = (s - p) * (0.35f * k.punch + 0.35f) + (gS * (x - p) + gA * p);
-
-    if (k.clip > 0.0001f)
-    {
-        const float K = 1.0f + 4.0f * k.clip;
-        y = y + (std::tanh(K * y) / std::max(std::tanh(K), 0.001f) - y) * k.clip;
-    }
+    const float s = normalisedTanh(p, D);
+    const float y = softClip((s - p) * (0.35f * k.punch + 0.35f) + (gS * (x - p) + gA * p), k.clip);
 
     return (y * k.outputGain - x) * k.mix + x;
 }

@@ -1,76 +1,13 @@
 // Runs the built tarvolt-render the way a user does and checks files, figures and errors.
 
-#include "common/ProcessorHarness.h"
-
-#include <juce_audio_formats/juce_audio_formats.h>
+#include "RenderToolSupport.h"
 
 #include <gtest/gtest.h>
 
+using namespace renderTool;
+
 namespace
 {
-struct Result
-{
-    int exitCode = -1;
-    juce::String output; // stdout and stderr together
-};
-
-Result runTool(const juce::StringArray& args, const juce::File& workingDirectory)
-{
-    juce::StringArray command{TARVOLT_RENDER_TOOL};
-    command.addArray(args);
-    // ChildProcess has no working-directory argument: run through the shell's cd.
-    juce::StringArray quoted;
-    for (auto& a : command)
-        quoted.add(a.quoted('\''));
-    juce::ChildProcess process;
-    Result r;
-    if (!process.start(juce::StringArray{"/bin/sh", "-c",
-                                         "cd " + workingDirectory.getFullPathName().quoted('\'') + " && exec "
-                                             + quoted.joinIntoString(" ")}))
-        return r;
-    r.output = process.readAllProcessOutput();
-    process.waitForProcessToFinish(60000);
-    r.exitCode = (int) process.getExitCode();
-    return r;
-}
-
-void writeWav(const juce::File& file, const juce::AudioBuffer<float>& audio, double rate, int bits)
-{
-    file.deleteFile();
-    auto stream = file.createOutputStream();
-    ASSERT_NE(stream, nullptr);
-    juce::WavAudioFormat wav;
-    std::unique_ptr<juce::AudioFormatWriter> writer(
-        wav.createWriterFor(stream.get(), rate, (unsigned int) audio.getNumChannels(), bits, {}, 0));
-    ASSERT_NE(writer, nullptr);
-    stream.release();
-    ASSERT_TRUE(writer->writeFromAudioSampleBuffer(audio, 0, audio.getNumSamples()));
-}
-
-struct WavFile
-{
-    double rate = 0;
-    int channels = 0, bits = 0;
-    bool isFloat = false;
-    juce::AudioBuffer<float> audio;
-};
-
-WavFile readWav(const juce::File& file)
-{
-    WavFile w;
-    juce::WavAudioFormat wav;
-    std::unique_ptr<juce::AudioFormatReader> reader(wav.createReaderFor(file.createInputStream().release(), true));
-    if (reader == nullptr)
-        return w;
-    w.rate = reader->sampleRate;
-    w.channels = (int) reader->numChannels;
-    w.bits = (int) reader->bitsPerSample;
-    w.isFloat = reader->usesFloatingPointData;
-    w.audio.setSize(w.channels, (int) reader->lengthInSamples);
-    reader->read(&w.audio, 0, w.audio.getNumSamples(), 0, true, true);
-    return w;
-}
-
 juce::AudioBuffer<float> testAudio(int channels, int length)
 {
     const auto signal = harness::drumLikeSignal(length, 4000, 17);
@@ -80,16 +17,14 @@ juce::AudioBuffer<float> testAudio(int channels, int length)
     return audio;
 }
 
-// What the processor makes of the audio in 512-sample blocks with the given settings.
-juce::AudioBuffer<float> processInProcess(juce::AudioBuffer<float> audio, double rate,
+// What the processor makes of the audio with the given plain parameter values.
+juce::AudioBuffer<float> processInProcess(const juce::AudioBuffer<float>& audio, double rate,
                                           const std::vector<std::pair<const char*, float>>& settings)
 {
-    TarvoltAudioProcessor processor;
-    for (auto& [id, value] : settings)
-        harness::setPlain(processor, id, value);
-    harness::prepare(processor, audio.getNumChannels(), rate, 512);
-    harness::processInBlocks(processor, audio, 512);
-    return audio;
+    return renderInProcess(audio, rate, [&](TarvoltAudioProcessor& processor) {
+        for (auto& [id, value] : settings)
+            harness::setPlain(processor, id, value);
+    });
 }
 
 class RenderTool : public ::testing::Test
@@ -125,7 +60,7 @@ TEST_F(RenderTool, KeepsTheFormatAndMatchesTheProcessor)
         writeWav(input, testAudio(c.channels, 20000), c.rate, c.bits);
         const auto original = readWav(input);
 
-        const auto r = runTool({"in.wav", "-o", "out.wav", "--set", "attack=8", "--set", "mode=Tight", "--set",
+        const auto r = run({"in.wav", "-o", "out.wav", "--set", "attack=8", "--set", "mode=Tight", "--set",
                                 "focus=high", "--set", "mix=80"},
                                dir);
         ASSERT_EQ(r.exitCode, 0) << r.output;
@@ -166,7 +101,7 @@ TEST_F(RenderTool, KeepsTheFormatAndMatchesTheProcessor)
 TEST_F(RenderTool, ReportsPeakRmsAndCrestPerChannel)
 {
     writeWav(dir.getChildFile("in.wav"), testAudio(2, 9600), 48000.0, 32);
-    const auto r = runTool({"in.wav", "--quiet"}, dir);
+    const auto r = run({"in.wav", "--quiet"}, dir);
     ASSERT_EQ(r.exitCode, 0) << r.output;
     EXPECT_TRUE(dir.getChildFile("in-tarvolt.wav").existsAsFile()) << "default output name";
     for (auto* text : {"channel 1:", "channel 2:", "peak", "rms", "crest"})
@@ -175,7 +110,7 @@ TEST_F(RenderTool, ReportsPeakRmsAndCrestPerChannel)
 
 TEST_F(RenderTool, DemoWritesDryAndShapedDrums)
 {
-    const auto r = runTool({}, dir);
+    const auto r = run({}, dir);
     ASSERT_EQ(r.exitCode, 0) << r.output;
     const auto dry = readWav(dir.getChildFile("tarvolt-demo-dry.wav"));
     const auto shaped = readWav(dir.getChildFile("tarvolt-demo.wav"));
@@ -218,12 +153,13 @@ TEST_F(RenderTool, ErrorsAreOneLineExitTwoAndWriteNothing)
     };
     for (const auto& c : cases)
     {
-        const auto r = runTool(c.args, dir);
+        const auto r = run(c.args, dir);
         SCOPED_TRACE(c.args.joinIntoString(" "));
         EXPECT_EQ(r.exitCode, 2);
-        EXPECT_TRUE(r.output.startsWith("tarvolt-render: error: ")) << r.output;
-        EXPECT_TRUE(r.output.contains(c.message)) << r.output;
-        EXPECT_EQ(r.output.trimEnd().indexOfChar('\n'), -1) << "one line: " << r.output;
+        const auto lines = outputLines(r.output);
+        ASSERT_EQ(lines.size(), 1) << "one line: " << r.output;
+        EXPECT_TRUE(lines[0].startsWith("tarvolt-render: error: ")) << r.output;
+        EXPECT_TRUE(lines[0].contains(c.message)) << r.output;
         EXPECT_EQ(existing.loadFileAsString(), "keep me");
     }
     EXPECT_EQ(dir.getNumberOfChildFiles(juce::File::findFilesAndDirectories | juce::File::ignoreHiddenFiles), 4)
