@@ -4,6 +4,10 @@
 
 #include "presets/PresetName.h"
 
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <set>
+
 namespace
 {
 int roundHalfAway(float v)
@@ -145,15 +149,20 @@ juce::String MenuBar::getDefaultPresetName()
 
 juce::String MenuBar::makeUniquePresetName(const juce::String& base)
 {
-    const auto names = presetManager != nullptr ? presetManager->getUserPresetNames() : juce::StringArray();
+    std::set<juce::String> taken; // lower case
+    if (presetManager != nullptr)
+        for (auto& name : presetManager->getUserPresetNames())
+            taken.insert(name.toLowerCase());
+
     auto candidate = base.trim();
     if (candidate.isEmpty())
         candidate = "MyPreset";
+    const auto isTaken = [&taken](const juce::String& name) { return taken.count(name.toLowerCase()) > 0; };
 
-    if (!listContainsIgnoringCase(names, candidate))
+    if (!isTaken(candidate))
         return candidate;
     for (int n = 1; n <= 9999; ++n)
-        if (!listContainsIgnoringCase(names, candidate + juce::String(n)))
+        if (!isTaken(candidate + juce::String(n)))
             return candidate + juce::String(n);
     return candidate + "_New";
 }
