@@ -50,8 +50,10 @@ struct HitShape
 
 DisplayModel computeDisplayModel(const DisplaySettings& s, int numPoints)
 {
+    // The model always runs over all points; a coarser curve takes an even selection of them,
+    // so it shows the same hit with fewer vertices.
     DisplayModel model;
-    model.numPoints = juce::jlimit(2, DisplayModel::maxPoints, numPoints);
+    model.numPoints = DisplayModel::maxPoints;
 
     const float attackGain = shaper::decibelsToGain(s.attackDb);
     const float sustainGain = shaper::decibelsToGain(s.sustainDb);
@@ -94,6 +96,15 @@ DisplayModel computeDisplayModel(const DisplaySettings& s, int numPoints)
         model.shaped[(size_t) k] = shaped;
         model.peak = std::max({model.peak, shaped, dry});
     }
+
+    const int wanted = juce::jlimit(2, DisplayModel::maxPoints, numPoints);
+    for (int k = 0; k < wanted && wanted < DisplayModel::maxPoints; ++k)
+    {
+        const auto source = (size_t) std::lround((double) k * (DisplayModel::maxPoints - 1) / (wanted - 1));
+        model.dry[(size_t) k] = model.dry[source];
+        model.shaped[(size_t) k] = model.shaped[source];
+    }
+    model.numPoints = wanted;
 
     const float punchScale = s.modeIndex == 1 ? 1.15f : 1.0f;
     model.punchShow = juce::jlimit(0.0f, 1.0f, s.punch * punchScale);

@@ -21,12 +21,14 @@ struct DisplaySettings
     int modeIndex = 1;
     int focusIndex = 1;
     bool powerOn = true;
+    int curvePoints = 221; // how many points each curve is drawn with
 
     bool operator==(const DisplaySettings& other) const
     {
         return attackDb == other.attackDb && sustainDb == other.sustainDb && outputDb == other.outputDb &&
                sensitivity == other.sensitivity && punch == other.punch && clip == other.clip && mix == other.mix &&
-               modeIndex == other.modeIndex && focusIndex == other.focusIndex && powerOn == other.powerOn;
+               modeIndex == other.modeIndex && focusIndex == other.focusIndex && powerOn == other.powerOn &&
+               curvePoints == other.curvePoints;
     }
 };
 
@@ -48,7 +50,8 @@ struct DisplayModel
     float clip = 0.0f;
 };
 
-// Runs the model over numPoints points (2..221, clamped) spread evenly over the 500 ms hit.
+// Runs the model over its 221 points spread evenly over the 500 ms hit, and keeps numPoints of
+// them (2..221, clamped), evenly chosen, first and last included.
 DisplayModel computeDisplayModel(const DisplaySettings& settings, int numPoints = DisplayModel::maxPoints);
 
 // Where the plot sits inside the display area, and how values map onto it.

@@ -94,7 +94,7 @@ void TarvoltGUI::drawSignalDisplayFrame(juce::Graphics& g, bool on)
 void TarvoltGUI::drawSignalDisplayCurves(juce::Graphics& g, const DisplaySettings& settings)
 {
     const auto p = PlotGeometry::forDisplayArea(layout.displayArea);
-    const auto model = computeDisplayModel(settings);
+    const auto model = computeDisplayModel(settings, settings.curvePoints);
     const float scale = p.scaleFor(model);
 
     juce::Path dryPath, shapedPath, fillPath;
@@ -161,6 +161,7 @@ DisplaySettings TarvoltGUI::readDisplaySettings() const
     s.modeIndex = processor.getModeIndex();
     s.focusIndex = processor.getFocusIndex();
     s.powerOn = processor.isPowerOn();
+    s.curvePoints = curvePointsFor(resolutionMode, PlotGeometry::forDisplayArea(layout.displayArea).plotW);
     return s;
 }
 

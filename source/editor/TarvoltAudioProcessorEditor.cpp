@@ -5,20 +5,22 @@
 TarvoltAudioProcessorEditor::TarvoltAudioProcessorEditor(TarvoltAudioProcessor& p)
     : juce::AudioProcessorEditor(p), processor(p), panel(p)
 {
+    bar.setPresetManager(&processor);
+    bar.onResolutionChange = [this](MenuBar::ResolutionMode mode) { panel.setResolutionMode(mode); };
     addAndMakeVisible(panel);
+    addAndMakeVisible(bar);
     applyEditorSize();
 }
 
-void TarvoltAudioProcessorEditor::paint(juce::Graphics& g)
+void TarvoltAudioProcessorEditor::paint(juce::Graphics&)
 {
-    // The menu bar's strip, until the bar itself covers it.
-    g.setColour(juce::Colour(0xFF080A0F));
-    g.fillRect(getLocalBounds().removeFromTop(panel.getY()));
+    // The bar and the panel cover the whole window.
 }
 
 void TarvoltAudioProcessorEditor::resized()
 {
-    const int barHeight = juce::roundToInt((float) getHeight() * layout.menuBarHeightFraction);
+    const int barHeight = (int) std::lround((float) getHeight() * layout.menuBarHeightFraction);
+    bar.setBounds(0, 0, getWidth(), barHeight);
     panel.setBounds(0, barHeight, getWidth(), getHeight() - barHeight);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditorSize.h"
+#include "editor/MenuBar.h"
 #include "editor/TarvoltGUI.h"
 #include "processor/ProductInfo.h"
 
@@ -8,8 +9,8 @@
 
 class TarvoltAudioProcessor;
 
-// The plug-in's window: the main panel below a strip for the menu bar, sized once from the
-// screen that shows it, resizable within limits at a fixed aspect ratio.
+// The plug-in's window: the menu bar above the main panel, sized once from the screen that
+// shows it, resizable within limits at a fixed aspect ratio. It keeps nothing between openings.
 class TarvoltAudioProcessorEditor : public juce::AudioProcessorEditor
 {
 public:
@@ -29,6 +30,7 @@ private:
     TarvoltAudioProcessor& processor;
     const ProductInfo layout;
     TarvoltGUI panel;
+    MenuBar bar;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(TarvoltAudioProcessorEditor)
 };

@@ -178,6 +178,12 @@ void TarvoltGUI::refreshSelectors()
 }
 
 //==============================================================================
+void TarvoltGUI::setResolutionMode(DisplayResolution mode)
+{
+    resolutionMode = mode;
+    repaint();
+}
+
 void TarvoltGUI::resized()
 {
     layout = computePanelLayout((float) getWidth(), (float) getHeight());

@@ -2,6 +2,7 @@
 
 #include "editor/CachedLayer.h"
 #include "editor/DisplayModel.h"
+#include "editor/DisplayResolution.h"
 #include "editor/PanelLayout.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -78,6 +79,10 @@ public:
     // The read-out text of a knob: the unit follows the slider's component name.
     static juce::String formatValueText(const juce::Slider& slider);
 
+    // How finely the signal display draws its curves (the menu bar's display-resolution choice).
+    void setResolutionMode(DisplayResolution mode);
+    DisplayResolution getResolutionMode() const noexcept { return resolutionMode; }
+
     // Sets a knob from typed text in the read-out's unit (the unit itself is optional), clamped to
     // the knob's range, then re-formats every read-out.
     void applyTypedValue(juce::Slider& slider, const juce::String& text);
@@ -140,6 +145,8 @@ private:
     std::unique_ptr<juce::AudioProcessorValueTreeState::ButtonAttachment> powerAttachment;
 
     PanelLayout layout;
+
+    DisplayResolution resolutionMode = DisplayResolution::High;
 
     // The power state the button showed when its last click came in (see the constructor).
     bool powerStateOnButton = true;

@@ -44,6 +44,7 @@ struct TarvoltGUITestAccess
 struct TarvoltEditorTestAccess
 {
     static TarvoltGUI& panel(TarvoltAudioProcessorEditor& editor) { return editor.panel; }
+    static MenuBar& bar(TarvoltAudioProcessorEditor& editor) { return editor.bar; }
 };
 
 namespace guitest
