@@ -10,8 +10,7 @@ bash scripts/build.sh build/asan Debug -DTARVOLT_SANITIZERS=address,undefined -D
     -- tarvolt_tests tarvolt-render
 ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    bash scripts/with-display.sh ctest --test-dir build/asan --output-on-failure --timeout 900 -j2 \
-        --label-exclude 'host|lv2'
+    bash scripts/with-display.sh ctest --test-dir build/asan --output-on-failure --timeout 900 -j2
 
 # ThreadSanitizer: audio, parameter, state/preset and editor threads at once. Any report fails
 # the run; reports from inside the framework that are not ours to fix are listed, each with its

@@ -77,7 +77,7 @@ void MenuBar::paint(juce::Graphics& g)
 void MenuBar::resized()
 {
     const float w = (float) getWidth(), h = (float) getHeight();
-    lookAndFeel.setSizesForBarHeight(h);
+    lookAndFeel->setSizesForBarHeight(h);
 
     const float pad = std::max(h * 0.12f, 6.0f);
     const int y = roundHalfAway(pad);
@@ -100,7 +100,7 @@ void MenuBar::resized()
 juce::PopupMenu MenuBar::createResolutionMenu()
 {
     juce::PopupMenu menu;
-    menu.setLookAndFeel(&lookAndFeel);
+    menu.setLookAndFeel(lookAndFeel.get());
     menu.addSectionHeader("Display Resolution");
     const char* names[] = {"Auto", "Low", "Medium", "High"};
     for (int i = 0; i < 4; ++i)
@@ -111,13 +111,13 @@ juce::PopupMenu MenuBar::createResolutionMenu()
 void MenuBar::showResolutionMenu()
 {
     const float h = (float) getHeight();
-    lookAndFeel.setSizesForBarHeight(h);
+    lookAndFeel->setSizesForBarHeight(h);
     juce::Component::SafePointer<MenuBar> bar(this);
     createResolutionMenu().showMenuAsync(juce::PopupMenu::Options()
                                              .withTargetComponent(&settingsButton)
                                              .withMinimumWidth(roundHalfAway(std::max(h * 2.8f, 130.0f)))
                                              .withStandardItemHeight(roundHalfAway(h * 0.33f)),
-                                         [bar](int result) {
+                                         [bar, look = lookAndFeel](int result) {
                                              if (bar != nullptr)
                                                  bar->handleResolutionMenuResult(result);
                                          });

@@ -9,6 +9,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <functional>
+#include <memory>
 
 // The strip across the top of the editor: the current preset on a drop-down button that opens
 // the preset menu, a Save button, and a settings button with the display-resolution choice.
@@ -71,7 +72,7 @@ public:
     IconButton& getPresetButton() noexcept { return presetButton; }
     IconButton& getSaveButton() noexcept { return saveButton; }
     IconButton& getSettingsButton() noexcept { return settingsButton; }
-    MenuBarLookAndFeel& getMenuLookAndFeel() noexcept { return lookAndFeel; }
+    MenuBarLookAndFeel& getMenuLookAndFeel() noexcept { return *lookAndFeel; }
     DialogLookAndFeel& getDialogLookAndFeel() noexcept { return dialogLookAndFeel; }
 
     // The preset caption for a display name: trimmed, "Presets" when empty or exactly
@@ -85,6 +86,7 @@ private:
     // so it can be closed if the bar goes away first.
     juce::AlertWindow* openDialog(const juce::String& title, const juce::String& message,
                                   juce::MessageBoxIconType icon);
+    juce::AlertWindow* adoptDialog(juce::AlertWindow* dialog);
     void showModal(juce::AlertWindow* dialog, std::function<void(int)> onResult, bool deleteWhenDismissed);
 
     juce::StringArray listedUserPresets();
@@ -92,7 +94,9 @@ private:
     PresettableProcessor* presetManager = nullptr;
     IconButton presetButton{"Preset"};
     IconButton saveButton{"Save"};
-    MenuBarLookAndFeel lookAndFeel;
+    // Shared with the callbacks of open menus: a menu's window lets go of its look only after the
+    // bar is gone when the editor closes while the menu is open.
+    std::shared_ptr<MenuBarLookAndFeel> lookAndFeel = std::make_shared<MenuBarLookAndFeel>();
     DialogLookAndFeel dialogLookAndFeel;
     juce::Colour backgroundColour{0xff0a0b0c};
 

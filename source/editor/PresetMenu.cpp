@@ -50,7 +50,7 @@ juce::PopupMenu MenuBar::createPresetMenu()
     if (presetManager == nullptr)
         return menu;
 
-    menu.setLookAndFeel(&lookAndFeel);
+    menu.setLookAndFeel(lookAndFeel.get());
     const auto currentName = presetManager->getCurrentPresetName();
     const bool currentIsUser = presetManager->isCurrentPresetUser();
 
@@ -67,7 +67,7 @@ juce::PopupMenu MenuBar::createPresetMenu()
         for (int u = 0; u < userNames.size(); ++u)
         {
             juce::PopupMenu actions;
-            actions.setLookAndFeel(&lookAndFeel);
+            actions.setLookAndFeel(lookAndFeel.get());
             actions.addItem(loadIdBase + u, "Load");
             actions.addItem(renameIdBase + u, "Rename");
             actions.addItem(deleteIdBase + u, "Delete");
@@ -82,14 +82,14 @@ void MenuBar::showPresetMenu()
     if (presetManager == nullptr)
         return;
     const float h = (float) getHeight();
-    lookAndFeel.setSizesForBarHeight(h);
+    lookAndFeel->setSizesForBarHeight(h);
 
     juce::Component::SafePointer<MenuBar> bar(this);
     createPresetMenu().showMenuAsync(juce::PopupMenu::Options()
                                          .withTargetComponent(&presetButton)
                                          .withMinimumWidth(roundHalfAway(std::max(h * 4.0f, 180.0f)))
-                                         .withStandardItemHeight(lookAndFeel.itemHeight),
-                                     [bar](int result) {
+                                         .withStandardItemHeight(lookAndFeel->itemHeight),
+                                     [bar, look = lookAndFeel](int result) {
                                          if (bar != nullptr)
                                              bar->handlePresetMenuResult(result);
                                      });
@@ -176,7 +176,11 @@ bool MenuBar::userPresetExists(const juce::String& name)
 juce::AlertWindow* MenuBar::openDialog(const juce::String& title, const juce::String& message,
                                        juce::MessageBoxIconType icon)
 {
-    auto* dialog = new juce::AlertWindow(title, message, icon);
+    return adoptDialog(new juce::AlertWindow(title, message, icon));
+}
+
+juce::AlertWindow* MenuBar::adoptDialog(juce::AlertWindow* dialog)
+{
     dialog->setLookAndFeel(&dialogLookAndFeel);
     openDialogs.removeIf([](auto& d) { return d == nullptr; });
     openDialogs.add(dialog);
@@ -353,15 +357,31 @@ void MenuBar::showDeletePresetDialog(const juce::String& name)
         true);
 }
 
+namespace
+{
+// A message that closes itself (answering 0) once its time is up, unless the user closed it
+// first. Its timer goes with it, so nothing is left waiting after it is gone.
+class SelfClosingMessage final : public juce::AlertWindow, private juce::Timer
+{
+public:
+    SelfClosingMessage(const juce::String& title, const juce::String& message, int closeAfterMs)
+        : juce::AlertWindow(title, message, juce::MessageBoxIconType::NoIcon)
+    {
+        startTimer(closeAfterMs);
+    }
+
+private:
+    void timerCallback() override
+    {
+        stopTimer();
+        exitModalState(0);
+    }
+};
+} // namespace
+
 void MenuBar::showSuccessMessage(const juce::String& title, const juce::String& message)
 {
-    auto* dialog = openDialog(title, message, juce::MessageBoxIconType::NoIcon);
+    auto* dialog = adoptDialog(new SelfClosingMessage(title, message, 3000));
     dialog->addButton("OK", 1, juce::KeyPress(juce::KeyPress::returnKey));
     showModal(dialog, [](int) {}, true);
-
-    juce::Component::SafePointer<juce::AlertWindow> shown(dialog);
-    juce::Timer::callAfterDelay(3000, [shown] {
-        if (shown != nullptr)
-            shown->exitModalState(0);
-    });
 }
