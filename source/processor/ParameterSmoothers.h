@@ -1,8 +1,11 @@
 #pragma once
 
+#include "processor/ControlBlock.h"
 #include "processor/ShaperCore.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
+
+#include <algorithm>
 
 // The eight linear ramps between the parameters (read once per block) and the per-sample
 // shaper: attack, sustain, output gain and power ramp over 20 ms, the rest over 30 ms.
@@ -66,6 +69,22 @@ public:
         return f;
     }
 
+    // The next n (at most ControlBlock::maxSamples) values of every ramp, sample by sample the
+    // same values as n calls of next(); a ramp that does not move is filled with its target.
+    void render(ControlBlock& block, int n) noexcept
+    {
+        jassert(n >= 0 && n <= ControlBlock::maxSamples);
+        block.numSamples = n;
+        renderRamp(smoothedAttack, block.attackDb, n);
+        renderRamp(smoothedSustain, block.sustainDb, n);
+        renderRamp(smoothedSensitivity, block.sensitivity, n);
+        renderRamp(smoothedPunch, block.punch, n);
+        renderRamp(smoothedClip, block.clip, n);
+        renderRamp(smoothedMix, block.mix, n);
+        renderRamp(smoothedOutputGain, block.outputGain, n);
+        renderRamp(smoothedPower, block.power, n);
+    }
+
     // True while any ramp is still moving.
     bool isSmoothing() const noexcept
     {
@@ -78,6 +97,18 @@ public:
         smoothedMix, smoothedOutputGain, smoothedPower;
 
 private:
+    static void renderRamp(juce::SmoothedValue<float>& smoother, ControlBlock::Ramp& ramp, int n) noexcept
+    {
+        ramp.constant = !smoother.isSmoothing();
+        if (ramp.constant)
+        {
+            std::fill(ramp.values, ramp.values + n, smoother.getTargetValue());
+            return;
+        }
+        for (int i = 0; i < n; ++i)
+            ramp.values[i] = smoother.getNextValue();
+    }
+
     static void set(juce::SmoothedValue<float>& smoother, float value, bool jump) noexcept
     {
         if (jump)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "processor/BlockShaper.h"
+#include "processor/FocusFilter.h"
 #include "processor/ParameterSmoothers.h"
 #include "processor/Parameters.h"
 #include "processor/ProductInfo.h"
@@ -105,14 +107,15 @@ private:
 
     RawParameters raw;
 
-    shaper::Filter lowFocusFilters[2];
-    shaper::Filter highFocusFilters[2];
+    FocusFilter lowFocusFilters[2];
+    FocusFilter highFocusFilters[2];
     float fastEnvelope[2]{0.0f, 0.0f};
     float slowEnvelope[2]{0.0f, 0.0f};
 
     double currentSampleRate = 44100.0;
 
     ParameterSmoothers smoothers;
+    BlockShaper blockShaper;
 
     juce::CriticalSection presetLock;
     juce::String currentPresetName{"Presets"};
