@@ -46,5 +46,4 @@ private:
     alignas(16) float input[2][ControlBlock::maxSamples]{};
     alignas(16) float fast[2][ControlBlock::maxSamples]{};
     alignas(16) float slow[2][ControlBlock::maxSamples]{};
-    alignas(16) float clipNorm[ControlBlock::maxSamples]{};
 };

@@ -26,7 +26,7 @@ struct FocusFilter
 
     void reset() noexcept { s1 = s2 = 0.0f; }
 
-    float processSample(float x) noexcept
+    forcedinline float processSample(float x) noexcept
     {
         const float y = (b0 * x) + s1;
         s1 = (b1 * x) - (a1 * y) + s2;

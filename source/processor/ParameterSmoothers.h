@@ -75,14 +75,21 @@ public:
     {
         jassert(n >= 0 && n <= ControlBlock::maxSamples);
         block.numSamples = n;
-        renderRamp(smoothedAttack, block.attackDb, n);
-        renderRamp(smoothedSustain, block.sustainDb, n);
-        renderRamp(smoothedSensitivity, block.sensitivity, n);
-        renderRamp(smoothedPunch, block.punch, n);
-        renderRamp(smoothedClip, block.clip, n);
-        renderRamp(smoothedMix, block.mix, n);
-        renderRamp(smoothedOutputGain, block.outputGain, n);
-        renderRamp(smoothedPower, block.power, n);
+        juce::SmoothedValue<float>* smoothers[] = {&smoothedAttack, &smoothedSustain,    &smoothedSensitivity,
+                                                   &smoothedPunch,  &smoothedClip,       &smoothedMix,
+                                                   &smoothedOutputGain, &smoothedPower};
+        ControlBlock::Ramp* ramps[] = {&block.attackDb, &block.sustainDb, &block.sensitivity, &block.punch,
+                                       &block.clip,     &block.mix,       &block.outputGain,  &block.power};
+        bool anyMoving = false;
+        for (size_t k = 0; k < 8; ++k)
+        {
+            ramps[k]->constant = !smoothers[k]->isSmoothing();
+            anyMoving = anyMoving || !ramps[k]->constant;
+            if (ramps[k]->constant)
+                std::fill(ramps[k]->values, ramps[k]->values + n, smoothers[k]->getTargetValue());
+        }
+        if (anyMoving)
+            renderRamps(block, n);
     }
 
     // True while any ramp is still moving.
@@ -97,16 +104,26 @@ public:
         smoothedMix, smoothedOutputGain, smoothedPower;
 
 private:
-    static void renderRamp(juce::SmoothedValue<float>& smoother, ControlBlock::Ramp& ramp, int n) noexcept
+    // Steps all eight ramps together on local copies, so their state stays in registers and
+    // their dependency chains overlap.
+    void renderRamps(ControlBlock& block, int n) noexcept
     {
-        ramp.constant = !smoother.isSmoothing();
-        if (ramp.constant)
-        {
-            std::fill(ramp.values, ramp.values + n, smoother.getTargetValue());
-            return;
-        }
+        auto attack = smoothedAttack, sustain = smoothedSustain, sensitivity = smoothedSensitivity,
+             punch = smoothedPunch, clip = smoothedClip, mix = smoothedMix, outputGain = smoothedOutputGain,
+             power = smoothedPower;
         for (int i = 0; i < n; ++i)
-            ramp.values[i] = smoother.getNextValue();
+        {
+            block.attackDb.values[i] = attack.getNextValue();
+            block.sustainDb.values[i] = sustain.getNextValue();
+            block.sensitivity.values[i] = sensitivity.getNextValue();
+            block.punch.values[i] = punch.getNextValue();
+            block.clip.values[i] = clip.getNextValue();
+            block.mix.values[i] = mix.getNextValue();
+            block.outputGain.values[i] = outputGain.getNextValue();
+            block.power.values[i] = power.getNextValue();
+        }
+        smoothedAttack = attack, smoothedSustain = sustain, smoothedSensitivity = sensitivity, smoothedPunch = punch,
+        smoothedClip = clip, smoothedMix = mix, smoothedOutputGain = outputGain, smoothedPower = power;
     }
 
     static void set(juce::SmoothedValue<float>& smoother, float value, bool jump) noexcept

@@ -83,7 +83,7 @@ using Filter = juce::dsp::IIR::Filter<float>;
 // The detection signal of the focus band; only the filters the focus uses are advanced.
 // Works with the framework's filter and with FocusFilter, which computes the same samples.
 template <typename LowPass, typename HighPass>
-float detectionSignal(float x, int focusIndex, LowPass& lowPass, HighPass& highPass) noexcept
+forcedinline float detectionSignal(float x, int focusIndex, LowPass& lowPass, HighPass& highPass) noexcept
 {
     switch (clampChoiceIndex(focusIndex))
     {
