@@ -84,6 +84,7 @@ void followEnvelopes(int numChannels, const float (*input)[ControlBlock::maxSamp
     const Vec slowAttack = Vec::expand(c.slowAttack), slowRelease = Vec::expand(c.slowRelease);
     const Vec largest = Vec::expand(std::numeric_limits<float>::max());
     const Mask allSet = Mask::expand(~0u);
+    const Mask magnitudeBits = Mask::expand(0x7fffffffu);
 
     // The input as frames of lanes, written well before they are read back as registers.
     alignas(32) float frames[ControlBlock::maxSamples][Vec::SIMDNumElements];
@@ -107,7 +108,7 @@ void followEnvelopes(int numChannels, const float (*input)[ControlBlock::maxSamp
             d = h * 0.25f + ((x - l) * 0.2f + x * 0.55f);
         }
 
-        Vec a = Vec::abs(d);
+        Vec a = d & magnitudeBits; // |d|, without the framework's multiply-based abs
         if (!(Vec::lessThanOrEqual(a, largest) == allSet)) // a filter overflowed: that channel starts afresh
         {
             const Mask finite = Vec::lessThanOrEqual(a, largest);

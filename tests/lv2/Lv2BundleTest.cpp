@@ -1,0 +1,158 @@
+// The built LV2 bundle, loaded with Debian's lilv as a Linux host loads it: its identity, its
+// parameters and audio ports, and its audio compared with the render tool on the same file.
+
+#include "Lv2Host.h"
+#include "common/ProcessorHarness.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+const std::string pluginUri = "https://www.orvaneaudio.com/plugins/tarvolt";
+
+juce::File buildDir()
+{
+    return juce::File(juce::SystemStats::getEnvironmentVariable("TARVOLT_BUILD_DIR", {}));
+}
+
+std::string bundleFolder()
+{
+    return buildDir().getChildFile("Tarvolt_artefacts/Release/LV2").getFullPathName().toStdString();
+}
+
+struct Lv2Bundle : ::testing::Test
+{
+    void SetUp() override
+    {
+        ASSERT_TRUE(juce::File(bundleFolder()).getChildFile("Tarvolt.lv2/manifest.ttl").existsAsFile())
+            << "no LV2 bundle in " << bundleFolder();
+        plugin = host.findPlugin(pluginUri);
+        ASSERT_NE(plugin, nullptr) << pluginUri << " not found";
+    }
+
+    Lv2Host host{bundleFolder()};
+    const LilvPlugin* plugin = nullptr;
+};
+
+juce::AudioBuffer<float> readWav(const juce::File& file, double& sampleRate)
+{
+    juce::WavAudioFormat wav;
+    std::unique_ptr<juce::AudioFormatReader> reader(wav.createReaderFor(file.createInputStream().release(), true));
+    if (reader == nullptr)
+        return {};
+    juce::AudioBuffer<float> buffer((int) reader->numChannels, (int) reader->lengthInSamples);
+    reader->read(&buffer, 0, buffer.getNumSamples(), 0, true, true);
+    sampleRate = reader->sampleRate;
+    return buffer;
+}
+
+void writeWav(const juce::File& file, const juce::AudioBuffer<float>& buffer, double sampleRate)
+{
+    file.deleteFile();
+    juce::WavAudioFormat wav;
+    std::unique_ptr<juce::AudioFormatWriter> writer(
+        wav.createWriterFor(file.createOutputStream().release(), sampleRate, (unsigned) buffer.getNumChannels(), 32, {}, 0));
+    ASSERT_NE(writer, nullptr);
+    writer->writeFromAudioSampleBuffer(buffer, 0, buffer.getNumSamples());
+}
+} // namespace
+
+TEST_F(Lv2Bundle, PresentsTarvoltsIdentity)
+{
+    LilvNode* name = lilv_plugin_get_name(plugin);
+    EXPECT_STREQ(lilv_node_as_string(name), "Tarvolt");
+    lilv_node_free(name);
+    LilvNode* author = lilv_plugin_get_author_name(plugin);
+    ASSERT_NE(author, nullptr);
+    EXPECT_STREQ(lilv_node_as_string(author), "Orvane Audio");
+    lilv_node_free(author);
+}
+
+TEST_F(Lv2Bundle, OffersTheTenParametersWithTheirNamesRangesAndDefaults)
+{
+    const auto parameters = host.parameters(plugin);
+    ASSERT_EQ(parameters.size(), parameterSpecs.size());
+    for (const auto& spec : parameterSpecs)
+    {
+        SCOPED_TRACE(spec.id);
+        const auto it = std::find_if(parameters.begin(), parameters.end(), [&spec](const auto& p) {
+            return p.uri == pluginUri + ":" + spec.id;
+        });
+        ASSERT_NE(it, parameters.end()) << "no parameter " << pluginUri << ":" << spec.id;
+        EXPECT_EQ(it->label, spec.name);
+        EXPECT_FLOAT_EQ(it->minimum, spec.minimum);
+        EXPECT_FLOAT_EQ(it->maximum, spec.maximum);
+        EXPECT_FLOAT_EQ(it->defaultValue, spec.defaultValue);
+    }
+}
+
+TEST_F(Lv2Bundle, HasAStereoPairOfAudioPortsAndNoMidi)
+{
+    int audioIn = 0, audioOut = 0;
+    for (const auto& port : host.ports(plugin))
+    {
+        if (port.audio)
+            (port.input ? audioIn : audioOut)++;
+        EXPECT_EQ(juce::String(port.symbol).containsIgnoreCase("midi"), false) << port.symbol;
+    }
+    EXPECT_EQ(audioIn, 2);
+    EXPECT_EQ(audioOut, 2);
+}
+
+TEST_F(Lv2Bundle, ProcessesAWavFileLikeTheRenderTool)
+{
+    const double rate = 48000.0;
+    const auto folder = juce::File::createTempFile("tarvolt-lv2");
+    ASSERT_TRUE(folder.createDirectory());
+    const auto input = folder.getChildFile("drums.wav");
+    const auto rendered = folder.getChildFile("rendered.wav");
+
+    juce::AudioBuffer<float> drums(2, (int) (3 * rate));
+    const auto left = harness::drumLikeSignal(drums.getNumSamples(), 9000, 21);
+    const auto right = harness::drumLikeSignal(drums.getNumSamples(), 7000, 22);
+    drums.copyFrom(0, 0, left.data(), drums.getNumSamples());
+    drums.copyFrom(1, 0, right.data(), drums.getNumSamples());
+    writeWav(input, drums, rate);
+
+    // Settings away from the defaults, as the render tool and as patch:Set values.
+    struct Setting
+    {
+        const char* id;
+        const char* text;
+        float value;
+    };
+    const Setting settings[] = {{"mode", "Tight", 0.0f},   {"attack", "8", 8.0f},       {"sustain", "-6", -6.0f},
+                                {"sensitivity", "75", 75.0f}, {"focus", "High", 2.0f}, {"punch", "55", 55.0f},
+                                {"clip", "40", 40.0f},     {"mix", "90", 90.0f},        {"output", "-3", -3.0f}};
+
+    juce::StringArray command{buildDir().getChildFile("bin/tarvolt-render").getFullPathName(),
+                              input.getFullPathName(), "-o", rendered.getFullPathName(), "--block", "512", "--quiet"};
+    std::map<std::string, float> values;
+    for (const auto& s : settings)
+    {
+        command.add("--set");
+        command.add(juce::String(s.id) + "=" + s.text);
+        values[pluginUri + ":" + s.id] = s.value;
+    }
+    juce::ChildProcess render;
+    ASSERT_TRUE(render.start(command));
+    const auto renderOutput = render.readAllProcessOutput();
+    ASSERT_EQ(render.getExitCode(), 0u) << renderOutput;
+
+    double renderedRate = 0.0, inputRate = 0.0;
+    const auto expected = readWav(rendered, renderedRate);
+    auto hosted = readWav(input, inputRate);
+    ASSERT_EQ(expected.getNumSamples(), drums.getNumSamples());
+    ASSERT_TRUE(host.process(plugin, hosted, inputRate, 512, values, 4096));
+
+    int differing = 0;
+    for (int ch = 0; ch < 2; ++ch)
+        for (int i = 0; i < hosted.getNumSamples(); ++i)
+            differing += hosted.getSample(ch, i) != expected.getSample(ch, i) ? 1 : 0;
+    EXPECT_EQ(differing, 0) << "samples that differ between the LV2 host and the render tool";
+
+    // The settings did reach the plug-in: the result is not the input.
+    EXPECT_GT(std::abs(hosted.getMagnitude(0, hosted.getNumSamples()) - drums.getMagnitude(0, drums.getNumSamples())),
+              0.01f);
+    folder.deleteRecursively();
+}
