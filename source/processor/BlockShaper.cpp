@@ -29,113 +29,115 @@ forcedinline Vec follow(Vec envelope, Vec a, Vec attack, Vec release) noexcept
     return select(Vec::greaterThan(a, envelope), toward * attack + a, toward * release + a);
 }
 
-// The focus filters of both channels, one channel per lane, stepped exactly like FocusFilter.
-struct FilterLanes
+// Lanes of one register, filled element by element.
+struct Lanes
 {
-    Vec b0, b1, b2, a1, a2, s1, s2;
+    alignas(32) float values[Vec::SIMDNumElements]{};
 
-    template <typename Get>
-    static Vec lanes(Get get) noexcept
-    {
-        alignas(16) float v[Vec::SIMDNumElements]{};
-        v[0] = get(0);
-        v[1] = get(1);
-        return Vec::fromRawArray(v);
-    }
-
-    static FilterLanes load(const FocusFilter* f) noexcept
-    {
-        return {lanes([f](int ch) { return f[ch].b0; }), lanes([f](int ch) { return f[ch].b1; }),
-                lanes([f](int ch) { return f[ch].b2; }), lanes([f](int ch) { return f[ch].a1; }),
-                lanes([f](int ch) { return f[ch].a2; }), lanes([f](int ch) { return f[ch].s1; }),
-                lanes([f](int ch) { return f[ch].s2; })};
-    }
-
-    void storeState(FocusFilter* f, int numChannels) const noexcept
-    {
-        for (int ch = 0; ch < numChannels; ++ch)
-        {
-            f[ch].s1 = s1.get((size_t) ch);
-            f[ch].s2 = s2.get((size_t) ch);
-        }
-    }
-
-    forcedinline Vec processSample(Vec x) noexcept
-    {
-        const Vec y = (b0 * x) + s1;
-        s1 = (b1 * x) - (a1 * y) + s2;
-        s2 = (b2 * x) - (a2 * y);
-        return y;
-    }
+    Vec get() const noexcept { return Vec::fromRawArray(values); }
 };
 
-// Pass 1: focus filters and envelope followers, both channels side by side in the lanes of one
-// register (the comparisons become masks, so the loop has no data-dependent branch).
+// Pass 1: focus filters and envelope followers of both channels in the lanes of one register.
+// Filters: lane 2 ch holds channel ch's low band, lane 2 ch + 1 its high band. Envelopes: lane
+// 2 ch the fast and lane 2 ch + 1 the slow follower of channel ch. The comparisons become
+// masks, so the loop has no data-dependent branch; every lane computes exactly what
+// FocusFilter and shaper::followEnvelopes compute. A band the focus does not use runs along
+// in its lane, but its state is not written back.
 template <int focus>
 void followEnvelopes(int numChannels, const float (*input)[ControlBlock::maxSamples],
                      float (*fast)[ControlBlock::maxSamples], float (*slow)[ControlBlock::maxSamples], int n,
                      const shaper::EnvelopeCoefficients& c, BlockShaper::ChannelState state) noexcept
 {
-    auto low = FilterLanes::load(state.lowFocusFilters);
-    auto high = FilterLanes::load(state.highFocusFilters);
-    Vec fastEnv = FilterLanes::lanes([&state](int ch) { return state.fastEnvelope[ch]; });
-    Vec slowEnv = FilterLanes::lanes([&state](int ch) { return state.slowEnvelope[ch]; });
-    const Vec fastAttack = Vec::expand(c.fastAttack), fastRelease = Vec::expand(c.fastRelease);
-    const Vec slowAttack = Vec::expand(c.slowAttack), slowRelease = Vec::expand(c.slowRelease);
-    const Vec largest = Vec::expand(std::numeric_limits<float>::max());
-    const Mask allSet = Mask::expand(~0u);
-    const Mask magnitudeBits = Mask::expand(0x7fffffffu);
+    static_assert(Vec::SIMDNumElements >= 4, "four lanes: two bands or two envelopes of two channels");
+    Lanes b0, b1, b2, a1, a2, s1, s2, envelope, attack, release;
+    for (int ch = 0; ch < 2; ++ch)
+    {
+        const FocusFilter* bands[] = {&state.lowFocusFilters[ch], &state.highFocusFilters[ch]};
+        for (int band = 0; band < 2; ++band)
+        {
+            const auto lane = (size_t) (2 * ch + band);
+            b0.values[lane] = bands[band]->b0, b1.values[lane] = bands[band]->b1, b2.values[lane] = bands[band]->b2;
+            a1.values[lane] = bands[band]->a1, a2.values[lane] = bands[band]->a2;
+            s1.values[lane] = bands[band]->s1, s2.values[lane] = bands[band]->s2;
+        }
+        const auto lane = (size_t) (2 * ch);
+        envelope.values[lane] = state.fastEnvelope[ch], envelope.values[lane + 1] = state.slowEnvelope[ch];
+        attack.values[lane] = c.fastAttack, attack.values[lane + 1] = c.slowAttack;
+        release.values[lane] = c.fastRelease, release.values[lane + 1] = c.slowRelease;
+    }
 
-    // The input as frames of lanes, written well before they are read back as registers.
+    // The input as frames of lanes (each channel's sample in both of its lanes), written well
+    // before they are read back as registers.
     alignas(32) float frames[ControlBlock::maxSamples][Vec::SIMDNumElements];
     for (int i = 0; i < n; ++i)
         for (int lane = 0; lane < (int) Vec::SIMDNumElements; ++lane)
-            frames[i][lane] = lane < numChannels ? input[lane][i] : 0.0f;
+            frames[i][lane] = lane / 2 < numChannels ? input[lane / 2][i] : 0.0f;
+
+    const Vec vb0 = b0.get(), vb1 = b1.get(), vb2 = b2.get(), va1 = a1.get(), va2 = a2.get();
+    const Vec vAttack = attack.get(), vRelease = release.get();
+    Vec vs1 = s1.get(), vs2 = s2.get(), env = envelope.get();
+    const Vec largest = Vec::expand(std::numeric_limits<float>::max());
+    const Mask allSet = Mask::expand(~0u);
+    const Mask magnitudeBits = Mask::expand(0x7fffffffu);
+    bool restarted[2]{false, false};
 
     for (int i = 0; i < n; ++i)
     {
         const Vec x = Vec::fromRawArray(frames[i]);
+        const Vec y = (vb0 * x) + vs1;
+        vs1 = (vb1 * x) - (va1 * y) + vs2;
+        vs2 = (vb2 * x) - (va2 * y);
 
+        // The detection signal lands in the even lanes.
+        const Vec bandsSwapped = Vec::fromNative(Vec::NativeOps::swapevenodd(y.value));
         Vec d;
         if constexpr (focus == 0)
-            d = low.processSample(x);
+            d = y;
         else if constexpr (focus == 2)
-            d = high.processSample(x);
+            d = bandsSwapped;
         else
+            d = bandsSwapped * 0.25f + ((x - y) * 0.2f + x * 0.55f);
+
+        // |d| of each channel, for both of its envelopes.
+        Vec a = Vec::fromNative(Vec::NativeOps::dupeven(d.value)) & magnitudeBits;
+        const Mask finite = Vec::lessThanOrEqual(a, largest);
+        if (!(finite == allSet)) // a filter overflowed on an absurd input: that channel starts afresh
         {
-            const Vec l = low.processSample(x);
-            const Vec h = high.processSample(x);
-            d = h * 0.25f + ((x - l) * 0.2f + x * 0.55f);
+            vs1 = vs1 & finite, vs2 = vs2 & finite, env = env & finite, a = a & finite;
+            restarted[0] = restarted[0] || finite.get(0) == 0;
+            restarted[1] = restarted[1] || finite.get(2) == 0;
         }
 
-        Vec a = d & magnitudeBits; // |d|, without the framework's multiply-based abs
-        if (!(Vec::lessThanOrEqual(a, largest) == allSet)) // a filter overflowed: that channel starts afresh
-        {
-            const Mask finite = Vec::lessThanOrEqual(a, largest);
-            low.s1 = low.s1 & finite, low.s2 = low.s2 & finite;
-            high.s1 = high.s1 & finite, high.s2 = high.s2 & finite;
-            fastEnv = fastEnv & finite, slowEnv = slowEnv & finite;
-            a = a & finite;
-        }
+        env = follow(env, a, vAttack, vRelease);
 
-        fastEnv = follow(fastEnv, a, fastAttack, fastRelease);
-        slowEnv = follow(slowEnv, a, slowAttack, slowRelease);
-
-        fast[0][i] = fastEnv.get(0);
-        slow[0][i] = slowEnv.get(0);
+        fast[0][i] = env.get(0);
+        slow[0][i] = env.get(1);
         if (numChannels > 1)
         {
-            fast[1][i] = fastEnv.get(1);
-            slow[1][i] = slowEnv.get(1);
+            fast[1][i] = env.get(2);
+            slow[1][i] = env.get(3);
         }
     }
 
-    low.storeState(state.lowFocusFilters, numChannels);
-    high.storeState(state.highFocusFilters, numChannels);
+    s1 = {}, s2 = {}, envelope = {};
+    vs1.copyToRawArray(s1.values);
+    vs2.copyToRawArray(s2.values);
+    env.copyToRawArray(envelope.values);
     for (int ch = 0; ch < numChannels; ++ch)
     {
-        state.fastEnvelope[ch] = fastEnv.get((size_t) ch);
-        state.slowEnvelope[ch] = slowEnv.get((size_t) ch);
+        FocusFilter* bands[] = {&state.lowFocusFilters[ch], &state.highFocusFilters[ch]};
+        for (int band = 0; band < 2; ++band)
+        {
+            const bool used = focus == 1 || focus == 2 * band;
+            const auto lane = (size_t) (2 * ch + band);
+            if (used || restarted[ch])
+            {
+                bands[band]->s1 = used ? s1.values[lane] : 0.0f;
+                bands[band]->s2 = used ? s2.values[lane] : 0.0f;
+            }
+        }
+        state.fastEnvelope[ch] = envelope.values[(size_t) (2 * ch)];
+        state.slowEnvelope[ch] = envelope.values[(size_t) (2 * ch + 1)];
     }
 }
 

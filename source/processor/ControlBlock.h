@@ -11,6 +11,7 @@ struct ControlBlock
     {
         alignas(16) float values[maxSamples];
         bool constant = true; // every value of the stretch is the same
+        int filledCount = 0;  // leading values known to equal values[0] (spares refilling a constant)
 
         float operator[](int i) const noexcept { return values[i]; }
     };

@@ -86,7 +86,7 @@ public:
             ramps[k]->constant = !smoothers[k]->isSmoothing();
             anyMoving = anyMoving || !ramps[k]->constant;
             if (ramps[k]->constant)
-                std::fill(ramps[k]->values, ramps[k]->values + n, smoothers[k]->getTargetValue());
+                fillConstant(*ramps[k], smoothers[k]->getTargetValue(), n);
         }
         if (anyMoving)
             renderRamps(block, n);
@@ -104,6 +104,14 @@ public:
         smoothedMix, smoothedOutputGain, smoothedPower;
 
 private:
+    static void fillConstant(ControlBlock::Ramp& ramp, float value, int n) noexcept
+    {
+        if (ramp.filledCount >= n && ramp.values[0] == value)
+            return;
+        std::fill(ramp.values, ramp.values + n, value);
+        ramp.filledCount = n;
+    }
+
     // Steps all eight ramps together on local copies, so their state stays in registers and
     // their dependency chains overlap.
     void renderRamps(ControlBlock& block, int n) noexcept
@@ -111,6 +119,9 @@ private:
         auto attack = smoothedAttack, sustain = smoothedSustain, sensitivity = smoothedSensitivity,
              punch = smoothedPunch, clip = smoothedClip, mix = smoothedMix, outputGain = smoothedOutputGain,
              power = smoothedPower;
+        for (auto* ramp : {&block.attackDb, &block.sustainDb, &block.sensitivity, &block.punch, &block.clip, &block.mix,
+                           &block.outputGain, &block.power})
+            ramp->filledCount = 0;
         for (int i = 0; i < n; ++i)
         {
             block.attackDb.values[i] = attack.getNextValue();

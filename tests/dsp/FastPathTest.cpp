@@ -5,6 +5,7 @@
 
 #include "common/ProcessorHarness.h"
 #include "processor/FastMath.h"
+#include "processor/ShapingKernels.h"
 
 #include <gtest/gtest.h>
 
@@ -209,7 +210,30 @@ struct Case
 };
 } // namespace
 
-TEST(FastPath, MatchesThePerSampleReferenceOverMinutesOfMovingAudio)
+// Runs the check with each build of the shaping loop this machine can run, then returns to the best.
+class FastPath : public ::testing::TestWithParam<shaping::InstructionSet>
+{
+protected:
+    void SetUp() override
+    {
+        if (!shaping::use(GetParam()))
+            GTEST_SKIP() << shaping::nameOf(GetParam()) << " is not supported here";
+    }
+    void TearDown() override { shaping::use(best); }
+
+    const shaping::InstructionSet best = shaping::activeInstructionSet();
+};
+
+INSTANTIATE_TEST_SUITE_P(InstructionSets, FastPath,
+                         ::testing::Values(shaping::InstructionSet::generic, shaping::InstructionSet::avx2,
+                                           shaping::InstructionSet::avx512),
+                         [](const auto& p) { return std::string(p.param == shaping::InstructionSet::generic
+                                                                       ? "generic"
+                                                                       : p.param == shaping::InstructionSet::avx2
+                                                                             ? "avx2"
+                                                                             : "avx512"); });
+
+TEST_P(FastPath, MatchesThePerSampleReferenceOverMinutesOfMovingAudio)
 {
     const Case cases[] = {
         {2, 48000.0, 40, {512}},
@@ -260,7 +284,7 @@ TEST(FastPath, MatchesThePerSampleReferenceOverMinutesOfMovingAudio)
                 largest = std::max(largest, std::abs(got - expected.getSample(ch, i)));
             }
         EXPECT_LT(largest, 1.0e-5f);
-        std::cout << "[          ] " << c.channels << " ch, " << c.sampleRate << " Hz, " << c.seconds
+        std::cout << "[          ] " << shaping::nameOf(GetParam()) << ", " << c.channels << " ch, " << c.sampleRate << " Hz, " << c.seconds
                   << " s: largest difference " << largest << std::endl;
     }
 }
