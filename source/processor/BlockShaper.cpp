@@ -3,6 +3,7 @@
 #include "processor/FastMath.h"
 #include "processor/ShapingKernels.h"
 
+#include <cstdint>
 #include <limits>
 
 namespace
@@ -141,10 +142,13 @@ void followEnvelopes(int numChannels, const float (*input)[ControlBlock::maxSamp
     }
 }
 
-float largestMagnitude(const float* data, int n) noexcept
+// Copies a channel's input, a broken track's non-finite samples becoming silence, and returns
+// the largest magnitude copied.
+float sanitise(const float* source, float* destination, int n) noexcept
 {
-    const auto range = juce::FloatVectorOperations::findMinAndMax(data, n);
-    return std::max(-range.getStart(), range.getEnd());
+    for (int i = 0; i < n; ++i)
+        destination[i] = isFinite(source[i]) ? source[i] : 0.0f;
+    return fastmath::largestMagnitude(destination, n);
 }
 } // namespace
 
@@ -165,12 +169,11 @@ void BlockShaper::process(float* const* channels, int numChannels, int n, int fo
 void BlockShaper::processStretch(float* const* channels, int numChannels, int offset, int n, int focus,
                                  const shaper::EnvelopeCoefficients& c, ChannelState state, Peaks& peaks) noexcept
 {
+    float inputPeak[2]{};
     for (int ch = 0; ch < numChannels; ++ch)
     {
-        const float* source = channels[ch] + offset;
-        for (int i = 0; i < n; ++i)
-            input[ch][i] = isFinite(source[i]) ? source[i] : 0.0f; // a broken track counts as silence
-        peaks.input[ch] = std::max(peaks.input[ch], largestMagnitude(input[ch], n));
+        inputPeak[ch] = sanitise(channels[ch] + offset, input[ch], n);
+        peaks.input[ch] = std::max(peaks.input[ch], inputPeak[ch]);
     }
 
     switch (shaper::clampChoiceIndex(focus))
@@ -195,10 +198,11 @@ void BlockShaper::processStretch(float* const* channels, int numChannels, int of
     for (int ch = 0; ch < numChannels; ++ch)
     {
         float* out = channels[ch] + offset;
+        float outputPeak = inputPeak[ch];
         if (dry)
             std::copy(input[ch], input[ch] + n, out);
         else
-            kernel(input[ch], fast[ch], slow[ch], controls, clipNorm, c.modeScale, out, n);
-        peaks.output[ch] = std::max(peaks.output[ch], largestMagnitude(out, n));
+            outputPeak = kernel(input[ch], fast[ch], slow[ch], controls, clipNorm, c.modeScale, out, n);
+        peaks.output[ch] = std::max(peaks.output[ch], outputPeak);
     }
 }

@@ -15,8 +15,14 @@
 namespace fastmath
 {
 
-// tanh as an odd rational function of degree 13/6, clamped where float tanh reaches +-1.
-forcedinline float tanh(float x) noexcept
+// tanh as an odd rational function of degree 13/6, clamped where float tanh reaches +-1:
+// tanh(x) = numerator / denominator, the denominator always positive.
+struct TanhFraction
+{
+    float numerator, denominator;
+};
+
+forcedinline TanhFraction tanhFraction(float x) noexcept
 {
     constexpr float clampAt = 7.90531110763549805f;
     x = std::min(std::max(x, -clampAt), clampAt);
@@ -33,7 +39,13 @@ forcedinline float tanh(float x) noexcept
     q = q * x2 + 1.18534705686654e-04f;
     q = q * x2 + 2.26843463243900e-03f;
     q = q * x2 + 4.89352518554385e-03f;
-    return p / q;
+    return {p, q};
+}
+
+forcedinline float tanh(float x) noexcept
+{
+    const auto t = tanhFraction(x);
+    return t.numerator / t.denominator;
 }
 
 // 2^y for y between -126 and 127: 2^round(y) from the exponent bits times a degree-6
@@ -65,10 +77,49 @@ forcedinline float decibelsToGain(float decibels) noexcept
     return decibels > -100.0f ? gain : 0.0f;
 }
 
+// The magnitude of a float as the bits of |v|. Magnitudes of finite floats order like these
+// integers, so a largest magnitude can be found with an integer maximum, which vectorises.
+forcedinline std::uint32_t magnitudeBits(float v) noexcept
+{
+    std::uint32_t bits;
+    std::memcpy(&bits, &v, sizeof(bits));
+    return bits & 0x7fffffffu;
+}
+
+forcedinline float fromBits(std::uint32_t bits) noexcept
+{
+    float v;
+    std::memcpy(&v, &bits, sizeof(v));
+    return v;
+}
+
+// The largest magnitude of n finite samples.
+forcedinline float largestMagnitude(const float* data, int n) noexcept
+{
+    std::uint32_t largest = 0;
+    for (int i = 0; i < n; ++i)
+        largest = std::max(largest, magnitudeBits(data[i]));
+    return fromBits(largest);
+}
+
 // The shaper's math functions (see shaper::StandardMath) as these approximations.
 struct Approximations
 {
     static forcedinline float tanh(float v) noexcept { return fastmath::tanh(v); }
+
+    // The quotients are formed from the fractions with a single division each.
+    static forcedinline float tanhOver(float v, float normaliser) noexcept
+    {
+        const auto t = tanhFraction(v);
+        return t.numerator / (t.denominator * normaliser);
+    }
+
+    static forcedinline float tanhRatio(float v, float w) noexcept
+    {
+        const auto a = tanhFraction(v), b = tanhFraction(w);
+        // max(tanh(w), 0.001) with both sides over b's positive denominator.
+        return (a.numerator * b.denominator) / (a.denominator * std::max(b.numerator, 0.001f * b.denominator));
+    }
     static forcedinline float decibelsToGain(float decibels) noexcept { return fastmath::decibelsToGain(decibels); }
 };
 

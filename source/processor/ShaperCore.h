@@ -106,6 +106,10 @@ struct StandardMath
 {
     // tanh in float.
     static float tanh(float v) noexcept { return std::tanh(v); }
+    // tanh(v) divided by a positive normaliser.
+    static float tanhOver(float v, float normaliser) noexcept { return std::tanh(v) / normaliser; }
+    // tanh(v) / max(tanh(w), 0.001): the saturation curve of drive w, scaled so that it maps 1 to 1.
+    static float tanhRatio(float v, float w) noexcept { return std::tanh(v) / std::max(std::tanh(w), 0.001f); }
     // 10^(0.05 dB), 0 at -100 dB or below.
     static float decibelsToGain(float decibels) noexcept { return juce::Decibels::decibelsToGain(decibels); }
 };
@@ -167,13 +171,13 @@ forcedinline float shapeSample(float x, float T, const Controls& k, float clipNo
     const float gS = Math::decibelsToGain(W * k.sustainDb);
     const float p = T * x;
     const float D = 1.0f + 3.2f * T * k.punch;
-    const float s = Math::tanh(D * p) / std::max(Math::tanh(D), 0.001f);
+    const float s = Math::tanhRatio(D * p, D); // tanh(D p) / max(tanh(D), 0.001)
     float y = (s - p) * (0.35f * k.punch + 0.35f) + (gS * (x - p) + gA * p);
 
     // Clip stage, only above a clip of 0.0001: crossfades toward the normalised tanh curve.
     // (Written as a choice between two values so that loops over it vectorise.)
     const float K = 1.0f + 4.0f * k.clip;
-    const float clipped = y + (Math::tanh(K * y) / clipNorm - y) * k.clip;
+    const float clipped = y + (Math::tanhOver(K * y, clipNorm) - y) * k.clip;
     y = k.clip > 0.0001f ? clipped : y;
 
     return (y * k.outputGain - x) * k.mix + x;

@@ -4,6 +4,8 @@
 #include "processor/ShaperCore.h"
 
 #include <atomic>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 // The x86 kernels are the generic loop compiled for wider vectors through the compiler's
@@ -22,7 +24,7 @@ namespace
 // clipNorm is the clip curve's normaliser while the clip control holds still; while it ramps the
 // normaliser follows it sample by sample.
 template <bool clipRamps>
-forcedinline void shapeLoop(const float* __restrict x, const float* __restrict fast, const float* __restrict slow,
+forcedinline float shapeLoop(const float* __restrict x, const float* __restrict fast, const float* __restrict slow,
                             const ControlBlock& k, float clipNorm, float modeScale, float* __restrict out,
                             int n) noexcept
 {
@@ -36,36 +38,35 @@ forcedinline void shapeLoop(const float* __restrict x, const float* __restrict f
         const float result = (y - x[i]) * k.power[i] + x[i];
         out[i] = std::abs(result) <= std::numeric_limits<float>::max() ? result : 0.0f;
     }
+    return fastmath::largestMagnitude(out, n);
 }
 
-forcedinline void shapeAll(const float* x, const float* fast, const float* slow, const ControlBlock& k,
+forcedinline float shapeAll(const float* x, const float* fast, const float* slow, const ControlBlock& k,
                            float clipNorm, float modeScale, float* out, int n) noexcept
 {
-    if (k.clip.constant)
-        shapeLoop<false>(x, fast, slow, k, clipNorm, modeScale, out, n);
-    else
-        shapeLoop<true>(x, fast, slow, k, clipNorm, modeScale, out, n);
+    return k.clip.constant ? shapeLoop<false>(x, fast, slow, k, clipNorm, modeScale, out, n)
+                           : shapeLoop<true>(x, fast, slow, k, clipNorm, modeScale, out, n);
 }
 
-void shapeGeneric(const float* x, const float* fast, const float* slow, const ControlBlock& k, float clipNorm,
+float shapeGeneric(const float* x, const float* fast, const float* slow, const ControlBlock& k, float clipNorm,
                   float modeScale, float* out, int n) noexcept
 {
-    shapeAll(x, fast, slow, k, clipNorm, modeScale, out, n);
+    return shapeAll(x, fast, slow, k, clipNorm, modeScale, out, n);
 }
 
 #if TARVOLT_X86_KERNELS
-__attribute__((target("avx2,fma"))) void shapeAvx2(const float* x, const float* fast, const float* slow,
+__attribute__((target("avx2,fma"))) float shapeAvx2(const float* x, const float* fast, const float* slow,
                                                    const ControlBlock& k, float clipNorm, float modeScale,
                                                    float* out, int n) noexcept
 {
-    shapeAll(x, fast, slow, k, clipNorm, modeScale, out, n);
+    return shapeAll(x, fast, slow, k, clipNorm, modeScale, out, n);
 }
 
-__attribute__((target("avx512f,avx512vl,avx512dq,avx512bw,avx2,fma,prefer-vector-width=512"))) void
+__attribute__((target("avx512f,avx512vl,avx512dq,avx512bw,avx2,fma,prefer-vector-width=512"))) float
     shapeAvx512(const float* x, const float* fast, const float* slow, const ControlBlock& k, float clipNorm,
                 float modeScale, float* out, int n) noexcept
 {
-    shapeAll(x, fast, slow, k, clipNorm, modeScale, out, n);
+    return shapeAll(x, fast, slow, k, clipNorm, modeScale, out, n);
 }
 #endif
 

@@ -8,8 +8,9 @@
 // instruction sets; the best one the processor supports is chosen at run time.
 namespace shaping
 {
-// clipNorm: shaper::clipNormaliser of the clip control, used while it holds still.
-using Kernel = void (*)(const float* x, const float* fast, const float* slow, const ControlBlock& controls,
+// clipNorm: shaper::clipNormaliser of the clip control, used while it holds still. Returns the
+// largest magnitude written.
+using Kernel = float (*)(const float* x, const float* fast, const float* slow, const ControlBlock& controls,
                         float clipNorm, float modeScale, float* out, int n) noexcept;
 
 enum class InstructionSet

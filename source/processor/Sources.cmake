@@ -10,6 +10,6 @@ target_sources(Tarvolt PRIVATE
 # never unmasks floating-point exceptions, so that assumption is dropped for this file. This is
 # not -ffast-math: NaN, infinities and signed zeros keep their meaning.
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
-    set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/ShapingKernels.cpp
+    set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/ShapingKernels.cpp ${CMAKE_CURRENT_LIST_DIR}/BlockShaper.cpp
         PROPERTIES COMPILE_OPTIONS -fno-trapping-math)
 endif()
