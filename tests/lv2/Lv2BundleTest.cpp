@@ -156,3 +156,21 @@ TEST_F(Lv2Bundle, ProcessesAWavFileLikeTheRenderTool)
               0.01f);
     folder.deleteRecursively();
 }
+
+TEST_F(Lv2Bundle, NonFiniteInputNeverReachesTheOutput)
+{
+    juce::AudioBuffer<float> audio(2, 48000);
+    const auto signal = harness::drumLikeSignal(audio.getNumSamples(), 4000, 31);
+    for (int ch = 0; ch < 2; ++ch)
+        audio.copyFrom(ch, 0, signal.data(), audio.getNumSamples());
+    const float broken[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                            -std::numeric_limits<float>::infinity()};
+    for (int i = 1000; i < 1300; ++i)
+        audio.setSample(i % 2, i, broken[i % 3]);
+
+    ASSERT_TRUE(host.process(plugin, audio, 48000.0, 256, {}, 0));
+    for (int ch = 0; ch < 2; ++ch)
+        for (int i = 0; i < audio.getNumSamples(); ++i)
+            ASSERT_TRUE(std::isfinite(audio.getSample(ch, i))) << "channel " << ch << " sample " << i;
+    EXPECT_GT(audio.getMagnitude(0, 2000, 46000), 0.1f) << "the track plays on after the broken samples";
+}
