@@ -1,6 +1,7 @@
 #include "processor/BlockShaper.h"
 
 #include "processor/FastMath.h"
+#include "processor/LaneSelect.h"
 #include "processor/ShapingKernels.h"
 
 #include <cstdint>
@@ -16,18 +17,13 @@ inline bool isFinite(float v) noexcept
     return std::abs(v) <= std::numeric_limits<float>::max(); // false for infinities and NaN
 }
 
-// a where the mask is set, b elsewhere.
-forcedinline Vec select(Mask mask, Vec a, Vec b) noexcept
-{
-    return Vec::fromNative(Vec::NativeOps::bit_or((a & mask).value, (b & ~mask).value));
-}
 
 // One step of an envelope follower in every lane: both candidates are computed and the
 // comparison picks one, so no lane waits for it before multiplying.
 forcedinline Vec follow(Vec envelope, Vec a, Vec attack, Vec release) noexcept
 {
     const Vec toward = envelope - a;
-    return select(Vec::greaterThan(a, envelope), toward * attack + a, toward * release + a);
+    return selectLanes<float>(Vec::greaterThan(a, envelope), toward * attack + a, toward * release + a);
 }
 
 // Lanes of one register, filled element by element.

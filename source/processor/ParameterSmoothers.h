@@ -2,6 +2,7 @@
 
 #include "processor/ControlBlock.h"
 #include "processor/ShaperCore.h"
+#include "processor/SteppedRamp.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
@@ -75,7 +76,7 @@ public:
     {
         jassert(n >= 0 && n <= ControlBlock::maxSamples);
         block.numSamples = n;
-        juce::SmoothedValue<float>* smoothers[] = {&smoothedAttack, &smoothedSustain,    &smoothedSensitivity,
+        SteppedRamp* smoothers[] = {&smoothedAttack, &smoothedSustain,    &smoothedSensitivity,
                                                    &smoothedPunch,  &smoothedClip,       &smoothedMix,
                                                    &smoothedOutputGain, &smoothedPower};
         ControlBlock::Ramp* ramps[] = {&block.attackDb, &block.sustainDb, &block.sensitivity, &block.punch,
@@ -100,7 +101,7 @@ public:
                || smoothedOutputGain.isSmoothing() || smoothedPower.isSmoothing();
     }
 
-    juce::SmoothedValue<float> smoothedAttack, smoothedSustain, smoothedSensitivity, smoothedPunch, smoothedClip,
+    SteppedRamp smoothedAttack, smoothedSustain, smoothedSensitivity, smoothedPunch, smoothedClip,
         smoothedMix, smoothedOutputGain, smoothedPower;
 
 private:
@@ -112,32 +113,20 @@ private:
         ramp.filledCount = n;
     }
 
-    // Steps all eight ramps together on local copies, so their state stays in registers and
-    // their dependency chains overlap.
     void renderRamps(ControlBlock& block, int n) noexcept
     {
-        auto attack = smoothedAttack, sustain = smoothedSustain, sensitivity = smoothedSensitivity,
-             punch = smoothedPunch, clip = smoothedClip, mix = smoothedMix, outputGain = smoothedOutputGain,
-             power = smoothedPower;
+        SteppedRamp* smoothers[] = {&smoothedAttack, &smoothedSustain,    &smoothedSensitivity, &smoothedPunch,
+                                    &smoothedClip,   &smoothedMix,        &smoothedOutputGain,  &smoothedPower};
+        float* destinations[] = {block.attackDb.values, block.sustainDb.values, block.sensitivity.values,
+                                 block.punch.values,    block.clip.values,      block.mix.values,
+                                 block.outputGain.values, block.power.values};
         for (auto* ramp : {&block.attackDb, &block.sustainDb, &block.sensitivity, &block.punch, &block.clip, &block.mix,
                            &block.outputGain, &block.power})
             ramp->filledCount = 0;
-        for (int i = 0; i < n; ++i)
-        {
-            block.attackDb.values[i] = attack.getNextValue();
-            block.sustainDb.values[i] = sustain.getNextValue();
-            block.sensitivity.values[i] = sensitivity.getNextValue();
-            block.punch.values[i] = punch.getNextValue();
-            block.clip.values[i] = clip.getNextValue();
-            block.mix.values[i] = mix.getNextValue();
-            block.outputGain.values[i] = outputGain.getNextValue();
-            block.power.values[i] = power.getNextValue();
-        }
-        smoothedAttack = attack, smoothedSustain = sustain, smoothedSensitivity = sensitivity, smoothedPunch = punch,
-        smoothedClip = clip, smoothedMix = mix, smoothedOutputGain = outputGain, smoothedPower = power;
+        SteppedRamp::render(smoothers, destinations, 8, n);
     }
 
-    static void set(juce::SmoothedValue<float>& smoother, float value, bool jump) noexcept
+    static void set(SteppedRamp& smoother, float value, bool jump) noexcept
     {
         if (jump)
             smoother.setCurrentAndTargetValue(value);

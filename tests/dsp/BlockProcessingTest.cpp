@@ -67,6 +67,48 @@ TEST(ParameterSmoothers, RampLengthsFollowTheSampleRate)
     }
 }
 
+TEST(ParameterSmoothers, RenderedStretchesEqualTheValuesStepByStep)
+{
+    ParameterSmoothers rendered, stepped;
+    rendered.reset(48000.0);
+    stepped.reset(48000.0);
+    juce::Random random(17);
+    auto randomTargets = [&random] {
+        auto r = [&random](float lo, float hi) { return lo + random.nextFloat() * (hi - lo); };
+        return ParameterSmoothers::Targets{
+            {r(-12, 12), r(-12, 12), r(0, 1), r(0, 1), r(0, 1), r(0, 1), r(0.25f, 4)}, random.nextBool() ? 1.0f : 0.0f};
+    };
+    const auto first = randomTargets();
+    rendered.setTargets(first, true);
+    stepped.setTargets(first, true);
+
+    ControlBlock block;
+    for (int stretch = 0; stretch < 2000; ++stretch)
+    {
+        if (random.nextInt(3) == 0) // new targets now and then, some of them mid-ramp
+        {
+            auto t = randomTargets();
+            if (random.nextBool())
+                t.controls.mix = first.controls.mix; // and some ramps that do not move
+            rendered.setTargets(t, false);
+            stepped.setTargets(t, false);
+        }
+        const int n = 1 + random.nextInt(ControlBlock::maxSamples);
+        rendered.render(block, n);
+        for (int i = 0; i < n; ++i)
+        {
+            const auto f = stepped.next();
+            const float expected[] = {f.controls.attackDb, f.controls.sustainDb, f.controls.sensitivity,
+                                      f.controls.punch,    f.controls.clip,      f.controls.mix,
+                                      f.controls.outputGain, f.power};
+            const ControlBlock::Ramp* ramps[] = {&block.attackDb, &block.sustainDb, &block.sensitivity, &block.punch,
+                                                 &block.clip,     &block.mix,       &block.outputGain,  &block.power};
+            for (size_t k = 0; k < 8; ++k)
+                ASSERT_EQ(ramps[k]->values[i], expected[k]) << "ramp " << k << ", stretch " << stretch << ", sample " << i;
+        }
+    }
+}
+
 namespace
 {
 // Two processors on the same input, one of which switches power off after the first block.
