@@ -106,15 +106,15 @@ void followEnvelopes(int numChannels, const float (*input)[ControlBlock::maxSamp
         }
 
         env = follow(env, a, vAttack, vRelease);
-
-        fast[0][i] = env.get(0);
-        slow[0][i] = env.get(1);
-        if (numChannels > 1)
-        {
-            fast[1][i] = env.get(2);
-            slow[1][i] = env.get(3);
-        }
+        env.copyToRawArray(frames[i]); // the frame's input has been read: its slot takes the envelopes
     }
+
+    for (int ch = 0; ch < numChannels; ++ch)
+        for (int i = 0; i < n; ++i)
+        {
+            fast[ch][i] = frames[i][2 * ch];
+            slow[ch][i] = frames[i][2 * ch + 1];
+        }
 
     s1 = {}, s2 = {}, envelope = {};
     vs1.copyToRawArray(s1.values);
