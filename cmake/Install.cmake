@@ -11,5 +11,7 @@ install(DIRECTORY "${tarvolt_artefacts}/VST3/Tarvolt.vst3"
 install(DIRECTORY "${tarvolt_artefacts}/LV2/Tarvolt.lv2"
     DESTINATION lib/lv2 USE_SOURCE_PERMISSIONS COMPONENT plugins)
 install(TARGETS Tarvolt_Standalone RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT standalone)
-install(FILES "${PROJECT_SOURCE_DIR}/packaging/tarvolt.desktop"
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT standalone)
+if(UNIX AND NOT APPLE)
+    install(FILES "${PROJECT_SOURCE_DIR}/packaging/tarvolt.desktop"
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT standalone)
+endif()

@@ -320,3 +320,24 @@ TEST(BlockProcessing, MonoProcessesOnlyTheFirstChannel)
     EXPECT_EQ(mono.getInputLevel(1), 0.0f);
     EXPECT_EQ(mono.getOutputLevel(1), 0.0f);
 }
+
+TEST(BlockProcessing, SilenceStaysExactlyZeroWhateverTheSettings)
+{
+    juce::Random random(5);
+    for (int round = 0; round < 20; ++round)
+    {
+        TarvoltAudioProcessor processor;
+        for (const auto& spec : parameterSpecs)
+            harness::setPlain(processor, spec.id,
+                              spec.clampPlain(spec.minimum + random.nextFloat() * (spec.maximum - spec.minimum)));
+        harness::prepare(processor, 1 + round % 2, 44100.0 + 4000.0 * round);
+
+        juce::AudioBuffer<float> silence(1 + round % 2, 3000);
+        silence.clear();
+        harness::processInBlocks(processor, silence, 1 + random.nextInt(700));
+        for (int ch = 0; ch < silence.getNumChannels(); ++ch)
+            for (int i = 0; i < silence.getNumSamples(); ++i)
+                ASSERT_EQ(silence.getSample(ch, i), 0.0f) << "round " << round << ", sample " << i;
+        EXPECT_EQ(processor.getOutputLevel(0), 0.0f);
+    }
+}
