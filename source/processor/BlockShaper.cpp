@@ -17,7 +17,6 @@ inline bool isFinite(float v) noexcept
     return std::abs(v) <= std::numeric_limits<float>::max(); // false for infinities and NaN
 }
 
-
 // One step of an envelope follower in every lane: both candidates are computed and the
 // comparison picks one, so no lane waits for it before multiplying.
 forcedinline Vec follow(Vec envelope, Vec a, Vec attack, Vec release) noexcept
@@ -189,7 +188,11 @@ void BlockShaper::processStretch(float* const* channels, int numChannels, int of
     const bool dry = (controls.power.constant && controls.power[0] == 0.0f)
                      || (controls.mix.constant && controls.mix[0] == 0.0f);
 
-    const float clipNorm = shaper::clipNormaliser(controls.clip[0]);
+    if (controls.clip[0] != normalisedClip) // the normaliser only changes with the clip control
+    {
+        normalisedClip = controls.clip[0];
+        clipNorm = shaper::clipNormaliser(normalisedClip);
+    }
     const auto kernel = shaping::activeKernel();
     for (int ch = 0; ch < numChannels; ++ch)
     {

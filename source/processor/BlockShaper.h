@@ -43,6 +43,7 @@ private:
                         const shaper::EnvelopeCoefficients& c, ChannelState state, Peaks& peaks) noexcept;
 
     ControlBlock controls;
+    float normalisedClip = -1.0f, clipNorm = 1.0f; // the clip value clipNorm was computed for
     alignas(16) float input[2][ControlBlock::maxSamples]{};
     alignas(16) float fast[2][ControlBlock::maxSamples]{};
     alignas(16) float slow[2][ControlBlock::maxSamples]{};
