@@ -83,6 +83,13 @@ TEST_F(Lv2Bundle, OffersTheTenParametersWithTheirNamesRangesAndDefaults)
         EXPECT_FLOAT_EQ(it->minimum, spec.minimum);
         EXPECT_FLOAT_EQ(it->maximum, spec.maximum);
         EXPECT_FLOAT_EQ(it->defaultValue, spec.defaultValue);
+        // A choice is offered under its name with the index the parameter takes.
+        for (int index = 0; index < spec.numChoices(); ++index)
+        {
+            const auto point = it->scalePoints.find(spec.choices[(size_t) index]);
+            ASSERT_NE(point, it->scalePoints.end()) << "no scale point " << spec.choices[(size_t) index];
+            EXPECT_FLOAT_EQ(point->second, (float) index) << spec.choices[(size_t) index];
+        }
     }
 }
 

@@ -107,6 +107,18 @@ std::vector<Lv2Host::Parameter> Lv2Host::parameters(const LilvPlugin* plugin) co
         parameter.minimum = floatOf(lv2World, p, LV2_CORE__minimum);
         parameter.maximum = floatOf(lv2World, p, LV2_CORE__maximum);
         parameter.defaultValue = floatOf(lv2World, p, LV2_CORE__default);
+        Node scalePoint(lilv_new_uri(lv2World, LV2_CORE__scalePoint));
+        Node value(lilv_new_uri(lv2World, LILV_NS_RDF "value"));
+        LilvNodes* points = lilv_world_find_nodes(lv2World, p, scalePoint, nullptr);
+        LILV_FOREACH(nodes, j, points)
+        {
+            const LilvNode* point = lilv_nodes_get(points, j);
+            Node pointLabel(lilv_world_get(lv2World, point, labelKey, nullptr));
+            Node pointValue(lilv_world_get(lv2World, point, value, nullptr));
+            if (pointLabel.node != nullptr && pointValue.node != nullptr)
+                parameter.scalePoints[lilv_node_as_string(pointLabel)] = lilv_node_as_float(pointValue);
+        }
+        lilv_nodes_free(points);
         result.push_back(parameter);
     }
     lilv_nodes_free(found);

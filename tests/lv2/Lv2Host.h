@@ -28,6 +28,7 @@ public:
     {
         std::string uri, label;
         float minimum = 0, maximum = 0, defaultValue = 0;
+        std::map<std::string, float> scalePoints; // label to value
     };
     // The plug-in's writable parameters, in no particular order.
     std::vector<Parameter> parameters(const LilvPlugin* plugin) const;
