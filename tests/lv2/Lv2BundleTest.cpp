@@ -66,6 +66,9 @@ TEST_F(Lv2Bundle, PresentsTarvoltsIdentity)
     ASSERT_NE(author, nullptr);
     EXPECT_STREQ(lilv_node_as_string(author), "Orvane Audio");
     lilv_node_free(author);
+    LilvNode* email = lilv_plugin_get_author_email(plugin);
+    EXPECT_EQ(email, nullptr) << "the vendor has no e-mail, yet the bundle names " << lilv_node_as_string(email);
+    lilv_node_free(email);
 }
 
 TEST_F(Lv2Bundle, OffersTheTenParametersWithTheirNamesRangesAndDefaults)
