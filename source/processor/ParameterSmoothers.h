@@ -76,21 +76,27 @@ public:
     {
         jassert(n >= 0 && n <= ControlBlock::maxSamples);
         block.numSamples = n;
-        SteppedRamp* smoothers[] = {&smoothedAttack, &smoothedSustain,    &smoothedSensitivity,
-                                                   &smoothedPunch,  &smoothedClip,       &smoothedMix,
-                                                   &smoothedOutputGain, &smoothedPower};
+        SteppedRamp* smoothers[] = {&smoothedAttack, &smoothedSustain,    &smoothedSensitivity, &smoothedPunch,
+                                    &smoothedClip,   &smoothedMix,        &smoothedOutputGain,  &smoothedPower};
         ControlBlock::Ramp* ramps[] = {&block.attackDb, &block.sustainDb, &block.sensitivity, &block.punch,
                                        &block.clip,     &block.mix,       &block.outputGain,  &block.power};
-        bool anyMoving = false;
+        SteppedRamp* moving[8];
+        float* destinations[8];
+        int numMoving = 0;
         for (size_t k = 0; k < 8; ++k)
         {
             ramps[k]->constant = !smoothers[k]->isSmoothing();
-            anyMoving = anyMoving || !ramps[k]->constant;
             if (ramps[k]->constant)
                 fillConstant(*ramps[k], smoothers[k]->getTargetValue(), n);
+            else
+            {
+                ramps[k]->filledCount = 0;
+                moving[numMoving] = smoothers[k];
+                destinations[numMoving++] = ramps[k]->values;
+            }
         }
-        if (anyMoving)
-            renderRamps(block, n);
+        if (numMoving > 0)
+            SteppedRamp::render(moving, destinations, numMoving, n);
     }
 
     // True while any ramp is still moving.
@@ -111,19 +117,6 @@ private:
             return;
         std::fill(ramp.values, ramp.values + n, value);
         ramp.filledCount = n;
-    }
-
-    void renderRamps(ControlBlock& block, int n) noexcept
-    {
-        SteppedRamp* smoothers[] = {&smoothedAttack, &smoothedSustain,    &smoothedSensitivity, &smoothedPunch,
-                                    &smoothedClip,   &smoothedMix,        &smoothedOutputGain,  &smoothedPower};
-        float* destinations[] = {block.attackDb.values, block.sustainDb.values, block.sensitivity.values,
-                                 block.punch.values,    block.clip.values,      block.mix.values,
-                                 block.outputGain.values, block.power.values};
-        for (auto* ramp : {&block.attackDb, &block.sustainDb, &block.sensitivity, &block.punch, &block.clip, &block.mix,
-                           &block.outputGain, &block.power})
-            ramp->filledCount = 0;
-        SteppedRamp::render(smoothers, destinations, 8, n);
     }
 
     static void set(SteppedRamp& smoother, float value, bool jump) noexcept
