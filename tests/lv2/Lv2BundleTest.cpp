@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <lv2/atom/atom.h>
+
 namespace
 {
 const std::string pluginUri = "https://www.orvaneaudio.com/plugins/tarvolt";
@@ -183,4 +185,114 @@ TEST_F(Lv2Bundle, NonFiniteInputNeverReachesTheOutput)
         for (int i = 0; i < audio.getNumSamples(); ++i)
             ASSERT_TRUE(std::isfinite(audio.getSample(ch, i))) << "channel " << ch << " sample " << i;
     EXPECT_GT(audio.getMagnitude(0, 2000, 46000), 0.1f) << "the track plays on after the broken samples";
+}
+
+namespace
+{
+// The one value the bundle keeps in its state, as a host's store sees it.
+struct StoredState
+{
+    std::string key, value;
+    LV2_URID type = 0;
+
+    static LV2_State_Status store(LV2_State_Handle handle, uint32_t key, const void* value, size_t size, uint32_t type,
+                                  uint32_t)
+    {
+        auto& self = *static_cast<StoredState*>(handle);
+        self.key = std::to_string(key);
+        self.value.assign(static_cast<const char*>(value), size);
+        self.type = type;
+        return LV2_STATE_SUCCESS;
+    }
+
+    static const void* retrieve(LV2_State_Handle handle, uint32_t key, size_t* size, uint32_t* type, uint32_t* flags)
+    {
+        auto& self = *static_cast<StoredState*>(handle);
+        if (self.key != std::to_string(key))
+            return nullptr;
+        *size = self.value.size();
+        *type = self.type;
+        *flags = LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE;
+        return self.value.data();
+    }
+};
+
+juce::AudioBuffer<float> drums(int seed)
+{
+    juce::AudioBuffer<float> audio(2, 48000);
+    for (int ch = 0; ch < 2; ++ch)
+    {
+        const auto signal = harness::drumLikeSignal(audio.getNumSamples(), 5000 + 1000 * ch, (unsigned) (seed + ch));
+        audio.copyFrom(ch, 0, signal.data(), audio.getNumSamples());
+    }
+    return audio;
+}
+
+bool sameAudio(const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b)
+{
+    for (int ch = 0; ch < a.getNumChannels(); ++ch)
+        for (int i = 0; i < a.getNumSamples(); ++i)
+            if (a.getSample(ch, i) != b.getSample(ch, i))
+                return false;
+    return true;
+}
+} // namespace
+
+TEST_F(Lv2Bundle, StateSavedByTheHostBringsTheSettingsBack)
+{
+    const std::map<std::string, float> settings{{pluginUri + ":attack", -9.0f}, {pluginUri + ":mode", 2.0f},
+                                                {pluginUri + ":clip", 80.0f}, {pluginUri + ":focus", 0.0f}};
+    StoredState saved;
+    auto withSettings = drums(51);
+    ASSERT_TRUE(host.process(plugin, withSettings, 48000.0, 512, settings, 4096, [&saved](const auto& access) {
+        ASSERT_NE(access.state, nullptr) << "no state interface";
+        ASSERT_EQ(access.state->save(access.handle, &StoredState::store, &saved, 0, nullptr), LV2_STATE_SUCCESS);
+    }));
+    EXPECT_FALSE(saved.value.empty());
+
+    auto restored = drums(51);
+    ASSERT_TRUE(host.process(plugin, restored, 48000.0, 512, {}, 4096, [&saved](const auto& access) {
+        ASSERT_EQ(access.state->restore(access.handle, &StoredState::retrieve, &saved, 0, nullptr), LV2_STATE_SUCCESS);
+    }));
+    auto plain = drums(51);
+    ASSERT_TRUE(host.process(plugin, plain, 48000.0, 512, {}, 4096));
+
+    EXPECT_TRUE(sameAudio(restored, withSettings)) << "the restored instance does not sound like the saved one";
+    EXPECT_FALSE(sameAudio(plain, withSettings)) << "the settings made no difference";
+}
+
+TEST_F(Lv2Bundle, MalformedStateLeavesThePlugInAsItWas)
+{
+    auto untouched = drums(61);
+    ASSERT_TRUE(host.process(plugin, untouched, 48000.0, 512, {}, 4096));
+
+    // The wrapper keeps the processor's state blob as the framework's base64 text.
+    auto encode = [](const juce::MemoryBlock& block) { return block.toBase64Encoding().toStdString(); };
+    juce::MemoryBlock randomBytes(600);
+    juce::Random(7).fillBitsRandomly(randomBytes.getData(), randomBytes.getSize());
+    juce::MemoryBlock wrongRoot;
+    juce::XmlElement stranger("NOTPARAMETERS");
+    stranger.setAttribute("attack", 12.0);
+    juce::AudioProcessor::copyXmlToBinary(stranger, wrongRoot);
+    juce::MemoryBlock realState;
+    {
+        TarvoltAudioProcessor other;
+        harness::setPlain(other, "attack", 12.0f);
+        harness::setPlain(other, "mix", 20.0f);
+        other.getStateInformation(realState);
+    }
+    const auto real = encode(realState);
+    const std::string malformed[] = {"", "not base64 at all !", encode(randomBytes), encode(wrongRoot),
+                                     real.substr(0, real.size() / 2)};
+    for (const auto& text : malformed)
+    {
+        SCOPED_TRACE("state \"" + text.substr(0, 40) + "\"");
+        auto audio = drums(61);
+        ASSERT_TRUE(host.process(plugin, audio, 48000.0, 512, {}, 4096, [&text](const auto& access) {
+            StoredState broken{std::to_string(access.map((pluginUri + ":StateString").c_str())), text + '\0',
+                               access.map(LV2_ATOM__String)};
+            access.state->restore(access.handle, &StoredState::retrieve, &broken, 0, nullptr);
+        }));
+        EXPECT_TRUE(sameAudio(audio, untouched));
+    }
 }

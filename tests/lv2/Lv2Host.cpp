@@ -149,7 +149,7 @@ std::vector<Lv2Host::Port> Lv2Host::ports(const LilvPlugin* plugin) const
 }
 
 bool Lv2Host::process(const LilvPlugin* plugin, juce::AudioBuffer<float>& buffer, double sampleRate, int blockSize,
-                      const std::map<std::string, float>& values, int settle)
+                      const std::map<std::string, float>& values, int settle, const StateHook& stateHook)
 {
     auto& map = *urids;
     int32_t minBlock = 1, maxBlock = blockSize;
@@ -234,12 +234,22 @@ bool Lv2Host::process(const LilvPlugin* plugin, juce::AudioBuffer<float>& buffer
 
     lilv_instance_activate(instance);
     juce::AudioBuffer<float> silence(channels, blockSize);
-    silence.clear();
-    for (int done = 0, block = 0; done < settle; done += blockSize, ++block)
-    {
-        writeEvents(block == 0);
-        runBlock(silence.getArrayOfReadPointers(), silence.getArrayOfWritePointers(), blockSize);
+    auto runSilence = [&](bool withParameters) {
         silence.clear();
+        for (int done = 0, block = 0; done < settle; done += blockSize, ++block)
+        {
+            writeEvents(withParameters && block == 0);
+            runBlock(silence.getArrayOfReadPointers(), silence.getArrayOfWritePointers(), blockSize);
+            silence.clear();
+        }
+    };
+    runSilence(true);
+    if (stateHook)
+    {
+        const auto* state = static_cast<const LV2_State_Interface*>(
+            lilv_instance_get_extension_data(instance, LV2_STATE__interface));
+        stateHook({state, lilv_instance_get_handle(instance), [&map](const char* uri) { return map(uri); }});
+        runSilence(false);
     }
     for (int start = 0; start < buffer.getNumSamples(); start += blockSize)
     {

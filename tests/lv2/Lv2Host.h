@@ -3,7 +3,10 @@
 #include <juce_audio_basics/juce_audio_basics.h>
 
 #include <lilv/lilv.h>
+#include <lv2/state/state.h>
+#include <lv2/urid/urid.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -40,11 +43,21 @@ public:
     };
     std::vector<Port> ports(const LilvPlugin* plugin) const;
 
+    // What a host does with the plug-in's state: a call to the state interface's save or restore.
+    struct StateAccess
+    {
+        const LV2_State_Interface* state;
+        LV2_Handle handle;
+        std::function<LV2_URID(const char*)> map;
+    };
+    using StateHook = std::function<void(const StateAccess&)>;
+
     // Processes the buffer in place in blocks of blockSize, after `settle` samples of silence
     // during which the parameter values (by parameter URI, plain values) reach the plug-in and
-    // its ramps complete. Returns false when the plug-in cannot be instantiated.
+    // its ramps complete. A state hook runs after that silence and is followed by as much
+    // silence again. Returns false when the plug-in cannot be instantiated.
     bool process(const LilvPlugin* plugin, juce::AudioBuffer<float>& buffer, double sampleRate, int blockSize,
-                 const std::map<std::string, float>& values, int settle);
+                 const std::map<std::string, float>& values, int settle, const StateHook& stateHook = {});
 
     LilvWorld* world() const noexcept { return lv2World; }
 
