@@ -11,6 +11,8 @@ while [ $# -gt 0 ]; do
     cmake_args+=("$1"); shift
 done
 launcher=()
+# Paths relative to the checkout let clones in other folders share the compiler cache.
+export CCACHE_BASEDIR="$root"
 if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi

@@ -1,70 +1,45 @@
+// The state blob the host stores: the parameter tree plus the current preset.
+
+#include "presets/IncomingParameterTree.h"
+#include "presets/StateBlob.h"
 #include "processor/TarvoltAudioProcessor.h"
 
-namespace StateAttributes
+namespace
 {
-const juce::Identifier presetName{"uiCurrentPresetName"};
-const juce::Identifier presetIsUser{"uiCurrentPresetIsUser"};
-const juce::Identifier presetModified{"uiCurrentPresetModified"};
-} // namespace StateAttributes
-
-void TarvoltAudioProcessor::setCurrentPreset(const juce::String& name, bool isUser, bool modified)
-{
-    {
-        const juce::ScopedLock lock(presetLock);
-        currentPresetName = name.isEmpty() ? juce::String("Presets") : name;
-        currentPresetIsUser = isUser;
-    }
-    currentPresetModified.store(modified);
-}
-
-juce::String TarvoltAudioProcessor::getCurrentPresetName() const
-{
-    const juce::ScopedLock lock(presetLock);
-    return currentPresetName;
-}
-
-bool TarvoltAudioProcessor::isCurrentPresetUser() const
-{
-    const juce::ScopedLock lock(presetLock);
-    return currentPresetIsUser;
-}
-
-juce::String TarvoltAudioProcessor::getCurrentPresetDisplayName() const
-{
-    const bool modified = currentPresetModified.load();
-    auto name = getCurrentPresetName();
-    if (name.isEmpty())
-        name = "Presets";
-    return modified ? name + " *" : name;
-}
+const juce::Identifier presetNameAttribute{"uiCurrentPresetName"};
+const juce::Identifier presetIsUserAttribute{"uiCurrentPresetIsUser"};
+const juce::Identifier presetModifiedAttribute{"uiCurrentPresetModified"};
+} // namespace
 
 void TarvoltAudioProcessor::getStateInformation(juce::MemoryBlock& destData)
 {
+    // The attributes go onto the copy only; the live tree is left as it is.
     auto state = parameters.copyState();
     {
         const juce::ScopedLock lock(presetLock);
-        state.setProperty(StateAttributes::presetName, currentPresetName, nullptr);
-        state.setProperty(StateAttributes::presetIsUser, currentPresetIsUser, nullptr);
+        state.setProperty(presetNameAttribute, currentPresetName, nullptr);
+        state.setProperty(presetIsUserAttribute, currentPresetIsUser, nullptr);
     }
-    state.setProperty(StateAttributes::presetModified, currentPresetModified.load(), nullptr);
+    state.setProperty(presetModifiedAttribute, currentPresetModified.load(), nullptr);
 
-    if (auto xml = state.createXml())
+    if (const auto xml = state.createXml())
         copyXmlToBinary(*xml, destData);
 }
 
 void TarvoltAudioProcessor::setStateInformation(const void* data, int sizeInBytes)
 {
-    const auto xml = getXmlFromBinary(data, sizeInBytes);
+    const auto xml = parseXmlText(StateBlob::readText(data, sizeInBytes));
     if (xml == nullptr)
         return;
 
-    const auto state = juce::ValueTree::fromXml(*xml);
+    auto state = parameterTreeFromXml(*xml);
     if (!state.isValid())
         return;
+    keepMissingParameters(state, parameters);
 
-    const auto name = state.getProperty(StateAttributes::presetName, "Presets").toString();
-    const bool isUser = state.getProperty(StateAttributes::presetIsUser, false);
-    const bool modified = state.getProperty(StateAttributes::presetModified, false);
+    const auto name = state.getProperty(presetNameAttribute, "Presets").toString();
+    const bool isUser = state.getProperty(presetIsUserAttribute, false);
+    const bool modified = state.getProperty(presetModifiedAttribute, false);
 
     applyingPreset.store(true);
     parameters.replaceState(state);

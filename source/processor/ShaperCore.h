@@ -161,6 +161,21 @@ forcedinline float clipNormaliser(float clip) noexcept
     return std::max(Math::tanh(1.0f + 4.0f * clip), 0.001f);
 }
 
+// tanh(drive * v) normalised so that v = 1 maps to 1.
+inline float normalisedTanh(float v, float drive) noexcept
+{
+    return StandardMath::tanhRatio(drive * v, drive);
+}
+
+// The soft clipper: crossfades y toward a normalised tanh of drive 1 + 4 clip by the clip amount;
+// at clip 0.0001 or below y passes unchanged.
+inline float softClip(float y, float clip) noexcept
+{
+    if (!(clip > 0.0001f))
+        return y;
+    return y + (normalisedTanh(y, 1.0f + 4.0f * clip) - y) * clip;
+}
+
 // Shapes sample x given its transient amount T: gains, punch saturation, clip, output gain, mix.
 // clipNorm is clipNormaliser(k.clip).
 template <typename Math = StandardMath>

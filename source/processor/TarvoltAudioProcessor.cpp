@@ -1,5 +1,6 @@
 #include "processor/TarvoltAudioProcessor.h"
 
+#include "editor/TarvoltAudioProcessorEditor.h"
 #include "processor/LevelMeter.h"
 
 namespace
@@ -84,7 +85,7 @@ bool TarvoltAudioProcessor::hasEditor() const
 
 juce::AudioProcessorEditor* TarvoltAudioProcessor::createEditor()
 {
-    return new juce::GenericAudioProcessorEditor(*this);
+    return new TarvoltAudioProcessorEditor(*this);
 }
 
 // One program. Its name is "Default" rather than empty: the framework publishes the program

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "presets/PresetStore.h"
+#include "presets/PresettableProcessor.h"
 #include "processor/BlockShaper.h"
 #include "processor/FocusFilter.h"
 #include "processor/ParameterSmoothers.h"
@@ -13,6 +15,7 @@
 #include <atomic>
 
 class TarvoltAudioProcessor : public juce::AudioProcessor,
+                              public PresettableProcessor,
                               public juce::AudioProcessorValueTreeState::Listener
 {
 public:
@@ -69,12 +72,24 @@ public:
     // Clears the focus filters and both envelopes of both channels.
     void resetShaperState() noexcept;
 
+    //==============================================================================
+    // Presets (implemented in source/presets).
+    juce::StringArray getFactoryPresetNames() override;
+    juce::StringArray getUserPresetNames() override;
+    void loadFactoryPreset(const juce::String& name) override;
+    bool saveUserPreset(const juce::String& name) override;
+    bool loadUserPreset(const juce::String& name) override;
+    bool deleteUserPreset(const juce::String& name) override;
+    bool renameUserPreset(const juce::String& oldName, const juce::String& newName) override;
+
     // The current preset: its name ("Presets" when none is chosen), whether it is a user
     // preset, and whether a parameter changed since it was set.
     void setCurrentPreset(const juce::String& name, bool isUser, bool modified);
-    juce::String getCurrentPresetName() const;
-    bool isCurrentPresetUser() const;
-    juce::String getCurrentPresetDisplayName() const;
+    juce::String getCurrentPresetName() const override;
+    bool isCurrentPresetUser() const override;
+    juce::String getCurrentPresetDisplayName() const override;
+
+    PresetStore& getPresetStore() noexcept { return presetStore; }
 
     //==============================================================================
     juce::AudioProcessorValueTreeState parameters;
@@ -116,6 +131,8 @@ private:
 
     ParameterSmoothers smoothers;
     BlockShaper blockShaper;
+
+    PresetStore presetStore{ProductInfo::tarvolt()};
 
     juce::CriticalSection presetLock;
     juce::String currentPresetName{"Presets"};

@@ -5,11 +5,13 @@
 #include "RenderSettings.h"
 #include "SignalStats.h"
 
+#include "presets/FactoryPresets.h"
 #include "processor/TarvoltAudioProcessor.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
 
 #include <iostream>
+#include <optional>
 
 namespace
 {
@@ -20,26 +22,44 @@ struct Options
     juce::File input;  // empty: render the demo
     juce::File output; // empty: derived from the input
     std::vector<ParameterSetting> settings;
+    std::optional<juce::String> preset; // applied before the settings
+    std::optional<juce::File> presetRoot; // stands in for the user's application-data folder
+    bool listPresets = false;
+    bool help = false;
     int blockSize = 512;
     bool quiet = false;
 };
 
+// An error in the arguments or the input: one line on stderr and exit code 2. Thrown rather
+// than exiting on the spot, so that the processor and any temporary output file are taken
+// down on the way out.
+struct RenderError
+{
+    juce::String message;
+};
+
 [[noreturn]] void fail(const juce::String& message)
 {
-    std::cerr << "tarvolt-render: error: " << message << std::endl;
-    std::exit(exitUsage);
+    throw RenderError{message};
 }
 
 void printUsage()
 {
-    std::cout << "usage: tarvolt-render [INPUT.wav] [-o OUTPUT.wav] [--set id=value]... [--block N] [--quiet]\n"
+    std::cout << "usage: tarvolt-render [INPUT.wav] [-o OUTPUT.wav] [--preset NAME] [--set id=value]... [--block N]\n"
+                 "                      [--quiet] [--preset-root DIR]\n"
+                 "       tarvolt-render --list-presets [--preset-root DIR]\n"
                  "\n"
                  "Processes INPUT.wav (mono or stereo) with Tarvolt and writes OUTPUT.wav in the same format\n"
                  "(default: INPUT-tarvolt.wav). Without an input it renders a built-in drum demo to\n"
                  "tarvolt-demo.wav and writes the unprocessed demo to tarvolt-demo-dry.wav.\n"
                  "\n"
+                 "  --preset NAME    start from a preset: a factory preset by its exact name, else the\n"
+                 "                   user preset of that name; --set options apply on top of it\n"
                  "  --set id=value   a parameter in its own unit: attack=6 (dB), mix=50 (%),\n"
                  "                   mode=Tight|Punch|Smooth, focus=Low|Full|High, power=on|off\n"
+                 "  --list-presets   print the factory preset names, then the user preset names\n"
+                 "  --preset-root DIR  read user presets from DIR/OrvaneAudio/Tarvolt/version_1.0.0/Presets\n"
+                 "                   instead of the user's application-data folder\n"
                  "  --block N        host block size (default 512)\n"
                  "  --quiet          no progress bar\n";
 }
@@ -58,8 +78,8 @@ Options parseArguments(const juce::StringArray& args)
 
         if (arg == "-h" || arg == "--help")
         {
-            printUsage();
-            std::exit(0);
+            options.help = true;
+            return options;
         }
         else if (arg == "-o" || arg == "--output")
             options.output = juce::File::getCurrentWorkingDirectory().getChildFile(nextValue());
@@ -71,6 +91,12 @@ Options parseArguments(const juce::StringArray& args)
                 fail(error);
             options.settings.push_back(*setting);
         }
+        else if (arg == "--preset")
+            options.preset = nextValue();
+        else if (arg == "--list-presets")
+            options.listPresets = true;
+        else if (arg == "--preset-root")
+            options.presetRoot = juce::File::getCurrentWorkingDirectory().getChildFile(nextValue());
         else if (arg == "--block")
         {
             const auto text = nextValue();
@@ -155,11 +181,46 @@ private:
     int lastPercent = -1;
 };
 
-void applySettings(TarvoltAudioProcessor& processor, const std::vector<ParameterSetting>& settings)
+int countBeyondFullScale(const float* samples, int n)
 {
-    for (const auto& s : settings)
-        if (auto* parameter = processor.parameters.getParameter(s.id))
-            parameter->setValueNotifyingHost(parameter->convertTo0to1(s.plainValue));
+    int count = 0;
+    for (int i = 0; i < n; ++i)
+        count += std::abs(samples[i]) > 1.0f ? 1 : 0;
+    return count;
+}
+
+void usePresetRoot(TarvoltAudioProcessor& processor, const Options& options)
+{
+    if (options.presetRoot)
+        processor.getPresetStore().setRootFolder(*options.presetRoot);
+}
+
+int listPresets(const Options& options)
+{
+    TarvoltAudioProcessor processor;
+    usePresetRoot(processor, options);
+    for (const auto& name : processor.getFactoryPresetNames())
+        std::cout << name << "\n";
+    for (const auto& name : processor.getUserPresetNames())
+        std::cout << name << "\n";
+    return 0;
+}
+
+// A factory preset by its exact name, else the user preset of that name.
+void applyPreset(TarvoltAudioProcessor& processor, const juce::String& name)
+{
+    if (isFactoryPresetName(name))
+    {
+        processor.loadFactoryPreset(name);
+        return;
+    }
+    if (processor.loadUserPreset(name))
+        return;
+
+    const auto file = processor.getPresetStore().getPresetFile(name);
+    fail("no preset named \"" + name + "\": not a factory preset, and "
+         + (file == juce::File() ? juce::String("there is no user preset folder")
+                                 : "no readable user preset " + file.getFullPathName()));
 }
 
 void printStats(int channel, const SignalStats& in, const SignalStats& out)
@@ -245,7 +306,10 @@ int run(const Options& options)
         fail("the output would overwrite the input");
 
     TarvoltAudioProcessor processor;
-    applySettings(processor, options.settings);
+    usePresetRoot(processor, options);
+    if (options.preset)
+        applyPreset(processor, *options.preset);
+    applyParameterSettings(processor, options.settings);
 
     const auto set = source.channels == 1 ? juce::AudioChannelSet::mono() : juce::AudioChannelSet::stereo();
     juce::AudioProcessor::BusesLayout layout;
@@ -264,6 +328,8 @@ int run(const Options& options)
                                                     source.sampleRate, source.channels, source.bitsPerSample);
 
     std::vector<SignalStats> inStats((size_t) source.channels), outStats((size_t) source.channels);
+    const bool integerOutput = source.bitsPerSample < 32;
+    juce::int64 clippedSamples = 0;
     ProgressBar progress(source.length, !options.quiet && source.length > (juce::int64) (5.0 * source.sampleRate));
 
     juce::AudioBuffer<float> block(source.channels, options.blockSize);
@@ -282,7 +348,11 @@ int run(const Options& options)
         processor.processBlock(view, midi);
 
         for (int ch = 0; ch < source.channels; ++ch)
+        {
             outStats[(size_t) ch].add(view.getReadPointer(ch), n);
+            if (integerOutput)
+                clippedSamples += countBeyondFullScale(view.getReadPointer(ch), n);
+        }
         writer.write(view, n);
         progress.update(position + n);
     }
@@ -299,6 +369,9 @@ int run(const Options& options)
               << " bit, " << source.length << " samples\n";
     for (int ch = 0; ch < source.channels; ++ch)
         printStats(ch, inStats[(size_t) ch], outStats[(size_t) ch]);
+    if (clippedSamples > 0)
+        std::cout << "warning: " << clippedSamples << " samples clipped at full scale in the " << source.bitsPerSample
+                  << "-bit output (lower output, or use a 32-bit float WAV)\n";
     return 0;
 }
 } // namespace
@@ -309,5 +382,19 @@ int main(int argc, char* argv[])
     juce::StringArray args;
     for (int i = 1; i < argc; ++i)
         args.add(juce::String::fromUTF8(argv[i]));
-    return run(parseArguments(args));
+    try
+    {
+        const auto options = parseArguments(args);
+        if (options.help)
+        {
+            printUsage();
+            return 0;
+        }
+        return options.listPresets ? listPresets(options) : run(options);
+    }
+    catch (const RenderError& error)
+    {
+        std::cerr << "tarvolt-render: error: " << error.message << std::endl;
+        return exitUsage;
+    }
 }

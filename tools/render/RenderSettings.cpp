@@ -1,6 +1,7 @@
 #include "RenderSettings.h"
 
 #include "processor/Parameters.h"
+#include "processor/TarvoltAudioProcessor.h"
 
 namespace
 {
@@ -58,4 +59,11 @@ std::optional<ParameterSetting> parseParameterSetting(const juce::String& text, 
         return std::nullopt;
     }
     return ParameterSetting{id, *number};
+}
+
+void applyParameterSettings(TarvoltAudioProcessor& processor, const std::vector<ParameterSetting>& settings)
+{
+    for (const auto& s : settings)
+        if (auto* parameter = processor.parameters.getParameter(s.id))
+            parameter->setValueNotifyingHost(parameter->convertTo0to1(s.plainValue));
 }

@@ -1,0 +1,104 @@
+// Cost of painting the editor's main panel with the software renderer at the default panel size
+// (1256 x 710): paints per second and the share of one core the open editor takes at its 30
+// repaints a second. Baseline from the same run: one gradient fill of the whole image (the
+// panel's background alone, drawn directly).
+
+#include "editor/DisplayModel.h"
+#include "editor/TarvoltGUI.h"
+#include "processor/TarvoltAudioProcessor.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <ctime>
+
+namespace
+{
+constexpr int panelWidth = 1256, panelHeight = 710;
+constexpr double repaintsPerSecond = 30.0;
+
+juce::Image makeCanvas()
+{
+    return {juce::Image::ARGB, panelWidth, panelHeight, true, juce::SoftwareImageType()};
+}
+
+// Runs paintOnce for every iteration and reports paints per CPU second and the percentage of one
+// core that 30 such paints a second take.
+template <typename PaintFunction>
+void measurePaints(benchmark::State& state, PaintFunction&& paintOnce)
+{
+    const auto start = std::clock();
+    for (auto _ : state)
+        paintOnce();
+    const double secondsPerPaint =
+        (double) (std::clock() - start) / CLOCKS_PER_SEC / (double) std::max<benchmark::IterationCount>(1, state.iterations());
+    state.counters["paints_per_s"] = secondsPerPaint > 0.0 ? 1.0 / secondsPerPaint : 0.0;
+    state.counters["core_pct_at_30Hz"] = secondsPerPaint * repaintsPerSecond * 100.0;
+}
+
+void gradientFillBaseline(benchmark::State& state)
+{
+    auto canvas = makeCanvas();
+    measurePaints(state, [&] {
+        juce::Graphics g(canvas);
+        g.setGradientFill(juce::ColourGradient(juce::Colour(0xFF080A0F), 0.0f, 0.0f, juce::Colour(0xFF0D0C14), 0.0f,
+                                               (float) panelHeight, false));
+        g.fillAll();
+        benchmark::DoNotOptimize(canvas.getPixelAt(1, 1));
+    });
+}
+
+// The whole panel as a window shows it while the parameters stand still: dressing, display,
+// meters and every control, with the meters partly lit. With ownDrawingOnly, the panel's own
+// paint without its controls.
+void paintPanel(benchmark::State& state, bool powerOn, bool ownDrawingOnly)
+{
+    TarvoltAudioProcessor processor;
+    if (auto* power = processor.parameters.getParameter("power"))
+        power->setValueNotifyingHost(powerOn ? 1.0f : 0.0f);
+    for (int ch = 0; ch < 2; ++ch)
+        processor.inputLevels[ch] = processor.outputLevels[ch] = 0.6f;
+
+    TarvoltGUI panel(processor);
+    panel.setSize(panelWidth, panelHeight);
+    auto canvas = makeCanvas();
+    measurePaints(state, [&] {
+        juce::Graphics g(canvas);
+        if (ownDrawingOnly)
+            panel.paint(g);
+        else
+            panel.paintEntireComponent(g, true);
+        benchmark::DoNotOptimize(canvas.getPixelAt(1, 1));
+    });
+}
+
+// A paint right after a knob moved: the cached picture is painted afresh every time.
+void paintPanelWhileAKnobMoves(benchmark::State& state)
+{
+    TarvoltAudioProcessor processor;
+    auto* attack = processor.parameters.getParameter("attack");
+    TarvoltGUI panel(processor);
+    panel.setSize(panelWidth, panelHeight);
+    auto canvas = makeCanvas();
+    int step = 0;
+    measurePaints(state, [&] {
+        attack->setValueNotifyingHost((float) (step++ % 100) / 100.0f);
+        juce::Graphics g(canvas);
+        panel.paintEntireComponent(g, true);
+        benchmark::DoNotOptimize(canvas.getPixelAt(1, 1));
+    });
+}
+
+void displayModelOnly(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(computeDisplayModel(DisplaySettings{}).peak);
+}
+} // namespace
+
+BENCHMARK(gradientFillBaseline)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(paintPanel, powerOn, true, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(paintPanel, powerOff, false, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(paintPanel, powerOnWithoutControls, true, true)->Unit(benchmark::kMillisecond);
+BENCHMARK(paintPanelWhileAKnobMoves)->Unit(benchmark::kMillisecond);
+BENCHMARK(displayModelOnly)->Unit(benchmark::kMicrosecond);

@@ -1,0 +1,93 @@
+#include "editor/DialogLookAndFeel.h"
+
+#include "editor/BarButtonPainter.h"
+#include "plugin/JuceCompat.h"
+
+namespace
+{
+int roundHalfAway(float v)
+{
+    return (int) std::lround(v);
+}
+} // namespace
+
+DialogLookAndFeel::DialogLookAndFeel()
+{
+    setColour(juce::AlertWindow::backgroundColourId, juce::Colour(0xff12161b));
+    setColour(juce::AlertWindow::textColourId, juce::Colour(0xdcd2e1eb));
+    setColour(juce::TextEditor::backgroundColourId, juce::Colour(0xff161c22));
+    setColour(juce::TextEditor::textColourId, juce::Colour(0xffeff5ff));
+    setColour(juce::TextEditor::highlightedTextColourId, juce::Colour(0xffffffff));
+    setColour(juce::TextEditor::outlineColourId, juce::Colour(0xff384452));
+    setColour(juce::TextEditor::focusedOutlineColourId, juce::Colour(0xff4eff24));
+    setColour(juce::TextButton::buttonColourId, juce::Colour(0xff1c232b));
+    setColour(juce::TextButton::buttonOnColourId, juce::Colour(0xff26303a));
+    setColour(juce::TextButton::textColourOffId, juce::Colour(0xffeff5ff));
+    setColour(juce::TextButton::textColourOnId, juce::Colour(0xffeff5ff));
+}
+
+void DialogLookAndFeel::drawButtonBackground(juce::Graphics& g, juce::Button& button, const juce::Colour&,
+                                             bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown)
+{
+    paintBarButtonBody(g, (float) button.getWidth(), (float) button.getHeight(), shouldDrawButtonAsHighlighted,
+                       shouldDrawButtonAsDown);
+}
+
+juce::Font DialogLookAndFeel::getTextButtonFont(juce::TextButton&, int buttonHeight)
+{
+    return compat::makeFont(std::min((float) buttonHeight * 0.9f, 16.0f), juce::Font::bold);
+}
+
+juce::Font DialogLookAndFeel::getAlertWindowTitleFont()
+{
+    return compat::makeFont(20.0f, juce::Font::bold);
+}
+
+juce::Font DialogLookAndFeel::getAlertWindowMessageFont()
+{
+    return compat::makeFont(16.0f, juce::Font::plain);
+}
+
+std::vector<juce::Rectangle<int>> DialogLookAndFeel::buttonBounds(int width, int height, int numButtons)
+{
+    const float w = (float) width, h = (float) height;
+    const int y = roundHalfAway(h * 0.72f);
+    const int bh = roundHalfAway(h * 0.18f);
+
+    if (numButtons >= 2)
+    {
+        const int bw = roundHalfAway(w * 0.3f);
+        return {{roundHalfAway(w * 0.5f - w * 0.3f - w * 0.03f / 2.0f), y, bw, bh},
+                {roundHalfAway(w * 0.5f + w * 0.03f / 2.0f), y, bw, bh}};
+    }
+    if (numButtons == 1)
+        return {{roundHalfAway((w - w * 0.34f) * 0.5f), y, roundHalfAway(w * 0.34f), bh}};
+    return {};
+}
+
+void DialogLookAndFeel::drawAlertBox(juce::Graphics& g, juce::AlertWindow& alert, const juce::Rectangle<int>& textArea,
+                                     juce::TextLayout& textLayout)
+{
+    // The buttons are the window's text-button children, in the order they were added.
+    std::vector<juce::Component*> buttons;
+    for (auto* child : alert.getChildren())
+        if (dynamic_cast<juce::TextButton*>(child) != nullptr)
+            buttons.push_back(child);
+
+    const auto placements = buttonBounds(alert.getWidth(), alert.getHeight(), (int) buttons.size());
+    for (size_t i = 0; i < placements.size(); ++i)
+        buttons[i]->setBounds(placements[i]);
+
+    const float w = (float) alert.getWidth(), h = (float) alert.getHeight();
+    const juce::Rectangle<float> box(0.0f, 0.0f, w, h);
+    g.setGradientFill(juce::ColourGradient(juce::Colour(0xff131415), 0.0f, 0.0f, juce::Colour(0xff0e0f10), 0.0f, h,
+                                           false));
+    g.fillRoundedRectangle(box, 5.0f);
+    g.setColour(juce::Colour(0xffd2e1eb));
+    g.drawRoundedRectangle(box, 5.0f, 1.0f);
+
+    textLayout.draw(g, juce::Rectangle<float>((float) textArea.getX()
+                                                  + ((float) textArea.getWidth() - textLayout.getWidth()) / 2.0f,
+                                              (float) textArea.getY() + (float) textArea.getHeight() * 0.1f,
+                                              textLayout.getWidth(), textLayout.getHeight()));
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <juce_graphics/juce_graphics.h>
+
+#include <array>
+
+// The signal display's picture of the shaper: a synthetic 500 ms drum hit (dry) and the same hit
+// after a compact model of the shaper with the current settings (shaped). Pure functions, so the
+// curves can be checked without drawing.
+
+// The settings the display draws with, in the units the model uses.
+struct DisplaySettings
+{
+    float attackDb = 5.0f;
+    float sustainDb = -2.5f;
+    float outputDb = 0.0f;
+    float sensitivity = 0.6f; // fractions 0..1 from here on
+    float punch = 0.3f;
+    float clip = 0.25f;
+    float mix = 1.0f;
+    int modeIndex = 1;
+    int focusIndex = 1;
+    bool powerOn = true;
+    int curvePoints = 221; // how many points each curve is drawn with
+
+    bool operator==(const DisplaySettings& other) const
+    {
+        return attackDb == other.attackDb && sustainDb == other.sustainDb && outputDb == other.outputDb &&
+               sensitivity == other.sensitivity && punch == other.punch && clip == other.clip && mix == other.mix &&
+               modeIndex == other.modeIndex && focusIndex == other.focusIndex && powerOn == other.powerOn &&
+               curvePoints == other.curvePoints;
+    }
+};
+
+struct DisplayModel
+{
+    static constexpr int maxPoints = 221;
+
+    int numPoints = 0;
+    std::array<float, maxPoints> dry{};    // the hit before the shaper, first numPoints entries
+    std::array<float, maxPoints> shaped{}; // the hit after it
+    float peak = 0.0f;                     // largest value drawn (at least 0.72 and clipLevel)
+    float clipLevel = 0.0f;                // where the clipper starts to bite
+    float punchShow = 0.0f;                // strength of the shaped line's glow, 0..1
+    float dryAlpha = 0.0f;                 // opacity of the dry curve
+    float shapedAmount = 0.0f;             // mix clamped to 0..1: opacity factor of the shaped curve
+    bool showsShapedCurve = false;         // false when the mix is (almost) dry
+    bool showsClipLine = false;            // false at 4 % clip or less
+    float mix = 0.0f;                      // the settings' mix and clip, for the read-out
+    float clip = 0.0f;
+};
+
+// Runs the model over its 221 points spread evenly over the 500 ms hit, and keeps numPoints of
+// them (2..221, clamped), evenly chosen, first and last included.
+DisplayModel computeDisplayModel(const DisplaySettings& settings, int numPoints = DisplayModel::maxPoints);
+
+// Where the plot sits inside the display area, and how values map onto it.
+struct PlotGeometry
+{
+    float plotX = 0.0f, plotY = 0.0f, plotW = 0.0f, plotH = 0.0f, plotRight = 0.0f;
+    float baselineY = 0.0f; // the zero line, at 83 % of the plot's height
+    float curveSpan = 0.0f; // from the zero line up to the plot's top
+
+    static PlotGeometry forDisplayArea(juce::Rectangle<float> displayArea);
+
+    juce::Rectangle<float> plotArea() const { return {plotX, plotY, plotW, plotH}; }
+
+    // Pixels per unit for a model: the peak reaches 1/1.12 of the span.
+    float scaleFor(const DisplayModel& model) const { return curveSpan / (model.peak * 1.12f); }
+
+    // The height of value v, kept between the plot's top and the zero line.
+    float yFor(float v, float scale) const { return juce::jlimit(plotY, baselineY, baselineY - scale * v); }
+
+    // The x of point k of numPoints.
+    float xFor(int k, int numPoints) const { return plotX + plotW * (float) k / (float) (numPoints - 1); }
+};

@@ -1,0 +1,32 @@
+#include "editor/MeterModel.h"
+#include "editor/TarvoltGUI.h"
+#include "plugin/JuceCompat.h"
+#include "processor/TarvoltAudioProcessor.h"
+
+// A caption over a dark trough; with power off the caption is grey.
+void TarvoltGUI::drawLevelMeterFrame(juce::Graphics& g, juce::Rectangle<float> area, const juce::String& caption,
+                                     bool on)
+{
+    const auto m = layoutLevelMeter(area);
+
+    g.setColour(on ? juce::Colour(0xFFDCDCE4) : juce::Colour(0xFF868692));
+    g.setFont(compat::makeFont(m.captionFontHeight, juce::Font::bold));
+    g.drawText(caption, m.captionArea.toNearestInt(), juce::Justification::centred, false);
+
+    g.setColour(juce::Colour(0xFF0E0E14));
+    g.fillRoundedRectangle(m.bar, 6.0f);
+    g.setColour(juce::Colour(0x18FFFFFF));
+    g.drawRoundedRectangle(m.bar, 6.0f, 1.0f);
+}
+
+// The segments in the trough, lit from the bottom up to the level (a meter position, 0..1); with
+// power off every segment is dim grey.
+void TarvoltGUI::drawLevelMeterSegments(juce::Graphics& g, juce::Rectangle<float> area, float level, bool on)
+{
+    const auto m = layoutLevelMeter(area);
+    for (int i = 0; i < m.count; ++i)
+    {
+        g.setColour(meterSegmentColour(i, on, isMeterSegmentLit(i, m.count, level, on)));
+        g.fillRoundedRectangle(m.segment(i), m.corner);
+    }
+}

@@ -1,0 +1,133 @@
+#include "editor/MenuBar.h"
+
+namespace
+{
+const juce::String captionSuffix = juce::String(juce::CharPointer_UTF8("  \xe2\x96\xbe")); // two spaces, U+25BE
+
+int roundHalfAway(float v)
+{
+    return (int) std::lround(v);
+}
+} // namespace
+
+MenuBar::MenuBar()
+{
+    presetButton.setCaption("Presets" + captionSuffix);
+    saveButton.setCaption("Save");
+    settingsButton.setIconKind(IconButton::gearIcon);
+
+    addAndMakeVisible(presetButton);
+    addAndMakeVisible(saveButton);
+    addAndMakeVisible(settingsButton);
+
+    presetButton.onClick = [this] { showPresetMenu(); };
+    saveButton.onClick = [this] { showSavePresetDialog(); };
+    settingsButton.onClick = [this] { showResolutionMenu(); };
+
+    startTimer(125);
+}
+
+MenuBar::~MenuBar()
+{
+    stopTimer();
+
+    // Menus and dialogs opened from here use this bar's look-and-feels: close them before those
+    // go. Their callbacks find the bar gone and do nothing.
+    juce::PopupMenu::dismissAllActiveMenus();
+    for (auto& dialog : openDialogs)
+        if (auto* d = dialog.getComponent())
+        {
+            d->setLookAndFeel(nullptr);
+            d->exitModalState(0);
+        }
+}
+
+void MenuBar::setPresetManager(PresettableProcessor* manager)
+{
+    presetManager = manager;
+    refreshPresetCaption();
+}
+
+juce::String MenuBar::captionFor(const juce::String& displayName)
+{
+    auto name = displayName.trim();
+    if (name.isEmpty() || name == "Preset")
+        name = "Presets";
+    return name + captionSuffix;
+}
+
+void MenuBar::refreshPresetCaption()
+{
+    const auto caption = captionFor(presetManager != nullptr ? presetManager->getCurrentPresetDisplayName()
+                                                              : juce::String("Presets"));
+    if (caption != presetButton.getCaption())
+        presetButton.setCaption(caption);
+}
+
+void MenuBar::timerCallback()
+{
+    refreshPresetCaption();
+}
+
+void MenuBar::paint(juce::Graphics& g)
+{
+    g.fillAll(backgroundColour);
+}
+
+void MenuBar::resized()
+{
+    const float w = (float) getWidth(), h = (float) getHeight();
+    lookAndFeel.setSizesForBarHeight(h);
+
+    const float pad = std::max(h * 0.12f, 6.0f);
+    const int y = roundHalfAway(pad);
+    const int presetWidth = roundHalfAway(w * 0.24f);
+    const int buttonHeight = roundHalfAway(std::max(18.0f, h * 0.9f - 2.0f * pad));
+    const float presetLeft = w * 0.5f - (float) presetWidth * 0.8f;
+    presetButton.setBounds(roundHalfAway(presetLeft), y, presetWidth, buttonHeight);
+
+    const int saveWidth = roundHalfAway(h * 1.8f);
+    saveButton.setBounds(roundHalfAway(presetLeft + (float) presetWidth + w * 0.01f), y, saveWidth, buttonHeight);
+
+    const float s = h * 0.8f;
+    const int size = (int) s;
+    settingsButton.setBounds(roundHalfAway(w * 0.9f), (int) ((h - s) / 2.0f), size, size);
+    settingsButton.setFixedIconSize(s * 0.5f, s * 0.5f);
+    settingsButton.repaint();
+}
+
+//==============================================================================
+juce::PopupMenu MenuBar::createResolutionMenu()
+{
+    juce::PopupMenu menu;
+    menu.setLookAndFeel(&lookAndFeel);
+    menu.addSectionHeader("Display Resolution");
+    const char* names[] = {"Auto", "Low", "Medium", "High"};
+    for (int i = 0; i < 4; ++i)
+        menu.addItem(resolutionIdBase + i, names[i], true, (int) resolutionMode == i);
+    return menu;
+}
+
+void MenuBar::showResolutionMenu()
+{
+    const float h = (float) getHeight();
+    lookAndFeel.setSizesForBarHeight(h);
+    juce::Component::SafePointer<MenuBar> bar(this);
+    createResolutionMenu().showMenuAsync(juce::PopupMenu::Options()
+                                             .withTargetComponent(&settingsButton)
+                                             .withMinimumWidth(roundHalfAway(std::max(h * 2.8f, 130.0f)))
+                                             .withStandardItemHeight(roundHalfAway(h * 0.33f)),
+                                         [bar](int result) {
+                                             if (bar != nullptr)
+                                                 bar->handleResolutionMenuResult(result);
+                                         });
+}
+
+void MenuBar::handleResolutionMenuResult(int result)
+{
+    if (result < resolutionIdBase || result > resolutionIdBase + 3)
+        return;
+    resolutionMode = (ResolutionMode) (result - resolutionIdBase);
+    if (onResolutionChange)
+        onResolutionChange(resolutionMode);
+}

@@ -1,0 +1,110 @@
+#include "editor/PanelLayout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+juce::Rectangle<int> roundedToPixels(juce::Rectangle<float> r)
+{
+    return {juce::roundToInt(r.getX()), juce::roundToInt(r.getY()), juce::roundToInt(r.getWidth()),
+            juce::roundToInt(r.getHeight())};
+}
+} // namespace
+
+juce::Rectangle<int> knobBoundsInCell(juce::Rectangle<float> cell, float heightShare, float push)
+{
+    const float s = std::min(cell.getHeight() * heightShare, cell.getWidth() * 0.90f);
+    const float x = cell.getX() + (cell.getWidth() - s) * 0.5f;
+    const float y = cell.getY() + (cell.getHeight() - s) * 0.5f + cell.getHeight() * push;
+    return {juce::roundToInt(x), juce::roundToInt(y), juce::roundToInt(s), juce::roundToInt(s)};
+}
+
+juce::Rectangle<int> valueLabelBoundsUnder(juce::Rectangle<float> knob)
+{
+    return {(int) std::round(knob.getX() - knob.getWidth() * 0.08f),
+            (int) std::round(knob.getY() + knob.getHeight() - 2.0f), (int) std::round(knob.getWidth() * 1.16f),
+            24};
+}
+
+ButtonGroupLayout layoutButtonGroup(juce::Rectangle<float> group)
+{
+    const float h = group.getHeight();
+    const float w = group.getWidth();
+    const float titleH = std::max(h * 0.16f, 14.0f);
+    const float gap = std::max(h * 0.06f, 2.0f);
+    const float buttonH = std::max(std::max(0.0f, h - titleH - 3.0f * gap) / 3.0f, 12.0f);
+
+    ButtonGroupLayout result;
+    result.titleArea = group.removeFromTop(titleH);
+    for (auto& button : result.buttons)
+    {
+        group.removeFromTop(gap);
+        button = roundedToPixels(group.removeFromTop(buttonH).reduced(w * 0.02f, 0.0f));
+    }
+    return result;
+}
+
+PanelLayout computePanelLayout(float W, float H)
+{
+    PanelLayout l;
+
+    auto inner = juce::Rectangle<float>(0.0f, 0.0f, W, H).reduced(W * 0.03f, H * 0.035f);
+    l.headerArea = inner.removeFromTop(inner.getHeight() * 0.10f);
+    inner.removeFromBottom(inner.getHeight() * 0.10f); // stays empty
+    l.rightColumnArea = inner.removeFromRight(inner.getWidth() * 0.205f);
+    l.leftColumnArea = inner.removeFromLeft(inner.getWidth() * 0.18f);
+    l.centreArea = inner;
+    l.knobRowArea = l.centreArea.removeFromBottom(l.centreArea.getHeight() * 0.25f);
+    l.displayArea = l.centreArea.reduced(l.centreArea.getWidth() * 0.045f, l.centreArea.getHeight() * 0.065f);
+
+    // Left column: attack, sustain and sensitivity stacked in three rows.
+    auto col = l.leftColumnArea.reduced(l.leftColumnArea.getWidth() * 0.12f, l.leftColumnArea.getHeight() * 0.03f);
+    const float rowH = col.getHeight() / 3.0f;
+    l.attackArea = col.removeFromTop(rowH).reduced(0.0f, rowH * 0.03f);
+    l.sustainArea = col.removeFromTop(rowH).reduced(0.0f, rowH * 0.04f);
+    l.sensitivityArea = col.reduced(0.0f, rowH * 0.04f);
+
+    // Right column: focus group, mode group, then the two meters side by side.
+    auto rc = l.rightColumnArea.reduced(l.rightColumnArea.getWidth() * 0.10f, l.rightColumnArea.getHeight() * 0.06f);
+    const float groupH = rc.getHeight() * 0.245f;
+    const float groupGap = rc.getHeight() * 0.045f;
+    const auto focusGroup = rc.removeFromTop(groupH);
+    rc.removeFromTop(groupGap);
+    const auto modeGroup = rc.removeFromTop(groupH);
+    rc.removeFromTop(groupGap);
+
+    const auto focus = layoutButtonGroup(focusGroup);
+    l.focusTitleArea = focus.titleArea;
+    l.focusButtonBounds = focus.buttons;
+    const auto mode = layoutButtonGroup(modeGroup);
+    l.modeTitleArea = mode.titleArea;
+    l.modeButtonBounds = mode.buttons;
+
+    const float meterGap = juce::jlimit(8.0f, 26.0f, rc.getWidth() * 0.12f);
+    const float meterW = std::max((rc.getWidth() - meterGap) * 0.5f, 24.0f);
+    l.inputMeterArea = rc.removeFromLeft(meterW);
+    rc.removeFromLeft(meterGap);
+    l.outputMeterArea = rc.removeFromLeft(meterW);
+
+    l.powerButtonBounds = {juce::roundToInt(W * 0.855f), juce::roundToInt(H * 0.035f), juce::roundToInt(W * 0.04f),
+                           juce::roundToInt(W * 0.04f)};
+
+    // Knob row: four equal slots (the last takes the remainder).
+    auto kr = l.knobRowArea.reduced(l.knobRowArea.getWidth() * 0.08f, l.knobRowArea.getHeight() * 0.01f);
+    const float slotW = kr.getWidth() * 0.25f;
+    l.punchArea = kr.removeFromLeft(slotW).reduced(slotW * 0.10f, 0.0f);
+    l.clipArea = kr.removeFromLeft(slotW).reduced(slotW * 0.10f, 0.0f);
+    l.mixArea = kr.removeFromLeft(slotW).reduced(slotW * 0.10f, 0.0f);
+    l.outputArea = kr.reduced(slotW * 0.10f, 0.0f);
+
+    const auto cells = l.knobCells();
+    for (size_t i = 0; i < cells.size(); ++i)
+    {
+        const bool inLeftColumn = i < 3;
+        l.knobBounds[i] = inLeftColumn ? knobBoundsInCell(cells[i], 0.70f, 0.05f) : knobBoundsInCell(cells[i], 0.74f, 0.02f);
+        l.valueLabelBounds[i] = valueLabelBoundsUnder(l.knobBounds[i].toFloat());
+    }
+
+    return l;
+}

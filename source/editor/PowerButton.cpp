@@ -1,0 +1,39 @@
+#include "editor/TarvoltGUI.h"
+
+// A dark rounded square with a ring and the power symbol: purple with a glow when on, grey
+// without glow when off; hovering and pressing only brighten it.
+void TarvoltGUI::PowerButton::paintButton(juce::Graphics& g, bool shouldDrawButtonAsHighlighted,
+                                          bool shouldDrawButtonAsDown)
+{
+    const float w = (float) std::max(0, getWidth() - 2);
+    const float h = (float) std::max(0, getHeight() - 2);
+    const bool on = getToggleState();
+
+    g.setColour(juce::Colour(0xFF14121C));
+    g.fillRoundedRectangle(1.0f, 1.0f, w, h, 10.0f);
+
+    auto c = on ? juce::Colour(0xFFB45AFF) : juce::Colour(0xFF62626C);
+    if (shouldDrawButtonAsHighlighted)
+        c = c.brighter(0.15f);
+    if (shouldDrawButtonAsDown)
+        c = c.brighter(0.22f);
+
+    g.setColour(c);
+    g.drawRoundedRectangle(1.0f, 1.0f, w, h, 10.0f, 1.0f);
+
+    // The ring, open at the top, and the stem from above it into it.
+    const float cx = 1.0f + w * 0.5f;
+    const float cy = 1.0f + h * 0.5f;
+    const float r = w * 0.22f;
+    constexpr float pi = juce::MathConstants<float>::pi;
+    juce::Path symbol;
+    symbol.addCentredArc(cx, cy, r, r, 0.0f, 0.24f * pi, 1.76f * pi, true);
+    symbol.startNewSubPath(cx, cy - r - h * 0.04f);
+    symbol.lineTo(cx, cy - h * 0.06f);
+
+    const juce::PathStrokeType::JointStyle joints = juce::PathStrokeType::curved;
+    g.setColour(c.withAlpha(on ? (juce::uint8) 0x33 : (juce::uint8) 0));
+    g.strokePath(symbol, juce::PathStrokeType(4.8f, joints, juce::PathStrokeType::rounded));
+    g.setColour(c);
+    g.strokePath(symbol, juce::PathStrokeType(2.0f, joints, juce::PathStrokeType::rounded));
+}

@@ -1,0 +1,184 @@
+#include "editor/DisplayModel.h"
+#include "editor/TarvoltGUI.h"
+#include "plugin/JuceCompat.h"
+#include "processor/TarvoltAudioProcessor.h"
+
+#include <utility>
+
+namespace
+{
+const juce::Colour dryColour(0xFFFFF0CD);
+const juce::Colour textColour(0xFF8C90A4);
+
+// Alphas outside 0..1 mean fully transparent or fully opaque.
+juce::Colour withAlphaClamped(juce::Colour c, float alpha)
+{
+    return c.withAlpha(juce::jlimit(0.0f, 1.0f, alpha));
+}
+
+void strokeRound(juce::Graphics& g, const juce::Path& path, juce::Colour colour, float width)
+{
+    g.setColour(colour);
+    g.strokePath(path, juce::PathStrokeType(width, juce::PathStrokeType::curved, juce::PathStrokeType::rounded));
+}
+
+float readPlain(TarvoltAudioProcessor& processor, const char* id)
+{
+    const auto* value = processor.parameters.getRawParameterValue(id);
+    return value != nullptr ? value->load() : 0.0f;
+}
+
+void drawGrid(juce::Graphics& g, const PlotGeometry& p)
+{
+    if (p.baselineY > p.plotY)
+        for (int i = 0; i <= 4; ++i)
+        {
+            const float x = std::round(p.plotX + (float) i * p.plotW * 0.25f);
+            const bool outer = i == 0 || i == 4;
+            g.setColour(juce::Colour(outer ? 0x12FFFFFFu : 0x0AFFFFFFu));
+            g.fillRect(juce::Rectangle<float>(x, p.plotY, 1.0f, p.curveSpan));
+        }
+
+    if (p.plotRight > p.plotX)
+    {
+        g.setColour(juce::Colour(0x0AFFFFFF));
+        for (int j = 1; j <= 5; ++j)
+            g.fillRect(juce::Rectangle<float>(p.plotX, std::round(p.plotY + (float) j * p.curveSpan / 6.0f), p.plotW, 1.0f));
+        g.setColour(juce::Colour(0x22FFFFFF));
+        g.fillRect(juce::Rectangle<float>(p.plotX, std::round(p.baselineY), p.plotW, 1.0f));
+    }
+}
+
+void drawTimeAxis(juce::Graphics& g, const PlotGeometry& p)
+{
+    g.setColour(textColour);
+    g.setFont(compat::makeFont(12.0f));
+    const int y = (int) p.baselineY + 30;
+    g.drawText("0 ms", juce::Rectangle<int>{(int) p.plotX, y, 80, 18}, juce::Justification::left, false);
+    const std::pair<const char*, float> gridLabels[] = {{"125 ms", 0.25f}, {"250 ms", 0.5f}, {"375 ms", 0.75f}};
+    for (const auto& [text, share] : gridLabels)
+        g.drawText(text, juce::Rectangle<int>{(int) p.plotX + (int) (p.plotW * share) - 40, y, 80, 18}, juce::Justification::centred,
+                   false);
+    g.drawText("500 ms", juce::Rectangle<int>{(int) (p.plotX + p.plotW) - 80, y, 80, 18}, juce::Justification::right, false);
+}
+} // namespace
+
+// The display's parts that follow only the size and the power state: its frame, the dark plot and,
+// with power on, the grid, the legend and the time axis. None of them overlaps the curves.
+void TarvoltGUI::drawSignalDisplayFrame(juce::Graphics& g, bool on)
+{
+    const auto D = layout.displayArea;
+    const auto p = PlotGeometry::forDisplayArea(D);
+
+    g.setColour(juce::Colour(on ? 0x12FFFFFFu : 0x0AFFFFFFu));
+    g.drawRoundedRectangle(D, 10.0f, 1.0f);
+    g.setColour(juce::Colour(0xFF10121A));
+    g.fillRoundedRectangle(p.plotArea(), 12.0f);
+    if (!on)
+        return;
+
+    drawGrid(g, p);
+
+    const float legendX = D.getX() + 10.0f;
+    const float available = std::max(0.0f, D.getWidth() - 20.0f);
+    const float shapedWidth = std::min(available, 104.0f);
+    drawLegendItem(g, {legendX, D.getY(), shapedWidth, 20.0f}, shapedCurveColour(), "SHAPED");
+    drawLegendItem(g, {legendX + shapedWidth, D.getY(), std::min(available - shapedWidth, 76.0f), 20.0f}, dryColour,
+                   "DRY");
+
+    drawTimeAxis(g, p);
+}
+
+// A synthetic drum hit before (DRY) and after (SHAPED) a model of the shaper with the current
+// settings, the clip onset and the mix and clip read-out; drawn only while power is on.
+void TarvoltGUI::drawSignalDisplayCurves(juce::Graphics& g, const DisplaySettings& settings)
+{
+    const auto p = PlotGeometry::forDisplayArea(layout.displayArea);
+    const auto model = computeDisplayModel(settings, settings.curvePoints);
+    const float scale = p.scaleFor(model);
+
+    juce::Path dryPath, shapedPath, fillPath;
+    dryPath.startNewSubPath(p.plotX, p.baselineY);
+    shapedPath.startNewSubPath(p.plotX, p.baselineY);
+    fillPath.startNewSubPath(p.plotX, p.baselineY);
+    for (int k = 0; k < model.numPoints; ++k)
+    {
+        const float x = p.xFor(k, model.numPoints);
+        const float shapedY = p.yFor(model.shaped[(size_t) k], scale);
+        dryPath.lineTo(x, p.yFor(model.dry[(size_t) k], scale));
+        shapedPath.lineTo(x, shapedY);
+        fillPath.lineTo(x, shapedY);
+    }
+    fillPath.lineTo(p.plotRight, p.baselineY);
+    fillPath.closeSubPath();
+
+    strokeRound(g, dryPath, withAlphaClamped(dryColour, model.dryAlpha * 0.18f), 5.2f);
+    strokeRound(g, dryPath, withAlphaClamped(dryColour, model.dryAlpha * 0.86f), 1.7f);
+
+    const auto shapedColour = shapedCurveColour();
+    if (model.showsShapedCurve)
+    {
+        const float m = model.shapedAmount;
+        g.setGradientFill(juce::ColourGradient(withAlphaClamped(shapedColour, 0.82f * m), p.plotX, p.plotY,
+                                               withAlphaClamped(secondaryAccentColour, 0.82f * m * 0.42f),
+                                               p.plotRight, p.baselineY, false));
+        g.fillPath(fillPath);
+        strokeRound(g, shapedPath, withAlphaClamped(shapedColour, m * model.punchShow * 0.6f),
+                    2.0f + 5.0f * model.punchShow);
+        strokeRound(g, shapedPath, withAlphaClamped(shapedColour, m * 0.54f), 2.0f);
+    }
+
+    if (model.showsClipLine)
+    {
+        const float clipY = p.baselineY - scale * model.clipLevel;
+        g.setColour(withAlphaClamped(juce::Colour(0xFFFFB268), 0.24f + 0.36f * model.clip));
+        const float dashes[] = {5.0f, 5.0f};
+        g.drawDashedLine({p.plotX, clipY, p.plotRight, clipY}, dashes, 2, 1.2f);
+        g.setFont(compat::makeFont(11.0f, juce::Font::bold));
+        g.drawText("CLIP ONSET", juce::Rectangle<int>{(int) (p.plotX + p.plotW) - 94, (int) clipY - 18, 88, 16},
+                   juce::Justification::right, false);
+    }
+
+    g.setColour(textColour);
+    g.setFont(compat::makeFont(12.0f));
+    const auto readOut =
+        "MIX " + juce::String(model.mix * 100.0f, 0) + "%  CLIP " + juce::String(model.clip * 100.0f, 0) + "%";
+    g.drawText(readOut, juce::Rectangle<int>{juce::roundToInt(p.plotRight - 194.0f), juce::roundToInt(p.baselineY + 8.0f), 184, 18},
+               juce::Justification::right, false);
+}
+
+// The settings the display draws, read afresh; a parameter that cannot be found reads as 0.
+DisplaySettings TarvoltGUI::readDisplaySettings() const
+{
+    DisplaySettings s;
+    s.attackDb = readPlain(processor, ParameterIDs::attack);
+    s.sustainDb = readPlain(processor, ParameterIDs::sustain);
+    s.outputDb = readPlain(processor, ParameterIDs::output);
+    s.sensitivity = readPlain(processor, ParameterIDs::sensitivity) * 0.01f;
+    s.punch = readPlain(processor, ParameterIDs::punch) * 0.01f;
+    s.clip = readPlain(processor, ParameterIDs::clip) * 0.01f;
+    s.mix = readPlain(processor, ParameterIDs::mix) * 0.01f;
+    s.modeIndex = processor.getModeIndex();
+    s.focusIndex = processor.getFocusIndex();
+    s.powerOn = processor.isPowerOn();
+    s.curvePoints = curvePointsFor(resolutionMode, PlotGeometry::forDisplayArea(layout.displayArea).plotW);
+    return s;
+}
+
+juce::Colour TarvoltGUI::shapedCurveColour() const
+{
+    return accentColour.interpolatedWith(secondaryAccentColour, 0.2f);
+}
+
+void TarvoltGUI::drawLegendItem(juce::Graphics& g, juce::Rectangle<float> rect, juce::Colour colour,
+                                const juce::String& caption)
+{
+    const float sw = std::min(rect.getWidth(), 20.0f);
+    g.setColour(colour);
+    g.fillRoundedRectangle(rect.getX() + (sw - 16.0f) * 0.5f, rect.getY() + (rect.getHeight() - 4.0f) * 0.5f, 16.0f,
+                           4.0f, 2.0f);
+
+    g.setColour(juce::Colour(0xFFD2D2DC));
+    g.setFont(compat::makeFont(11.0f, juce::Font::bold));
+    g.drawText(caption, rect.withTrimmedLeft(sw).toNearestInt(), juce::Justification::centredLeft, false);
+}

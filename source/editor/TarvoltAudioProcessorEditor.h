@@ -1,0 +1,36 @@
+#pragma once
+
+#include "editor/EditorSize.h"
+#include "editor/MenuBar.h"
+#include "editor/TarvoltGUI.h"
+#include "processor/ProductInfo.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+class TarvoltAudioProcessor;
+
+// The plug-in's window: the menu bar above the main panel, sized once from the screen that
+// shows it, resizable within limits at a fixed aspect ratio. It keeps nothing between openings.
+class TarvoltAudioProcessorEditor : public juce::AudioProcessorEditor
+{
+public:
+    explicit TarvoltAudioProcessorEditor(TarvoltAudioProcessor& processor);
+    ~TarvoltAudioProcessorEditor() override = default;
+
+    void paint(juce::Graphics& g) override;
+    void resized() override;
+
+private:
+    friend struct TarvoltEditorTestAccess;
+
+    // The usable area (without task bars) of the display showing the editor, in logical pixels.
+    juce::Rectangle<int> getDisplayUserArea() const;
+    void applyEditorSize();
+
+    TarvoltAudioProcessor& processor;
+    const ProductInfo layout;
+    TarvoltGUI panel;
+    MenuBar bar;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(TarvoltAudioProcessorEditor)
+};

@@ -1,0 +1,39 @@
+// The current preset: which preset the parameters came from and whether they changed since.
+
+#include "processor/TarvoltAudioProcessor.h"
+
+namespace
+{
+const juce::String noPresetName{"Presets"};
+}
+
+void TarvoltAudioProcessor::setCurrentPreset(const juce::String& name, bool isUser, bool modified)
+{
+    {
+        const juce::ScopedLock lock(presetLock);
+        currentPresetName = name.isEmpty() ? noPresetName : name;
+        currentPresetIsUser = isUser;
+    }
+    currentPresetModified.store(modified);
+}
+
+juce::String TarvoltAudioProcessor::getCurrentPresetName() const
+{
+    const juce::ScopedLock lock(presetLock);
+    return currentPresetName;
+}
+
+bool TarvoltAudioProcessor::isCurrentPresetUser() const
+{
+    const juce::ScopedLock lock(presetLock);
+    return currentPresetIsUser;
+}
+
+juce::String TarvoltAudioProcessor::getCurrentPresetDisplayName() const
+{
+    const bool modified = currentPresetModified.load();
+    auto name = getCurrentPresetName();
+    if (name.isEmpty())
+        name = noPresetName;
+    return modified ? name + " *" : name;
+}

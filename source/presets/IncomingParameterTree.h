@@ -1,0 +1,34 @@
+#pragma once
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <memory>
+
+// Parameter trees that come from outside (host state blobs, preset files) on their way to
+// replacing the live parameter state. The input is untrusted.
+
+// Parses a whole XML document. Returns null when the text does not parse, and also for:
+// - text that does not end in '>' after white space: every complete document does, and the
+//   framework's parser takes a document cut short inside a tag as if it were complete;
+// - more than maxXmlMarkup '<' characters: the parser recurses once per nesting level, so a
+//   crafted document must not be able to exhaust the stack of the host's thread (Tarvolt's
+//   own documents hold a dozen);
+// - a document type declaration, whose entities the parser expands recursively;
+// - an element or attribute name that is not a valid XML name (the parser reads such names but
+//   does not accept them, and they could not be written out as XML again).
+// The XML declaration is skipped here: the text is already decoded, so the encoding it names
+// no longer applies.
+std::unique_ptr<juce::XmlElement> parseXmlText(const juce::String& text);
+
+inline constexpr int maxXmlMarkup = 1024;
+
+// The value tree of a parsed document (juce::ValueTree::fromXml), made safe for the parameter
+// state: text content is dropped (a value tree has no place for it), and a parameter entry whose
+// value lies outside its parameter's range is clamped into it, or loses the value (so the
+// parameter takes its default) when the value is not a number.
+juce::ValueTree parameterTreeFromXml(juce::XmlElement& xml);
+
+// Appends an entry holding the current value for every parameter the tree has no entry for,
+// so that replacing the state leaves those parameters as they are (the framework would reset
+// them to their defaults).
+void keepMissingParameters(juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& parameters);

@@ -1,0 +1,89 @@
+// The processor's side of the preset interface: factory presets and user preset files.
+
+#include "presets/FactoryPresets.h"
+#include "presets/IncomingParameterTree.h"
+#include "processor/TarvoltAudioProcessor.h"
+
+namespace
+{
+// True when the current preset is the user preset `name`: the same name ignoring case, or a
+// name that maps to the same file (the current name is kept as typed, "Kick/Snare", while the
+// list shows its file name, "KickSnare").
+bool isCurrentUserPreset(const TarvoltAudioProcessor& processor, const PresetStore& store,
+                         const juce::String& name)
+{
+    if (!processor.isCurrentPresetUser())
+        return false;
+    const auto current = processor.getCurrentPresetName();
+    return current.compareIgnoreCase(name) == 0 || store.getPresetFile(current) == store.getPresetFile(name);
+}
+} // namespace
+
+juce::StringArray TarvoltAudioProcessor::getFactoryPresetNames()
+{
+    return factoryPresetNames();
+}
+
+juce::StringArray TarvoltAudioProcessor::getUserPresetNames()
+{
+    return presetStore.listPresetNames();
+}
+
+void TarvoltAudioProcessor::loadFactoryPreset(const juce::String& name)
+{
+    applyingPreset.store(true);
+    const auto& preset = findFactoryPreset(name);
+    for (size_t i = 0; i < parameterSpecs.size(); ++i)
+        if (auto* parameter = parameters.getParameter(parameterSpecs[i].id))
+            parameter->setValueNotifyingHost(parameter->convertTo0to1(preset.values[i]));
+    applyingPreset.store(false);
+
+    setCurrentPreset(name, false, false);
+}
+
+bool TarvoltAudioProcessor::loadUserPreset(const juce::String& name)
+{
+    juce::ValueTree tree;
+    if (!presetStore.readPresetFile(name, tree))
+        return false;
+    keepMissingParameters(tree, parameters);
+
+    suspendProcessing(true);
+    applyingPreset.store(true);
+    parameters.replaceState(tree);
+    applyingPreset.store(false);
+    setCurrentPreset(name, true, false);
+    suspendProcessing(false);
+    return true;
+}
+
+bool TarvoltAudioProcessor::saveUserPreset(const juce::String& name)
+{
+    if (!presetStore.writePresetFile(name, parameters.copyState()))
+        return false;
+
+    setCurrentPreset(name, true, false);
+    return true;
+}
+
+bool TarvoltAudioProcessor::deleteUserPreset(const juce::String& name)
+{
+    const bool deletingCurrent = isCurrentUserPreset(*this, presetStore, name);
+    if (!presetStore.deletePresetFile(name))
+        return false;
+
+    if (deletingCurrent)
+        setCurrentPreset("Presets", false, false);
+    return true;
+}
+
+bool TarvoltAudioProcessor::renameUserPreset(const juce::String& oldName, const juce::String& newName)
+{
+    const bool renamingCurrent = isCurrentUserPreset(*this, presetStore, oldName);
+    if (!presetStore.renamePresetFile(oldName, newName))
+        return false;
+
+    if (renamingCurrent)
+        setCurrentPreset(newName, true, false);
+    return true;
+}

@@ -1,0 +1,145 @@
+#include "presets/PresetStore.h"
+
+#include "presets/ApplicationDataFolder.h"
+#include "presets/IncomingParameterTree.h"
+#include "presets/PresetName.h"
+
+namespace
+{
+const juce::String presetExtension{".xml"};
+} // namespace
+
+PresetStore::PresetStore(const ProductInfo& info) : productInfo(info) {}
+
+void PresetStore::setRootFolder(const juce::File& root)
+{
+    rootOverride = root;
+}
+
+juce::File PresetStore::getRootFolder() const
+{
+    const auto root = rootOverride.has_value() ? *rootOverride : userApplicationDataFolder();
+    return juce::File::isAbsolutePath(root.getFullPathName()) ? root : juce::File();
+}
+
+juce::File PresetStore::getDataFolder() const
+{
+    const auto root = getRootFolder();
+    if (root == juce::File())
+        return {};
+    return root.getChildFile(productInfo.companyFolder)
+        .getChildFile(productInfo.name)
+        .getChildFile("version_" + productInfo.version);
+}
+
+juce::File PresetStore::getPresetFolder() const
+{
+    const auto data = getDataFolder();
+    return data == juce::File() ? juce::File() : data.getChildFile("Presets");
+}
+
+juce::Array<juce::File> PresetStore::findPresetFiles() const
+{
+    const auto folder = getPresetFolder();
+    if (folder == juce::File() || !folder.isDirectory())
+        return {};
+    return folder.findChildFiles(juce::File::findFiles, false, "*" + presetExtension);
+}
+
+juce::File PresetStore::getPresetFile(const juce::String& name) const
+{
+    const auto folder = getPresetFolder();
+    if (folder == juce::File())
+        return {};
+
+    for (const auto& file : findPresetFiles())
+        if (file.getFileNameWithoutExtension() == name)
+            return file;
+
+    return folder.getChildFile(sanitisePresetName(name) + presetExtension);
+}
+
+juce::StringArray PresetStore::listPresetNames() const
+{
+    juce::StringArray names;
+    for (const auto& file : findPresetFiles())
+        names.add(file.getFileNameWithoutExtension());
+    names.sort(true);
+    return names;
+}
+
+bool PresetStore::readPresetFile(const juce::String& name, juce::ValueTree& tree) const
+{
+    const auto file = getPresetFile(name);
+    if (!file.existsAsFile())
+        return false;
+
+    // Read with a limit rather than by the reported size, which a device file does not give.
+    juce::MemoryBlock data;
+    juce::FileInputStream in(file);
+    if (!in.openedOk())
+        return false;
+    const auto bytesRead = in.readIntoMemoryBlock(data, (juce::pointer_sized_int)maxPresetFileBytes + 1);
+    if ((juce::int64)bytesRead > maxPresetFileBytes)
+        return false;
+
+    const auto xml = parseXmlText(juce::String::createStringFromData(data.getData(), (int)data.getSize()));
+    if (xml == nullptr)
+        return false;
+
+    auto parsed = parameterTreeFromXml(*xml);
+    if (!parsed.isValid())
+        return false;
+
+    tree = parsed;
+    return true;
+}
+
+bool PresetStore::writePresetFile(const juce::String& name, const juce::ValueTree& tree) const
+{
+    const auto folder = getPresetFolder();
+    if (folder == juce::File() || !folder.createDirectory().wasOk() || !folder.isDirectory())
+        return false;
+
+    const auto xml = tree.createXml();
+    const auto target = getPresetFile(name);
+    if (xml == nullptr || target.isDirectory())
+        return false;
+
+    // The temporary file's name never ends in ".xml", so it is never listed as a preset, even
+    // when a crash leaves it behind.
+    const juce::TemporaryFile temporary(target,
+                                        folder.getChildFile("." + juce::Uuid().toString() + ".saving"));
+    {
+        juce::FileOutputStream out(temporary.getFile());
+        if (!out.openedOk())
+            return false;
+        xml->writeTo(out);
+        out.flush();
+        if (out.getStatus().failed())
+            return false;
+    }
+    return temporary.overwriteTargetFileWithTemporary();
+}
+
+bool PresetStore::deletePresetFile(const juce::String& name) const
+{
+    const auto file = getPresetFile(name);
+    return file.existsAsFile() && file.deleteFile();
+}
+
+bool PresetStore::renamePresetFile(const juce::String& oldName, const juce::String& newName) const
+{
+    if (newName.trim().isEmpty())
+        return false;
+
+    const auto source = getPresetFile(oldName);
+    if (!source.existsAsFile())
+        return false;
+
+    const auto target = getPresetFile(newName);
+    if (target == juce::File() || target.exists())
+        return false;
+
+    return source.moveFileTo(target);
+}

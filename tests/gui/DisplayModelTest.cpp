@@ -1,0 +1,201 @@
+#include "editor/DisplayModel.h"
+#include "editor/MeterModel.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+TEST(DisplayModel, DefaultsGiveTheKnownCurveFigures)
+{
+    const auto model = computeDisplayModel(DisplaySettings{});
+
+    ASSERT_EQ(model.numPoints, 221);
+    EXPECT_EQ(model.dry[0], 1.45f); // clamped
+    EXPECT_NEAR(model.shaped[0], 2.05f, 0.01f);
+    EXPECT_EQ(model.peak, model.shaped[0]);
+    for (int k = 0; k < model.numPoints; ++k)
+        EXPECT_LE(model.shaped[(size_t) k], model.peak);
+    EXPECT_FLOAT_EQ(model.clipLevel, 0.46f);
+
+    // The clip line sits at about 20 % of the span above the zero line.
+    EXPECT_NEAR(model.clipLevel / (model.peak * 1.12f), 0.20f, 0.005f);
+
+    EXPECT_NEAR(model.dryAlpha * 0.86f, 0.24f, 0.005f);
+    EXPECT_FLOAT_EQ(model.shapedAmount, 1.0f);
+    EXPECT_TRUE(model.showsShapedCurve);
+    EXPECT_TRUE(model.showsClipLine);
+    EXPECT_NEAR(model.punchShow, 0.345f, 1.0e-6f); // 0.3 raised by 15 % in Punch mode
+
+    // The hit decays: the tail ends far below the click.
+    EXPECT_LT(model.dry[220], 0.1f * model.dry[0]);
+}
+
+TEST(DisplayModel, DryMixHidesTheShapedCurveButKeepsItsShape)
+{
+    DisplaySettings settings;
+    settings.mix = 0.0f;
+    const auto dry = computeDisplayModel(settings);
+    const auto full = computeDisplayModel(DisplaySettings{});
+
+    EXPECT_FALSE(dry.showsShapedCurve);
+    EXPECT_FLOAT_EQ(dry.dryAlpha, 1.0f);
+    EXPECT_EQ(dry.shaped, full.shaped); // the mix only fades the drawing
+
+    settings.mix = 0.002f;
+    EXPECT_TRUE(computeDisplayModel(settings).showsShapedCurve);
+}
+
+TEST(DisplayModel, ClipLineOnlyAboveFourPercent)
+{
+    struct Case
+    {
+        float clip;
+        bool line;
+        float clipLevel;
+    };
+    const Case cases[] = {{0.0f, false, 0.92f},  {0.04f, false, 0.92f / 1.16f}, {0.0401f, true, 0.92f / 1.1604f},
+                          {1.0f, true, 0.184f}};
+    for (const auto& c : cases)
+    {
+        DisplaySettings settings;
+        settings.clip = c.clip;
+        const auto model = computeDisplayModel(settings);
+        EXPECT_EQ(model.showsClipLine, c.line) << c.clip;
+        EXPECT_NEAR(model.clipLevel, c.clipLevel, 1.0e-5f) << c.clip;
+        EXPECT_GE(model.peak, model.clipLevel);
+    }
+}
+
+TEST(DisplayModel, OutputGainScalesTheShapedCurveAfterTheClipper)
+{
+    DisplaySettings quiet, loud;
+    quiet.outputDb = 0.0f;
+    loud.outputDb = 6.0f;
+    const auto a = computeDisplayModel(quiet);
+    const auto b = computeDisplayModel(loud);
+    const float gain = std::pow(10.0f, 0.3f);
+    for (int k = 0; k < 221; k += 20)
+    {
+        EXPECT_NEAR(b.shaped[(size_t) k], a.shaped[(size_t) k] * gain, 1.0e-4f) << k;
+        EXPECT_EQ(b.dry[(size_t) k], a.dry[(size_t) k]) << k;
+    }
+}
+
+TEST(DisplayModel, KnobsMoveTheCurvesTheWayTheyMoveTheSound)
+{
+    DisplaySettings soft, hard;
+    soft.attackDb = -12.0f;
+    hard.attackDb = 12.0f;
+    soft.clip = hard.clip = 0.0f;
+    EXPECT_LT(computeDisplayModel(soft).shaped[0], computeDisplayModel(hard).shaped[0]);
+
+    // A higher sustain gives the synthetic hit a longer tail.
+    DisplaySettings shortTail, longTail;
+    shortTail.sustainDb = -12.0f;
+    longTail.sustainDb = 12.0f;
+    EXPECT_LT(computeDisplayModel(shortTail).dry[110], computeDisplayModel(longTail).dry[110]);
+
+    // The modes come from the shaper's own table: different timings, different curves.
+    DisplaySettings tight, smooth;
+    tight.modeIndex = 0;
+    smooth.modeIndex = 2;
+    EXPECT_NE(computeDisplayModel(tight).shaped, computeDisplayModel(smooth).shaped);
+    DisplaySettings beyond = smooth;
+    beyond.modeIndex = 7; // counts as the last mode
+    EXPECT_EQ(computeDisplayModel(beyond).shaped, computeDisplayModel(smooth).shaped);
+}
+
+TEST(DisplayModel, GlowFollowsPunchAndIsStrongestInPunchMode)
+{
+    struct Case
+    {
+        int mode;
+        float punch, punchShow;
+    };
+    const Case cases[] = {{1, 0.0f, 0.0f}, {1, 0.5f, 0.575f}, {1, 1.0f, 1.0f}, {0, 0.5f, 0.5f}, {2, 1.0f, 1.0f}};
+    for (const auto& c : cases)
+    {
+        DisplaySettings settings;
+        settings.modeIndex = c.mode;
+        settings.punch = c.punch;
+        EXPECT_NEAR(computeDisplayModel(settings).punchShow, c.punchShow, 1.0e-6f) << c.mode << " " << c.punch;
+    }
+}
+
+TEST(DisplayModel, FewerPointsSpreadOverTheSameFiveHundredMilliseconds)
+{
+    const auto full = computeDisplayModel(DisplaySettings{});
+    const auto coarse = computeDisplayModel(DisplaySettings{}, 111);
+    EXPECT_EQ(coarse.numPoints, 111);
+    EXPECT_EQ(coarse.dry[0], full.dry[0]);
+    // Point 55 of 111 (55 x 218 samples) lies near point 110 of 221 (110 x 109 samples).
+    EXPECT_NEAR(coarse.dry[55], full.dry[110], 0.002f);
+
+    EXPECT_EQ(computeDisplayModel(DisplaySettings{}, 1).numPoints, 2);
+    EXPECT_EQ(computeDisplayModel(DisplaySettings{}, 1000).numPoints, 221);
+}
+
+TEST(PlotGeometry, MarginsAndZeroLine)
+{
+    const auto p = PlotGeometry::forDisplayArea({10.0f, 20.0f, 100.0f, 200.0f});
+    EXPECT_FLOAT_EQ(p.plotX, 28.0f);
+    EXPECT_FLOAT_EQ(p.plotY, 58.0f);
+    EXPECT_FLOAT_EQ(p.plotW, 64.0f);
+    EXPECT_FLOAT_EQ(p.plotH, 120.0f);
+    EXPECT_FLOAT_EQ(p.baselineY, 58.0f + 120.0f * 0.83f);
+    EXPECT_FLOAT_EQ(p.xFor(220, 221), p.plotRight);
+
+    const auto model = computeDisplayModel(DisplaySettings{});
+    const float scale = p.scaleFor(model);
+    EXPECT_NEAR(p.yFor(model.peak, scale), p.baselineY - p.curveSpan / 1.12f, 1.0e-3f);
+    EXPECT_EQ(p.yFor(-1.0f, scale), p.baselineY); // kept inside the plot
+    EXPECT_EQ(p.yFor(100.0f, scale), p.plotY);
+}
+
+TEST(PlotGeometry, DisplaySmallerThanItsMarginsLeavesAnEmptyPlot)
+{
+    const auto p = PlotGeometry::forDisplayArea({0.0f, 0.0f, 30.0f, 70.0f});
+    EXPECT_EQ(p.plotW, 0.0f);
+    EXPECT_EQ(p.plotH, 0.0f);
+    const auto model = computeDisplayModel(DisplaySettings{});
+    EXPECT_EQ(p.yFor(model.peak, p.scaleFor(model)), p.baselineY); // every point on the zero line
+}
+
+TEST(MeterModel, SegmentCountFollowsTheInnerHeight)
+{
+    const std::pair<float, int> cases[] = {{170.0f, 10}, {300.0f, 10}, {169.0f, 9}, {85.0f, 5}, {68.0f, 4}, {10.0f, 4}};
+    for (const auto& [height, count] : cases)
+        EXPECT_EQ(meterSegmentCount(height), count) << height;
+}
+
+TEST(MeterModel, LitSegmentsForAGivenLevel)
+{
+    const auto litCount = [](float level, int count, bool on) {
+        int lit = 0;
+        for (int i = 0; i < count; ++i)
+            lit += isMeterSegmentLit(i, count, level, on) ? 1 : 0;
+        return lit;
+    };
+    EXPECT_EQ(litCount(0.5f, 10, true), 5);
+    EXPECT_EQ(litCount(1.0f, 10, true), 10);
+    EXPECT_EQ(litCount(1.0f, 4, true), 4);
+    EXPECT_EQ(litCount(0.0f, 10, true), 0);
+    EXPECT_EQ(litCount(0.03f, 10, true), 1); // the first segment lights from 0.1 - 0.08
+    EXPECT_EQ(litCount(1.0f, 10, false), 0);
+
+    EXPECT_EQ(meterSegmentColour(7, true, true), juce::Colour(0xFF7C4CFF));
+    EXPECT_EQ(meterSegmentColour(8, true, true), juce::Colour(0xFFB65CFF));
+    EXPECT_EQ(meterSegmentColour(9, true, false), juce::Colour(0x33B65CFF));
+    EXPECT_EQ(meterSegmentColour(9, false, false), juce::Colour(0x33585866));
+}
+
+TEST(MeterModel, SegmentsFillTheInnerAreaFromTheBottomUp)
+{
+    const auto m = layoutLevelMeter({0.0f, 0.0f, 40.0f, 240.0f});
+    EXPECT_FLOAT_EQ(m.captionArea.getHeight(), 26.4f); // 11 % of 240
+    EXPECT_EQ(m.count, meterSegmentCount(m.inner.getHeight()));
+    EXPECT_FLOAT_EQ(m.segment(0).getBottom(), m.inner.getBottom());
+    EXPECT_NEAR(m.segment(m.count - 1).getY(), m.inner.getY(), 1.0e-3f);
+    EXPECT_NEAR(m.segment(1).getBottom(), m.segment(0).getY() - m.gap, 1.0e-3f);
+    EXPECT_TRUE(m.bar.contains(m.inner));
+}

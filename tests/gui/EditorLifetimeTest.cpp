@@ -1,0 +1,77 @@
+#include "DialogTestSupport.h"
+
+#include "editor/MenuBar.h"
+#include "presets/PresetTestSupport.h"
+
+// The host may close the window at any moment: with a menu or a dialog open, or while a
+// success message waits to close itself. Nothing may crash, leak or act on the preset files
+// afterwards (run under AddressSanitizer in the sanitizer stage).
+TEST(EditorLifetime, OpenAndCloseManyTimesWithMenusAndDialogsOpen)
+{
+    TarvoltAudioProcessor processor;
+    TestPresetRoot root;
+    root.attach(processor);
+    root.writePresetFile("Keep.xml", processor.parameters.copyState().toXmlString());
+    const auto before = root.allEntries();
+
+    for (int round = 0; round < 12; ++round)
+    {
+        SCOPED_TRACE(round);
+        std::unique_ptr<juce::AudioProcessorEditor> editor(processor.createEditorIfNeeded());
+        ASSERT_NE(editor, nullptr);
+        editor->addToDesktop(juce::ComponentPeer::windowHasTitleBar);
+        editor->setVisible(true);
+        auto& bar = TarvoltEditorTestAccess::bar(*dynamic_cast<TarvoltAudioProcessorEditor*>(editor.get()));
+
+        switch (round % 4)
+        {
+            case 0:
+                bar.showPresetMenu();
+                break;
+            case 1:
+                bar.showSavePresetDialog();
+                break;
+            case 2:
+                bar.showDeletePresetDialog("Keep");
+                bar.showResolutionMenu();
+                break;
+            default:
+                bar.showSuccessMessage("Success", "Preset \"Keep\" has been saved.");
+                bar.showRenamePresetDialog("Keep");
+                break;
+        }
+        guitest::pumpFor(30);
+
+        processor.editorBeingDeleted(editor.get());
+        editor.reset();
+        guitest::pumpFor(30);
+        EXPECT_EQ(guitest::frontDialog(), nullptr) << "dialogs close with the window";
+    }
+
+    guitest::pumpFor(3200); // past any success message's three seconds
+    EXPECT_EQ(root.allEntries(), before);
+    EXPECT_EQ(processor.getActiveEditor(), nullptr);
+}
+
+TEST(EditorLifetime, AnAnswerArrivingAfterTheWindowClosedDoesNothing)
+{
+    TarvoltAudioProcessor processor;
+    TestPresetRoot root;
+    root.attach(processor);
+    root.writePresetFile("Old.xml", processor.parameters.copyState().toXmlString());
+
+    std::unique_ptr<juce::AudioProcessorEditor> editor(processor.createEditorIfNeeded());
+    auto& bar = TarvoltEditorTestAccess::bar(*dynamic_cast<TarvoltAudioProcessorEditor*>(editor.get()));
+    bar.showDeletePresetDialog("Old");
+    juce::Component::SafePointer<juce::AlertWindow> dialog(guitest::waitForDialog("Delete Preset?"));
+    ASSERT_NE(dialog, nullptr);
+
+    processor.editorBeingDeleted(editor.get());
+    editor.reset();
+    if (dialog != nullptr && dialog->isCurrentlyModal()) // a late "Delete" from the user
+        dialog->exitModalState(1);
+    guitest::pumpFor(50);
+
+    EXPECT_TRUE(root.presetFolder().getChildFile("Old.xml").existsAsFile());
+    EXPECT_EQ(guitest::frontDialog(), nullptr);
+}

@@ -1,0 +1,93 @@
+#include "GuiTestSupport.h"
+
+#include "editor/EditorSize.h"
+
+namespace
+{
+struct SizeCase
+{
+    int displayWidth, displayHeight; // usable area
+    int width, height;               // opening size
+    int minWidth, minHeight, maxWidth, maxHeight;
+};
+
+const SizeCase sizeCases[] = {
+    {1920, 1040, 1256, 780, 500, 311, 1700, 1056}, // the common case
+    {800, 500, 604, 375, 500, 311, 800, 497},      // 375 x 1.61 = 603.75
+    {3840, 2100, 1700, 1056, 500, 311, 1700, 1056}, // width capped
+    {400, 300, 400, 248, 400, 248, 400, 248},       // narrow display: fixed size
+    {2560, 300, 483, 300, 500, 311, 1700, 1056},    // too short for the minimum width: fit the height
+};
+} // namespace
+
+TEST(EditorSize, OpeningSizeAndLimitsFollowTheDisplay)
+{
+    const ProductInfo layout;
+    for (const auto& c : sizeCases)
+    {
+        SCOPED_TRACE(juce::String(c.displayWidth) + " x " + juce::String(c.displayHeight));
+        const auto size = computeEditorSize({0, 0, c.displayWidth, c.displayHeight}, layout);
+        EXPECT_EQ(size.width, c.width);
+        EXPECT_EQ(size.height, c.height);
+        EXPECT_EQ(size.minWidth, c.minWidth);
+        EXPECT_EQ(size.minHeight, c.minHeight);
+        EXPECT_EQ(size.maxWidth, c.maxWidth);
+        EXPECT_EQ(size.maxHeight, c.maxHeight);
+        EXPECT_DOUBLE_EQ(size.aspectRatio, (double) 1.61f);
+    }
+}
+
+TEST(EditorSize, DegenerateLayoutFieldsStillGiveAUsableWindow)
+{
+    ProductInfo layout;
+    layout.aspectRatio = 0.0f;           // floored at 0.1
+    layout.defaultHeightFraction = 5.0f; // at most the whole height
+    const auto size = computeEditorSize({0, 0, 1000, 800}, layout);
+    EXPECT_DOUBLE_EQ(size.aspectRatio, 0.1);
+    EXPECT_LE(size.height, 800);
+    EXPECT_GE(size.width, 1);
+
+    const auto empty = computeEditorSize({}, ProductInfo{});
+    EXPECT_GE(empty.width, 1);
+    EXPECT_GE(empty.height, 1);
+}
+
+TEST(Editor, ProcessorOpensThePanelSizedForItsDisplay)
+{
+    guitest::EditorFixture fixture;
+    ASSERT_NE(fixture.editor, nullptr);
+    auto& editor = *fixture.editor;
+
+    const auto* display = juce::Desktop::getInstance().getDisplays().getDisplayForRect(editor.getScreenBounds());
+    ASSERT_NE(display, nullptr);
+    const auto expected = computeEditorSize(display->userArea, ProductInfo{});
+    EXPECT_EQ(editor.getWidth(), expected.width);
+    EXPECT_EQ(editor.getHeight(), expected.height);
+
+    auto* constrainer = editor.getConstrainer();
+    ASSERT_NE(constrainer, nullptr);
+    EXPECT_EQ(constrainer->getMinimumWidth(), expected.minWidth);
+    EXPECT_EQ(constrainer->getMinimumHeight(), expected.minHeight);
+    EXPECT_EQ(constrainer->getMaximumWidth(), expected.maxWidth);
+    EXPECT_EQ(constrainer->getMaximumHeight(), expected.maxHeight);
+    EXPECT_DOUBLE_EQ(constrainer->getFixedAspectRatio(), expected.aspectRatio);
+    EXPECT_EQ(editor.isResizable(), expected.minWidth != expected.maxWidth);
+
+    // The menu bar's strip takes 9 % of the height; the panel fills the rest.
+    const int barHeight = juce::roundToInt((float) editor.getHeight() * 0.09f);
+    EXPECT_EQ(fixture.panel().getBounds(), juce::Rectangle<int>(0, barHeight, editor.getWidth(),
+                                                                editor.getHeight() - barHeight));
+}
+
+TEST(Editor, ResizingRelaysThePanel)
+{
+    guitest::EditorFixture fixture;
+    fixture.editor->setSize(1256, 780);
+    EXPECT_EQ(fixture.panel().getBounds(), juce::Rectangle<int>(0, 70, 1256, 710));
+    EXPECT_EQ(TarvoltGUITestAccess::powerButton(fixture.panel()).getBounds(), juce::Rectangle<int>(1074, 25, 50, 50));
+
+    fixture.editor->setSize(805, 500);
+    EXPECT_EQ(fixture.panel().getBounds(), juce::Rectangle<int>(0, 45, 805, 455));
+    EXPECT_EQ(TarvoltGUITestAccess::powerButton(fixture.panel()).getBounds(),
+              computePanelLayout(805.0f, 455.0f).powerButtonBounds);
+}

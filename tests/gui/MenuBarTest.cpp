@@ -1,0 +1,183 @@
+#include "DialogTestSupport.h"
+
+#include "editor/MenuBar.h"
+#include "presets/PresetTestSupport.h"
+
+namespace
+{
+const juce::String arrow = juce::String(juce::CharPointer_UTF8("  \xe2\x96\xbe"));
+}
+
+TEST(MenuBar, LayoutFollowsTheBarSize)
+{
+    struct Case
+    {
+        int width, height;
+        juce::Rectangle<int> preset, save;
+        float itemFont, headerFont;
+        int itemHeight;
+    };
+    const Case cases[] = {
+        {1256, 70, {387, 8, 301, 46}, {701, 8, 126, 46}, 19.6f, 22.4f, 23},
+        {1700, 95, {524, 11, 408, 63}, {949, 11, 171, 63}, 26.6f, 30.4f, 31},
+        {500, 28, {154, 6, 120, 18}, {279, 6, 50, 18}, 7.84f, 8.96f, 9}, // the smallest window: 18 is the minimum
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(juce::String(c.width) + " x " + juce::String(c.height));
+        MenuBar bar;
+        bar.setSize(c.width, c.height);
+        EXPECT_EQ(bar.getPresetButton().getBounds(), c.preset);
+        EXPECT_EQ(bar.getSaveButton().getBounds(), c.save);
+        EXPECT_FLOAT_EQ(bar.getMenuLookAndFeel().itemFontHeight, c.itemFont);
+        EXPECT_FLOAT_EQ(bar.getMenuLookAndFeel().sectionHeaderFontHeight, c.headerFont);
+        EXPECT_EQ(bar.getMenuLookAndFeel().itemHeight, c.itemHeight);
+
+        const int side = (int) ((float) c.height * 0.8f);
+        EXPECT_EQ(bar.getSettingsButton().getBounds(),
+                  juce::Rectangle<int>((int) std::lround((float) c.width * 0.9f),
+                                       (int) (((float) c.height - (float) c.height * 0.8f) / 2.0f), side, side));
+        EXPECT_TRUE(bar.getSettingsButton().isVisible());
+    }
+}
+
+TEST(MenuBar, CaptionRules)
+{
+    struct Case
+    {
+        const char* displayName;
+        juce::String caption;
+    };
+    const Case cases[] = {
+        {"", "Presets" + arrow},
+        {"Preset", "Presets" + arrow},
+        {"preset", "preset" + arrow},
+        {"  Punchy Kicks  ", "Punchy Kicks" + arrow},
+        {"Punchy Kicks *", "Punchy Kicks *" + arrow},
+        {"Preset *", "Preset *" + arrow},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MenuBar::captionFor(c.displayName), c.caption) << c.displayName;
+
+    MenuBar bar;
+    EXPECT_EQ(bar.getPresetButton().getCaption(), "Presets" + arrow) << "no preset manager";
+    EXPECT_EQ(bar.getSaveButton().getCaption(), "Save");
+}
+
+TEST(MenuBar, CaptionFollowsThePresetManagerWithinATimerPeriod)
+{
+    TarvoltAudioProcessor processor;
+    MenuBar bar;
+    bar.setPresetManager(&processor);
+    EXPECT_EQ(bar.getPresetButton().getCaption(), "Presets" + arrow);
+
+    processor.loadFactoryPreset("Snare Snap");
+    EXPECT_TRUE(guitest::pumpUntil([&] { return bar.getPresetButton().getCaption() == "Snare Snap" + arrow; }, 400));
+
+    harness::setPlain(processor, "attack", 1.0f);
+    EXPECT_TRUE(guitest::pumpUntil([&] { return bar.getPresetButton().getCaption() == "Snare Snap *" + arrow; }, 400));
+
+    bar.setPresetManager(nullptr);
+    EXPECT_EQ(bar.getPresetButton().getCaption(), "Presets" + arrow);
+}
+
+TEST(MenuBar, ResolutionMenuSetsTheModeAndTellsTheEditor)
+{
+    MenuBar bar;
+    bar.setSize(1256, 70);
+    std::vector<MenuBar::ResolutionMode> told;
+    bar.onResolutionChange = [&](MenuBar::ResolutionMode mode) { told.push_back(mode); };
+    EXPECT_EQ(bar.getResolutionMode(), MenuBar::ResolutionMode::Auto);
+
+    const auto menu = bar.createResolutionMenu();
+    juce::PopupMenu::MenuItemIterator items(menu);
+    ASSERT_TRUE(items.next());
+    EXPECT_TRUE(items.getItem().isSectionHeader);
+    EXPECT_EQ(items.getItem().text, "Display Resolution");
+    const char* names[] = {"Auto", "Low", "Medium", "High"};
+    for (int i = 0; i < 4; ++i)
+    {
+        ASSERT_TRUE(items.next());
+        EXPECT_EQ(items.getItem().text, names[i]);
+        EXPECT_EQ(items.getItem().itemID, 910001 + i);
+        EXPECT_EQ(items.getItem().isTicked, i == 0);
+    }
+    EXPECT_FALSE(items.next());
+
+    for (int ignored : {0, 910000, 910005, 1001})
+        bar.handleResolutionMenuResult(ignored);
+    EXPECT_TRUE(told.empty());
+
+    bar.handleResolutionMenuResult(910002);
+    bar.handleResolutionMenuResult(910004);
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(told[0], MenuBar::ResolutionMode::Low);
+    EXPECT_EQ(told[1], MenuBar::ResolutionMode::High);
+    EXPECT_EQ(bar.getResolutionMode(), MenuBar::ResolutionMode::High);
+}
+
+TEST(Editor, BarAbovePanelAndTheResolutionChoiceChangesTheCurves)
+{
+    guitest::EditorFixture fixture;
+    fixture.editor->setSize(1256, 780);
+    auto& bar = TarvoltEditorTestAccess::bar(*fixture.editor);
+    EXPECT_EQ(bar.getBounds(), juce::Rectangle<int>(0, 0, 1256, 70));
+    EXPECT_EQ(fixture.panel().getBounds(), juce::Rectangle<int>(0, 70, 1256, 710));
+    EXPECT_EQ(fixture.panel().getResolutionMode(), DisplayResolution::High);
+
+    const auto display = TarvoltGUITestAccess::layout(fixture.panel()).displayArea.toNearestInt();
+    const auto high = guitest::render(fixture.panel()).getClippedImage(display);
+
+    bar.handleResolutionMenuResult(910002); // Low
+    EXPECT_EQ(fixture.panel().getResolutionMode(), DisplayResolution::Low);
+    const auto low = guitest::render(fixture.panel()).getClippedImage(display);
+
+    int differing = 0;
+    for (int y = 0; y < high.getHeight(); ++y)
+        for (int x = 0; x < high.getWidth(); ++x)
+            differing += high.getPixelAt(x, y) != low.getPixelAt(x, y) ? 1 : 0;
+    EXPECT_GT(differing, 50) << "fewer points draw a visibly coarser curve";
+
+    bar.handleResolutionMenuResult(910001); // Auto: a wide plot gets all points
+    const auto automatic = guitest::render(fixture.panel()).getClippedImage(display);
+    int differingFromHigh = 0;
+    for (int y = 0; y < high.getHeight(); ++y)
+        for (int x = 0; x < high.getWidth(); ++x)
+            differingFromHigh += high.getPixelAt(x, y) != automatic.getPixelAt(x, y) ? 1 : 0;
+    EXPECT_EQ(differingFromHigh, 0);
+}
+
+TEST(DisplayResolution, PointsPerCurve)
+{
+    struct Case
+    {
+        DisplayResolution mode;
+        float plotWidth;
+        int points;
+    };
+    const Case cases[] = {
+        {DisplayResolution::High, 100.0f, 221},  {DisplayResolution::Medium, 900.0f, 111},
+        {DisplayResolution::Low, 900.0f, 56},    {DisplayResolution::Auto, 700.0f, 221},
+        {DisplayResolution::Auto, 450.0f, 111},  {DisplayResolution::Auto, 120.0f, 56},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(curvePointsFor(c.mode, c.plotWidth), c.points) << (int) c.mode << " at " << c.plotWidth;
+}
+
+TEST(DisplayModel, FewerPointsShowTheSameHit)
+{
+    const DisplaySettings defaults;
+    const auto full = computeDisplayModel(defaults, 221);
+    for (int points : {111, 56})
+    {
+        const auto coarse = computeDisplayModel(defaults, points);
+        ASSERT_EQ(coarse.numPoints, points);
+        const int stride = 220 / (points - 1);
+        for (int k = 0; k < points; ++k)
+        {
+            EXPECT_EQ(coarse.dry[(size_t) k], full.dry[(size_t) (k * stride)]);
+            EXPECT_EQ(coarse.shaped[(size_t) k], full.shaped[(size_t) (k * stride)]);
+        }
+        EXPECT_EQ(coarse.peak, full.peak);
+    }
+}

@@ -1,0 +1,215 @@
+#include "GuiTestSupport.h"
+
+#include <thread>
+#include <vector>
+
+using Access = TarvoltGUITestAccess;
+using guitest::selectorIndex;
+
+namespace
+{
+// Records every value written to a parameter (plain values), repeated writes included.
+struct ParameterWrites : juce::AudioProcessorParameter::Listener
+{
+    ParameterWrites(TarvoltAudioProcessor& processor, const char* id) : parameter(*processor.parameters.getParameter(id))
+    {
+        parameter.addListener(this);
+    }
+    ~ParameterWrites() override { parameter.removeListener(this); }
+
+    void parameterValueChanged(int, float newValue) override { values.push_back(parameter.convertFrom0to1(newValue)); }
+    void parameterGestureChanged(int, bool) override {}
+
+    juce::RangedAudioParameter& parameter;
+    std::vector<float> values;
+};
+
+class PanelBehaviour : public ::testing::Test
+{
+protected:
+    void SetUp() override { panel.setSize(1256, 710); }
+
+    juce::TextButton& selector(const char* caption) { return Access::selector(panel, selectorIndex(caption)); }
+
+    // A click as the framework delivers it (asynchronously, through the button's listeners and onClick).
+    static void click(juce::Button& button, const ParameterWrites& writes)
+    {
+        const auto before = writes.values.size();
+        button.triggerClick();
+        EXPECT_TRUE(guitest::pumpUntil([&] { return writes.values.size() > before; }));
+    }
+
+    // The captions of the lit selectors.
+    juce::StringArray litSelectors()
+    {
+        juce::StringArray lit;
+        for (size_t i = 0; i < panel::selectors.size(); ++i)
+            if (Access::selector(panel, (int) i).getToggleState())
+                lit.add(panel::selectors[i].caption);
+        return lit;
+    }
+
+    TarvoltAudioProcessor processor;
+    TarvoltGUI panel{processor};
+};
+} // namespace
+
+TEST_F(PanelBehaviour, SelectorsFollowTheParametersWithinOneTimerTick)
+{
+    Access::timerTick(panel);
+    EXPECT_EQ(litSelectors(), juce::StringArray({"FULL", "PUNCH"}));
+
+    struct Case
+    {
+        float focus, mode;
+        juce::StringArray lit;
+    };
+    const Case cases[] = {
+        {0, 0, {"LOW", "TIGHT"}}, {2, 2, {"HIGH", "SMOOTH"}}, {1, 0, {"FULL", "TIGHT"}}, {0, 2, {"LOW", "SMOOTH"}}};
+    for (const auto& c : cases)
+    {
+        harness::setPlain(processor, "focus", c.focus);
+        harness::setPlain(processor, "mode", c.mode);
+        Access::timerTick(panel);
+        EXPECT_EQ(litSelectors(), c.lit) << c.focus << " " << c.mode;
+    }
+}
+
+TEST_F(PanelBehaviour, TheRunningTimerPicksUpAHostChange)
+{
+    EXPECT_TRUE(Access::timerRunning(panel));
+    EXPECT_EQ(Access::timerInterval(panel), 33);
+
+    harness::setPlain(processor, "mode", 2.0f);
+    EXPECT_TRUE(guitest::pumpUntil([&] { return selector("SMOOTH").getToggleState(); }));
+    EXPECT_FALSE(selector("PUNCH").getToggleState());
+}
+
+TEST_F(PanelBehaviour, ClickingASelectorWritesItsIndexAndLightsItOnlyOnTheNextTick)
+{
+    ParameterWrites focusWrites(processor, "focus"), modeWrites(processor, "mode");
+    Access::timerTick(panel);
+
+    click(selector("HIGH"), focusWrites);
+    EXPECT_EQ(focusWrites.values, std::vector<float>({2.0f}));
+    EXPECT_FALSE(selector("HIGH").getToggleState()); // a click never lights a selector by itself
+    Access::timerTick(panel);
+    EXPECT_EQ(litSelectors(), juce::StringArray({"HIGH", "PUNCH"}));
+
+    click(selector("TIGHT"), modeWrites);
+    click(selector("LOW"), focusWrites);
+    EXPECT_EQ(modeWrites.values, std::vector<float>({0.0f}));
+    EXPECT_EQ(focusWrites.values, std::vector<float>({2.0f, 0.0f}));
+    EXPECT_EQ(processor.getModeIndex(), 0);
+    EXPECT_EQ(processor.getFocusIndex(), 0);
+}
+
+TEST_F(PanelBehaviour, ClickingTheLitSelectorWritesTheSameIndexAgainAndNothingElse)
+{
+    Access::timerTick(panel);
+    ASSERT_TRUE(selector("PUNCH").getToggleState());
+
+    std::vector<float> before;
+    for (auto* p : processor.getParameters())
+        before.push_back(p->getValue());
+
+    ParameterWrites modeWrites(processor, "mode");
+    click(selector("PUNCH"), modeWrites);
+    EXPECT_EQ(modeWrites.values, std::vector<float>({1.0f}));
+
+    std::vector<float> after;
+    for (auto* p : processor.getParameters())
+        after.push_back(p->getValue());
+    EXPECT_EQ(after, before);
+    Access::timerTick(panel);
+    EXPECT_TRUE(selector("PUNCH").getToggleState());
+}
+
+TEST_F(PanelBehaviour, PowerButtonWritesZeroThenOne)
+{
+    ParameterWrites powerWrites(processor, "power");
+    auto& power = Access::powerButton(panel);
+    EXPECT_TRUE(power.getToggleState());
+    EXPECT_FALSE(power.getClickingTogglesState());
+
+    click(power, powerWrites);
+    EXPECT_EQ(powerWrites.values, std::vector<float>({0.0f}));
+    EXPECT_FALSE(processor.isPowerOn());
+    EXPECT_FALSE(power.getToggleState()); // the attachment follows the parameter
+
+    click(power, powerWrites);
+    EXPECT_EQ(powerWrites.values, std::vector<float>({0.0f, 1.0f}));
+    EXPECT_TRUE(processor.isPowerOn());
+    EXPECT_TRUE(power.getToggleState());
+}
+
+TEST_F(PanelBehaviour, HostAutomationOfPowerIsShownAndNotUndone)
+{
+    ParameterWrites powerWrites(processor, "power");
+    auto& power = Access::powerButton(panel);
+
+    // Automation arrives on the host's audio thread; the attachment shows it on the message thread.
+    std::thread([this] { harness::setPlain(processor, "power", 0.0f); }).join();
+    EXPECT_TRUE(guitest::pumpUntil([&] { return !power.getToggleState(); }));
+    guitest::pumpFor(100);
+    EXPECT_FALSE(processor.isPowerOn());
+    EXPECT_EQ(powerWrites.values, std::vector<float>({0.0f}));
+
+    // From the message thread (a host's own controls) the same holds.
+    harness::setPlain(processor, "power", 1.0f);
+    guitest::pumpFor(100);
+    EXPECT_TRUE(processor.isPowerOn());
+    EXPECT_TRUE(power.getToggleState());
+    EXPECT_EQ(powerWrites.values, std::vector<float>({0.0f, 1.0f}));
+
+    // And the user's next click still flips it.
+    click(power, powerWrites);
+    EXPECT_FALSE(processor.isPowerOn());
+}
+
+TEST_F(PanelBehaviour, PowerOffHidesTheReadOutsButEveryControlStillWorks)
+{
+    ParameterWrites powerWrites(processor, "power"), modeWrites(processor, "mode");
+    click(Access::powerButton(panel), powerWrites);
+    Access::timerTick(panel);
+    for (int i = 0; i < PanelLayout::numKnobs; ++i)
+        EXPECT_FALSE(Access::valueLabel(panel, i).isVisible()) << panel::knobs[(size_t) i].parameterID;
+
+    // Knobs pass their values on to the parameters.
+    for (int i = 0; i < PanelLayout::numKnobs; ++i)
+    {
+        auto& knob = Access::knob(panel, i);
+        EXPECT_TRUE(knob.isEnabled());
+        knob.setValue(knob.getMinimum(), juce::sendNotificationSync);
+        EXPECT_EQ(harness::getPlain(processor, panel::knobs[(size_t) i].parameterID), (float) knob.getMinimum());
+    }
+
+    // Selectors write, but none shows as lit while power is off (drawing); their state follows.
+    click(selector("SMOOTH"), modeWrites);
+    EXPECT_EQ(processor.getModeIndex(), 2);
+
+    // The read-outs follow the knobs even while hidden, and come back with power.
+    click(Access::powerButton(panel), powerWrites);
+    Access::timerTick(panel);
+    EXPECT_EQ(powerWrites.values, std::vector<float>({0.0f, 1.0f}));
+    for (int i = 0; i < PanelLayout::numKnobs; ++i)
+        EXPECT_TRUE(Access::valueLabel(panel, i).isVisible());
+    EXPECT_EQ(Access::valueLabel(panel, guitest::knobIndex("attack")).getText(), "-12.0 dB");
+    EXPECT_EQ(Access::valueLabel(panel, guitest::knobIndex("mix")).getText(), "0.0%");
+}
+
+TEST(PanelConstruction, ANewPanelShowsTheCurrentStateAtOnce)
+{
+    TarvoltAudioProcessor processor;
+    harness::setPlain(processor, "power", 0.0f);
+    harness::setPlain(processor, "sustain", 7.3f);
+    harness::setPlain(processor, "focus", 2.0f);
+    TarvoltGUI panel(processor);
+    EXPECT_FALSE(Access::powerButton(panel).getToggleState());
+    EXPECT_TRUE(Access::selector(panel, selectorIndex("HIGH")).getToggleState()); // before the first tick
+    EXPECT_TRUE(Access::selector(panel, selectorIndex("PUNCH")).getToggleState());
+    for (int i = 0; i < PanelLayout::numKnobs; ++i)
+        EXPECT_FALSE(Access::valueLabel(panel, i).isVisible());
+    EXPECT_EQ(Access::valueLabel(panel, guitest::knobIndex("sustain")).getText(), "+7.3 dB");
+    EXPECT_EQ(Access::knob(panel, guitest::knobIndex("sustain")).getName(), "Sustain");
+}

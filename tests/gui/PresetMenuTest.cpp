@@ -1,0 +1,448 @@
+#include "DialogTestSupport.h"
+
+#include "editor/MenuBar.h"
+#include "presets/FactoryPresets.h"
+#include "presets/PresetTestSupport.h"
+
+namespace
+{
+const juce::String arrow = juce::String(juce::CharPointer_UTF8("  \xe2\x96\xbe"));
+
+// The editor of a processor whose user presets live in a temporary folder.
+struct PresetMenuFixture : guitest::EditorFixture
+{
+    TestPresetRoot root;
+    MenuBar& bar;
+
+    PresetMenuFixture() : bar(TarvoltEditorTestAccess::bar(*editor))
+    {
+        root.attach(processor);
+        editor->setSize(1256, 780);
+    }
+    ~PresetMenuFixture() { guitest::closeAllDialogs(); }
+
+    juce::File presetFile(const juce::String& name) const { return root.presetFolder().getChildFile(name + ".xml"); }
+
+    // Saves the current parameters as a user preset file, leaving the current preset as it was.
+    void makePreset(const juce::String& name, float attack)
+    {
+        harness::setPlain(processor, "attack", attack);
+        root.writePresetFile(name + ".xml", processor.parameters.copyState().toXmlString());
+    }
+
+    float attackIn(const juce::String& name) const
+    {
+        const auto xml = juce::parseXML(presetFile(name));
+        if (xml == nullptr)
+            return std::numeric_limits<float>::quiet_NaN();
+        for (auto* param : xml->getChildIterator())
+            if (param->getStringAttribute("id") == "attack")
+                return (float) param->getDoubleAttribute("value");
+        return std::numeric_limits<float>::quiet_NaN();
+    }
+
+    juce::String caption() { return bar.getPresetButton().getCaption(); }
+};
+
+struct MenuEntry
+{
+    juce::String text;
+    int id = 0;
+    bool ticked = false, header = false, separator = false;
+    std::vector<MenuEntry> submenu;
+};
+
+std::vector<MenuEntry> entriesOf(const juce::PopupMenu& menu)
+{
+    std::vector<MenuEntry> entries;
+    for (juce::PopupMenu::MenuItemIterator items(menu); items.next();)
+    {
+        const auto& item = items.getItem();
+        MenuEntry e{item.text, item.itemID, item.isTicked, item.isSectionHeader, item.isSeparator, {}};
+        if (item.subMenu != nullptr)
+            e.submenu = entriesOf(*item.subMenu);
+        entries.push_back(e);
+    }
+    return entries;
+}
+
+// A preset manager in memory, for the naming rules.
+struct NamesOnlyManager : PresettableProcessor
+{
+    juce::StringArray users;
+    juce::String current{"Presets"};
+    bool currentIsUser = false;
+
+    juce::StringArray getFactoryPresetNames() override { return {"Punchy Kicks"}; }
+    juce::StringArray getUserPresetNames() override { return users; }
+    void loadFactoryPreset(const juce::String&) override {}
+    bool saveUserPreset(const juce::String&) override { return false; }
+    bool loadUserPreset(const juce::String&) override { return false; }
+    bool deleteUserPreset(const juce::String&) override { return false; }
+    bool renameUserPreset(const juce::String&, const juce::String&) override { return false; }
+    juce::String getCurrentPresetName() const override { return current; }
+    juce::String getCurrentPresetDisplayName() const override { return current; }
+    bool isCurrentPresetUser() const override { return currentIsUser; }
+};
+} // namespace
+
+TEST(PresetMenu, FactoryPresetsOnlyWithoutUserPresets)
+{
+    PresetMenuFixture f;
+    const auto entries = entriesOf(f.bar.createPresetMenu());
+    ASSERT_EQ(entries.size(), 9u);
+    EXPECT_TRUE(entries[0].header);
+    EXPECT_EQ(entries[0].text, "Factory Presets");
+    const auto names = f.processor.getFactoryPresetNames();
+    for (int i = 0; i < 8; ++i)
+    {
+        EXPECT_EQ(entries[(size_t) i + 1].text, names[i]);
+        EXPECT_EQ(entries[(size_t) i + 1].id, 1000 + i);
+        EXPECT_FALSE(entries[(size_t) i + 1].ticked);
+    }
+}
+
+TEST(PresetMenu, TicksTheCurrentFactoryPresetOnly)
+{
+    PresetMenuFixture f;
+    f.makePreset("Mine", 3.0f);
+    f.processor.loadFactoryPreset("Snare Snap");
+    for (bool modified : {false, true})
+    {
+        if (modified)
+            harness::setPlain(f.processor, "attack", 2.0f);
+        const auto entries = entriesOf(f.bar.createPresetMenu());
+        for (const auto& e : entries)
+            EXPECT_EQ(e.ticked, e.text == "Snare Snap") << e.text << (modified ? " (modified)" : "");
+    }
+
+    ASSERT_TRUE(f.processor.loadUserPreset("Mine"));
+    for (const auto& e : entriesOf(f.bar.createPresetMenu()))
+    {
+        EXPECT_FALSE(e.ticked) << e.text;
+        for (const auto& sub : e.submenu)
+            EXPECT_FALSE(sub.ticked);
+    }
+}
+
+TEST(PresetMenu, UserPresetsAsSubmenusInListOrder)
+{
+    PresetMenuFixture f;
+    for (auto name : {"gamma", "Beta", "alpha"})
+        f.makePreset(name, 1.0f);
+
+    const auto entries = entriesOf(f.bar.createPresetMenu());
+    ASSERT_EQ(entries.size(), 9u + 2u + 3u);
+    EXPECT_TRUE(entries[9].separator);
+    EXPECT_TRUE(entries[10].header);
+    EXPECT_EQ(entries[10].text, "User Presets");
+    const char* order[] = {"alpha", "Beta", "gamma"};
+    for (int u = 0; u < 3; ++u)
+    {
+        const auto& e = entries[(size_t) (11 + u)];
+        EXPECT_EQ(e.text, order[u]);
+        ASSERT_EQ(e.submenu.size(), 3u);
+        EXPECT_EQ(e.submenu[0].text, "Load");
+        EXPECT_EQ(e.submenu[0].id, 2000 + u);
+        EXPECT_EQ(e.submenu[1].text, "Rename");
+        EXPECT_EQ(e.submenu[1].id, 5000 + u);
+        EXPECT_EQ(e.submenu[2].text, "Delete");
+        EXPECT_EQ(e.submenu[2].id, 8000 + u);
+    }
+}
+
+TEST(PresetMenu, MoreUserPresetsThanTheIdsHoldAreNeverConfused)
+{
+    PresetMenuFixture f;
+    const int count = MenuBar::maxListedUserPresets + 5;
+    const auto document = presetDocument("<PARAM id=\"attack\" value=\"1.0\"/>");
+    for (int i = 0; i < count; ++i)
+        f.root.writePresetFile("P" + juce::String(i).paddedLeft('0', 5) + ".xml", document);
+
+    const auto entries = entriesOf(f.bar.createPresetMenu());
+    std::set<int> ids;
+    int submenus = 0;
+    for (const auto& e : entries)
+        for (const auto& sub : e.submenu)
+        {
+            EXPECT_TRUE(ids.insert(sub.id).second) << "id " << sub.id << " used twice";
+            ++submenus;
+        }
+    EXPECT_EQ(submenus, 3 * MenuBar::maxListedUserPresets);
+    EXPECT_LT(*ids.rbegin(), 910001);
+
+    // The last listed preset's "Load" loads it, and is not taken for a "Rename".
+    f.bar.handlePresetMenuResult(2000 + MenuBar::maxListedUserPresets - 1);
+    EXPECT_EQ(f.processor.getCurrentPresetName(), "P02999");
+    EXPECT_EQ(guitest::frontDialog(), nullptr);
+}
+
+TEST(PresetMenu, ResultsActOnTheirRangeAndIgnoreIndicesOutsideTheLists)
+{
+    PresetMenuFixture f;
+    f.makePreset("One", 4.0f);
+    f.makePreset("Two", 9.0f);
+
+    // Factory range.
+    f.bar.handlePresetMenuResult(1001);
+    EXPECT_EQ(f.processor.getCurrentPresetName(), "Snare Snap");
+    EXPECT_EQ(f.caption(), "Snare Snap" + arrow);
+
+    // Nothing happens for: dismissal, indices past the lists, ids of no range or of the
+    // resolution menu.
+    const auto before = observableState(f.processor);
+    for (int ignored : {0, 999, 1008, 1999, 2002, 4999, 5002, 8002, 910001, 910004, -1})
+    {
+        f.bar.handlePresetMenuResult(ignored);
+        guitest::pumpFor(10);
+        EXPECT_EQ(guitest::frontDialog(), nullptr) << ignored;
+        EXPECT_EQ(observableState(f.processor), before) << ignored;
+    }
+
+    // Load range.
+    f.bar.handlePresetMenuResult(2001);
+    EXPECT_EQ(f.processor.getCurrentPresetName(), "Two");
+    EXPECT_TRUE(f.processor.isCurrentPresetUser());
+    EXPECT_EQ(harness::getPlain(f.processor, "attack"), 9.0f);
+    EXPECT_EQ(f.caption(), "Two" + arrow);
+
+    // Rename and delete ranges open their dialogs for the right preset.
+    f.bar.handlePresetMenuResult(5000);
+    auto* rename = guitest::waitForDialog("Rename Preset");
+    ASSERT_NE(rename, nullptr);
+    EXPECT_EQ(rename->getTextEditorContents("presetName"), "One");
+    EXPECT_TRUE(guitest::press(rename, "Cancel"));
+
+    f.bar.handlePresetMenuResult(8001);
+    auto* remove = guitest::waitForDialog("Delete Preset?");
+    ASSERT_NE(remove, nullptr);
+    EXPECT_EQ(guitest::messageOf(*remove), "Are you sure you want to delete \"Two\"?");
+    EXPECT_EQ(remove->getAlertType(), juce::MessageBoxIconType::WarningIcon);
+    EXPECT_EQ(guitest::buttonTextsOf(*remove), juce::StringArray({"Delete", "Cancel"}));
+    EXPECT_TRUE(guitest::press(remove, "Cancel"));
+    EXPECT_TRUE(f.presetFile("Two").existsAsFile());
+}
+
+TEST(PresetMenu, NamesProposedForSaving)
+{
+    MenuBar bar;
+    EXPECT_EQ(bar.getDefaultPresetName(), "MyPreset") << "no preset manager";
+
+    NamesOnlyManager manager;
+    bar.setPresetManager(&manager);
+    EXPECT_EQ(bar.getDefaultPresetName(), "MyPreset");
+
+    manager.users = {"mypreset"};
+    EXPECT_EQ(bar.getDefaultPresetName(), "MyPreset1") << "taken ignoring case";
+    manager.users.add("MyPreset1");
+    manager.users.add("MyPreset3");
+    EXPECT_EQ(bar.getDefaultPresetName(), "MyPreset2");
+
+    for (int n = 1; n <= 9999; ++n)
+        manager.users.add("MyPreset" + juce::String(n));
+    EXPECT_EQ(bar.getDefaultPresetName(), "MyPreset_New");
+
+    EXPECT_EQ(bar.makeUniquePresetName("  Kick "), "Kick");
+    EXPECT_EQ(bar.makeUniquePresetName("   "), "MyPreset_New");
+
+    manager.current = "  My Kick  ";
+    manager.currentIsUser = true;
+    EXPECT_EQ(bar.getDefaultPresetName(), "My Kick") << "the current user preset, trimmed";
+    manager.currentIsUser = false;
+    EXPECT_EQ(bar.getDefaultPresetName(), "MyPreset_New");
+
+    manager.users = {"Kick", "Snare Crack"};
+    EXPECT_TRUE(bar.userPresetExists("kick"));
+    EXPECT_TRUE(bar.userPresetExists(" Kick! ")) << "saved under Kick.xml";
+    EXPECT_TRUE(bar.userPresetExists("Snare Crack?"));
+    EXPECT_FALSE(bar.userPresetExists("Snare/Crack")) << "saved under SnareCrack.xml";
+    EXPECT_FALSE(bar.userPresetExists("Kick2"));
+    bar.setPresetManager(nullptr);
+}
+
+TEST(PresetDialogs, SaveWritesTheFileAndShowsSuccess)
+{
+    PresetMenuFixture f;
+    f.bar.getSaveButton().triggerClick();
+    auto* save = guitest::waitForDialog("Save Preset");
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(guitest::messageOf(*save), "Enter a name:");
+    EXPECT_EQ(save->getTextEditorContents("presetName"), "MyPreset");
+    EXPECT_EQ(guitest::buttonTextsOf(*save), juce::StringArray({"Save", "Cancel"}));
+    EXPECT_GE(save->getHeight(), 175);
+
+    harness::setPlain(f.processor, "attack", 6.5f);
+    guitest::typeName(save, "  Kick/Snare ");
+    ASSERT_TRUE(guitest::press(save, "Save"));
+
+    EXPECT_TRUE(f.presetFile("KickSnare").existsAsFile());
+    EXPECT_EQ(f.attackIn("KickSnare"), 6.5f);
+    EXPECT_EQ(f.processor.getCurrentPresetName(), "Kick/Snare");
+    EXPECT_EQ(f.caption(), "Kick/Snare" + arrow);
+
+    auto* success = guitest::waitForDialog("Success");
+    ASSERT_NE(success, nullptr);
+    EXPECT_EQ(guitest::messageOf(*success), "Preset \"Kick/Snare\" has been saved.");
+    EXPECT_EQ(guitest::buttonTextsOf(*success), juce::StringArray({"OK"}));
+    EXPECT_TRUE(guitest::press(success, "OK"));
+
+    // Cancel and an empty name save nothing.
+    for (auto [answer, name] : {std::pair{"Cancel", "Other"}, std::pair{"Save", "   "}})
+    {
+        f.bar.showSavePresetDialog();
+        auto* again = guitest::waitForDialog("Save Preset");
+        EXPECT_EQ(again->getTextEditorContents("presetName"), "Kick/Snare") << "the current user preset is proposed";
+        guitest::typeName(again, name);
+        ASSERT_TRUE(guitest::press(again, answer));
+        EXPECT_EQ(guitest::frontDialog(), nullptr);
+    }
+    EXPECT_EQ(f.root.presetFolder().getNumberOfChildFiles(juce::File::findFiles), 1);
+}
+
+TEST(PresetDialogs, SavingOverAnExistingPresetAsksFirst)
+{
+    PresetMenuFixture f;
+    f.makePreset("Kick", 1.0f);
+    harness::setPlain(f.processor, "attack", 11.0f);
+
+    for (auto* typed : {"kick", "Kick!"}) // another case, or a name saved under the same file
+    {
+        SCOPED_TRACE(typed);
+        f.bar.showSavePresetDialog();
+        guitest::typeName(guitest::waitForDialog("Save Preset"), typed);
+        ASSERT_TRUE(guitest::press(guitest::frontDialog(), "Save"));
+        auto* prompt = guitest::waitForDialog("Overwrite Preset?");
+        ASSERT_NE(prompt, nullptr);
+        EXPECT_EQ(guitest::messageOf(*prompt),
+                  "A preset named \"" + juce::String(typed) + "\" already exists.\nDo you want to overwrite it?");
+        EXPECT_EQ(prompt->getAlertType(), juce::MessageBoxIconType::WarningIcon);
+        ASSERT_TRUE(guitest::press(prompt, "Cancel"));
+        EXPECT_EQ(f.attackIn("Kick"), 1.0f);
+        EXPECT_EQ(guitest::frontDialog(), nullptr);
+    }
+
+    f.bar.savePresetNamed("Kick!");
+    ASSERT_TRUE(guitest::press(guitest::waitForDialog("Overwrite Preset?"), "Overwrite"));
+    EXPECT_EQ(f.attackIn("Kick"), 11.0f);
+    EXPECT_EQ(f.caption(), "Kick!" + arrow);
+    EXPECT_NE(guitest::waitForDialog("Success"), nullptr);
+}
+
+TEST(PresetDialogs, RenameToAFreeName)
+{
+    PresetMenuFixture f;
+    f.makePreset("A", 2.0f);
+    ASSERT_TRUE(f.processor.loadUserPreset("A"));
+
+    f.bar.showRenamePresetDialog("A");
+    auto* rename = guitest::waitForDialog("Rename Preset");
+    ASSERT_NE(rename, nullptr);
+    EXPECT_EQ(guitest::messageOf(*rename), "Enter a new name:");
+    EXPECT_EQ(guitest::buttonTextsOf(*rename), juce::StringArray({"Rename", "Cancel"}));
+    guitest::typeName(rename, "B");
+    ASSERT_TRUE(guitest::press(rename, "Rename"));
+
+    EXPECT_FALSE(f.presetFile("A").exists());
+    EXPECT_EQ(f.attackIn("B"), 2.0f);
+    EXPECT_EQ(f.caption(), "B" + arrow) << "the renamed preset was current";
+    auto* success = guitest::waitForDialog("Success");
+    ASSERT_NE(success, nullptr);
+    EXPECT_EQ(guitest::messageOf(*success), "Preset \"A\" was renamed to \"B\".");
+    ASSERT_TRUE(guitest::press(success, "OK"));
+
+    // The same name in another case does nothing.
+    f.bar.renamePresetTo("B", "b");
+    guitest::pumpFor(20);
+    EXPECT_EQ(guitest::frontDialog(), nullptr);
+    EXPECT_TRUE(f.presetFile("B").existsAsFile());
+}
+
+TEST(PresetDialogs, RenameOntoAnExistingPresetKeepsABackupUntilItSucceeds)
+{
+    PresetMenuFixture f;
+    f.makePreset("A", 3.0f);
+    f.makePreset("B", 7.0f);
+    f.makePreset("B__backup", 5.0f); // somebody's own preset: left alone
+    ASSERT_TRUE(f.processor.loadUserPreset("B"));
+
+    f.bar.renamePresetTo("A", "B");
+    auto* prompt = guitest::waitForDialog("Overwrite Preset?");
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_EQ(guitest::messageOf(*prompt), "A preset named \"B\" already exists.\nDo you want to overwrite it?");
+    ASSERT_TRUE(guitest::press(prompt, "Overwrite"));
+
+    EXPECT_FALSE(f.presetFile("A").exists());
+    EXPECT_EQ(f.attackIn("B"), 3.0f) << "A's contents under B";
+    EXPECT_EQ(f.attackIn("B__backup"), 5.0f);
+    EXPECT_FALSE(f.presetFile("B__backup1").exists()) << "the backup is removed";
+    EXPECT_EQ(f.processor.getCurrentPresetName(), "Presets") << "B was current: its backup was deleted";
+    EXPECT_EQ(f.caption(), "Presets" + arrow);
+    auto* success = guitest::waitForDialog("Success");
+    ASSERT_NE(success, nullptr);
+    EXPECT_EQ(guitest::messageOf(*success), "Preset \"A\" was renamed to \"B\".");
+}
+
+TEST(PresetDialogs, RenameOntoAnExistingPresetCancelledChangesNothing)
+{
+    PresetMenuFixture f;
+    f.makePreset("A", 3.0f);
+    f.makePreset("B", 7.0f);
+    f.bar.renamePresetTo("A", "b");
+    ASSERT_TRUE(guitest::press(guitest::waitForDialog("Overwrite Preset?"), "Cancel"));
+    EXPECT_EQ(f.attackIn("A"), 3.0f);
+    EXPECT_EQ(f.attackIn("B"), 7.0f);
+    EXPECT_EQ(f.root.presetFolder().getNumberOfChildFiles(juce::File::findFiles), 2);
+}
+
+TEST(PresetDialogs, DeleteAfterConfirmation)
+{
+    PresetMenuFixture f;
+    f.makePreset("Doomed", 3.0f);
+    ASSERT_TRUE(f.processor.loadUserPreset("Doomed"));
+
+    f.bar.showDeletePresetDialog("Doomed");
+    ASSERT_TRUE(guitest::press(guitest::waitForDialog("Delete Preset?"), "Cancel"));
+    EXPECT_TRUE(f.presetFile("Doomed").existsAsFile());
+
+    f.bar.showDeletePresetDialog("Doomed");
+    ASSERT_TRUE(guitest::press(guitest::waitForDialog("Delete Preset?"), "Delete"));
+    EXPECT_FALSE(f.presetFile("Doomed").exists());
+    EXPECT_EQ(f.caption(), "Presets" + arrow);
+    auto* success = guitest::waitForDialog("Success");
+    ASSERT_NE(success, nullptr);
+    EXPECT_EQ(guitest::messageOf(*success), "Preset \"Doomed\" has been deleted.");
+
+    // Deleting a preset that is gone meanwhile ends silently.
+    ASSERT_TRUE(guitest::press(success, "OK"));
+    f.bar.showDeletePresetDialog("Doomed");
+    ASSERT_TRUE(guitest::press(guitest::waitForDialog("Delete Preset?"), "Delete"));
+    guitest::pumpFor(50);
+    EXPECT_EQ(guitest::frontDialog(), nullptr);
+}
+
+TEST(PresetDialogs, SuccessMessageClosesItselfAfterThreeSeconds)
+{
+    PresetMenuFixture f;
+    const auto opened = juce::Time::getMillisecondCounter();
+    f.bar.showSuccessMessage("Success", "Preset \"X\" has been saved.");
+    juce::Component::SafePointer<juce::AlertWindow> shown(guitest::waitForDialog("Success"));
+    ASSERT_NE(shown, nullptr);
+
+    guitest::pumpUntil([&] { return juce::Time::getMillisecondCounter() - opened > 2500; }, 3000);
+    EXPECT_TRUE(shown != nullptr && shown->isCurrentlyModal()) << "still open after 2.5 s";
+    EXPECT_TRUE(guitest::pumpUntil([&] { return shown == nullptr; }, 2000)) << "closed and freed after 3 s";
+}
+
+TEST(PresetDialogs, DialogsPlacedOnTheEditorWithinItsHeight)
+{
+    PresetMenuFixture f;
+    f.editor->setSize(500, 311);
+    f.editor->setTopLeftPosition(100, 100);
+    f.bar.showDeletePresetDialog("X");
+    auto* dialog = guitest::waitForDialog("Delete Preset?");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_GE(dialog->getHeight(), 175);
+    EXPECT_LE(dialog->getHeight(), 311);
+    EXPECT_LE(dialog->getWidth(), 500);
+    EXPECT_EQ(dialog->getBounds().getCentre(), f.editor->getScreenBounds().getCentre());
+}

@@ -1,0 +1,237 @@
+#include "GuiTestSupport.h"
+
+#include "editor/DisplayModel.h"
+#include "editor/MeterModel.h"
+
+#include <functional>
+
+using Access = TarvoltGUITestAccess;
+using guitest::colourNear;
+using juce::Colour;
+
+namespace
+{
+const Colour accent(0xFF9650FF);
+
+class PanelRendering : public ::testing::Test
+{
+protected:
+    void SetUp() override { panel.setSize(1256, 710); }
+
+    juce::Image renderNow()
+    {
+        Access::timerTick(panel);
+        return guitest::render(panel);
+    }
+
+    void setPower(bool on) { harness::setPlain(processor, "power", on ? 1.0f : 0.0f); }
+
+    const PanelLayout& layout() { return Access::layout(panel); }
+
+    // The plot's inside, clear of its rounded corners.
+    juce::Rectangle<int> plotInterior()
+    {
+        return PlotGeometry::forDisplayArea(layout().displayArea).plotArea().reduced(14.0f).toNearestInt();
+    }
+
+    template <typename Predicate>
+    static int countPixels(const juce::Image& image, juce::Rectangle<int> area, Predicate matches)
+    {
+        int n = 0;
+        for (int y = area.getY(); y < area.getBottom(); ++y)
+            for (int x = area.getX(); x < area.getRight(); ++x)
+                n += matches(image.getPixelAt(x, y)) ? 1 : 0;
+        return n;
+    }
+
+    // The shaped curve's violet-blue and the clip line's orange.
+    static bool isShapedBlue(Colour c) { return c.getBlue() > c.getRed() + 60; }
+    static bool isClipOrange(Colour c) { return c.getRed() > c.getBlue() + 40 && c.getRed() > 60; }
+
+    // Centre of the top edge of a control: where its 1-pixel outline is drawn.
+    static juce::Point<int> topEdgeMiddle(juce::Component& c) { return {c.getBounds().getCentreX(), c.getY()}; }
+
+    TarvoltAudioProcessor processor;
+    TarvoltGUI panel{processor};
+};
+} // namespace
+
+TEST_F(PanelRendering, BackgroundGradientEndsAndCard)
+{
+    const auto image = renderNow();
+    EXPECT_TRUE(colourNear(image.getPixelAt(0, 0), Colour(0xFF080A0F), 1));
+    EXPECT_TRUE(colourNear(image.getPixelAt(1255, 709), Colour(0xFF0D0C14), 1));
+
+    // The empty strip at the bottom of the card, under the left column.
+    const auto& l = layout();
+    const int y = juce::roundToInt((l.knobRowArea.getBottom() + 710.0f * (1.0f - 0.035f)) * 0.5f);
+    EXPECT_EQ(image.getPixelAt(juce::roundToInt(l.leftColumnArea.getCentreX()), y), Colour(0xFF14161E));
+}
+
+TEST_F(PanelRendering, LitSelectorHasTheAccentOutline)
+{
+    const auto image = renderNow();
+    const auto full = topEdgeMiddle(Access::selector(panel, guitest::selectorIndex("FULL")));
+    const auto high = topEdgeMiddle(Access::selector(panel, guitest::selectorIndex("HIGH")));
+    EXPECT_TRUE(colourNear(image.getPixelAt(full.x, full.y), accent));
+    EXPECT_FALSE(colourNear(image.getPixelAt(high.x, high.y), accent, 40));
+}
+
+TEST_F(PanelRendering, KnobValueArcIsAccentWithPowerOnAndGreyWithPowerOff)
+{
+    // The attack knob (67, 143, 110, 110) at 5 dB: its value arc passes 12 o'clock at y = 153.65.
+    const juce::Point<int> arcTop{121, 153};
+    EXPECT_TRUE(colourNear(renderNow().getPixelAt(arcTop.x, arcTop.y), accent));
+    setPower(false);
+    EXPECT_TRUE(colourNear(renderNow().getPixelAt(arcTop.x, arcTop.y), Colour(0xFF5C5C68)));
+}
+
+TEST_F(PanelRendering, PowerSymbolIsPurpleWhenOnAndGreyWhenOff)
+{
+    // The symbol's stem runs down the button's centre line (x = 1099) from y 37.5 to 47.1.
+    EXPECT_TRUE(colourNear(renderNow().getPixelAt(1099, 42), Colour(0xFFB45AFF)));
+    setPower(false);
+    EXPECT_TRUE(colourNear(renderNow().getPixelAt(1099, 42), Colour(0xFF62626C)));
+}
+
+TEST_F(PanelRendering, PowerOffDarkensTheDisplayMetersAndSelectors)
+{
+    processor.inputLevels[0] = processor.inputLevels[1] = 1.0f;
+    auto image = renderNow();
+    const auto meter = layoutLevelMeter(layout().inputMeterArea);
+    const auto segmentCentre = meter.segment(0).getCentre().roundToInt();
+    EXPECT_TRUE(colourNear(image.getPixelAt(segmentCentre.x, segmentCentre.y), Colour(0xFF7C4CFF)));
+    EXPECT_GT(countPixels(image, plotInterior(), isShapedBlue), 1000);
+
+    setPower(false);
+    image = renderNow();
+
+    // Only the dark plot remains: no grid, curves or clip line.
+    const auto plot = plotInterior();
+    EXPECT_EQ(countPixels(image, plot, [](Colour c) { return c != Colour(0xFF10121A); }), 0);
+
+    // Every segment dim grey, whatever the level.
+    const auto dimGrey = Colour(0xFF0E0E14).overlaidWith(Colour(0x33585866));
+    for (int i = 0; i < meter.count; ++i)
+    {
+        const auto p = meter.segment(i).getCentre().roundToInt();
+        EXPECT_TRUE(colourNear(image.getPixelAt(p.x, p.y), dimGrey)) << "segment " << i;
+    }
+
+    // The selected selector loses its accent outline.
+    const auto full = topEdgeMiddle(Access::selector(panel, guitest::selectorIndex("FULL")));
+    EXPECT_FALSE(colourNear(image.getPixelAt(full.x, full.y), accent, 40));
+}
+
+TEST_F(PanelRendering, DryMixDrawsNoShapedCurve)
+{
+    harness::setPlain(processor, "mix", 0.0f);
+    EXPECT_EQ(countPixels(renderNow(), plotInterior(), isShapedBlue), 0);
+}
+
+TEST_F(PanelRendering, ClipLineOnlyAboveFourPercent)
+{
+    EXPECT_GT(countPixels(renderNow(), plotInterior(), isClipOrange), 100);
+    harness::setPlain(processor, "clip", 4.0f);
+    EXPECT_EQ(countPixels(renderNow(), plotInterior(), isClipOrange), 0);
+}
+
+TEST_F(PanelRendering, MeterLightsSegmentsUpToTheMeanOfBothChannels)
+{
+    // Channel means of 0.5: five segments light (thresholds 0.03 ... 0.47 of the nine at this size).
+    processor.inputLevels[0] = 0.2f;
+    processor.inputLevels[1] = 0.8f;
+    const auto image = renderNow();
+    const auto meter = layoutLevelMeter(layout().inputMeterArea);
+    ASSERT_EQ(meter.count, 9);
+    for (int i = 0; i < meter.count; ++i)
+    {
+        const auto p = meter.segment(i).getCentre().roundToInt();
+        const bool lit = image.getPixelAt(p.x, p.y) == Colour(0xFF7C4CFF);
+        EXPECT_EQ(lit, i < 5) << "segment " << i;
+    }
+}
+
+TEST(PanelCaching, CachedPicturesLookLikeAFreshPaintAsTheStateChanges)
+{
+    // One panel keeps its pictures from state to state; the other paints everything afresh.
+    TarvoltAudioProcessor processor;
+    TarvoltGUI cached(processor), fresh(processor);
+    Access::setCaching(fresh, false);
+
+    struct Step
+    {
+        const char* what;
+        std::function<void()> change;
+    };
+    const Step steps[] = {
+        {"defaults", [] {}},
+        {"meters", [&] { processor.inputLevels[0] = processor.outputLevels[1] = 0.9f; }},
+        {"power off", [&] { harness::setPlain(processor, "power", 0.0f); }},
+        {"power back on", [&] { harness::setPlain(processor, "power", 1.0f); }},
+        {"knobs and selectors", [&] {
+             harness::setPlain(processor, "mode", 0.0f);
+             harness::setPlain(processor, "mix", 40.0f);
+             harness::setPlain(processor, "clip", 0.0f);
+             harness::setPlain(processor, "attack", -7.0f);
+         }},
+        {"smaller", [&] {
+             cached.setSize(500, 283);
+             fresh.setSize(500, 283);
+         }},
+        {"power off when small", [&] { harness::setPlain(processor, "power", 0.0f); }},
+    };
+
+    cached.setSize(1256, 710);
+    fresh.setSize(1256, 710);
+    for (const auto& step : steps)
+    {
+        SCOPED_TRACE(step.what);
+        step.change();
+        Access::timerTick(cached);
+        Access::timerTick(fresh);
+        const auto a = guitest::render(cached);
+        const auto b = guitest::render(fresh);
+        int differing = 0, largest = 0;
+        juce::Rectangle<int> where;
+        for (int y = 0; y < a.getHeight(); ++y)
+            for (int x = 0; x < a.getWidth(); ++x)
+            {
+                const auto p = a.getPixelAt(x, y), q = b.getPixelAt(x, y);
+                const int d = std::max({std::abs(p.getRed() - q.getRed()), std::abs(p.getGreen() - q.getGreen()),
+                                        std::abs(p.getBlue() - q.getBlue()), std::abs(p.getAlpha() - q.getAlpha())});
+                if (d > 0)
+                {
+                    ++differing;
+                    where = where.isEmpty() ? juce::Rectangle<int>(x, y, 1, 1) : where.getUnion({x, y, 1, 1});
+                }
+                largest = std::max(largest, d);
+            }
+        // Knobs and buttons keep pictures of themselves with transparent corners; compositing
+        // those rounds the anti-aliased edge pixels slightly differently, by at most 2 of 255.
+        EXPECT_LE(largest, 2) << differing << " pixels differ in " << where.toString();
+    }
+}
+
+TEST(EditorRendering, SmallestAndLargestSizesRenderWithoutAssertions)
+{
+    for (const auto size : {juce::Point<int>(500, 311), juce::Point<int>(1700, 1056)})
+    {
+        SCOPED_TRACE(size.toString());
+        guitest::EditorFixture fixture;
+        fixture.processor.outputLevels[0] = fixture.processor.outputLevels[1] = 0.7f;
+        fixture.editor->setSize(size.x, size.y);
+
+        const int barHeight = juce::roundToInt((float) size.y * 0.09f);
+        EXPECT_EQ(fixture.panel().getBounds(), juce::Rectangle<int>(0, barHeight, size.x, size.y - barHeight));
+
+        // Any framework assertion while painting fails the test through the test main.
+        for (const bool on : {true, false})
+        {
+            harness::setPlain(fixture.processor, "power", on ? 1.0f : 0.0f);
+            TarvoltGUITestAccess::timerTick(fixture.panel());
+            const auto image = guitest::render(*fixture.editor);
+            EXPECT_TRUE(colourNear(image.getPixelAt(0, barHeight), Colour(0xFF080A0F), 1));
+        }
+    }
+}

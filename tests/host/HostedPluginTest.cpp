@@ -1,0 +1,169 @@
+// Loads the built Tarvolt.vst3 with the framework's VST3 host and checks what a DAW sees.
+
+#include <gtest/gtest.h>
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+namespace
+{
+juce::PluginDescription describePlugin()
+{
+    juce::VST3PluginFormat format;
+    juce::OwnedArray<juce::PluginDescription> types;
+    format.findAllTypesForFile(types, TARVOLT_VST3_BUNDLE);
+    if (types.size() != 1)
+        return {};
+    return *types[0];
+}
+
+std::unique_ptr<juce::AudioPluginInstance> loadPlugin(double sampleRate = 48000.0, int blockSize = 512)
+{
+    juce::VST3PluginFormat format;
+    juce::String error;
+    auto instance = format.createInstanceFromDescription(describePlugin(), sampleRate, blockSize, error);
+    EXPECT_TRUE(error.isEmpty()) << error;
+    return instance;
+}
+
+bool useLayout(juce::AudioPluginInstance& plugin, const juce::AudioChannelSet& set)
+{
+    juce::AudioProcessor::BusesLayout layout;
+    layout.inputBuses.add(set);
+    layout.outputBuses.add(set);
+    return plugin.setBusesLayout(layout);
+}
+} // namespace
+
+TEST(HostedPlugin, Description)
+{
+    const auto d = describePlugin();
+    EXPECT_EQ(d.name, "Tarvolt");
+    EXPECT_EQ(d.manufacturerName, "Orvane Audio");
+    EXPECT_EQ(d.version, "1.0.1");
+    EXPECT_EQ(d.category, "Fx|Dynamics");
+    EXPECT_EQ(d.pluginFormatName, "VST3");
+    EXPECT_FALSE(d.isInstrument);
+    EXPECT_EQ(d.numInputChannels, 2);
+    EXPECT_EQ(d.numOutputChannels, 2);
+}
+
+TEST(HostedPlugin, TenParametersAndTheHostBypass)
+{
+    auto plugin = loadPlugin();
+    ASSERT_NE(plugin, nullptr);
+
+    const juce::StringArray expected{"Power", "Mode", "Attack", "Sustain", "Sensitivity",
+                                     "Focus", "Punch", "Clip",   "Mix",     "Output"};
+    const auto& params = plugin->getParameters();
+    ASSERT_EQ(params.size(), 11);
+    for (int i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(params[i]->getName(100), expected[i]);
+
+    auto* bypass = plugin->getBypassParameter();
+    ASSERT_NE(bypass, nullptr);
+    EXPECT_EQ(bypass->getName(100), "Bypass");
+    EXPECT_EQ(bypass->getValue(), 0.0f);
+
+    // Defaults as the host's generic text shows them.
+    EXPECT_EQ(params[2]->getCurrentValueAsText(), "5.00");
+    EXPECT_EQ(params[3]->getCurrentValueAsText(), "-2.50");
+    EXPECT_EQ(params[1]->getCurrentValueAsText(), "Punch");
+    EXPECT_EQ(params[5]->getCurrentValueAsText(), "Full");
+
+    EXPECT_FALSE(plugin->acceptsMidi());
+    EXPECT_FALSE(plugin->producesMidi());
+    EXPECT_DOUBLE_EQ(plugin->getTailLengthSeconds(), 0.08);
+    EXPECT_TRUE(plugin->hasEditor());
+    // One program and no program-change parameter: a host offers no program list of its own.
+    EXPECT_EQ(plugin->getNumPrograms(), 0);
+}
+
+TEST(HostedPlugin, MonoAndStereoLayouts)
+{
+    auto plugin = loadPlugin();
+    ASSERT_NE(plugin, nullptr);
+    EXPECT_TRUE(useLayout(*plugin, juce::AudioChannelSet::mono()));
+    EXPECT_EQ(plugin->getTotalNumInputChannels(), 1);
+    EXPECT_TRUE(useLayout(*plugin, juce::AudioChannelSet::stereo()));
+    EXPECT_EQ(plugin->getTotalNumOutputChannels(), 2);
+
+    juce::AudioProcessor::BusesLayout monoToStereo;
+    monoToStereo.inputBuses.add(juce::AudioChannelSet::mono());
+    monoToStereo.outputBuses.add(juce::AudioChannelSet::stereo());
+    EXPECT_FALSE(plugin->checkBusesLayoutSupported(monoToStereo));
+}
+
+TEST(HostedPlugin, ProcessesTheWorkedExample)
+{
+    for (const auto& set : {juce::AudioChannelSet::mono(), juce::AudioChannelSet::stereo()})
+    {
+        SCOPED_TRACE(set.getDescription());
+        auto plugin = loadPlugin();
+        ASSERT_NE(plugin, nullptr);
+        ASSERT_TRUE(useLayout(*plugin, set));
+        plugin->prepareToPlay(48000.0, 512);
+
+        const int channels = set.size();
+        juce::AudioBuffer<float> buffer(channels, 512);
+        buffer.clear();
+        const float input[] = {0.5f, 0.5f, 0.5f, -0.25f};
+        const float expected[] = {1.01426f, 1.01426f, 1.01426f, -0.61621f};
+        for (int ch = 0; ch < channels; ++ch)
+            for (int i = 0; i < 4; ++i)
+                buffer.setSample(ch, i, input[i]);
+
+        juce::MidiBuffer midi;
+        plugin->processBlock(buffer, midi);
+        for (int ch = 0; ch < channels; ++ch)
+            for (int i = 0; i < 4; ++i)
+                EXPECT_NEAR(buffer.getSample(ch, i), expected[i], 5e-6f) << "channel " << ch << " sample " << i;
+        plugin->releaseResources();
+    }
+}
+
+TEST(HostedPlugin, EngagedBypassPassesAudioThroughUnchanged)
+{
+    auto plugin = loadPlugin();
+    ASSERT_NE(plugin, nullptr);
+    ASSERT_TRUE(useLayout(*plugin, juce::AudioChannelSet::stereo()));
+    plugin->prepareToPlay(48000.0, 512);
+
+    juce::Random random(5);
+    juce::AudioBuffer<float> input(2, 512);
+    for (int ch = 0; ch < 2; ++ch)
+        for (int i = 0; i < 512; ++i)
+            input.setSample(ch, i, (random.nextFloat() * 2.0f - 1.0f) * 0.8f);
+
+    juce::MidiBuffer midi;
+    auto shaped = input;
+    plugin->processBlock(shaped, midi);
+    bool changed = false;
+    for (int i = 0; i < 512; ++i)
+        changed = changed || shaped.getSample(0, i) != input.getSample(0, i);
+    EXPECT_TRUE(changed) << "Tarvolt shapes audio when not bypassed";
+
+    plugin->getBypassParameter()->setValueNotifyingHost(1.0f);
+    for (int block = 0; block < 3; ++block)
+    {
+        auto bypassed = input;
+        plugin->processBlock(bypassed, midi);
+        for (int ch = 0; ch < 2; ++ch)
+            for (int i = 0; i < 512; ++i)
+                ASSERT_EQ(bypassed.getSample(ch, i), input.getSample(ch, i)) << "block " << block;
+    }
+    plugin->releaseResources();
+}
+
+TEST(HostedPlugin, StateRoundTripThroughTheHost)
+{
+    auto first = loadPlugin();
+    ASSERT_NE(first, nullptr);
+    first->getParameters()[2]->setValueNotifyingHost(1.0f); // attack to its maximum
+    juce::MemoryBlock state;
+    first->getStateInformation(state);
+
+    auto second = loadPlugin();
+    ASSERT_NE(second, nullptr);
+    second->setStateInformation(state.getData(), (int) state.getSize());
+    EXPECT_EQ(second->getParameters()[2]->getCurrentValueAsText(), "12.00");
+}

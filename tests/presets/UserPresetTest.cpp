@@ -1,0 +1,218 @@
+#include "PresetTestSupport.h"
+
+namespace
+{
+struct UserPresets : ::testing::Test
+{
+    UserPresets() { root.attach(processor); }
+
+    void expectCurrent(const juce::String& name, bool isUser, bool modified)
+    {
+        EXPECT_EQ(processor.getCurrentPresetName(), name);
+        EXPECT_EQ(processor.isCurrentPresetUser(), isUser);
+        EXPECT_EQ(processor.getCurrentPresetDisplayName(), modified ? name + " *" : name);
+    }
+
+    // Saves presets under the names in turn (the last becomes current), then edits a parameter.
+    void saveInTurnThenEdit(std::initializer_list<const char*> names)
+    {
+        for (auto name : names)
+            ASSERT_TRUE(processor.saveUserPreset(name));
+        harness::setPlain(processor, "clip", 3.0f);
+    }
+
+    TestPresetRoot root;
+    TarvoltAudioProcessor processor;
+};
+} // namespace
+
+TEST_F(UserPresets, SavingUsesTheSanitisedFileNameAndKeepsTheNameAsTyped)
+{
+    harness::setPlain(processor, "attack", 3.0f);
+
+    ASSERT_TRUE(processor.saveUserPreset("Kick/Snare"));
+
+    EXPECT_TRUE(root.presetFolder().getChildFile("KickSnare.xml").existsAsFile());
+    expectCurrent("Kick/Snare", true, false);
+    EXPECT_EQ(processor.getUserPresetNames(), juce::StringArray({"KickSnare"}));
+}
+
+TEST_F(UserPresets, ANameOfDroppedCharactersIsSavedAsPreset)
+{
+    ASSERT_TRUE(processor.saveUserPreset("???"));
+    EXPECT_TRUE(root.presetFolder().getChildFile("Preset.xml").existsAsFile());
+    expectCurrent("???", true, false);
+}
+
+TEST_F(UserPresets, SavingOverAnExistingPresetReplacesIt)
+{
+    harness::setPlain(processor, "attack", 1.0f);
+    ASSERT_TRUE(processor.saveUserPreset("Drums"));
+    harness::setPlain(processor, "attack", 2.0f);
+    ASSERT_TRUE(processor.saveUserPreset("Drums"));
+    harness::setPlain(processor, "attack", -9.0f);
+
+    ASSERT_TRUE(processor.loadUserPreset("Drums"));
+    EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), 2.0f);
+    EXPECT_EQ(processor.getUserPresetNames(), juce::StringArray({"Drums"}));
+}
+
+TEST_F(UserPresets, LoadingRestoresEveryParameterWhileSuspendedAndUnmarked)
+{
+    setUnusualValues(processor);
+    ASSERT_TRUE(processor.saveUserPreset("Unusual"));
+    const auto saved = processor.parameters.copyState();
+    processor.loadFactoryPreset("Aggro Parallel");
+
+    ApplyingFlagProbe probe(processor);
+    ASSERT_TRUE(processor.loadUserPreset("Unusual"));
+
+    EXPECT_GE(probe.changes, 8);
+    EXPECT_EQ(probe.changesWhileNotApplying, 0);
+    EXPECT_EQ(probe.changesWhileSuspended, probe.changes);
+    EXPECT_FALSE(processor.isSuspended());
+    EXPECT_TRUE(processor.parameters.copyState().isEquivalentTo(saved));
+    expectCurrent("Unusual", true, false);
+}
+
+TEST_F(UserPresets, AFailedLoadChangesNothing)
+{
+    root.writePresetFile("Broken.xml", "<PARAMETERS><PARAM id=\"attack\" value=\"1\"/>");
+    root.presetFolder().getChildFile("Folder.xml").createDirectory();
+    processor.loadFactoryPreset("Snare Snap");
+    harness::setPlain(processor, "mix", 40.0f);
+    const auto before = observableState(processor);
+
+    for (auto name : {"Missing", "Broken", "Folder"})
+    {
+        EXPECT_FALSE(processor.loadUserPreset(name)) << name;
+        EXPECT_EQ(observableState(processor), before) << name;
+    }
+    EXPECT_FALSE(processor.isSuspended());
+}
+
+TEST_F(UserPresets, MissingEntriesKeepTheirValuesEntriesWithoutValueTakeTheDefaultUnknownIdsStayInert)
+{
+    root.writePresetFile("Partial.xml", presetDocument("<PARAM id=\"attack\" value=\"3\"/>\n"
+                                                       "<PARAM id=\"sustain\"/>\n"
+                                                       "<PARAM id=\"bogus\" value=\"7\"/>"));
+    setUnusualValues(processor);
+    const float unusualMix = harness::getPlain(processor, "mix");
+
+    ASSERT_TRUE(processor.loadUserPreset("Partial"));
+
+    EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), 3.0f);
+    EXPECT_FLOAT_EQ(harness::getPlain(processor, "sustain"), -2.5f);
+    EXPECT_FLOAT_EQ(harness::getPlain(processor, "mix"), unusualMix);
+    EXPECT_FALSE(processor.isPowerOn());
+    const auto tree = processor.parameters.copyState();
+    EXPECT_TRUE(tree.getChildWithProperty("id", "bogus").isValid());
+    EXPECT_EQ(tree.getNumChildren(), 11) << "the missing parameters are added back to the tree";
+}
+
+TEST_F(UserPresets, ValuesAParameterCannotTakeAreClampedOrDefaulted)
+{
+    root.writePresetFile("Wild.xml", presetDocument("<PARAM id=\"attack\" value=\"50\"/>\n"
+                                                    "<PARAM id=\"sustain\" value=\"nan\"/>\n"
+                                                    "<PARAM id=\"mix\" value=\"-inf\"/>\n"
+                                                    "<PARAM id=\"mode\" value=\"7\"/>\n"
+                                                    "<PARAM id=\"output\" value=\"1e999\"/>"));
+    setUnusualValues(processor);
+
+    ASSERT_TRUE(processor.loadUserPreset("Wild"));
+
+    EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), 12.0f);
+    EXPECT_FLOAT_EQ(harness::getPlain(processor, "sustain"), -2.5f);
+    EXPECT_FLOAT_EQ(harness::getPlain(processor, "mix"), 0.0f);
+    EXPECT_EQ(processor.getModeIndex(), 2);
+    EXPECT_FLOAT_EQ(harness::getPlain(processor, "output"), 12.0f);
+}
+
+TEST_F(UserPresets, SavingWithoutADataFolderFailsAndKeepsTheCurrentPreset)
+{
+    processor.getPresetStore().setRootFolder(juce::File());
+    processor.loadFactoryPreset("Bass Knock");
+    harness::setPlain(processor, "attack", 0.0f);
+
+    EXPECT_FALSE(processor.saveUserPreset("Mine"));
+    EXPECT_FALSE(processor.loadUserPreset("Mine"));
+    EXPECT_TRUE(processor.getUserPresetNames().isEmpty());
+    expectCurrent("Bass Knock", false, true);
+}
+
+TEST_F(UserPresets, DeletingTheCurrentUserPresetComparesNamesIgnoringCase)
+{
+    ASSERT_TRUE(processor.saveUserPreset("Kick"));
+    processor.setCurrentPreset("KICK", true, true); // as a restored host state may name it
+
+    ASSERT_TRUE(processor.deleteUserPreset("Kick"));
+    expectCurrent("Presets", false, false);
+    EXPECT_FALSE(processor.deleteUserPreset("Kick"));
+}
+
+TEST_F(UserPresets, DeletingByTheListedNameResetsTheCurrentPresetSavedUnderAnotherSpelling)
+{
+    ASSERT_TRUE(processor.saveUserPreset("Kick/Snare"));
+    ASSERT_TRUE(processor.deleteUserPreset(processor.getUserPresetNames()[0]));
+    expectCurrent("Presets", false, false);
+}
+
+TEST_F(UserPresets, DeletingAnotherPresetOrAFactoryNamesakeLeavesTheCurrentPresetAlone)
+{
+    saveInTurnThenEdit({"Other", "Snare Snap", "Mine"});
+
+    ASSERT_TRUE(processor.deleteUserPreset("Other"));
+    expectCurrent("Mine", true, true);
+
+    processor.loadFactoryPreset("Snare Snap");
+    ASSERT_TRUE(processor.deleteUserPreset("Snare Snap"));
+    expectCurrent("Snare Snap", false, false);
+}
+
+TEST_F(UserPresets, RenamingTheCurrentUserPresetMakesTheNewNameCurrentAndClearsTheMark)
+{
+    ASSERT_TRUE(processor.saveUserPreset("a"));
+    harness::setPlain(processor, "punch", 70.0f);
+    processor.setCurrentPreset("A", true, true);
+
+    ASSERT_TRUE(processor.renameUserPreset("a", "Big Kick"));
+    expectCurrent("Big Kick", true, false);
+    EXPECT_EQ(processor.getUserPresetNames(), juce::StringArray({"Big Kick"}));
+}
+
+TEST_F(UserPresets, RenamingByTheListedNameFollowsTheCurrentPresetSavedUnderAnotherSpelling)
+{
+    ASSERT_TRUE(processor.saveUserPreset("Kick/Snare"));
+    ASSERT_TRUE(processor.renameUserPreset("KickSnare", "Drums"));
+    expectCurrent("Drums", true, false);
+}
+
+TEST_F(UserPresets, RenamingAnotherPresetOrFailingLeavesTheCurrentPresetAlone)
+{
+    saveInTurnThenEdit({"Other", "Taken", "Mine"});
+
+    ASSERT_TRUE(processor.renameUserPreset("Other", "Renamed"));
+    expectCurrent("Mine", true, true);
+    EXPECT_FALSE(processor.renameUserPreset("Mine", "Taken"));
+    EXPECT_FALSE(processor.renameUserPreset("Mine", " \t "));
+    expectCurrent("Mine", true, true);
+    EXPECT_EQ(processor.getUserPresetNames(), juce::StringArray({"Mine", "Renamed", "Taken"}));
+}
+
+TEST_F(UserPresets, AListedFileWithCharactersOutsideTheKeptSetCanBeLoadedRenamedAndDeleted)
+{
+    root.writePresetFile("Kick v1.2.xml", presetDocument("<PARAM id=\"attack\" value=\"-6\"/>"));
+    root.writePresetFile("Snare .xml", presetDocument("<PARAM id=\"attack\" value=\"6\"/>"));
+    ASSERT_EQ(processor.getUserPresetNames(), juce::StringArray({"Kick v1.2", "Snare "}));
+
+    ASSERT_TRUE(processor.loadUserPreset("Kick v1.2"));
+    EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), -6.0f);
+    expectCurrent("Kick v1.2", true, false);
+    ASSERT_TRUE(processor.loadUserPreset("Snare "));
+    EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), 6.0f);
+
+    ASSERT_TRUE(processor.renameUserPreset("Snare ", "Snare"));
+    expectCurrent("Snare", true, false);
+    ASSERT_TRUE(processor.deleteUserPreset("Kick v1.2"));
+    EXPECT_EQ(processor.getUserPresetNames(), juce::StringArray({"Snare"}));
+}

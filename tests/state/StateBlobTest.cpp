@@ -1,0 +1,238 @@
+#include "presets/PresetTestSupport.h"
+
+namespace
+{
+juce::String blobText(const juce::MemoryBlock& blob)
+{
+    return juce::String::fromUTF8(static_cast<const char*>(blob.getData()) + 8, (int)blob.getSize() - 9);
+}
+
+void restore(TarvoltAudioProcessor& processor, const juce::MemoryBlock& blob)
+{
+    processor.setStateInformation(blob.getData(), (int)blob.getSize());
+}
+
+juce::MemoryBlock blobOf(const juce::String& xmlText)
+{
+    juce::MemoryBlock blob;
+    juce::AudioProcessor::copyXmlToBinary(*juce::parseXML(xmlText), blob);
+    return blob;
+}
+} // namespace
+
+TEST(StateBlob, AFreshInstanceSavesTheDefaultsAndNoPresetByteForByte)
+{
+    TarvoltAudioProcessor processor;
+    juce::MemoryBlock blob;
+    processor.getStateInformation(blob);
+
+    const juce::String expectedText =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?> <PARAMETERS uiCurrentPresetName=\"Presets\" "
+        "uiCurrentPresetIsUser=\"0\" uiCurrentPresetModified=\"0\"><PARAM id=\"attack\" value=\"5.0\"/>"
+        "<PARAM id=\"clip\" value=\"25.0\"/><PARAM id=\"focus\" value=\"1.0\"/><PARAM id=\"mix\" "
+        "value=\"100.0\"/>"
+        "<PARAM id=\"mode\" value=\"1.0\"/><PARAM id=\"output\" value=\"0.0\"/><PARAM id=\"power\" "
+        "value=\"1.0\"/>"
+        "<PARAM id=\"punch\" value=\"30.0\"/><PARAM id=\"sensitivity\" value=\"60.0\"/>"
+        "<PARAM id=\"sustain\" value=\"-2.5\"/></PARAMETERS>";
+    const auto textSize = (size_t)expectedText.getNumBytesAsUTF8();
+
+    ASSERT_EQ(blob.getSize(), 8 + textSize + 1);
+    const auto* bytes = static_cast<const juce::uint8*>(blob.getData());
+    EXPECT_EQ(juce::String::fromUTF8((const char*)bytes, 4), "VC2!");
+    EXPECT_EQ(juce::ByteOrder::littleEndianInt(bytes + 4), (juce::uint32)textSize);
+    EXPECT_EQ(blobText(blob), expectedText);
+    EXPECT_EQ(bytes[blob.getSize() - 1], 0);
+}
+
+TEST(StateBlob, AFreshInstanceBlobDecodedAttributeByAttribute)
+{
+    TarvoltAudioProcessor processor;
+    juce::MemoryBlock blob;
+    processor.getStateInformation(blob);
+    const auto xml = juce::AudioProcessor::getXmlFromBinary(blob.getData(), (int)blob.getSize());
+    ASSERT_NE(xml, nullptr);
+
+    EXPECT_EQ(xml->getTagName(), "PARAMETERS");
+    ASSERT_EQ(xml->getNumAttributes(), 3);
+    const std::pair<const char*, const char*> attributes[] = {
+        {"uiCurrentPresetName", "Presets"}, {"uiCurrentPresetIsUser", "0"}, {"uiCurrentPresetModified", "0"}};
+    for (int i = 0; i < 3; ++i)
+    {
+        EXPECT_EQ(xml->getAttributeName(i), attributes[i].first);
+        EXPECT_EQ(xml->getAttributeValue(i), attributes[i].second);
+    }
+
+    const std::pair<const char*, double> params[] = {
+        {"attack", 5.0}, {"clip", 25.0}, {"focus", 1.0},  {"mix", 100.0},        {"mode", 1.0},
+        {"output", 0.0}, {"power", 1.0}, {"punch", 30.0}, {"sensitivity", 60.0}, {"sustain", -2.5}};
+    ASSERT_EQ(xml->getNumChildElements(), 10);
+    int i = 0;
+    for (auto* child : xml->getChildIterator())
+    {
+        EXPECT_EQ(child->getTagName(), "PARAM");
+        EXPECT_EQ(child->getStringAttribute("id"), params[i].first);
+        EXPECT_DOUBLE_EQ(child->getDoubleAttribute("value"), params[i].second);
+        ++i;
+    }
+}
+
+TEST(StateBlob, SavingTwiceGivesIdenticalBlobsAndLeavesTheLiveTreeAlone)
+{
+    TarvoltAudioProcessor processor;
+    processor.loadFactoryPreset("Guitar Push");
+    juce::MemoryBlock first, second;
+    processor.getStateInformation(first);
+    processor.getStateInformation(second);
+
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(processor.parameters.state.getNumProperties(), 0);
+}
+
+TEST(StateBlob, FactoryPresetRoundTripKeepsValuesAndTheModifiedMark)
+{
+    TarvoltAudioProcessor processor;
+    processor.loadFactoryPreset("Snare Snap");
+    harness::setPlain(processor, "attack", 2.0f);
+    juce::MemoryBlock blob;
+    processor.getStateInformation(blob);
+    const auto savedValues = processor.parameters.copyState();
+
+    setUnusualValues(processor);
+    processor.loadFactoryPreset("Tame Pokey");
+    harness::setPlain(processor, "mix", 10.0f);
+    restore(processor, blob);
+
+    for (auto& spec : parameterSpecs)
+        EXPECT_EQ(harness::getPlain(processor, spec.id),
+                  (float)savedValues.getChildWithProperty("id", spec.id).getProperty("value"))
+            << spec.id;
+    EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), 2.0f);
+    EXPECT_EQ(processor.getCurrentPresetDisplayName(), "Snare Snap *");
+    EXPECT_FALSE(processor.isCurrentPresetUser());
+
+    // Into a second instance, as when a host duplicates a track.
+    TarvoltAudioProcessor copy;
+    restore(copy, blob);
+    EXPECT_EQ(observableState(copy), observableState(processor));
+}
+
+TEST(StateBlob, UserPresetRoundTripKeepsTheUserFlagSoDeletingThePresetResetsIt)
+{
+    TestPresetRoot root;
+    TarvoltAudioProcessor processor;
+    root.attach(processor);
+    ASSERT_TRUE(processor.saveUserPreset("Room Kit"));
+    juce::MemoryBlock blob;
+    processor.getStateInformation(blob);
+
+    TarvoltAudioProcessor reopened;
+    root.attach(reopened);
+    restore(reopened, blob);
+    EXPECT_EQ(reopened.getCurrentPresetDisplayName(), "Room Kit");
+    EXPECT_TRUE(reopened.isCurrentPresetUser());
+
+    ASSERT_TRUE(reopened.deleteUserPreset("Room Kit"));
+    EXPECT_EQ(reopened.getCurrentPresetDisplayName(), "Presets");
+    EXPECT_FALSE(reopened.isCurrentPresetUser());
+}
+
+TEST(StateBlob, RestoringNeverMarksThePresetModifiedAndDoesNotSuspendProcessing)
+{
+    TarvoltAudioProcessor source;
+    setUnusualValues(source);
+    source.setCurrentPreset("Custom", false, false);
+    juce::MemoryBlock blob;
+    source.getStateInformation(blob);
+
+    TarvoltAudioProcessor processor;
+    ApplyingFlagProbe probe(processor);
+    restore(processor, blob);
+
+    EXPECT_EQ(probe.changes, 10);
+    EXPECT_EQ(probe.changesWhileNotApplying, 0);
+    EXPECT_EQ(probe.changesWhileSuspended, 0);
+    EXPECT_EQ(processor.getCurrentPresetDisplayName(), "Custom");
+}
+
+TEST(StateBlob, WithoutPresetAttributesTheParametersComeBackAndNoPresetIsCurrent)
+{
+    TarvoltAudioProcessor processor;
+    processor.loadFactoryPreset("Bass Knock");
+    const float mixBefore = harness::getPlain(processor, "mix");
+
+    restore(processor, blobOf("<PARAMETERS><PARAM id=\"attack\" value=\"-3\"/></PARAMETERS>"));
+
+    EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), -3.0f);
+    EXPECT_FLOAT_EQ(harness::getPlain(processor, "mix"), mixBefore) << "absent parameters keep their values";
+    EXPECT_EQ(processor.getCurrentPresetDisplayName(), "Presets");
+    EXPECT_FALSE(processor.isCurrentPresetUser());
+}
+
+TEST(StateBlob, StoredFlagsReadAsTheFrameworkReadsBooleans)
+{
+    struct Case
+    {
+        const char* text;
+        bool value;
+    };
+    const Case cases[] = {{"1", true},  {"0", false},  {"true", true}, {" YES ", true}, {"2", true},
+                          {"-1", true}, {"no", false}, {"", false},    {"false", false}};
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        TarvoltAudioProcessor processor;
+        const auto text = juce::String("<PARAMETERS uiCurrentPresetName=\"N\" uiCurrentPresetIsUser=\"") +
+                          c.text + "\" uiCurrentPresetModified=\"" + c.text + "\"/>";
+        restore(processor, blobOf(text));
+        EXPECT_EQ(processor.isCurrentPresetUser(), c.value);
+        EXPECT_EQ(processor.currentPresetModified.load(), c.value);
+    }
+}
+
+TEST(StateBlob, AnEmptyStoredNameMeansNoPreset)
+{
+    TarvoltAudioProcessor processor;
+    processor.loadFactoryPreset("Bass Knock");
+    restore(processor, blobOf("<PARAMETERS uiCurrentPresetName=\"\" uiCurrentPresetIsUser=\"1\"/>"));
+    EXPECT_EQ(processor.getCurrentPresetName(), "Presets");
+    EXPECT_TRUE(processor.isCurrentPresetUser());
+}
+
+TEST(StateBlob, AttributesARestoredTreeBroughtKeepTheirPlacesAndTakeNewValues)
+{
+    TarvoltAudioProcessor processor;
+    restore(processor,
+            blobOf("<PARAMETERS extra=\"kept\" uiCurrentPresetModified=\"1\" uiCurrentPresetName=\"Old\" "
+                   "uiCurrentPresetIsUser=\"1\"><PARAM id=\"mix\" value=\"50\"/></PARAMETERS>"));
+    processor.loadFactoryPreset("Smooth Rooms");
+
+    juce::MemoryBlock blob;
+    processor.getStateInformation(blob);
+    const auto xml = juce::AudioProcessor::getXmlFromBinary(blob.getData(), (int)blob.getSize());
+    ASSERT_NE(xml, nullptr);
+    ASSERT_EQ(xml->getNumAttributes(), 4);
+    const std::pair<const char*, const char*> expected[] = {{"extra", "kept"},
+                                                            {"uiCurrentPresetModified", "0"},
+                                                            {"uiCurrentPresetName", "Smooth Rooms"},
+                                                            {"uiCurrentPresetIsUser", "0"}};
+    for (int i = 0; i < 4; ++i)
+    {
+        EXPECT_EQ(xml->getAttributeName(i), expected[i].first);
+        EXPECT_EQ(xml->getAttributeValue(i), expected[i].second);
+    }
+    EXPECT_EQ(xml->getFirstChildElement()->getStringAttribute("id"), "mix") << "the restored order is kept";
+}
+
+TEST(StateBlob, ARootOfAnotherTypeIsTakenAsTheFrameworkTakesIt)
+{
+    // The root's tag is not checked: another type replaces the tree all the same.
+    TarvoltAudioProcessor processor;
+    restore(processor,
+            blobOf("<OTHER uiCurrentPresetName=\"Other\"><PARAM id=\"clip\" value=\"70\"/></OTHER>"));
+
+    EXPECT_FLOAT_EQ(harness::getPlain(processor, "clip"), 70.0f);
+    EXPECT_EQ(processor.getCurrentPresetName(), "Other");
+    EXPECT_TRUE(processor.parameters.state.hasType("OTHER"));
+}

@@ -1,0 +1,113 @@
+#pragma once
+
+// Running the built tarvolt-render as a user does, and the files around it.
+
+#include "common/ProcessorHarness.h"
+
+#include <juce_audio_formats/juce_audio_formats.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace renderTool
+{
+
+struct Run
+{
+    int exitCode = -1;
+    juce::String output; // the streams asked for, in the order written
+};
+
+// Runs the tool with the arguments, in `workingDirectory` when one is given.
+inline Run run(const juce::StringArray& args, const juce::File& workingDirectory = {},
+               int streams = juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr)
+{
+    juce::StringArray command{TARVOLT_RENDER_TOOL};
+    command.addArray(args);
+    if (workingDirectory != juce::File())
+    {
+        // ChildProcess has no working-directory argument: go through the shell's cd.
+        juce::StringArray quoted;
+        for (auto& a : command)
+            quoted.add(a.quoted('\''));
+        command = {"/bin/sh", "-c",
+                   "cd " + workingDirectory.getFullPathName().quoted('\'') + " && exec " + quoted.joinIntoString(" ")};
+    }
+
+    Run r;
+    juce::ChildProcess process;
+    if (!process.start(command, streams))
+        return r;
+    r.output = process.readAllProcessOutput();
+    if (process.waitForProcessToFinish(60000))
+        r.exitCode = (int) process.getExitCode();
+    return r;
+}
+
+// The lines of an output, without the framework's version banner of debug builds.
+inline juce::StringArray outputLines(const juce::String& output)
+{
+    auto lines = juce::StringArray::fromLines(output.trimEnd());
+    lines.removeString(juce::SystemStats::getJUCEVersion());
+    return lines;
+}
+
+inline void writeWav(const juce::File& file, const juce::AudioBuffer<float>& audio, double rate, int bits)
+{
+    file.deleteFile();
+    auto stream = file.createOutputStream();
+    ASSERT_NE(stream, nullptr);
+    std::unique_ptr<juce::AudioFormatWriter> writer(juce::WavAudioFormat().createWriterFor(
+        stream.get(), rate, (unsigned int) audio.getNumChannels(), bits, {}, 0));
+    ASSERT_NE(writer, nullptr);
+    stream.release();
+    ASSERT_TRUE(writer->writeFromAudioSampleBuffer(audio, 0, audio.getNumSamples()));
+}
+
+struct WavFile
+{
+    double rate = 0;
+    int channels = 0, bits = 0;
+    juce::AudioBuffer<float> audio;
+};
+
+inline WavFile readWav(const juce::File& file)
+{
+    WavFile w;
+    std::unique_ptr<juce::AudioFormatReader> reader(
+        juce::WavAudioFormat().createReaderFor(file.createInputStream().release(), true));
+    if (reader == nullptr)
+        return w;
+    w.rate = reader->sampleRate;
+    w.channels = (int) reader->numChannels;
+    w.bits = (int) reader->bitsPerSample;
+    w.audio.setSize(w.channels, (int) reader->lengthInSamples);
+    reader->read(&w.audio, 0, w.audio.getNumSamples(), 0, true, true);
+    return w;
+}
+
+// What the tool should make of the audio: a processor set up by `configure`, run in blocks of
+// the tool's default size.
+inline juce::AudioBuffer<float> renderInProcess(juce::AudioBuffer<float> audio, double rate,
+                                                const std::function<void(TarvoltAudioProcessor&)>& configure)
+{
+    TarvoltAudioProcessor processor;
+    configure(processor);
+    harness::prepare(processor, audio.getNumChannels(), rate, 512);
+    harness::processInBlocks(processor, audio, 512);
+    return audio;
+}
+
+inline float maxDifference(const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b)
+{
+    if (a.getNumChannels() != b.getNumChannels() || a.getNumSamples() != b.getNumSamples())
+        return std::numeric_limits<float>::infinity();
+    float difference = 0.0f;
+    for (int ch = 0; ch < a.getNumChannels(); ++ch)
+        for (int i = 0; i < a.getNumSamples(); ++i)
+            difference = std::max(difference, std::abs(a.getSample(ch, i) - b.getSample(ch, i)));
+    return difference;
+}
+
+} // namespace renderTool
