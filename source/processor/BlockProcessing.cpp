@@ -9,9 +9,8 @@ void TarvoltAudioProcessor::prepareToPlay(double sampleRate, int)
 
     for (int ch = 0; ch < 2; ++ch)
     {
-        lowFocusFilters[ch].coefficients = juce::dsp::IIR::Coefficients<float>::makeLowPass(currentSampleRate, 220.0f);
-        highFocusFilters[ch].coefficients =
-            juce::dsp::IIR::Coefficients<float>::makeHighPass(currentSampleRate, 2400.0f);
+        lowFocusFilters[ch] = FocusFilter::lowBand(currentSampleRate);
+        highFocusFilters[ch] = FocusFilter::highBand(currentSampleRate);
     }
 
     resetShaperState();
@@ -78,53 +77,14 @@ void TarvoltAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce:
     const auto coefficients = shaper::EnvelopeCoefficients::forMode(getModeIndex(), currentSampleRate);
 
     const int numChannels = std::min({numIn, buffer.getNumChannels(), 2});
-    float* channelData[2]{};
-    for (int ch = 0; ch < numChannels; ++ch)
-        channelData[ch] = buffer.getWritePointer(ch);
+    BlockShaper::Peaks peaks;
+    blockShaper.process(buffer.getArrayOfWritePointers(), numChannels, n, focus, coefficients, smoothers,
+                        {lowFocusFilters, highFocusFilters, fastEnvelope, slowEnvelope}, peaks);
 
-    // Largest magnitudes of the block; the meter mapping is monotonic, so mapping the peak
-    // magnitude gives the largest position of the block.
-    float inPeak[2]{0.0f, 0.0f};
-    float outPeak[2]{0.0f, 0.0f};
-
-    for (int i = 0; i < n; ++i)
-    {
-        const auto frame = smoothers.next();
-        const auto& controls = frame.controls;
-        const float power = frame.power;
-
-        for (int ch = 0; ch < numChannels; ++ch)
-        {
-            float x = channelData[ch][i];
-            if (!std::isfinite(x)) // a broken track: treat the sample as silence
-                x = 0.0f;
-
-            float d = shaper::detectionSignal(x, focus, lowFocusFilters[ch], highFocusFilters[ch]);
-            if (!std::isfinite(d)) // filter state overflowed on an absurdly large input: start afresh
-            {
-                lowFocusFilters[ch].reset();
-                highFocusFilters[ch].reset();
-                fastEnvelope[ch] = slowEnvelope[ch] = 0.0f;
-                d = 0.0f;
-            }
-
-            const float T =
-                shaper::transientAmount(d, fastEnvelope[ch], slowEnvelope[ch], coefficients, controls.sensitivity);
-            const float y = shaper::shapeSample(x, T, controls);
-
-            float out = (y - x) * power + x;
-            if (!std::isfinite(out))
-                out = 0.0f;
-            channelData[ch][i] = out;
-
-            inPeak[ch] = std::max(inPeak[ch], std::abs(x));
-            outPeak[ch] = std::max(outPeak[ch], std::abs(out));
-        }
-    }
-
+    // The meter mapping is monotonic, so mapping the peak magnitude gives the block's largest position.
     for (int ch = 0; ch < 2; ++ch)
     {
-        updateMeterLevel(inputLevels[ch], meterPosition(inPeak[ch]));
-        updateMeterLevel(outputLevels[ch], meterPosition(outPeak[ch]));
+        updateMeterLevel(inputLevels[ch], meterPosition(peaks.input[ch]));
+        updateMeterLevel(outputLevels[ch], meterPosition(peaks.output[ch]));
     }
 }

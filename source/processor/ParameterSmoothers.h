@@ -1,8 +1,12 @@
 #pragma once
 
+#include "processor/ControlBlock.h"
 #include "processor/ShaperCore.h"
+#include "processor/SteppedRamp.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
+
+#include <algorithm>
 
 // The eight linear ramps between the parameters (read once per block) and the per-sample
 // shaper: attack, sustain, output gain and power ramp over 20 ms, the rest over 30 ms.
@@ -66,6 +70,35 @@ public:
         return f;
     }
 
+    // The next n (at most ControlBlock::maxSamples) values of every ramp, sample by sample the
+    // same values as n calls of next(); a ramp that does not move is filled with its target.
+    void render(ControlBlock& block, int n) noexcept
+    {
+        jassert(n >= 0 && n <= ControlBlock::maxSamples);
+        block.numSamples = n;
+        SteppedRamp* smoothers[] = {&smoothedAttack, &smoothedSustain,    &smoothedSensitivity, &smoothedPunch,
+                                    &smoothedClip,   &smoothedMix,        &smoothedOutputGain,  &smoothedPower};
+        ControlBlock::Ramp* ramps[] = {&block.attackDb, &block.sustainDb, &block.sensitivity, &block.punch,
+                                       &block.clip,     &block.mix,       &block.outputGain,  &block.power};
+        SteppedRamp* moving[8];
+        float* destinations[8];
+        int numMoving = 0;
+        for (size_t k = 0; k < 8; ++k)
+        {
+            ramps[k]->constant = !smoothers[k]->isSmoothing();
+            if (ramps[k]->constant)
+                fillConstant(*ramps[k], smoothers[k]->getTargetValue(), n);
+            else
+            {
+                ramps[k]->filledCount = 0;
+                moving[numMoving] = smoothers[k];
+                destinations[numMoving++] = ramps[k]->values;
+            }
+        }
+        if (numMoving > 0)
+            SteppedRamp::render(moving, destinations, numMoving, n);
+    }
+
     // True while any ramp is still moving.
     bool isSmoothing() const noexcept
     {
@@ -74,11 +107,19 @@ public:
                || smoothedOutputGain.isSmoothing() || smoothedPower.isSmoothing();
     }
 
-    juce::SmoothedValue<float> smoothedAttack, smoothedSustain, smoothedSensitivity, smoothedPunch, smoothedClip,
+    SteppedRamp smoothedAttack, smoothedSustain, smoothedSensitivity, smoothedPunch, smoothedClip,
         smoothedMix, smoothedOutputGain, smoothedPower;
 
 private:
-    static void set(juce::SmoothedValue<float>& smoother, float value, bool jump) noexcept
+    static void fillConstant(ControlBlock::Ramp& ramp, float value, int n) noexcept
+    {
+        if (ramp.filledCount >= n && ramp.values[0] == value)
+            return;
+        std::fill(ramp.values, ramp.values + n, value);
+        ramp.filledCount = n;
+    }
+
+    static void set(SteppedRamp& smoother, float value, bool jump) noexcept
     {
         if (jump)
             smoother.setCurrentAndTargetValue(value);

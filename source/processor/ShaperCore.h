@@ -81,7 +81,9 @@ struct Controls
 using Filter = juce::dsp::IIR::Filter<float>;
 
 // The detection signal of the focus band; only the filters the focus uses are advanced.
-inline float detectionSignal(float x, int focusIndex, Filter& lowPass, Filter& highPass) noexcept
+// Works with the framework's filter and with FocusFilter, which computes the same samples.
+template <typename LowPass, typename HighPass>
+forcedinline float detectionSignal(float x, int focusIndex, LowPass& lowPass, HighPass& highPass) noexcept
 {
     switch (clampChoiceIndex(focusIndex))
     {
@@ -98,10 +100,42 @@ inline float detectionSignal(float x, int focusIndex, Filter& lowPass, Filter& h
     }
 }
 
+// The math functions the shaper is defined with. The block path substitutes fast
+// approximations of the same functions (fastmath::Approximations, FastMath.h).
+struct StandardMath
+{
+    // tanh in float.
+    static float tanh(float v) noexcept { return std::tanh(v); }
+    // tanh(v) divided by a positive normaliser.
+    static float tanhOver(float v, float normaliser) noexcept { return std::tanh(v) / normaliser; }
+    // tanh(v) / max(tanh(w), 0.001): the saturation curve of drive w, scaled so that it maps 1 to 1.
+    static float tanhRatio(float v, float w) noexcept { return std::tanh(v) / std::max(std::tanh(w), 0.001f); }
+    // 10^(0.05 dB), 0 at -100 dB or below.
+    static float decibelsToGain(float decibels) noexcept { return juce::Decibels::decibelsToGain(decibels); }
+};
+
 // Gain of a decibel value: 10^(0.05 dB), 0 at -100 dB or below.
 inline float decibelsToGain(float decibels) noexcept
 {
-    return juce::Decibels::decibelsToGain(decibels);
+    return StandardMath::decibelsToGain(decibels);
+}
+
+// Moves both envelope followers one sample toward the rectified detection signal a, each with
+// its attack coefficient while a is above it and its release coefficient otherwise.
+forcedinline void followEnvelopes(float a, float& fastEnvelope, float& slowEnvelope, const EnvelopeCoefficients& c) noexcept
+{
+    const float cF = a > fastEnvelope ? c.fastAttack : c.fastRelease;
+    const float cS = a > slowEnvelope ? c.slowAttack : c.slowRelease;
+    fastEnvelope = (fastEnvelope - a) * cF + a;
+    slowEnvelope = (slowEnvelope - a) * cS + a;
+}
+
+// The transient amount T (0..1) of a pair of envelope values: how far the fast envelope
+// stands above the slow one, scaled by the sensitivity and the mode.
+forcedinline float transientFromEnvelopes(float fast, float slow, float sensitivity, float modeScale) noexcept
+{
+    const float g = std::max(fast - 0.88f * slow, 0.0f) / (fast + 0.0001f) * (1.35f * sensitivity + 0.35f) * modeScale;
+    return std::clamp(g, 0.0f, 1.0f);
 }
 
 // Advances both envelope followers by one sample of detection signal d and returns the
@@ -109,28 +143,28 @@ inline float decibelsToGain(float decibels) noexcept
 inline float transientAmount(float d, float& fastEnvelope, float& slowEnvelope, const EnvelopeCoefficients& c,
                              float sensitivity) noexcept
 {
-    const float a = std::abs(d);
-    const float cF = a > fastEnvelope ? c.fastAttack : c.fastRelease;
-    const float cS = a > slowEnvelope ? c.slowAttack : c.slowRelease;
-    const float fast = (fastEnvelope - a) * cF + a;
-    const float slow = (slowEnvelope - a) * cS + a;
-    fastEnvelope = fast;
-    slowEnvelope = slow;
-
-    const float g = std::max(fast - 0.88f * slow, 0.0f) / (fast + 0.0001f) * (1.35f * sensitivity + 0.35f) * c.modeScale;
-    return std::clamp(g, 0.0f, 1.0f);
+    followEnvelopes(std::abs(d), fastEnvelope, slowEnvelope, c);
+    return transientFromEnvelopes(fastEnvelope, slowEnvelope, sensitivity, c.modeScale);
 }
 
 // Share of the sustain gain that applies at transient amount T: the transient ducks the body.
-inline float sustainWeight(float T, float punch) noexcept
+forcedinline float sustainWeight(float T, float punch) noexcept
 {
     return std::clamp(1.0f - (0.78f - 0.08f * punch) * T, 0.0f, 1.0f);
+}
+
+// The clip curve's normaliser tanh(K) for its drive K = 1 + 4 clip, never below 0.001; it
+// maps 1 to 1. It only changes with the clip control.
+template <typename Math = StandardMath>
+forcedinline float clipNormaliser(float clip) noexcept
+{
+    return std::max(Math::tanh(1.0f + 4.0f * clip), 0.001f);
 }
 
 // tanh(drive * v) normalised so that v = 1 maps to 1.
 inline float normalisedTanh(float v, float drive) noexcept
 {
-    return std::tanh(drive * v) / std::max(std::tanh(drive), 0.001f);
+    return StandardMath::tanhRatio(drive * v, drive);
 }
 
 // The soft clipper: crossfades y toward a normalised tanh of drive 1 + 4 clip by the clip amount;
@@ -139,22 +173,34 @@ inline float softClip(float y, float clip) noexcept
 {
     if (!(clip > 0.0001f))
         return y;
-    const float K = 1.0f + 4.0f * clip;
-    return y + (normalisedTanh(y, K) - y) * clip;
+    return y + (normalisedTanh(y, 1.0f + 4.0f * clip) - y) * clip;
 }
 
 // Shapes sample x given its transient amount T: gains, punch saturation, clip, output gain, mix.
-inline float shapeSample(float x, float T, const Controls& k) noexcept
+// clipNorm is clipNormaliser(k.clip).
+template <typename Math = StandardMath>
+forcedinline float shapeSample(float x, float T, const Controls& k, float clipNorm) noexcept
 {
     const float W = sustainWeight(T, k.punch);
-    const float gA = decibelsToGain(T * k.attackDb);
-    const float gS = decibelsToGain(W * k.sustainDb);
+    const float gA = Math::decibelsToGain(T * k.attackDb);
+    const float gS = Math::decibelsToGain(W * k.sustainDb);
     const float p = T * x;
     const float D = 1.0f + 3.2f * T * k.punch;
-    const float s = normalisedTanh(p, D);
-    const float y = softClip((s - p) * (0.35f * k.punch + 0.35f) + (gS * (x - p) + gA * p), k.clip);
+    const float s = Math::tanhRatio(D * p, D); // tanh(D p) / max(tanh(D), 0.001)
+    float y = (s - p) * (0.35f * k.punch + 0.35f) + (gS * (x - p) + gA * p);
+
+    // Clip stage, only above a clip of 0.0001: crossfades toward the normalised tanh curve.
+    // (Written as a choice between two values so that loops over it vectorise.)
+    const float K = 1.0f + 4.0f * k.clip;
+    const float clipped = y + (Math::tanhOver(K * y, clipNorm) - y) * k.clip;
+    y = k.clip > 0.0001f ? clipped : y;
 
     return (y * k.outputGain - x) * k.mix + x;
+}
+
+inline float shapeSample(float x, float T, const Controls& k) noexcept
+{
+    return shapeSample(x, T, k, clipNormaliser(k.clip));
 }
 
 } // namespace shaper

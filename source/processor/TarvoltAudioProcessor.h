@@ -2,6 +2,8 @@
 
 #include "presets/PresetStore.h"
 #include "presets/PresettableProcessor.h"
+#include "processor/BlockShaper.h"
+#include "processor/FocusFilter.h"
 #include "processor/ParameterSmoothers.h"
 #include "processor/Parameters.h"
 #include "processor/ProductInfo.h"
@@ -120,14 +122,15 @@ private:
 
     RawParameters raw;
 
-    shaper::Filter lowFocusFilters[2];
-    shaper::Filter highFocusFilters[2];
+    FocusFilter lowFocusFilters[2];
+    FocusFilter highFocusFilters[2];
     float fastEnvelope[2]{0.0f, 0.0f};
     float slowEnvelope[2]{0.0f, 0.0f};
 
     double currentSampleRate = 44100.0;
 
     ParameterSmoothers smoothers;
+    BlockShaper blockShaper;
 
     PresetStore presetStore{ProductInfo::tarvolt()};
 

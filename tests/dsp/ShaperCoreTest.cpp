@@ -1,4 +1,5 @@
 #include "common/ProcessorHarness.h"
+#include "processor/FocusFilter.h"
 #include "processor/ShaperCore.h"
 
 #include <gtest/gtest.h>
@@ -197,4 +198,24 @@ TEST(ShaperCore, EnvelopeCoefficients)
     EXPECT_EQ(shaper::envelopeCoefficient(0.0003f, 48000.0), (float) std::exp(-1.0 / ((double) 0.0003f * 48000.0)));
     // Non-positive times use the 10 microsecond floor.
     EXPECT_EQ(shaper::envelopeCoefficient(0.0f, 480000.0), (float) std::exp(-1.0 / ((double) 1.0e-5f * 480000.0)));
+}
+
+TEST(FocusFilter, ComputesTheFrameworkFiltersSamplesExactly)
+{
+    for (double rate : {22050.0, 44100.0, 48000.0, 96000.0, 192000.0})
+    {
+        FocusFilter low = FocusFilter::lowBand(rate), high = FocusFilter::highBand(rate);
+        shaper::Filter juceLow, juceHigh;
+        juceLow.coefficients = juce::dsp::IIR::Coefficients<float>::makeLowPass(rate, 220.0f);
+        juceHigh.coefficients = juce::dsp::IIR::Coefficients<float>::makeHighPass(rate, 2400.0f);
+        juceLow.reset();
+        juceHigh.reset();
+
+        const auto signal = harness::drumLikeSignal(20000, 3000, 41);
+        for (size_t i = 0; i < signal.size(); ++i)
+        {
+            ASSERT_EQ(low.processSample(signal[i]), juceLow.processSample(signal[i])) << rate << " Hz, sample " << i;
+            ASSERT_EQ(high.processSample(signal[i]), juceHigh.processSample(signal[i])) << rate << " Hz, sample " << i;
+        }
+    }
 }
