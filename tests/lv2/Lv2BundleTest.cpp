@@ -12,14 +12,9 @@ namespace
 {
 const std::string pluginUri = "https://www.orvaneaudio.com/plugins/tarvolt";
 
-juce::File buildDir()
-{
-    return juce::File(juce::SystemStats::getEnvironmentVariable("TARVOLT_BUILD_DIR", {}));
-}
-
 std::string bundleFolder()
 {
-    return buildDir().getChildFile("Tarvolt_artefacts/Release/LV2").getFullPathName().toStdString();
+    return TARVOLT_LV2_FOLDER;
 }
 
 struct Lv2Bundle : ::testing::Test
@@ -137,7 +132,7 @@ TEST_F(Lv2Bundle, ProcessesAWavFileLikeTheRenderTool)
                                 {"sensitivity", "75", 75.0f}, {"focus", "High", 2.0f}, {"punch", "55", 55.0f},
                                 {"clip", "40", 40.0f},     {"mix", "90", 90.0f},        {"output", "-3", -3.0f}};
 
-    juce::StringArray command{buildDir().getChildFile("bin/tarvolt-render").getFullPathName(),
+    juce::StringArray command{juce::String(TARVOLT_RENDER_TOOL),
                               input.getFullPathName(), "-o", rendered.getFullPathName(), "--block", "512", "--quiet"};
     std::map<std::string, float> values;
     for (const auto& s : settings)
