@@ -1,12 +1,16 @@
 // The built LV2 bundle, loaded with Debian's lilv as a Linux host loads it: its identity, its
-// parameters and audio ports, and its audio compared with the render tool on the same file.
+// ports, its factory presets, its audio compared with the render tool on the same file, and the
+// state a host keeps for it.
 
 #include "Lv2Host.h"
-#include "common/ProcessorHarness.h"
+#include "presets/FactoryPresets.h"
+#include "tools/RenderToolSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <lilv/lilv.h>
 #include <lv2/atom/atom.h>
+#include <lv2/presets/presets.h>
 
 namespace
 {
@@ -31,26 +35,52 @@ struct Lv2Bundle : ::testing::Test
     const LilvPlugin* plugin = nullptr;
 };
 
-juce::AudioBuffer<float> readWav(const juce::File& file, double& sampleRate)
+juce::AudioBuffer<float> drums(int channels, int length, unsigned seed)
 {
-    juce::WavAudioFormat wav;
-    std::unique_ptr<juce::AudioFormatReader> reader(wav.createReaderFor(file.createInputStream().release(), true));
-    if (reader == nullptr)
-        return {};
-    juce::AudioBuffer<float> buffer((int) reader->numChannels, (int) reader->lengthInSamples);
-    reader->read(&buffer, 0, buffer.getNumSamples(), 0, true, true);
-    sampleRate = reader->sampleRate;
-    return buffer;
+    juce::AudioBuffer<float> audio(channels, length);
+    for (int ch = 0; ch < channels; ++ch)
+    {
+        const auto signal = harness::drumLikeSignal(length, 9000 - 2000 * ch, seed + (unsigned)ch);
+        audio.copyFrom(ch, 0, signal.data(), length);
+    }
+    return audio;
 }
 
-void writeWav(const juce::File& file, const juce::AudioBuffer<float>& buffer, double sampleRate)
+// Settings away from the defaults, as render tool options and as control port values.
+struct Setting
 {
-    file.deleteFile();
-    juce::WavAudioFormat wav;
-    std::unique_ptr<juce::AudioFormatWriter> writer(
-        wav.createWriterFor(file.createOutputStream().release(), sampleRate, (unsigned) buffer.getNumChannels(), 32, {}, 0));
-    ASSERT_NE(writer, nullptr);
-    writer->writeFromAudioSampleBuffer(buffer, 0, buffer.getNumSamples());
+    const char* symbol;
+    const char* text;
+    float value;
+};
+const Setting awayFromDefaults[] = {
+    {"mode", "Tight", 0.0f},      {"attack", "8", 8.0f},   {"sustain", "-6", -6.0f},
+    {"sensitivity", "75", 75.0f}, {"focus", "High", 2.0f}, {"punch", "55", 55.0f},
+    {"clip", "40", 40.0f},        {"mix", "90", 90.0f},    {"output", "-3", -3.0f}};
+
+std::map<std::string, float> portValues(const Setting* begin, const Setting* end)
+{
+    std::map<std::string, float> values;
+    for (auto* s = begin; s != end; ++s)
+        values[s->symbol] = s->value;
+    return values;
+}
+
+// The render tool's result for the file with the settings.
+juce::AudioBuffer<float> renderToolResult(const juce::File& input, const juce::File& output)
+{
+    juce::StringArray args{
+        input.getFullPathName(), "-o", output.getFullPathName(), "--block", "512", "--quiet"};
+    for (const auto& s : awayFromDefaults)
+        args.addArray({"--set", juce::String(s.symbol) + "=" + s.text});
+    const auto run = renderTool::run(args);
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    return renderTool::readWav(output).audio;
+}
+
+bool sameAudio(const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b)
+{
+    return renderTool::maxDifference(a, b) == 0.0f;
 }
 } // namespace
 
@@ -63,119 +93,170 @@ TEST_F(Lv2Bundle, PresentsTarvoltsIdentity)
     ASSERT_NE(author, nullptr);
     EXPECT_STREQ(lilv_node_as_string(author), "Orvane Audio");
     lilv_node_free(author);
-    LilvNode* email = lilv_plugin_get_author_email(plugin);
-    EXPECT_EQ(email, nullptr) << "the vendor has no e-mail, yet the bundle names " << lilv_node_as_string(email);
-    lilv_node_free(email);
+    LilvNode* homepage = lilv_plugin_get_author_homepage(plugin);
+    ASSERT_NE(homepage, nullptr);
+    EXPECT_STREQ(lilv_node_as_uri(homepage), "https://www.orvaneaudio.com");
+    lilv_node_free(homepage);
+    EXPECT_STREQ(lilv_node_as_uri(lilv_plugin_class_get_uri(lilv_plugin_get_class(plugin))),
+                 LV2_CORE__DynamicsPlugin);
+    EXPECT_TRUE(lilv_plugin_verify(plugin));
 }
 
-TEST_F(Lv2Bundle, OffersTheTenParametersWithTheirNamesRangesAndDefaults)
+TEST_F(Lv2Bundle, OffersTheTenParametersAsControlPortsWithTheirNamesRangesAndDefaults)
 {
-    const auto parameters = host.parameters(plugin);
-    ASSERT_EQ(parameters.size(), parameterSpecs.size());
-    for (const auto& spec : parameterSpecs)
+    const auto ports = host.ports(plugin);
+    std::vector<Lv2Host::Port> controls;
+    std::copy_if(ports.begin(), ports.end(), std::back_inserter(controls),
+                 [](const auto& p) { return p.control; });
+    ASSERT_EQ(controls.size(), parameterSpecs.size());
+    for (size_t i = 0; i < parameterSpecs.size(); ++i)
     {
+        const auto& spec = parameterSpecs[i];
+        const auto& port = controls[i];
         SCOPED_TRACE(spec.id);
-        const auto it = std::find_if(parameters.begin(), parameters.end(), [&spec](const auto& p) {
-            return p.uri == pluginUri + ":" + spec.id;
-        });
-        ASSERT_NE(it, parameters.end()) << "no parameter " << pluginUri << ":" << spec.id;
-        EXPECT_EQ(it->label, spec.name);
-        EXPECT_FLOAT_EQ(it->minimum, spec.minimum);
-        EXPECT_FLOAT_EQ(it->maximum, spec.maximum);
-        EXPECT_FLOAT_EQ(it->defaultValue, spec.defaultValue);
+        EXPECT_TRUE(port.input);
+        EXPECT_EQ(port.symbol, spec.id);
+        EXPECT_EQ(port.name, spec.name);
+        EXPECT_FLOAT_EQ(port.minimum, spec.minimum);
+        EXPECT_FLOAT_EQ(port.maximum, spec.maximum);
+        EXPECT_FLOAT_EQ(port.defaultValue, spec.defaultValue);
+        EXPECT_EQ(port.toggled, spec.kind == ParameterSpec::Kind::toggle);
+        EXPECT_EQ(port.enumeration, spec.kind == ParameterSpec::Kind::choice);
         // A choice is offered under its name with the index the parameter takes.
+        ASSERT_EQ((int)port.scalePoints.size(), spec.numChoices());
         for (int index = 0; index < spec.numChoices(); ++index)
         {
-            const auto point = it->scalePoints.find(spec.choices[(size_t) index]);
-            ASSERT_NE(point, it->scalePoints.end()) << "no scale point " << spec.choices[(size_t) index];
-            EXPECT_FLOAT_EQ(point->second, (float) index) << spec.choices[(size_t) index];
+            const auto point = port.scalePoints.find(spec.choices[(size_t)index]);
+            ASSERT_NE(point, port.scalePoints.end()) << "no scale point " << spec.choices[(size_t)index];
+            EXPECT_FLOAT_EQ(point->second, (float)index);
         }
     }
 }
 
-TEST_F(Lv2Bundle, HasAStereoPairOfAudioPortsAndNoMidi)
+TEST_F(Lv2Bundle, HasAStereoPairOfAudioPortsWhoseRightHalfIsOptional)
 {
-    int audioIn = 0, audioOut = 0;
+    std::vector<std::string> audio;
     for (const auto& port : host.ports(plugin))
-    {
         if (port.audio)
-            (port.input ? audioIn : audioOut)++;
-        EXPECT_EQ(juce::String(port.symbol).containsIgnoreCase("midi"), false) << port.symbol;
-    }
-    EXPECT_EQ(audioIn, 2);
-    EXPECT_EQ(audioOut, 2);
+        {
+            audio.push_back(port.symbol);
+            EXPECT_EQ(port.optional, port.symbol.back() == 'r') << port.symbol;
+        }
+    EXPECT_EQ(audio, (std::vector<std::string>{"in_l", "in_r", "out_l", "out_r"}));
 }
 
+TEST_F(Lv2Bundle, OffersTheFactoryPresetsWithTheirValues)
+{
+    LilvNode* presetClass = lilv_new_uri(host.world(), LV2_PRESETS__Preset);
+    LilvNodes* presets = lilv_plugin_get_related(plugin, presetClass);
+    lilv_node_free(presetClass);
+    std::map<std::string, std::map<std::string, float>> found;
+    LILV_FOREACH(nodes, i, presets)
+    {
+        const LilvNode* preset = lilv_nodes_get(presets, i);
+        lilv_world_load_resource(host.world(), preset);
+        LilvState* state = lilv_state_new_from_world(host.world(), host.uridMap(), preset);
+        ASSERT_NE(state, nullptr) << lilv_node_as_uri(preset);
+        auto& values = found[lilv_state_get_label(state)];
+        lilv_state_emit_port_values(
+            state,
+            [](const char* symbol, void* data, const void* value, uint32_t size, uint32_t)
+            {
+                if (size == sizeof(float))
+                    (*static_cast<std::map<std::string, float>*>(data))[symbol] =
+                        *static_cast<const float*>(value);
+            },
+            &values);
+        lilv_state_free(state);
+    }
+    lilv_nodes_free(presets);
+
+    ASSERT_EQ(found.size(), factoryPresetTable.size());
+    for (const auto& preset : factoryPresetTable)
+    {
+        SCOPED_TRACE(preset.name);
+        ASSERT_EQ(found.count(preset.name), 1u);
+        const auto& values = found[preset.name];
+        ASSERT_EQ(values.size(), parameterSpecs.size());
+        for (size_t p = 0; p < parameterSpecs.size(); ++p)
+            EXPECT_FLOAT_EQ(values.at(parameterSpecs[p].id), preset.values[p]) << parameterSpecs[p].id;
+    }
+}
+
+// Stereo and mono files, each through this host at the render tool's block size: every sample
+// equals the render tool's.
 TEST_F(Lv2Bundle, ProcessesAWavFileLikeTheRenderTool)
 {
     const double rate = 48000.0;
     const auto folder = juce::File::createTempFile("tarvolt-lv2");
     ASSERT_TRUE(folder.createDirectory());
-    const auto input = folder.getChildFile("drums.wav");
-    const auto rendered = folder.getChildFile("rendered.wav");
-
-    juce::AudioBuffer<float> drums(2, (int) (3 * rate));
-    const auto left = harness::drumLikeSignal(drums.getNumSamples(), 9000, 21);
-    const auto right = harness::drumLikeSignal(drums.getNumSamples(), 7000, 22);
-    drums.copyFrom(0, 0, left.data(), drums.getNumSamples());
-    drums.copyFrom(1, 0, right.data(), drums.getNumSamples());
-    writeWav(input, drums, rate);
-
-    // Settings away from the defaults, as the render tool and as patch:Set values.
-    struct Setting
+    for (const int channels : {2, 1})
     {
-        const char* id;
-        const char* text;
-        float value;
-    };
-    const Setting settings[] = {{"mode", "Tight", 0.0f},   {"attack", "8", 8.0f},       {"sustain", "-6", -6.0f},
-                                {"sensitivity", "75", 75.0f}, {"focus", "High", 2.0f}, {"punch", "55", 55.0f},
-                                {"clip", "40", 40.0f},     {"mix", "90", 90.0f},        {"output", "-3", -3.0f}};
+        SCOPED_TRACE(channels == 2 ? "stereo" : "mono");
+        const auto input = folder.getChildFile("drums.wav");
+        const auto source = drums(channels, (int)(3 * rate), 21);
+        renderTool::writeWav(input, source, rate, 32);
+        const auto expected = renderToolResult(input, folder.getChildFile("rendered.wav"));
+        ASSERT_EQ(expected.getNumChannels(), channels);
 
-    juce::StringArray command{juce::String(TARVOLT_RENDER_TOOL),
-                              input.getFullPathName(), "-o", rendered.getFullPathName(), "--block", "512", "--quiet"};
-    std::map<std::string, float> values;
-    for (const auto& s : settings)
-    {
-        command.add("--set");
-        command.add(juce::String(s.id) + "=" + s.text);
-        values[pluginUri + ":" + s.id] = s.value;
+        auto hosted = renderTool::readWav(input).audio;
+        ASSERT_TRUE(host.process(plugin, hosted, rate, 512,
+                                 portValues(std::begin(awayFromDefaults), std::end(awayFromDefaults))));
+        EXPECT_EQ(renderTool::maxDifference(hosted, expected), 0.0f);
+        // The settings did reach the plug-in: the result is not the input.
+        EXPECT_GT(renderTool::maxDifference(hosted, source), 0.01f);
     }
-    juce::ChildProcess render;
-    ASSERT_TRUE(render.start(command));
-    const auto renderOutput = render.readAllProcessOutput();
-    ASSERT_EQ(render.getExitCode(), 0u) << renderOutput;
+    folder.deleteRecursively();
+}
 
-    double renderedRate = 0.0, inputRate = 0.0;
-    const auto expected = readWav(rendered, renderedRate);
-    auto hosted = readWav(input, inputRate);
-    ASSERT_EQ(expected.getNumSamples(), drums.getNumSamples());
-    ASSERT_TRUE(host.process(plugin, hosted, inputRate, 512, values, 4096));
+// Debian's stock command-line LV2 host, with the settings as its control values, gives the
+// render tool's result.
+TEST_F(Lv2Bundle, DebiansLv2applyGivesTheRenderToolsResult)
+{
+    const juce::File lv2apply("/usr/bin/lv2apply");
+    if (!lv2apply.existsAsFile())
+        GTEST_SKIP() << "lv2apply (package lilv-utils) is not installed";
+    const double rate = 44100.0;
+    const auto folder = juce::File::createTempFile("tarvolt-lv2apply");
+    ASSERT_TRUE(folder.createDirectory());
+    const auto input = folder.getChildFile("drums.wav");
+    renderTool::writeWav(input, drums(2, (int)(2 * rate), 41), rate, 32);
+    const auto expected = renderToolResult(input, folder.getChildFile("rendered.wav"));
 
-    int differing = 0;
-    for (int ch = 0; ch < 2; ++ch)
-        for (int i = 0; i < hosted.getNumSamples(); ++i)
-            differing += hosted.getSample(ch, i) != expected.getSample(ch, i) ? 1 : 0;
-    EXPECT_EQ(differing, 0) << "samples that differ between the LV2 host and the render tool";
+    const auto output = folder.getChildFile("lv2apply.wav");
+    juce::StringArray command{lv2apply.getFullPathName(), "-i", input.getFullPathName(), "-o",
+                              output.getFullPathName()};
+    for (const auto& s : awayFromDefaults)
+        command.addArray({"-c", s.symbol, juce::String(s.value)});
+    command.add(pluginUri);
+    // lv2apply finds bundles on LV2_PATH, which a child inherits.
+    const juce::String previous = juce::SystemStats::getEnvironmentVariable("LV2_PATH", {});
+    setenv("LV2_PATH", bundleFolder().c_str(), 1);
+    juce::ChildProcess process;
+    const bool started = process.start(command);
+    const auto printed = started ? process.readAllProcessOutput() : juce::String();
+    if (previous.isEmpty())
+        unsetenv("LV2_PATH");
+    else
+        setenv("LV2_PATH", previous.toRawUTF8(), 1);
+    ASSERT_TRUE(started);
+    ASSERT_EQ(process.getExitCode(), 0u) << printed;
 
-    // The settings did reach the plug-in: the result is not the input.
-    EXPECT_GT(std::abs(hosted.getMagnitude(0, hosted.getNumSamples()) - drums.getMagnitude(0, drums.getNumSamples())),
-              0.01f);
+    const auto result = renderTool::readWav(output);
+    EXPECT_EQ(result.rate, rate);
+    EXPECT_EQ(renderTool::maxDifference(result.audio, expected), 0.0f);
     folder.deleteRecursively();
 }
 
 TEST_F(Lv2Bundle, NonFiniteInputNeverReachesTheOutput)
 {
-    juce::AudioBuffer<float> audio(2, 48000);
-    const auto signal = harness::drumLikeSignal(audio.getNumSamples(), 4000, 31);
-    for (int ch = 0; ch < 2; ++ch)
-        audio.copyFrom(ch, 0, signal.data(), audio.getNumSamples());
+    auto audio = drums(2, 48000, 31);
     const float broken[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
                             -std::numeric_limits<float>::infinity()};
     for (int i = 1000; i < 1300; ++i)
         audio.setSample(i % 2, i, broken[i % 3]);
 
-    ASSERT_TRUE(host.process(plugin, audio, 48000.0, 256, {}, 0));
+    ASSERT_TRUE(host.process(plugin, audio, 48000.0, 256, {}));
     for (int ch = 0; ch < 2; ++ch)
         for (int i = 0; i < audio.getNumSamples(); ++i)
             ASSERT_TRUE(std::isfinite(audio.getSample(ch, i))) << "channel " << ch << " sample " << i;
@@ -187,23 +268,25 @@ namespace
 // The one value the bundle keeps in its state, as a host's store sees it.
 struct StoredState
 {
-    std::string key, value;
+    LV2_URID key = 0;
+    std::string value;
     LV2_URID type = 0;
 
-    static LV2_State_Status store(LV2_State_Handle handle, uint32_t key, const void* value, size_t size, uint32_t type,
-                                  uint32_t)
+    static LV2_State_Status store(LV2_State_Handle handle, uint32_t key, const void* value, size_t size,
+                                  uint32_t type, uint32_t)
     {
         auto& self = *static_cast<StoredState*>(handle);
-        self.key = std::to_string(key);
+        self.key = key;
         self.value.assign(static_cast<const char*>(value), size);
         self.type = type;
         return LV2_STATE_SUCCESS;
     }
 
-    static const void* retrieve(LV2_State_Handle handle, uint32_t key, size_t* size, uint32_t* type, uint32_t* flags)
+    static const void* retrieve(LV2_State_Handle handle, uint32_t key, size_t* size, uint32_t* type,
+                                uint32_t* flags)
     {
         auto& self = *static_cast<StoredState*>(handle);
-        if (self.key != std::to_string(key))
+        if (self.key != key)
             return nullptr;
         *size = self.value.size();
         *type = self.type;
@@ -211,58 +294,45 @@ struct StoredState
         return self.value.data();
     }
 };
-
-juce::AudioBuffer<float> drums(int seed)
-{
-    juce::AudioBuffer<float> audio(2, 48000);
-    for (int ch = 0; ch < 2; ++ch)
-    {
-        const auto signal = harness::drumLikeSignal(audio.getNumSamples(), 5000 + 1000 * ch, (unsigned) (seed + ch));
-        audio.copyFrom(ch, 0, signal.data(), audio.getNumSamples());
-    }
-    return audio;
-}
-
-bool sameAudio(const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b)
-{
-    for (int ch = 0; ch < a.getNumChannels(); ++ch)
-        for (int i = 0; i < a.getNumSamples(); ++i)
-            if (a.getSample(ch, i) != b.getSample(ch, i))
-                return false;
-    return true;
-}
 } // namespace
 
 TEST_F(Lv2Bundle, StateSavedByTheHostBringsTheSettingsBack)
 {
-    const std::map<std::string, float> settings{{pluginUri + ":attack", -9.0f}, {pluginUri + ":mode", 2.0f},
-                                                {pluginUri + ":clip", 80.0f}, {pluginUri + ":focus", 0.0f}};
     StoredState saved;
-    auto withSettings = drums(51);
-    ASSERT_TRUE(host.process(plugin, withSettings, 48000.0, 512, settings, 4096, [&saved](const auto& access) {
-        ASSERT_NE(access.state, nullptr) << "no state interface";
-        ASSERT_EQ(access.state->save(access.handle, &StoredState::store, &saved, 0, nullptr), LV2_STATE_SUCCESS);
-    }));
+    auto withSettings = drums(2, 48000, 51);
+    ASSERT_TRUE(
+        host.process(plugin, withSettings, 48000.0, 512,
+                     {{"attack", -9.0f}, {"mode", 2.0f}, {"clip", 80.0f}, {"focus", 0.0f}}, 4096,
+                     [&saved](const auto& access)
+                     {
+                         ASSERT_NE(access.state, nullptr) << "no state interface";
+                         ASSERT_EQ(access.state->save(access.handle, &StoredState::store, &saved, 0, nullptr),
+                                   LV2_STATE_SUCCESS);
+                     }));
     EXPECT_FALSE(saved.value.empty());
 
-    auto restored = drums(51);
-    ASSERT_TRUE(host.process(plugin, restored, 48000.0, 512, {}, 4096, [&saved](const auto& access) {
-        ASSERT_EQ(access.state->restore(access.handle, &StoredState::retrieve, &saved, 0, nullptr), LV2_STATE_SUCCESS);
-    }));
-    auto plain = drums(51);
-    ASSERT_TRUE(host.process(plugin, plain, 48000.0, 512, {}, 4096));
+    // A new instance whose controls the host leaves alone takes the settings from the state.
+    auto restored = drums(2, 48000, 51);
+    ASSERT_TRUE(host.process(plugin, restored, 48000.0, 512, {}, 4096,
+                             [&saved](const auto& access)
+                             {
+                                 ASSERT_EQ(access.state->restore(access.handle, &StoredState::retrieve,
+                                                                 &saved, 0, nullptr),
+                                           LV2_STATE_SUCCESS);
+                             }));
+    auto plain = drums(2, 48000, 51);
+    ASSERT_TRUE(host.process(plugin, plain, 48000.0, 512, {}));
 
-    EXPECT_TRUE(sameAudio(restored, withSettings)) << "the restored instance does not sound like the saved one";
+    EXPECT_TRUE(sameAudio(restored, withSettings))
+        << "the restored instance does not sound like the saved one";
     EXPECT_FALSE(sameAudio(plain, withSettings)) << "the settings made no difference";
 }
 
 TEST_F(Lv2Bundle, MalformedStateLeavesThePlugInAsItWas)
 {
-    auto untouched = drums(61);
-    ASSERT_TRUE(host.process(plugin, untouched, 48000.0, 512, {}, 4096));
+    auto untouched = drums(2, 48000, 61);
+    ASSERT_TRUE(host.process(plugin, untouched, 48000.0, 512, {}));
 
-    // The wrapper keeps the processor's state blob as the framework's base64 text.
-    auto encode = [](const juce::MemoryBlock& block) { return block.toBase64Encoding().toStdString(); };
     juce::MemoryBlock randomBytes(600);
     juce::Random(7).fillBitsRandomly(randomBytes.getData(), randomBytes.getSize());
     juce::MemoryBlock wrongRoot;
@@ -276,18 +346,31 @@ TEST_F(Lv2Bundle, MalformedStateLeavesThePlugInAsItWas)
         harness::setPlain(other, "mix", 20.0f);
         other.getStateInformation(realState);
     }
-    const auto real = encode(realState);
-    const std::string malformed[] = {"", "not base64 at all !", encode(randomBytes), encode(wrongRoot),
-                                     real.substr(0, real.size() / 2)};
-    for (const auto& text : malformed)
+    const std::string real(static_cast<const char*>(realState.getData()), realState.getSize());
+    struct Case
     {
-        SCOPED_TRACE("state \"" + text.substr(0, 40) + "\"");
-        auto audio = drums(61);
-        ASSERT_TRUE(host.process(plugin, audio, 48000.0, 512, {}, 4096, [&text](const auto& access) {
-            StoredState broken{std::to_string(access.map((pluginUri + ":StateString").c_str())), text + '\0',
-                               access.map(LV2_ATOM__String)};
-            access.state->restore(access.handle, &StoredState::retrieve, &broken, 0, nullptr);
-        }));
+        const char* what;
+        std::string bytes;
+        const char* type;
+    };
+    const Case cases[] = {{"empty", "", LV2_ATOM__Chunk},
+                          {"random bytes", randomBytes.toString().toStdString(), LV2_ATOM__Chunk},
+                          {"wrong root element",
+                           std::string((const char*)wrongRoot.getData(), wrongRoot.getSize()),
+                           LV2_ATOM__Chunk},
+                          {"cut in half", real.substr(0, real.size() / 2), LV2_ATOM__Chunk},
+                          {"a real state under another type", real, LV2_ATOM__String}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        auto audio = drums(2, 48000, 61);
+        ASSERT_TRUE(host.process(
+            plugin, audio, 48000.0, 512, {}, 4096,
+            [&c](const auto& access)
+            {
+                StoredState broken{access.map((pluginUri + "#state").c_str()), c.bytes, access.map(c.type)};
+                access.state->restore(access.handle, &StoredState::retrieve, &broken, 0, nullptr);
+            }));
         EXPECT_TRUE(sameAudio(audio, untouched));
     }
 }

@@ -10,13 +10,11 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 // A small LV2 host on Debian's lilv, as a Linux DAW would load Tarvolt's bundle: it offers
-// urid:map/unmap, the block-length options and bounded block lengths, connects every port,
-// and sets parameters with patch:Set messages on the control input (the framework's LV2
-// wrapper publishes its parameters as patch parameters).
+// urid:map/unmap and the block-length options, connects the audio ports (the right pair only
+// for stereo audio) and sets the control ports.
 class Lv2Host
 {
 public:
@@ -26,20 +24,14 @@ public:
 
     const LilvPlugin* findPlugin(const std::string& uri) const;
 
-    // A parameter as the bundle's description announces it.
-    struct Parameter
-    {
-        std::string uri, label;
-        float minimum = 0, maximum = 0, defaultValue = 0;
-        std::map<std::string, float> scalePoints; // label to value
-    };
-    // The plug-in's writable parameters, in no particular order.
-    std::vector<Parameter> parameters(const LilvPlugin* plugin) const;
-
     struct Port
     {
         std::string symbol, name;
-        bool input = false, audio = false, control = false, atom = false;
+        bool input = false, audio = false, control = false, optional = false;
+        // Control ports only.
+        float minimum = 0, maximum = 0, defaultValue = 0;
+        bool toggled = false, integer = false, enumeration = false;
+        std::map<std::string, float> scalePoints; // label to value
     };
     std::vector<Port> ports(const LilvPlugin* plugin) const;
 
@@ -52,14 +44,15 @@ public:
     };
     using StateHook = std::function<void(const StateAccess&)>;
 
-    // Processes the buffer in place in blocks of blockSize, after `settle` samples of silence
-    // during which the parameter values (by parameter URI, plain values) reach the plug-in and
-    // its ramps complete. A state hook runs after that silence and is followed by as much
+    // Processes the buffer (mono or stereo) in place in blocks of blockSize, with the control
+    // ports at their defaults except the given values (by port symbol), set before the plug-in
+    // is activated. A state hook runs after `settle` samples of silence, followed by as much
     // silence again. Returns false when the plug-in cannot be instantiated.
     bool process(const LilvPlugin* plugin, juce::AudioBuffer<float>& buffer, double sampleRate, int blockSize,
-                 const std::map<std::string, float>& values, int settle, const StateHook& stateHook = {});
+                 const std::map<std::string, float>& values, int settle = 0, const StateHook& stateHook = {});
 
     LilvWorld* world() const noexcept { return lv2World; }
+    LV2_URID_Map* uridMap() const noexcept;
 
 private:
     struct UridMap;

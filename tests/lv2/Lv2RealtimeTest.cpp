@@ -1,0 +1,126 @@
+// The LV2 entry points driven in-process, as a host's audio thread calls run(): nothing on
+// that path may allocate, do I/O or wait for another thread.
+
+#include "common/ProcessorHarness.h"
+#include "common/RealtimeGuard.h"
+#include "plugin/lv2/Lv2Descriptor.h"
+#include "plugin/lv2/Lv2Ports.h"
+
+#include <gtest/gtest.h>
+
+#include <lv2/urid/urid.h>
+
+#include <map>
+#include <string>
+
+namespace
+{
+struct UridMap
+{
+    std::map<std::string, LV2_URID> ids;
+    LV2_URID_Map map{this, [](LV2_URID_Map_Handle handle, const char* uri)
+                     {
+                         auto& self = *static_cast<UridMap*>(handle);
+                         return self.ids.emplace(uri, (LV2_URID)self.ids.size() + 1).first->second;
+                     }};
+};
+
+struct HostedInstance
+{
+    explicit HostedInstance(int blockSize)
+    {
+        const LV2_Feature* features[] = {&mapFeature, nullptr};
+        handle = descriptor.instantiate(&descriptor, 48000.0, "", features);
+        for (size_t i = 0; i < controls.size(); ++i)
+        {
+            controls[i] = parameterSpecs[i].defaultValue;
+            descriptor.connect_port(handle, Lv2Ports::firstControl + (uint32_t)i, &controls[i]);
+        }
+        for (auto& channel : audio)
+            channel.assign((size_t)blockSize, 0.0f);
+        for (uint32_t port = 0; port < Lv2Ports::firstControl; ++port)
+            descriptor.connect_port(handle, port, audio[port % 2].data()); // in place, as hosts may
+        descriptor.activate(handle);
+    }
+
+    ~HostedInstance()
+    {
+        descriptor.deactivate(handle);
+        descriptor.cleanup(handle);
+    }
+
+    const LV2_Descriptor& descriptor = Lv2Descriptor::get(nullptr);
+    UridMap urids;
+    LV2_Feature mapFeature{LV2_URID__map, &urids.map};
+    LV2_Handle handle = nullptr;
+    std::array<float, Lv2Ports::numControls> controls{};
+    std::array<std::vector<float>, 2> audio;
+};
+
+juce::String describe(const RealtimeGuard::Counts& c)
+{
+    return juce::String(c.allocations) + " allocations, " + juce::String(c.deallocations) + " frees, " +
+           juce::String(c.locks) + " locks, " + juce::String(c.io) + " I/O calls";
+}
+} // namespace
+
+TEST(Lv2Realtime, RunNeitherAllocatesNorLocksNorDoesIo)
+{
+    HostedInstance host(1024);
+    ASSERT_NE(host.handle, nullptr);
+    const auto drums = harness::drumLikeSignal(1024, 700);
+    const uint32_t lengths[] = {1, 64, 512, 1024, 0, 333};
+    for (int block = 0; block < 400; ++block)
+    {
+        for (auto& channel : host.audio)
+            std::copy(drums.begin(), drums.end(), channel.begin());
+        RealtimeGuard::Scope scope;
+        host.descriptor.run(host.handle, lengths[(size_t)block % std::size(lengths)]);
+        const auto c = scope.counts();
+        ASSERT_TRUE(c.clean()) << "block " << block << ": " << describe(c);
+    }
+}
+
+// A control the host moves reaches the processor on the audio thread the way the framework's
+// own plug-in formats deliver a host's parameter change: through the parameter's listener list
+// and the parameter state's listener list, each guarded by a lock of that parameter's own. No
+// other thread takes those locks in an LV2 instance (there is no editor to add or remove
+// listeners), so they never wait; at most two per moved control are taken, and nothing is
+// allocated or written.
+TEST(Lv2Realtime, MovingControlsNeitherAllocatesNorDoesIo)
+{
+    HostedInstance host(512);
+    ASSERT_NE(host.handle, nullptr);
+    const auto drums = harness::drumLikeSignal(512, 300);
+    std::vector<float> before;
+    long moves = 0, locks = 0;
+    for (int block = 0; block < 400; ++block)
+    {
+        juce::Random random(block);
+        int moved = 0;
+        for (size_t i = 0; i < host.controls.size(); ++i)
+            if (random.nextInt(3) == 0)
+            {
+                const auto& spec = parameterSpecs[i];
+                // Values out of range and NaN as well: a host may send anything.
+                const float span = spec.maximum - spec.minimum;
+                host.controls[i] = random.nextInt(20) == 0
+                                       ? std::nanf("")
+                                       : spec.minimum - 0.2f * span + random.nextFloat() * 1.4f * span;
+                ++moved;
+            }
+        for (auto& channel : host.audio)
+            std::copy(drums.begin(), drums.end(), channel.begin());
+        RealtimeGuard::Scope scope;
+        host.descriptor.run(host.handle, 512);
+        const auto c = scope.counts();
+        ASSERT_EQ(c.allocations + c.deallocations + c.io, 0) << "block " << block << ": " << describe(c);
+        ASSERT_LE(c.locks, 2 * moved) << "block " << block << ": " << describe(c);
+        moves += moved;
+        locks += c.locks;
+        for (const float sample : host.audio[0])
+            ASSERT_TRUE(std::isfinite(sample)) << "block " << block;
+    }
+    EXPECT_GT(moves, 0);
+    std::cout << moves << " control moves, " << locks << " uncontended parameter locks\n";
+}
