@@ -45,7 +45,7 @@ struct ParameterSpec
 // In host order.
 extern const std::array<ParameterSpec, 10> parameterSpecs;
 
-// The spec of an ID, or null when the ID is unknown.
+// The table entry for an ID, or null when the ID is unknown.
 const ParameterSpec* findParameterSpec(const juce::String& id) noexcept;
 
 // Builds the framework's layout from the table above.

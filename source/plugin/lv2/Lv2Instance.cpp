@@ -132,6 +132,9 @@ void Lv2Instance::run(uint32_t numSamples) noexcept
         slice.setDataToReferTo(slicePointers, channels, length);
         processor.processBlock(slice, noMidi);
     }
+    // A host that takes a right output from a mono input gets the shaped mono signal there too.
+    if (channels == 1 && outRight != nullptr && outRight != outLeft)
+        std::memcpy(outRight, outLeft, (size_t)n * sizeof(float));
 }
 
 LV2_State_Status Lv2Instance::save(LV2_State_Store_Function store, LV2_State_Handle handle)
