@@ -12,13 +12,8 @@ DisplayResolution automaticFor(float plotWidth)
 
 int curvePointsFor(DisplayResolution resolution, float plotWidth)
 {
-    switch (resolution == DisplayResolution::Auto ? automaticFor(plotWidth) : resolution)
-    {
-        case DisplayResolution::Low:
-            return 56;
-        case DisplayResolution::Medium:
-            return 111;
-        default:
-            return 221;
-    }
+    const auto chosen = resolution == DisplayResolution::Auto ? automaticFor(plotWidth) : resolution;
+    if (chosen == DisplayResolution::Low)
+        return 56;
+    return chosen == DisplayResolution::Medium ? 111 : 221;
 }
