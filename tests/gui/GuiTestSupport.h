@@ -133,6 +133,16 @@ struct EditorFixture
         });
         if (!focused)
             return ::testing::AssertionFailure() << "the editor window never got the keyboard focus";
+        // The window manager may still move the window into place (a frame around it): clicks
+        // land where they are aimed only once it stays put.
+        auto bounds = editor->getPeer()->getBounds();
+        for (int stable = 0, rounds = 0; stable < 2 && rounds < 40; ++rounds)
+        {
+            pumpFor(50);
+            const auto now = editor->getPeer()->getBounds();
+            stable = now == bounds ? stable + 1 : 0;
+            bounds = now;
+        }
         return ::testing::AssertionSuccess();
     }
 
