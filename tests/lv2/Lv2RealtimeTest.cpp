@@ -1,6 +1,7 @@
 // The LV2 entry points driven in-process, as a host's audio thread calls run(): nothing on
 // that path may allocate, do I/O or wait for another thread.
 
+#include "common/Lv2UridMap.h"
 #include "common/ProcessorHarness.h"
 #include "common/RealtimeGuard.h"
 #include "plugin/lv2/Lv2Descriptor.h"
@@ -8,28 +9,13 @@
 
 #include <gtest/gtest.h>
 
-#include <lv2/urid/urid.h>
-
-#include <map>
-#include <string>
-
 namespace
 {
-struct UridMap
-{
-    std::map<std::string, LV2_URID> ids;
-    LV2_URID_Map map{this, [](LV2_URID_Map_Handle handle, const char* uri)
-                     {
-                         auto& self = *static_cast<UridMap*>(handle);
-                         return self.ids.emplace(uri, (LV2_URID)self.ids.size() + 1).first->second;
-                     }};
-};
-
 struct HostedInstance
 {
     explicit HostedInstance(int blockSize)
     {
-        const LV2_Feature* features[] = {&mapFeature, nullptr};
+        const LV2_Feature* features[] = {&urids.feature, nullptr};
         handle = descriptor.instantiate(&descriptor, 48000.0, "", features);
         for (size_t i = 0; i < controls.size(); ++i)
         {
@@ -50,8 +36,7 @@ struct HostedInstance
     }
 
     const LV2_Descriptor& descriptor = Lv2Descriptor::get(nullptr);
-    UridMap urids;
-    LV2_Feature mapFeature{LV2_URID__map, &urids.map};
+    Lv2UridMap urids;
     LV2_Handle handle = nullptr;
     std::array<float, Lv2Ports::numControls> controls{};
     std::array<std::vector<float>, 2> audio;

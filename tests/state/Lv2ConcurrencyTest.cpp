@@ -1,30 +1,18 @@
 // An LV2 host may save the plug-in's state while its audio thread runs the plug-in (only
 // restoring waits for the audio to stop). Run under ThreadSanitizer by the test scripts.
 
+#include "common/Lv2UridMap.h"
 #include "common/ProcessorHarness.h"
 #include "plugin/lv2/Lv2Instance.h"
 
 #include <gtest/gtest.h>
 
-#include <lv2/urid/urid.h>
-
 #include <atomic>
-#include <map>
 #include <string>
 #include <thread>
 
 namespace
 {
-struct UridMap
-{
-    std::map<std::string, LV2_URID> ids;
-    LV2_URID_Map map{this, [](LV2_URID_Map_Handle handle, const char* uri)
-                     {
-                         auto& self = *static_cast<UridMap*>(handle);
-                         return self.ids.emplace(uri, (LV2_URID)self.ids.size() + 1).first->second;
-                     }};
-};
-
 struct SavedState
 {
     std::string bytes;
@@ -55,9 +43,8 @@ struct SavedState
 
 TEST(Concurrency, Lv2StateSavedWhileTheAudioThreadRunsAndMovesControls)
 {
-    UridMap urids;
-    LV2_Feature mapFeature{LV2_URID__map, &urids.map};
-    const LV2_Feature* features[] = {&mapFeature, nullptr};
+    Lv2UridMap urids;
+    const LV2_Feature* features[] = {&urids.feature, nullptr};
     auto instance = Lv2Instance::create(48000.0, features);
     ASSERT_NE(instance, nullptr);
 
