@@ -1,6 +1,7 @@
 // The LV2 instance driven in-process, for the connections a bundle test cannot easily make.
 
 #include "plugin/lv2/Lv2Instance.h"
+#include "common/Lv2TestSupport.h"
 #include "common/ProcessorHarness.h"
 
 #include <gtest/gtest.h>
@@ -9,12 +10,9 @@ TEST(Lv2Instance, AMonoInputTakenToBothOutputsGivesTheShapedSignalOnEach)
 {
     auto instance = Lv2Instance::create(48000.0, nullptr);
     ASSERT_NE(instance, nullptr);
-    std::array<float, Lv2Ports::numControls> controls{};
-    for (size_t i = 0; i < controls.size(); ++i)
-    {
-        controls[i] = parameterSpecs[i].defaultValue;
-        instance->connectPort(Lv2Ports::firstControl + (uint32_t)i, &controls[i]);
-    }
+    Lv2Controls controls;
+    connectControlsAtDefaults(controls,
+                              [&](uint32_t port, float* data) { instance->connectPort(port, data); });
     auto input = harness::drumLikeSignal(2048, 500);
     std::vector<float> left(input.size()), right(input.size(), 123.0f);
     instance->connectPort(Lv2Ports::audioInLeft, input.data());

@@ -1,7 +1,7 @@
 // The LV2 entry points driven in-process, as a host's audio thread calls run(): nothing on
 // that path may allocate, do I/O or wait for another thread.
 
-#include "common/Lv2UridMap.h"
+#include "common/Lv2TestSupport.h"
 #include "common/ProcessorHarness.h"
 #include "common/RealtimeGuard.h"
 #include "plugin/lv2/Lv2Descriptor.h"
@@ -17,11 +17,8 @@ struct HostedInstance
     {
         const LV2_Feature* features[] = {&urids.feature, nullptr};
         handle = descriptor.instantiate(&descriptor, 48000.0, "", features);
-        for (size_t i = 0; i < controls.size(); ++i)
-        {
-            controls[i] = parameterSpecs[i].defaultValue;
-            descriptor.connect_port(handle, Lv2Ports::firstControl + (uint32_t)i, &controls[i]);
-        }
+        connectControlsAtDefaults(controls, [this](uint32_t port, float* data)
+                                  { descriptor.connect_port(handle, port, data); });
         for (auto& channel : audio)
             channel.assign((size_t)blockSize, 0.0f);
         for (uint32_t port = 0; port < Lv2Ports::firstControl; ++port)
@@ -38,7 +35,7 @@ struct HostedInstance
     const LV2_Descriptor& descriptor = Lv2Descriptor::get(nullptr);
     Lv2UridMap urids;
     LV2_Handle handle = nullptr;
-    std::array<float, Lv2Ports::numControls> controls{};
+    Lv2Controls controls{};
     std::array<std::vector<float>, 2> audio;
 };
 

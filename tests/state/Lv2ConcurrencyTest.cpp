@@ -1,7 +1,7 @@
 // An LV2 host may save the plug-in's state while its audio thread runs the plug-in (only
 // restoring waits for the audio to stop). Run under ThreadSanitizer by the test scripts.
 
-#include "common/Lv2UridMap.h"
+#include "common/Lv2TestSupport.h"
 #include "common/ProcessorHarness.h"
 #include "plugin/lv2/Lv2Instance.h"
 
@@ -48,12 +48,9 @@ TEST(Concurrency, Lv2StateSavedWhileTheAudioThreadRunsAndMovesControls)
     auto instance = Lv2Instance::create(48000.0, features);
     ASSERT_NE(instance, nullptr);
 
-    std::array<float, Lv2Ports::numControls> controls{};
-    for (size_t i = 0; i < controls.size(); ++i)
-    {
-        controls[i] = parameterSpecs[i].defaultValue;
-        instance->connectPort(Lv2Ports::firstControl + (uint32_t)i, &controls[i]);
-    }
+    Lv2Controls controls;
+    connectControlsAtDefaults(controls,
+                              [&](uint32_t port, float* data) { instance->connectPort(port, data); });
     std::vector<float> left(256), right(256);
     instance->connectPort(Lv2Ports::audioInLeft, left.data());
     instance->connectPort(Lv2Ports::audioOutLeft, left.data());
