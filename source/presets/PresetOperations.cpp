@@ -33,9 +33,9 @@ void TarvoltAudioProcessor::loadFactoryPreset(const juce::String& name)
 {
     applyingPreset.store(true);
     const auto& preset = findFactoryPreset(name);
-    for (size_t i = 0; i < parameterSpecs.size(); ++i)
-        if (auto* parameter = parameters.getParameter(parameterSpecs[i].id))
-            parameter->setValueNotifyingHost(parameter->convertTo0to1(preset.values[i]));
+    for (auto& value : preset.values)
+        if (auto* parameter = parameters.getParameter(value.id))
+            parameter->setValueNotifyingHost(parameter->convertTo0to1(value.plain));
     applyingPreset.store(false);
 
     setCurrentPreset(name, false, false);

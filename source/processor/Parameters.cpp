@@ -1,30 +1,60 @@
 #include "processor/Parameters.h"
 
-const std::array<ParameterSpec, 10> parameterSpecs{{
-    {ParameterIDs::power, "Power", ParameterSpec::Kind::toggle, 0.0f, 1.0f, 1.0f, {"Off", "On", nullptr}},
-    {ParameterIDs::mode, "Mode", ParameterSpec::Kind::choice, 0.0f, 2.0f, 1.0f, {"Tight", "Punch", "Smooth"}},
-    {ParameterIDs::attack, "Attack", ParameterSpec::Kind::number, -12.0f, 12.0f, 5.0f, {}},
-    {ParameterIDs::sustain, "Sustain", ParameterSpec::Kind::number, -12.0f, 12.0f, -2.5f, {}},
-    {ParameterIDs::sensitivity, "Sensitivity", ParameterSpec::Kind::number, 0.0f, 100.0f, 60.0f, {}},
-    {ParameterIDs::focus, "Focus", ParameterSpec::Kind::choice, 0.0f, 2.0f, 1.0f, {"Low", "Full", "High"}},
-    {ParameterIDs::punch, "Punch", ParameterSpec::Kind::number, 0.0f, 100.0f, 30.0f, {}},
-    {ParameterIDs::clip, "Clip", ParameterSpec::Kind::number, 0.0f, 100.0f, 25.0f, {}},
-    {ParameterIDs::mix, "Mix", ParameterSpec::Kind::number, 0.0f, 100.0f, 100.0f, {}},
-    {ParameterIDs::output, "Output", ParameterSpec::Kind::number, -12.0f, 12.0f, 0.0f, {}},
-}};
-
-int ParameterSpec::numChoices() const noexcept
+namespace
 {
-    int n = 0;
-    for (auto* c : choices)
-        n += c != nullptr ? 1 : 0;
-    return n;
+// Every ramped control is fed by exactly one parameter, and only index parameters feed none.
+constexpr bool everyControlFedOnce()
+{
+    for (size_t c = 0; c < numControls; ++c)
+    {
+        int feeders = 0;
+        for (auto& spec : parameterSpecs)
+            feeders += spec.control == (Control) c ? 1 : 0;
+        if (feeders != 1)
+            return false;
+    }
+    for (auto& spec : parameterSpecs)
+        if ((spec.control == Control::none) != (spec.audioValue == ParameterSpec::AudioValue::index))
+            return false;
+    return true;
 }
+static_assert(everyControlFedOnce(), "each ramp needs exactly one parameter");
+} // namespace
 
 float ParameterSpec::clampPlain(float plain) const noexcept
 {
     const auto clamped = juce::jlimit(minimum, maximum, plain);
     return kind == Kind::number ? clamped : std::round(clamped);
+}
+
+float ParameterSpec::audioValueOf(float plain) const noexcept
+{
+    switch (audioValue)
+    {
+        case AudioValue::fraction: return plain * 0.01f;
+        case AudioValue::gain: return juce::Decibels::decibelsToGain(plain);
+        case AudioValue::onOff: return plain >= 0.5f ? 1.0f : 0.0f;
+        case AudioValue::asStored:
+        case AudioValue::index: break;
+    }
+    return plain;
+}
+
+juce::String ParameterSpec::formatWithUnit(float plain) const
+{
+    if (kind != Kind::number)
+    {
+        const int i = juce::jlimit(0, numChoices() - 1, (int) std::round(plain));
+        return choices[(size_t) i];
+    }
+    const juce::String number(plain, 1);
+    switch (unit)
+    {
+        case Unit::decibels: return (plain > 0.0f ? "+" : "") + number + " dB";
+        case Unit::percent: return number + "%";
+        case Unit::none: break;
+    }
+    return number;
 }
 
 const ParameterSpec* findParameterSpec(const juce::String& id) noexcept
@@ -43,11 +73,13 @@ juce::AudioProcessorValueTreeState::ParameterLayout createTarvoltParameterLayout
     for (auto& spec : parameterSpecs)
     {
         const juce::ParameterID id{spec.id, versionHint};
+        const auto attributes = [&spec](auto base) { return base.withAutomatable(spec.automatable); };
 
         switch (spec.kind)
         {
             case ParameterSpec::Kind::toggle:
-                layout.add(std::make_unique<juce::AudioParameterBool>(id, spec.name, spec.defaultValue >= 0.5f));
+                layout.add(std::make_unique<juce::AudioParameterBool>(
+                    id, spec.name, spec.defaultValue >= 0.5f, attributes(juce::AudioParameterBoolAttributes())));
                 break;
 
             case ParameterSpec::Kind::choice:
@@ -55,15 +87,15 @@ juce::AudioProcessorValueTreeState::ParameterLayout createTarvoltParameterLayout
                 juce::StringArray names;
                 for (int i = 0; i < spec.numChoices(); ++i)
                     names.add(spec.choices[(size_t) i]);
-                layout.add(std::make_unique<juce::AudioParameterChoice>(id, spec.name, names,
-                                                                        (int) spec.defaultValue));
+                layout.add(std::make_unique<juce::AudioParameterChoice>(
+                    id, spec.name, names, (int) spec.defaultValue, attributes(juce::AudioParameterChoiceAttributes())));
                 break;
             }
 
             case ParameterSpec::Kind::number:
                 layout.add(std::make_unique<juce::AudioParameterFloat>(
                     id, spec.name, juce::NormalisableRange<float>(spec.minimum, spec.maximum, 0.01f),
-                    spec.defaultValue));
+                    spec.defaultValue, attributes(juce::AudioParameterFloatAttributes())));
                 break;
         }
     }

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "processor/Control.h"
+
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <array>
+#include <string_view>
 
-// The ten parameters, declared once. Everything that needs an ID, a range, a default
-// or a choice list (processor, presets, editor, tools, tests) reads it from here.
+// Every fact about a parameter lives in parameterSpecs below: its ID, name, kind, range, default,
+// choices, the unit it is shown in, and how the audio path reads it. The processor, the presets,
+// the editor, the LV2 bundle, the tools and the tests all read it from there.
 namespace ParameterIDs
 {
 inline constexpr const char* power = "power";
@@ -20,37 +24,6 @@ inline constexpr const char* mix = "mix";
 inline constexpr const char* output = "output";
 } // namespace ParameterIDs
 
-struct ParameterSpec
-{
-    enum class Kind
-    {
-        toggle,
-        choice,
-        number
-    };
-
-    const char* id;
-    const char* name;
-    Kind kind;
-    float minimum;
-    float maximum;
-    float defaultValue; // plain value; for choices the index, for the toggle 0 or 1
-    std::array<const char*, 3> choices; // choice names (unused entries are null)
-
-    int numChoices() const noexcept;
-    // The plain value clamped into the range (choices and the toggle snap to whole steps).
-    float clampPlain(float plain) const noexcept;
-};
-
-// In host order.
-extern const std::array<ParameterSpec, 10> parameterSpecs;
-
-// The table entry for an ID, or null when the ID is unknown.
-const ParameterSpec* findParameterSpec(const juce::String& id) noexcept;
-
-// Builds the framework's layout from the table above.
-juce::AudioProcessorValueTreeState::ParameterLayout createTarvoltParameterLayout();
-
 // Choice indices.
 namespace ModeIndex
 {
@@ -60,3 +33,108 @@ namespace FocusIndex
 {
 inline constexpr int low = 0, full = 1, high = 2;
 }
+
+struct ParameterSpec
+{
+    enum class Kind
+    {
+        toggle,
+        choice,
+        number
+    };
+
+    // How the editor's read-outs, the LV2 ports and the render tool show a number. The host sees
+    // the plain number without a unit.
+    enum class Unit
+    {
+        none,
+        decibels,
+        percent
+    };
+
+    // How the audio path turns the plain value into the value its ramp carries.
+    enum class AudioValue
+    {
+        asStored, // the plain value (decibels stay decibels)
+        fraction, // percent / 100
+        gain,     // decibels to a linear factor, 0 at -100 dB or below
+        onOff,    // 1 from 0.5 on, else 0
+        index     // a choice index, read once per block and not ramped
+    };
+
+    const char* id;
+    const char* name;
+    Kind kind;
+    float minimum;
+    float maximum;
+    float defaultValue;                 // plain value; for choices the index, for the toggle 0 or 1
+    std::array<const char*, 3> choices; // choice names (unused entries are null)
+    Unit unit;
+    AudioValue audioValue;
+    Control control;           // the shaper control the ramp feeds (Control::none for an index)
+    double rampSeconds;        // length of that ramp
+    bool automatable = true;
+
+    constexpr int numChoices() const noexcept
+    {
+        int n = 0;
+        for (auto* c : choices)
+            n += c != nullptr ? 1 : 0;
+        return n;
+    }
+
+    // The plain value clamped into the range (choices and the toggle snap to whole steps).
+    float clampPlain(float plain) const noexcept;
+
+    // The value the audio path's ramp carries for a plain value (see AudioValue).
+    float audioValueOf(float plain) const noexcept;
+
+    // A plain value with its unit, as the editor's read-outs show it: "+5.0 dB", "60.0%", the
+    // choice's name for choices and the toggle.
+    juce::String formatWithUnit(float plain) const;
+};
+
+namespace parameterTable
+{
+using Kind = ParameterSpec::Kind;
+using Unit = ParameterSpec::Unit;
+using AudioValue = ParameterSpec::AudioValue;
+
+inline constexpr double shortRamp = 0.02; // seconds
+inline constexpr double longRamp = 0.03;
+
+// clang-format off
+inline constexpr std::array<ParameterSpec, 10> specs{{
+    //  ID                         name           kind          min     max    default  choices                        unit            audio value             control               ramp
+    {ParameterIDs::power,       "Power",       Kind::toggle,  0.0f,   1.0f,   1.0f, {"Off", "On", nullptr},         Unit::none,     AudioValue::onOff,    Control::power,       shortRamp},
+    {ParameterIDs::mode,        "Mode",        Kind::choice,  0.0f,   2.0f,   1.0f, {"Tight", "Punch", "Smooth"},   Unit::none,     AudioValue::index,    Control::none,        0.0},
+    {ParameterIDs::attack,      "Attack",      Kind::number, -12.0f, 12.0f,   5.0f, {},                             Unit::decibels, AudioValue::asStored, Control::attackDb,    shortRamp},
+    {ParameterIDs::sustain,     "Sustain",     Kind::number, -12.0f, 12.0f,  -2.5f, {},                             Unit::decibels, AudioValue::asStored, Control::sustainDb,   shortRamp},
+    {ParameterIDs::sensitivity, "Sensitivity", Kind::number,  0.0f, 100.0f,  60.0f, {},                             Unit::percent,  AudioValue::fraction, Control::sensitivity, longRamp},
+    {ParameterIDs::focus,       "Focus",       Kind::choice,  0.0f,   2.0f,   1.0f, {"Low", "Full", "High"},        Unit::none,     AudioValue::index,    Control::none,        0.0},
+    {ParameterIDs::punch,       "Punch",       Kind::number,  0.0f, 100.0f,  30.0f, {},                             Unit::percent,  AudioValue::fraction, Control::punch,       longRamp},
+    {ParameterIDs::clip,        "Clip",        Kind::number,  0.0f, 100.0f,  25.0f, {},                             Unit::percent,  AudioValue::fraction, Control::clip,        longRamp},
+    {ParameterIDs::mix,         "Mix",         Kind::number,  0.0f, 100.0f, 100.0f, {},                             Unit::percent,  AudioValue::fraction, Control::mix,         longRamp},
+    {ParameterIDs::output,      "Output",      Kind::number, -12.0f, 12.0f,   0.0f, {},                             Unit::decibels, AudioValue::gain,     Control::outputGain,  shortRamp},
+}};
+// clang-format on
+} // namespace parameterTable
+
+// In host order.
+inline constexpr const auto& parameterSpecs = parameterTable::specs;
+inline constexpr size_t numParameters = parameterSpecs.size();
+
+// The position of an ID in the table, or -1 when the ID is unknown; usable at compile time.
+constexpr int parameterIndex(std::string_view id) noexcept
+{
+    for (size_t i = 0; i < parameterSpecs.size(); ++i)
+        if (id == parameterSpecs[i].id)
+            return (int) i;
+    return -1;
+}
+
+// The table entry for an ID, or null when the ID is unknown.
+const ParameterSpec* findParameterSpec(const juce::String& id) noexcept;
+
+// Builds the framework's layout from the table above.
+juce::AudioProcessorValueTreeState::ParameterLayout createTarvoltParameterLayout();

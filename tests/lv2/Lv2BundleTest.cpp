@@ -179,7 +179,7 @@ TEST_F(Lv2Bundle, OffersTheFactoryPresetsWithTheirValues)
         const auto& values = found[preset.name];
         ASSERT_EQ(values.size(), parameterSpecs.size());
         for (size_t p = 0; p < parameterSpecs.size(); ++p)
-            EXPECT_FLOAT_EQ(values.at(parameterSpecs[p].id), preset.values[p]) << parameterSpecs[p].id;
+            EXPECT_FLOAT_EQ(values.at(parameterSpecs[p].id), preset.valueOf(parameterSpecs[p].id)) << parameterSpecs[p].id;
     }
 }
 

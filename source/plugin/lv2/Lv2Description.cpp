@@ -22,11 +22,12 @@ juce::String quoted(const juce::String& text)
 
 const char* unitOf(const ParameterSpec& spec)
 {
-    const juce::String id(spec.id);
-    if (id == ParameterIDs::attack || id == ParameterIDs::sustain || id == ParameterIDs::output)
-        return "units:db";
-    if (spec.kind == ParameterSpec::Kind::number)
-        return "units:pc";
+    switch (spec.unit)
+    {
+        case ParameterSpec::Unit::decibels: return "units:db";
+        case ParameterSpec::Unit::percent: return "units:pc";
+        case ParameterSpec::Unit::none: break;
+    }
     return nullptr;
 }
 
@@ -151,9 +152,12 @@ juce::String presets()
     {
         text << "<" << presetUri((int)i) << ">\n"
              << "\tlv2:port";
-        for (size_t p = 0; p < parameterSpecs.size(); ++p)
-            text << (p == 0 ? " " : " ,\n\t\t") << "[ lv2:symbol " << quoted(parameterSpecs[p].id)
-                 << " ; pset:value " << number(factoryPresetTable[i].values[p]) << " ]";
+        const char* separator = " ";
+        for (auto& value : factoryPresetTable[i].values)
+        {
+            text << separator << "[ lv2:symbol " << quoted(value.id) << " ; pset:value " << number(value.plain) << " ]";
+            separator = " ,\n\t\t";
+        }
         text << " .\n\n";
     }
     return text;
