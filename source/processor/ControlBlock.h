@@ -1,8 +1,11 @@
 #pragma once
 
-// The smoothed control values of a stretch of samples, one value per sample, as the block
-// path consumes them: decibels for attack and sustain, fractions (0..1) for sensitivity,
-// punch, clip and mix, a linear output gain and the power crossfade (0..1).
+#include "processor/Control.h"
+
+#include <array>
+
+// The smoothed control values of a stretch of samples, one value per sample and control, as the
+// block path consumes them (units: see Control).
 struct ControlBlock
 {
     static constexpr int maxSamples = 128;
@@ -16,6 +19,9 @@ struct ControlBlock
         float operator[](int i) const noexcept { return values[i]; }
     };
 
+    const Ramp& operator[](Control c) const noexcept { return ramps[(size_t) c]; }
+    Ramp& operator[](Control c) noexcept { return ramps[(size_t) c]; }
+
     int numSamples = 0;
-    Ramp attackDb, sustainDb, sensitivity, punch, clip, mix, outputGain, power;
+    std::array<Ramp, numControls> ramps;
 };

@@ -38,14 +38,21 @@ struct FocusFilter
     static FocusFilter lowBand(double sampleRate)
     {
         FocusFilter f;
-        f.setCoefficients(*juce::dsp::IIR::Coefficients<float>::makeLowPass(sampleRate, 220.0f));
+        f.setCoefficients(*juce::dsp::IIR::Coefficients<float>::makeLowPass(sampleRate, cutoffFor(220.0f, sampleRate)));
         return f;
     }
 
     static FocusFilter highBand(double sampleRate)
     {
         FocusFilter f;
-        f.setCoefficients(*juce::dsp::IIR::Coefficients<float>::makeHighPass(sampleRate, 2400.0f));
+        f.setCoefficients(*juce::dsp::IIR::Coefficients<float>::makeHighPass(sampleRate, cutoffFor(2400.0f, sampleRate)));
         return f;
+    }
+
+    // A band's cut-off at a sample rate: as designed, but never above 45 % of the rate. The
+    // design only gives a stable filter below half the rate; at common rates nothing changes.
+    static float cutoffFor(float hertz, double sampleRate) noexcept
+    {
+        return (float) std::min((double) hertz, 0.45 * sampleRate);
     }
 };

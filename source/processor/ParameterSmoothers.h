@@ -1,73 +1,57 @@
 #pragma once
 
 #include "processor/ControlBlock.h"
-#include "processor/ShaperCore.h"
+#include "processor/Parameters.h"
 #include "processor/SteppedRamp.h"
-
-#include <juce_audio_basics/juce_audio_basics.h>
 
 #include <algorithm>
 
-// The eight linear ramps between the parameters (read once per block) and the per-sample
-// shaper: attack, sustain, output gain and power ramp over 20 ms, the rest over 30 ms.
+// The linear ramps between the parameters (read once per block) and the per-sample shaper, one
+// per control; the parameter table gives each its length and the value it carries.
 class ParameterSmoothers
 {
 public:
-    // Targets in the units the shaper takes (see shaper::Controls) plus power 0 or 1.
-    struct Targets
-    {
-        shaper::Controls controls;
-        float power;
-    };
+    // One target per control, in the units the shaper takes.
+    using Targets = std::array<float, numControls>;
 
-    struct Frame
+    // The targets the plain parameter values (in table order) give.
+    template <typename PlainValues>
+    static Targets targetsFor(const PlainValues& plain) noexcept
     {
-        shaper::Controls controls;
-        float power;
-    };
-
-    static constexpr double shortRampSeconds = 0.02;
-    static constexpr double longRampSeconds = 0.03;
+        Targets t{};
+        for (size_t i = 0; i < numParameters; ++i)
+            if (parameterSpecs[i].control != Control::none)
+                t[(size_t) parameterSpecs[i].control] = parameterSpecs[i].audioValueOf(plain[i]);
+        return t;
+    }
 
     // Sets the ramp lengths for a sample rate; the next setTargets should jump.
     void reset(double sampleRate) noexcept
     {
-        smoothedAttack.reset(sampleRate, shortRampSeconds);
-        smoothedSustain.reset(sampleRate, shortRampSeconds);
-        smoothedSensitivity.reset(sampleRate, longRampSeconds);
-        smoothedPunch.reset(sampleRate, longRampSeconds);
-        smoothedClip.reset(sampleRate, longRampSeconds);
-        smoothedMix.reset(sampleRate, longRampSeconds);
-        smoothedOutputGain.reset(sampleRate, shortRampSeconds);
-        smoothedPower.reset(sampleRate, shortRampSeconds);
+        for (auto& spec : parameterSpecs)
+            if (spec.control != Control::none)
+                ramp(spec.control).reset(sampleRate, spec.rampSeconds);
     }
 
     // New targets: ramps start from the values reached so far, or jump there at once.
     void setTargets(const Targets& t, bool jump) noexcept
     {
-        set(smoothedAttack, t.controls.attackDb, jump);
-        set(smoothedSustain, t.controls.sustainDb, jump);
-        set(smoothedSensitivity, t.controls.sensitivity, jump);
-        set(smoothedPunch, t.controls.punch, jump);
-        set(smoothedClip, t.controls.clip, jump);
-        set(smoothedMix, t.controls.mix, jump);
-        set(smoothedOutputGain, t.controls.outputGain, jump);
-        set(smoothedPower, t.power, jump);
+        for (size_t c = 0; c < numControls; ++c)
+        {
+            if (jump)
+                ramps[c].setCurrentAndTargetValue(t[c]);
+            else
+                ramps[c].setTargetValue(t[c]);
+        }
     }
 
-    // Advances all eight ramps by one sample.
-    Frame next() noexcept
+    // Advances every ramp by one sample.
+    Targets next() noexcept
     {
-        Frame f{};
-        f.controls.attackDb = smoothedAttack.getNextValue();
-        f.controls.sustainDb = smoothedSustain.getNextValue();
-        f.controls.sensitivity = smoothedSensitivity.getNextValue();
-        f.controls.punch = smoothedPunch.getNextValue();
-        f.controls.clip = smoothedClip.getNextValue();
-        f.controls.mix = smoothedMix.getNextValue();
-        f.controls.outputGain = smoothedOutputGain.getNextValue();
-        f.power = smoothedPower.getNextValue();
-        return f;
+        Targets values{};
+        for (size_t c = 0; c < numControls; ++c)
+            values[c] = ramps[c].getNextValue();
+        return values;
     }
 
     // The next n (at most ControlBlock::maxSamples) values of every ramp, sample by sample the
@@ -76,23 +60,20 @@ public:
     {
         jassert(n >= 0 && n <= ControlBlock::maxSamples);
         block.numSamples = n;
-        SteppedRamp* smoothers[] = {&smoothedAttack, &smoothedSustain,    &smoothedSensitivity, &smoothedPunch,
-                                    &smoothedClip,   &smoothedMix,        &smoothedOutputGain,  &smoothedPower};
-        ControlBlock::Ramp* ramps[] = {&block.attackDb, &block.sustainDb, &block.sensitivity, &block.punch,
-                                       &block.clip,     &block.mix,       &block.outputGain,  &block.power};
-        SteppedRamp* moving[8];
-        float* destinations[8];
+        SteppedRamp* moving[numControls];
+        float* destinations[numControls];
         int numMoving = 0;
-        for (size_t k = 0; k < 8; ++k)
+        for (size_t c = 0; c < numControls; ++c)
         {
-            ramps[k]->constant = !smoothers[k]->isSmoothing();
-            if (ramps[k]->constant)
-                fillConstant(*ramps[k], smoothers[k]->getTargetValue(), n);
+            auto& out = block.ramps[c];
+            out.constant = !ramps[c].isSmoothing();
+            if (out.constant)
+                fillConstant(out, ramps[c].getTargetValue(), n);
             else
             {
-                ramps[k]->filledCount = 0;
-                moving[numMoving] = smoothers[k];
-                destinations[numMoving++] = ramps[k]->values;
+                out.filledCount = 0;
+                moving[numMoving] = &ramps[c];
+                destinations[numMoving++] = out.values;
             }
         }
         if (numMoving > 0)
@@ -102,13 +83,10 @@ public:
     // True while any ramp is still moving.
     bool isSmoothing() const noexcept
     {
-        return smoothedAttack.isSmoothing() || smoothedSustain.isSmoothing() || smoothedSensitivity.isSmoothing()
-               || smoothedPunch.isSmoothing() || smoothedClip.isSmoothing() || smoothedMix.isSmoothing()
-               || smoothedOutputGain.isSmoothing() || smoothedPower.isSmoothing();
+        return std::any_of(ramps.begin(), ramps.end(), [](auto& r) { return r.isSmoothing(); });
     }
 
-    SteppedRamp smoothedAttack, smoothedSustain, smoothedSensitivity, smoothedPunch, smoothedClip,
-        smoothedMix, smoothedOutputGain, smoothedPower;
+    SteppedRamp& ramp(Control c) noexcept { return ramps[(size_t) c]; }
 
 private:
     static void fillConstant(ControlBlock::Ramp& ramp, float value, int n) noexcept
@@ -119,11 +97,5 @@ private:
         ramp.filledCount = n;
     }
 
-    static void set(SteppedRamp& smoother, float value, bool jump) noexcept
-    {
-        if (jump)
-            smoother.setCurrentAndTargetValue(value);
-        else
-            smoother.setTargetValue(value);
-    }
+    std::array<SteppedRamp, numControls> ramps;
 };

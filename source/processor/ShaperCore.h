@@ -1,5 +1,7 @@
 #pragma once
 
+#include "processor/Control.h"
+
 #include <juce_dsp/juce_dsp.h>
 
 #include <algorithm>
@@ -65,17 +67,14 @@ struct EnvelopeCoefficients
     }
 };
 
-// Control values for one sample, as the smoothers deliver them: decibels for attack and
-// sustain, fractions (0..1) for sensitivity, punch, clip and mix, a linear output gain.
+// Control values for one sample, as the ramps deliver them: decibels for attack and sustain,
+// fractions (0..1) for sensitivity, punch, clip and mix, a linear output gain (and the power
+// crossfade, which the shaper itself does not use).
 struct Controls
 {
-    float attackDb;
-    float sustainDb;
-    float sensitivity;
-    float punch;
-    float clip;
-    float mix;
-    float outputGain;
+    std::array<float, numControls> values;
+
+    float operator[](Control c) const noexcept { return values[(size_t) c]; }
 };
 
 using Filter = juce::dsp::IIR::Filter<float>;
@@ -181,26 +180,27 @@ inline float softClip(float y, float clip) noexcept
 template <typename Math = StandardMath>
 forcedinline float shapeSample(float x, float T, const Controls& k, float clipNorm) noexcept
 {
-    const float W = sustainWeight(T, k.punch);
-    const float gA = Math::decibelsToGain(T * k.attackDb);
-    const float gS = Math::decibelsToGain(W * k.sustainDb);
+    const float punch = k[Control::punch], clip = k[Control::clip];
+    const float W = sustainWeight(T, punch);
+    const float gA = Math::decibelsToGain(T * k[Control::attackDb]);
+    const float gS = Math::decibelsToGain(W * k[Control::sustainDb]);
     const float p = T * x;
-    const float D = 1.0f + 3.2f * T * k.punch;
+    const float D = 1.0f + 3.2f * T * punch;
     const float s = Math::tanhRatio(D * p, D); // tanh(D p) / max(tanh(D), 0.001)
-    float y = (s - p) * (0.35f * k.punch + 0.35f) + (gS * (x - p) + gA * p);
+    float y = (s - p) * (0.35f * punch + 0.35f) + (gS * (x - p) + gA * p);
 
     // Clip stage, only above a clip of 0.0001: crossfades toward the normalised tanh curve.
     // (Written as a choice between two values so that loops over it vectorise.)
-    const float K = 1.0f + 4.0f * k.clip;
-    const float clipped = y + (Math::tanhOver(K * y, clipNorm) - y) * k.clip;
-    y = k.clip > 0.0001f ? clipped : y;
+    const float K = 1.0f + 4.0f * clip;
+    const float clipped = y + (Math::tanhOver(K * y, clipNorm) - y) * clip;
+    y = clip > 0.0001f ? clipped : y;
 
-    return (y * k.outputGain - x) * k.mix + x;
+    return (y * k[Control::outputGain] - x) * k[Control::mix] + x;
 }
 
 inline float shapeSample(float x, float T, const Controls& k) noexcept
 {
-    return shapeSample(x, T, k, clipNormaliser(k.clip));
+    return shapeSample(x, T, k, clipNormaliser(k[Control::clip]));
 }
 
 } // namespace shaper

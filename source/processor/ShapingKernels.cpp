@@ -30,12 +30,13 @@ forcedinline float shapeLoop(const float* __restrict x, const float* __restrict 
 {
     for (int i = 0; i < n; ++i)
     {
-        const float T = shaper::transientFromEnvelopes(fast[i], slow[i], k.sensitivity[i], modeScale);
-        const shaper::Controls controls{k.attackDb[i], k.sustainDb[i], k.sensitivity[i], k.punch[i],
-                                        k.clip[i],     k.mix[i],       k.outputGain[i]};
-        const float norm = clipRamps ? shaper::clipNormaliser<fastmath::Approximations>(k.clip[i]) : clipNorm;
+        const float T = shaper::transientFromEnvelopes(fast[i], slow[i], k[Control::sensitivity][i], modeScale);
+        shaper::Controls controls;
+        for (size_t c = 0; c < numControls; ++c)
+            controls.values[c] = k.ramps[c].values[i];
+        const float norm = clipRamps ? shaper::clipNormaliser<fastmath::Approximations>(k[Control::clip][i]) : clipNorm;
         const float y = shaper::shapeSample<fastmath::Approximations>(x[i], T, controls, norm);
-        const float result = (y - x[i]) * k.power[i] + x[i];
+        const float result = (y - x[i]) * k[Control::power][i] + x[i];
         out[i] = std::abs(result) <= std::numeric_limits<float>::max() ? result : 0.0f;
     }
     return fastmath::largestMagnitude(out, n);
@@ -44,7 +45,7 @@ forcedinline float shapeLoop(const float* __restrict x, const float* __restrict 
 forcedinline float shapeAll(const float* x, const float* fast, const float* slow, const ControlBlock& k,
                            float clipNorm, float modeScale, float* out, int n) noexcept
 {
-    return k.clip.constant ? shapeLoop<false>(x, fast, slow, k, clipNorm, modeScale, out, n)
+    return k[Control::clip].constant ? shapeLoop<false>(x, fast, slow, k, clipNorm, modeScale, out, n)
                            : shapeLoop<true>(x, fast, slow, k, clipNorm, modeScale, out, n);
 }
 

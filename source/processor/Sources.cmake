@@ -2,14 +2,16 @@ target_sources(Tarvolt PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/Parameters.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TarvoltAudioProcessor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/BlockProcessing.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/BlockShaper.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TransientShaper.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/EnvelopePass.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ShapingKernels.cpp)
 
 # The block path's loops only vectorise when the compiler may compute both sides of a choice
 # and keep one, which it refuses while it must assume that float operations can trap. Tarvolt
-# never unmasks floating-point exceptions, so that assumption is dropped for this file. This is
+# never unmasks floating-point exceptions, so that assumption is dropped for these files. This is
 # not -ffast-math: NaN, infinities and signed zeros keep their meaning.
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
-    set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/ShapingKernels.cpp ${CMAKE_CURRENT_LIST_DIR}/BlockShaper.cpp
+    set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/ShapingKernels.cpp ${CMAKE_CURRENT_LIST_DIR}/EnvelopePass.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/TransientShaper.cpp
         PROPERTIES COMPILE_OPTIONS -fno-trapping-math)
 endif()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "processor/Control.h"
 #include "processor/LaneSelect.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
@@ -28,14 +29,14 @@ public:
         countdown = remaining;
     }
 
-    // Writes the next n values of up to eight ramps into their destinations, advancing each
-    // ramp: one ramp per lane of two registers, so the eight running sums advance together.
+    // Writes the next n values of up to numControls ramps into their destinations, advancing each
+    // ramp: one ramp per lane, so the running sums advance together.
     static void render(SteppedRamp* const* ramps, float* const* destinations, int count, int n) noexcept
     {
         using Vec = juce::dsp::SIMDRegister<float>;
         using IntVec = juce::dsp::SIMDRegister<int32_t>;
         constexpr int lanes = (int) Vec::SIMDNumElements;
-        constexpr int registers = (8 + lanes - 1) / lanes;
+        constexpr int registers = ((int) numControls + lanes - 1) / lanes;
         jassert(count <= registers * lanes);
 
         alignas(32) float value[registers * lanes]{}, stepOf[registers * lanes]{}, targetOf[registers * lanes]{};

@@ -5,11 +5,9 @@
 
 namespace
 {
-// The order in which the processor registers as listener (and removes itself again).
-constexpr const char* listenedParameters[] = {
-    ParameterIDs::power,   ParameterIDs::mode,  ParameterIDs::attack, ParameterIDs::sustain, ParameterIDs::sensitivity,
-    ParameterIDs::focus,   ParameterIDs::punch, ParameterIDs::clip,   ParameterIDs::mix,     ParameterIDs::output,
-};
+constexpr auto powerParameter = (size_t) parameterIndex(ParameterIDs::power);
+constexpr auto modeParameter = (size_t) parameterIndex(ParameterIDs::mode);
+constexpr auto focusParameter = (size_t) parameterIndex(ParameterIDs::focus);
 } // namespace
 
 TarvoltAudioProcessor::TarvoltAudioProcessor()
@@ -18,25 +16,17 @@ TarvoltAudioProcessor::TarvoltAudioProcessor()
                                .withOutput("Output", juce::AudioChannelSet::stereo(), true)),
       parameters(*this, nullptr, "PARAMETERS", createParameterLayout())
 {
-    raw.power = parameters.getRawParameterValue(ParameterIDs::power);
-    raw.mode = parameters.getRawParameterValue(ParameterIDs::mode);
-    raw.attack = parameters.getRawParameterValue(ParameterIDs::attack);
-    raw.sustain = parameters.getRawParameterValue(ParameterIDs::sustain);
-    raw.sensitivity = parameters.getRawParameterValue(ParameterIDs::sensitivity);
-    raw.focus = parameters.getRawParameterValue(ParameterIDs::focus);
-    raw.punch = parameters.getRawParameterValue(ParameterIDs::punch);
-    raw.clip = parameters.getRawParameterValue(ParameterIDs::clip);
-    raw.mix = parameters.getRawParameterValue(ParameterIDs::mix);
-    raw.output = parameters.getRawParameterValue(ParameterIDs::output);
-
-    for (auto* id : listenedParameters)
-        parameters.addParameterListener(id, this);
+    for (size_t i = 0; i < numParameters; ++i)
+    {
+        raw[i] = parameters.getRawParameterValue(parameterSpecs[i].id);
+        parameters.addParameterListener(parameterSpecs[i].id, this);
+    }
 }
 
 TarvoltAudioProcessor::~TarvoltAudioProcessor()
 {
-    for (auto* id : listenedParameters)
-        parameters.removeParameterListener(id, this);
+    for (auto& spec : parameterSpecs)
+        parameters.removeParameterListener(spec.id, this);
 }
 
 juce::AudioProcessorValueTreeState::ParameterLayout TarvoltAudioProcessor::createParameterLayout()
@@ -120,24 +110,32 @@ void TarvoltAudioProcessor::parameterChanged(const juce::String&, float)
         currentPresetModified.exchange(true);
 }
 
-float TarvoltAudioProcessor::readRaw(const std::atomic<float>* value) noexcept
+float TarvoltAudioProcessor::readPlain(size_t index) const noexcept
 {
-    return value != nullptr ? value->load(std::memory_order_relaxed) : 0.0f;
+    return raw[index] != nullptr ? raw[index]->load(std::memory_order_relaxed) : 0.0f;
+}
+
+ParameterValues TarvoltAudioProcessor::getParameterValues() const noexcept
+{
+    ParameterValues values;
+    for (size_t i = 0; i < numParameters; ++i)
+        values[i] = readPlain(i);
+    return values;
 }
 
 bool TarvoltAudioProcessor::isPowerOn() const noexcept
 {
-    return readRaw(raw.power) >= 0.5f;
+    return readPlain(powerParameter) >= 0.5f;
 }
 
 int TarvoltAudioProcessor::getModeIndex() const noexcept
 {
-    return (int) std::round(readRaw(raw.mode));
+    return (int) std::round(readPlain(modeParameter));
 }
 
 int TarvoltAudioProcessor::getFocusIndex() const noexcept
 {
-    return (int) std::round(readRaw(raw.focus));
+    return (int) std::round(readPlain(focusParameter));
 }
 
 float TarvoltAudioProcessor::getInputLevel(int channel) const noexcept

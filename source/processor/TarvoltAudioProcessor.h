@@ -2,16 +2,12 @@
 
 #include "presets/PresetStore.h"
 #include "presets/PresettableProcessor.h"
-#include "processor/BlockShaper.h"
-#include "processor/FocusFilter.h"
-#include "processor/ParameterSmoothers.h"
-#include "processor/Parameters.h"
+#include "processor/ParameterValues.h"
 #include "processor/ProductInfo.h"
-#include "processor/ShaperCore.h"
+#include "processor/TransientShaper.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
-#include <juce_dsp/juce_dsp.h>
-
+#include <array>
 #include <atomic>
 
 class TarvoltAudioProcessor : public juce::AudioProcessor,
@@ -56,6 +52,7 @@ public:
     void parameterChanged(const juce::String& parameterID, float newValue) override;
 
     // Lock-free parameter readers, safe on any thread.
+    ParameterValues getParameterValues() const noexcept;
     bool isPowerOn() const noexcept;
     int getModeIndex() const noexcept;
     int getFocusIndex() const noexcept;
@@ -63,14 +60,6 @@ public:
     // Published meter positions; a channel below 0 reads channel 0, above 1 reads channel 1.
     float getInputLevel(int channel) const noexcept;
     float getOutputLevel(int channel) const noexcept;
-
-    // Shapes one sample of one channel with the given control values, advancing that channel's
-    // filters and envelopes.
-    float processSample(float x, int channel, float attackDb, float sustainDb, float sensitivity, float punch,
-                        float clip, float mix, float outputGain, int focus, int mode) noexcept;
-
-    // Clears the focus filters and both envelopes of both channels.
-    void resetShaperState() noexcept;
 
     //==============================================================================
     // Presets (implemented in source/presets).
@@ -101,36 +90,13 @@ public:
     std::atomic<bool> applyingPreset{false};
 
 private:
-    // Raw parameter values, looked up once so the audio thread never searches by ID.
-    struct RawParameters
-    {
-        std::atomic<float>* power = nullptr;
-        std::atomic<float>* mode = nullptr;
-        std::atomic<float>* attack = nullptr;
-        std::atomic<float>* sustain = nullptr;
-        std::atomic<float>* sensitivity = nullptr;
-        std::atomic<float>* focus = nullptr;
-        std::atomic<float>* punch = nullptr;
-        std::atomic<float>* clip = nullptr;
-        std::atomic<float>* mix = nullptr;
-        std::atomic<float>* output = nullptr;
-    };
+    // The plain value of a parameter by its place in the table.
+    float readPlain(size_t index) const noexcept;
 
-    static float readRaw(const std::atomic<float>* value) noexcept;
-    // The current parameter values in the units the smoothers carry.
-    ParameterSmoothers::Targets readSmootherTargets() const noexcept;
+    // Looked up once, in table order, so the audio thread never searches by ID.
+    std::array<std::atomic<float>*, numParameters> raw{};
 
-    RawParameters raw;
-
-    FocusFilter lowFocusFilters[2];
-    FocusFilter highFocusFilters[2];
-    float fastEnvelope[2]{0.0f, 0.0f};
-    float slowEnvelope[2]{0.0f, 0.0f};
-
-    double currentSampleRate = 44100.0;
-
-    ParameterSmoothers smoothers;
-    BlockShaper blockShaper;
+    TransientShaper shaper;
 
     PresetStore presetStore{ProductInfo::tarvolt()};
 

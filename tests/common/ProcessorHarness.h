@@ -44,6 +44,18 @@ inline void processInBlocks(TarvoltAudioProcessor& processor, juce::AudioBuffer<
     }
 }
 
+// Shapes a signal in place with a shaper, in blocks of at most blockSize samples, all with the
+// same settings.
+inline void shapeInBlocks(TransientShaper& shaper, juce::AudioBuffer<float>& buffer, const ParameterValues& settings,
+                          int blockSize = 512)
+{
+    for (int start = 0; start < buffer.getNumSamples(); start += blockSize)
+    {
+        const int len = std::min(blockSize, buffer.getNumSamples() - start);
+        shaper.process(juce::dsp::AudioBlock<float>(buffer).getSubBlock((size_t) start, (size_t) len), settings);
+    }
+}
+
 // A buffer holding the same samples in every channel.
 inline juce::AudioBuffer<float> makeBuffer(int channels, const std::vector<float>& samples)
 {

@@ -1,4 +1,5 @@
 #include "common/ProcessorHarness.h"
+#include "common/ReferenceShaper.h"
 #include "processor/LevelMeter.h"
 
 #include <gtest/gtest.h>
@@ -8,30 +9,24 @@ namespace
 // The block path uses approximations of tanh and of the decibel gain (see FastPathTest).
 constexpr float blockPathTolerance = 1.0e-5f;
 
-// The default settings as the block processing derives them from the parameters (percentages
-// scaled by 0.01 in float, which is not always the nearest float to the decimal fraction).
-float referenceSample(TarvoltAudioProcessor& reference, float x, int focus = FocusIndex::full,
-                      int mode = ModeIndex::punch)
-{
-    return reference.processSample(x, 0, 5.0f, -2.5f, 60.0f * 0.01f, 30.0f * 0.01f, 25.0f * 0.01f, 100.0f * 0.01f,
-                                   1.0f, focus, mode);
-}
+constexpr auto attack = (size_t) Control::attackDb;
+constexpr auto mix = (size_t) Control::mix;
 } // namespace
 
 TEST(ParameterSmoothers, AttackRampsOver882SamplesAt44100InEqualStepsAcrossBlocks)
 {
     ParameterSmoothers smoothers;
     smoothers.reset(44100.0);
-    ParameterSmoothers::Targets t{{0.0f, 0.0f, 0.6f, 0.3f, 0.25f, 1.0f, 1.0f}, 1.0f};
-    smoothers.setTargets(t, true);
+    auto settings = ParameterValues::defaults().set(ParameterIDs::attack, 0.0f);
+    smoothers.setTargets(ParameterSmoothers::targetsFor(settings), true);
 
-    t.controls.attackDb = 12.0f;
+    const auto t = ParameterSmoothers::targetsFor(settings.set(ParameterIDs::attack, 12.0f));
     std::vector<float> values;
     for (int block = 0; values.size() < 1000; ++block)
     {
         smoothers.setTargets(t, false); // every block re-reads the same target: the ramp goes on
         for (int i = 0; i < 100; ++i)
-            values.push_back(smoothers.next().controls.attackDb);
+            values.push_back(smoothers.next()[attack]);
     }
 
     const float step = 12.0f / 882.0f;
@@ -53,14 +48,16 @@ TEST(ParameterSmoothers, RampLengthsFollowTheSampleRate)
     {
         ParameterSmoothers smoothers;
         smoothers.reset(c.rate);
-        smoothers.setTargets({{0, 0, 0, 0, 0, 0, 0}, 0}, true);
-        smoothers.setTargets({{1, 1, 1, 1, 1, 1, 1}, 1}, false);
+        ParameterSmoothers::Targets zeros{}, ones{};
+        ones.fill(1.0f);
+        smoothers.setTargets(zeros, true);
+        smoothers.setTargets(ones, false);
         int attackSteps = 0, mixSteps = 0;
         for (int i = 0; i < 2000; ++i)
         {
             const auto f = smoothers.next();
-            attackSteps += f.controls.attackDb < 1.0f ? 1 : 0;
-            mixSteps += f.controls.mix < 1.0f ? 1 : 0;
+            attackSteps += f[attack] < 1.0f ? 1 : 0;
+            mixSteps += f[mix] < 1.0f ? 1 : 0;
         }
         EXPECT_EQ(attackSteps + 1, c.shortRamp) << c.rate;
         EXPECT_EQ(mixSteps + 1, c.longRamp) << c.rate;
@@ -74,9 +71,13 @@ TEST(ParameterSmoothers, RenderedStretchesEqualTheValuesStepByStep)
     stepped.reset(48000.0);
     juce::Random random(17);
     auto randomTargets = [&random] {
-        auto r = [&random](float lo, float hi) { return lo + random.nextFloat() * (hi - lo); };
-        return ParameterSmoothers::Targets{
-            {r(-12, 12), r(-12, 12), r(0, 1), r(0, 1), r(0, 1), r(0, 1), r(0.25f, 4)}, random.nextBool() ? 1.0f : 0.0f};
+        auto settings = ParameterValues::defaults();
+        for (size_t p = 0; p < numParameters; ++p)
+        {
+            const auto& spec = parameterSpecs[p];
+            settings[p] = spec.clampPlain(spec.minimum + random.nextFloat() * (spec.maximum - spec.minimum));
+        }
+        return ParameterSmoothers::targetsFor(settings);
     };
     const auto first = randomTargets();
     rendered.setTargets(first, true);
@@ -89,7 +90,7 @@ TEST(ParameterSmoothers, RenderedStretchesEqualTheValuesStepByStep)
         {
             auto t = randomTargets();
             if (random.nextBool())
-                t.controls.mix = first.controls.mix; // and some ramps that do not move
+                t[mix] = first[mix]; // and some ramps that do not move
             rendered.setTargets(t, false);
             stepped.setTargets(t, false);
         }
@@ -97,14 +98,9 @@ TEST(ParameterSmoothers, RenderedStretchesEqualTheValuesStepByStep)
         rendered.render(block, n);
         for (int i = 0; i < n; ++i)
         {
-            const auto f = stepped.next();
-            const float expected[] = {f.controls.attackDb, f.controls.sustainDb, f.controls.sensitivity,
-                                      f.controls.punch,    f.controls.clip,      f.controls.mix,
-                                      f.controls.outputGain, f.power};
-            const ControlBlock::Ramp* ramps[] = {&block.attackDb, &block.sustainDb, &block.sensitivity, &block.punch,
-                                                 &block.clip,     &block.mix,       &block.outputGain,  &block.power};
-            for (size_t k = 0; k < 8; ++k)
-                ASSERT_EQ(ramps[k]->values[i], expected[k]) << "ramp " << k << ", stretch " << stretch << ", sample " << i;
+            const auto expected = stepped.next();
+            for (size_t k = 0; k < numControls; ++k)
+                ASSERT_EQ(block.ramps[k].values[i], expected[k]) << "ramp " << k << ", stretch " << stretch << ", sample " << i;
         }
     }
 }
@@ -182,44 +178,44 @@ TEST(BlockProcessing, MixZeroPassesTheInputBitExact)
 
 TEST(BlockProcessing, MatchesTheSampleByReferenceWhenParametersStayPut)
 {
-    TarvoltAudioProcessor block, reference;
+    TarvoltAudioProcessor block;
     harness::prepare(block, 1, 48000.0);
-    harness::prepare(reference, 1, 48000.0);
+    reference::ReferenceShaper reference(48000.0, block.getParameterValues());
 
     const auto signal = harness::drumLikeSignal(9000, 2400, 5);
-    auto buffer = harness::makeBuffer(1, signal);
+    auto buffer = harness::makeBuffer(1, signal), expected = buffer;
     harness::processInBlocks(block, buffer, 512);
+    reference.process(expected, 1, block.getParameterValues());
 
     for (int n = 0; n < (int) signal.size(); ++n)
-    {
-        const float expected = referenceSample(reference, signal[(size_t) n]);
-        ASSERT_NEAR(buffer.getSample(0, n), expected, blockPathTolerance) << "sample " << n;
-    }
+        ASSERT_NEAR(buffer.getSample(0, n), expected.getSample(0, n), blockPathTolerance) << "sample " << n;
 }
 
 TEST(BlockProcessing, ModeAndFocusChangeAtTheNextBlockWithoutRamp)
 {
-    TarvoltAudioProcessor block, reference;
+    TarvoltAudioProcessor block;
     harness::prepare(block, 1, 48000.0);
-    harness::prepare(reference, 1, 48000.0);
+    reference::ReferenceShaper reference(48000.0, block.getParameterValues());
 
     const auto signal = harness::drumLikeSignal(1024, 700, 9);
-    auto buffer = harness::makeBuffer(1, signal);
+    auto buffer = harness::makeBuffer(1, signal), expected = buffer;
     juce::MidiBuffer midi;
-    juce::AudioBuffer<float> first(buffer.getArrayOfWritePointers(), 1, 0, 512);
-    juce::AudioBuffer<float> second(buffer.getArrayOfWritePointers(), 1, 512, 512);
-    block.processBlock(first, midi);
-    harness::setPlain(block, "mode", 0.0f);
-    harness::setPlain(block, "focus", 2.0f);
-    block.processBlock(second, midi);
+    for (int start : {0, 512})
+    {
+        if (start > 0)
+        {
+            harness::setPlain(block, "mode", 0.0f);
+            harness::setPlain(block, "focus", 2.0f);
+        }
+        juce::AudioBuffer<float> part(buffer.getArrayOfWritePointers(), 1, start, 512);
+        juce::AudioBuffer<float> expectedPart(expected.getArrayOfWritePointers(), 1, start, 512);
+        block.processBlock(part, midi);
+        // The reference switches exactly at the block boundary and ramps nothing.
+        reference.process(expectedPart, 1, block.getParameterValues());
+    }
 
     for (int n = 0; n < 1024; ++n)
-    {
-        const bool after = n >= 512;
-        const float expected = referenceSample(reference, signal[(size_t) n], after ? FocusIndex::high : FocusIndex::full,
-                                               after ? ModeIndex::tight : ModeIndex::punch);
-        ASSERT_NEAR(buffer.getSample(0, n), expected, blockPathTolerance) << "sample " << n;
-    }
+        ASSERT_NEAR(buffer.getSample(0, n), expected.getSample(0, n), blockPathTolerance) << "sample " << n;
 }
 
 TEST(BlockProcessing, PrepareClearsTheStateAndJumpsToTheCurrentSettings)

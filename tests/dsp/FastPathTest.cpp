@@ -1,9 +1,9 @@
-// The block path (two passes, fast tanh and exp) against a plain per-sample transcription of the
-// shaper kept here: the framework's IIR filters, one juce::SmoothedValue per control stepped per
-// sample, std:: math throughout. Minutes of varied audio, mono and stereo, several sample rates and
+// The block path (two passes, fast tanh and exp) against the plain per-sample transcription of the
+// shaper (common/ReferenceShaper.h). Minutes of varied audio, mono and stereo, several sample rates and
 // block sizes, with every parameter (mode, focus and power included) moving.
 
 #include "common/ProcessorHarness.h"
+#include "common/ReferenceShaper.h"
 #include "processor/FastMath.h"
 #include "processor/ShapingKernels.h"
 
@@ -15,144 +15,6 @@
 
 namespace
 {
-// The settings the reference takes, in the parameters' own units as the processor stores them.
-struct Settings
-{
-    float power, mode, attack, sustain, sensitivity, focus, punch, clip, mix, output;
-
-    static Settings read(TarvoltAudioProcessor& p)
-    {
-        auto v = [&p](const char* id) { return harness::getPlain(p, id); };
-        return {v("power"), v("mode"),  v("attack"), v("sustain"), v("sensitivity"),
-                v("focus"), v("punch"), v("clip"),   v("mix"),     v("output")};
-    }
-};
-
-float gainOf(float decibels)
-{
-    return decibels > -100.0f ? std::pow(10.0f, decibels * 0.05f) : 0.0f;
-}
-
-float coefficientOf(float seconds, double sampleRate)
-{
-    return (float) std::exp(-1.0 / std::max((double) std::max(seconds, 1.0e-5f) * sampleRate, 1.0));
-}
-
-int choiceOf(float value)
-{
-    return std::clamp((int) std::round(value), 0, 2);
-}
-
-class ReferenceShaper
-{
-public:
-    ReferenceShaper(double sampleRate, const Settings& initial) : rate(sampleRate)
-    {
-        for (int ch = 0; ch < 2; ++ch)
-        {
-            low[ch].coefficients = juce::dsp::IIR::Coefficients<float>::makeLowPass(rate, 220.0f);
-            high[ch].coefficients = juce::dsp::IIR::Coefficients<float>::makeHighPass(rate, 2400.0f);
-            low[ch].reset();
-            high[ch].reset();
-        }
-        const double ramps[] = {0.02, 0.02, 0.03, 0.03, 0.03, 0.03, 0.02, 0.02};
-        const auto targets = targetsOf(initial);
-        for (size_t k = 0; k < 8; ++k)
-        {
-            smoothed[k].reset(rate, ramps[k]);
-            smoothed[k].setCurrentAndTargetValue(targets[k]);
-        }
-    }
-
-    // One block, channels processed in place, with the settings read at its start.
-    void process(juce::AudioBuffer<float>& buffer, int numChannels, const Settings& s)
-    {
-        const auto targets = targetsOf(s);
-        for (size_t k = 0; k < 8; ++k)
-            smoothed[k].setTargetValue(targets[k]);
-
-        static constexpr float modes[3][5] = {{0.0006f, 0.014f, 0.016f, 0.12f, 1.1f},
-                                              {0.0003f, 0.012f, 0.034f, 0.24f, 1.25f},
-                                              {0.0012f, 0.03f, 0.045f, 0.32f, 0.86f}};
-        const auto& m = modes[choiceOf(s.mode)];
-        const int focus = choiceOf(s.focus);
-
-        for (int i = 0; i < buffer.getNumSamples(); ++i)
-        {
-            float v[8];
-            for (size_t k = 0; k < 8; ++k)
-                v[k] = smoothed[k].getNextValue();
-            const float attackDb = v[0], sustainDb = v[1], sensitivity = v[2], punch = v[3], clip = v[4], mix = v[5],
-                        outputGain = v[6], power = v[7];
-
-            for (int ch = 0; ch < numChannels; ++ch)
-            {
-                float x = buffer.getSample(ch, i);
-                if (!std::isfinite(x))
-                    x = 0.0f;
-
-                float d;
-                if (focus == 0)
-                    d = low[ch].processSample(x);
-                else if (focus == 2)
-                    d = high[ch].processSample(x);
-                else
-                {
-                    const float l = low[ch].processSample(x);
-                    const float h = high[ch].processSample(x);
-                    d = 0.25f * h + (0.2f * (x - l) + 0.55f * x);
-                }
-                if (!std::isfinite(d))
-                {
-                    low[ch].reset();
-                    high[ch].reset();
-                    fast[ch] = slow[ch] = 0.0f;
-                    d = 0.0f;
-                }
-
-                const float a = std::abs(d);
-                const float cF = coefficientOf(a > fast[ch] ? m[0] : m[1], rate);
-                const float cS = coefficientOf(a > slow[ch] ? m[2] : m[3], rate);
-                fast[ch] = (fast[ch] - a) * cF + a;
-                slow[ch] = (slow[ch] - a) * cS + a;
-
-                float T = std::max(fast[ch] - 0.88f * slow[ch], 0.0f) / (fast[ch] + 0.0001f)
-                          * (1.35f * sensitivity + 0.35f) * m[4];
-                T = std::clamp(T, 0.0f, 1.0f);
-                const float W = std::clamp(1.0f - (0.78f - 0.08f * punch) * T, 0.0f, 1.0f);
-                const float gA = gainOf(T * attackDb);
-                const float gS = gainOf(W * sustainDb);
-                const float p = T * x;
-                const float D = 1.0f + 3.2f * T * punch;
-                const float sat = std::tanh(D * p) / std::max(std::tanh(D), 0.001f);
-                float y = (sat - p) * (0.35f * punch + 0.35f) + (gS * (x - p) + gA * p);
-                if (clip > 0.0001f)
-                {
-                    const float K = 1.0f + 4.0f * clip;
-                    y = y + (std::tanh(K * y) / std::max(std::tanh(K), 0.001f) - y) * clip;
-                }
-                const float result = (y * outputGain - x) * mix + x;
-                float out = (result - x) * power + x;
-                if (!std::isfinite(out))
-                    out = 0.0f;
-                buffer.setSample(ch, i, out);
-            }
-        }
-    }
-
-private:
-    static std::array<float, 8> targetsOf(const Settings& s)
-    {
-        return {s.attack,      s.sustain,    s.sensitivity * 0.01f, s.punch * 0.01f,
-                s.clip * 0.01f, s.mix * 0.01f, gainOf(s.output),     s.power >= 0.5f ? 1.0f : 0.0f};
-    }
-
-    double rate;
-    juce::dsp::IIR::Filter<float> low[2], high[2];
-    float fast[2]{}, slow[2]{};
-    juce::SmoothedValue<float> smoothed[8];
-};
-
 // Varied programme material: drum hits of different colours, tones, noise beds, silence, steps
 // and now and then a broken (non-finite) sample.
 std::vector<float> variedSignal(int length, double sampleRate, juce::Random& random)
@@ -253,7 +115,7 @@ TEST_P(FastPath, MatchesThePerSampleReferenceOverMinutesOfMovingAudio)
         TarvoltAudioProcessor processor;
         moveParameters(processor, random);
         harness::prepare(processor, c.channels, c.sampleRate, 4096);
-        ReferenceShaper reference(c.sampleRate, Settings::read(processor));
+        reference::ReferenceShaper reference(c.sampleRate, processor.getParameterValues());
 
         const int length = (int) (c.sampleRate * c.seconds);
         juce::AudioBuffer<float> input(c.channels, length);
@@ -272,7 +134,7 @@ TEST_P(FastPath, MatchesThePerSampleReferenceOverMinutesOfMovingAudio)
             const int n = std::min(c.blockSizes[(size_t) block % c.blockSizes.size()], length - start);
             juce::AudioBuffer<float> a(fast.getArrayOfWritePointers(), c.channels, start, n);
             juce::AudioBuffer<float> b(expected.getArrayOfWritePointers(), c.channels, start, n);
-            reference.process(b, c.channels, Settings::read(processor));
+            reference.process(b, c.channels, processor.getParameterValues());
             processor.processBlock(a, midi);
             start += n;
         }
@@ -301,7 +163,7 @@ TEST_P(FastPath, FilterOverflowRestartsTheChannelLikeTheReference)
             TarvoltAudioProcessor processor;
             harness::setPlain(processor, "focus", (float) focus);
             harness::prepare(processor, channels, 48000.0);
-            ReferenceShaper reference(48000.0, Settings::read(processor));
+            reference::ReferenceShaper reference(48000.0, processor.getParameterValues());
 
             auto input = harness::makeBuffer(channels, harness::drumLikeSignal(24000, 5000, 3));
             const int burst = 9000;
@@ -314,7 +176,7 @@ TEST_P(FastPath, FilterOverflowRestartsTheChannelLikeTheReference)
             {
                 juce::AudioBuffer<float> a(fast.getArrayOfWritePointers(), channels, start, 480);
                 juce::AudioBuffer<float> b(expected.getArrayOfWritePointers(), channels, start, 480);
-                reference.process(b, channels, Settings::read(processor));
+                reference.process(b, channels, processor.getParameterValues());
                 processor.processBlock(a, midi);
             }
 

@@ -6,7 +6,13 @@
 
 namespace
 {
-const shaper::Controls defaultControls{5.0f, -2.5f, 0.6f, 0.3f, 0.25f, 1.0f, 1.0f};
+// The controls the ramps carry for the given parameter settings.
+shaper::Controls controlsFor(const ParameterValues& settings)
+{
+    return {ParameterSmoothers::targetsFor(settings)};
+}
+
+const shaper::Controls defaultControls = controlsFor(ParameterValues::defaults());
 
 // The detection path of one channel, as the processor runs it.
 struct Channel
@@ -32,8 +38,8 @@ struct Channel
 
 TEST(ShaperCore, WorkedExampleAt48kHz)
 {
-    TarvoltAudioProcessor processor;
-    harness::prepare(processor, 2, 48000.0);
+    TransientShaper shaper;
+    shaper.prepare(48000.0, ParameterValues::defaults());
 
     Channel channel(48000.0);
     const auto coefficients = shaper::EnvelopeCoefficients::forMode(ModeIndex::punch, 48000.0);
@@ -41,15 +47,16 @@ TEST(ShaperCore, WorkedExampleAt48kHz)
     const float inputs[] = {0.5f, 0.5f, 0.5f, -0.25f};
     const float expected[] = {1.01426f, 1.01426f, 1.01426f, -0.61621f};
 
+    auto block = harness::makeBuffer(2, {inputs, inputs + 4});
+    harness::shapeInBlocks(shaper, block, ParameterValues::defaults());
     for (int i = 0; i < 4; ++i)
     {
         const float T = channel.transient(inputs[i], FocusIndex::full, coefficients, 0.6f);
         EXPECT_EQ(T, 1.0f) << "sample " << i;
         EXPECT_NEAR(shaper::sustainWeight(T, 0.3f), 0.244f, 1e-6f);
-
-        const float y = processor.processSample(inputs[i], 0, 5.0f, -2.5f, 0.6f, 0.3f, 0.25f, 1.0f, 1.0f,
-                                                FocusIndex::full, ModeIndex::punch);
-        EXPECT_NEAR(y, expected[i], 5e-6f) << "sample " << i;
+        EXPECT_NEAR(shaper::shapeSample(inputs[i], T, defaultControls), expected[i], 5e-6f) << "sample " << i;
+        for (int ch = 0; ch < 2; ++ch)
+            EXPECT_NEAR(block.getSample(ch, i), expected[i], 5e-6f) << "sample " << i;
     }
 }
 
@@ -73,13 +80,13 @@ TEST(ShaperCore, MixZeroReturnsTheInputExactly)
     juce::Random random(7);
     for (int i = 0; i < 2000; ++i)
     {
-        const shaper::Controls k{random.nextFloat() * 24.0f - 12.0f,
-                                 random.nextFloat() * 24.0f - 12.0f,
-                                 random.nextFloat(),
-                                 random.nextFloat(),
-                                 random.nextFloat(),
-                                 0.0f,
-                                 random.nextFloat() * 4.0f};
+        auto settings = ParameterValues::defaults();
+        for (size_t p = 0; p < numParameters; ++p)
+        {
+            const auto& spec = parameterSpecs[p];
+            settings[p] = spec.minimum + random.nextFloat() * (spec.maximum - spec.minimum);
+        }
+        const auto k = controlsFor(settings.set(ParameterIDs::mix, 0.0f));
         const float x = random.nextFloat() * 4.0f - 2.0f;
         ASSERT_EQ(shaper::shapeSample(x, random.nextFloat(), k), x);
     }
@@ -87,7 +94,11 @@ TEST(ShaperCore, MixZeroReturnsTheInputExactly)
 
 TEST(ShaperCore, NeutralControlsPassOnlyWhereThereIsNoTransient)
 {
-    const shaper::Controls neutral{0.0f, 0.0f, 0.6f, 0.0f, 0.0f, 1.0f, 1.0f};
+    const auto neutral = controlsFor(ParameterValues::defaults()
+                                         .set(ParameterIDs::attack, 0.0f)
+                                         .set(ParameterIDs::sustain, 0.0f)
+                                         .set(ParameterIDs::punch, 0.0f)
+                                         .set(ParameterIDs::clip, 0.0f));
     for (float x : {-0.9f, -0.3f, 0.1f, 0.7f})
     {
         EXPECT_EQ(shaper::shapeSample(x, 0.0f, neutral), x);
@@ -145,24 +156,28 @@ TEST(ShaperCore, StepDrivesTheTransientToOneOnlyWithSensitivity)
 
 TEST(ShaperCore, FullSustainCutScalesByMinusTwelveDecibels)
 {
-    const shaper::Controls k{0.0f, -12.0f, 0.6f, 0.3f, 0.0f, 1.0f, 1.0f};
+    const auto k = controlsFor(ParameterValues::defaults()
+                                   .set(ParameterIDs::attack, 0.0f)
+                                   .set(ParameterIDs::sustain, -12.0f)
+                                   .set(ParameterIDs::clip, 0.0f));
     EXPECT_NEAR(shaper::shapeSample(0.8f, 0.0f, k), 0.8f * 0.2511886f, 1e-6f);
 }
 
 TEST(ShaperCore, ClipStageThreshold)
 {
     const float x = 0.9f;
-    shaper::Controls k{0.0f, 0.0f, 0.6f, 0.3f, 0.0f, 1.0f, 1.0f};
-    const float unclipped = shaper::shapeSample(x, 0.0f, k);
+    auto withClip = [](float clip) {
+        auto k = controlsFor(
+            ParameterValues::defaults().set(ParameterIDs::attack, 0.0f).set(ParameterIDs::sustain, 0.0f));
+        k.values[(size_t) Control::clip] = clip;
+        return k;
+    };
+    const float unclipped = shaper::shapeSample(x, 0.0f, withClip(0.0f));
     EXPECT_EQ(unclipped, x);
+    EXPECT_EQ(shaper::shapeSample(x, 0.0f, withClip(0.0001f)), unclipped) << "0.0001 skips the clip stage";
+    EXPECT_NE(shaper::shapeSample(x, 0.0f, withClip(0.0002f)), unclipped);
 
-    k.clip = 0.0001f;
-    EXPECT_EQ(shaper::shapeSample(x, 0.0f, k), unclipped) << "0.0001 skips the clip stage";
-
-    k.clip = 0.0002f;
-    EXPECT_NE(shaper::shapeSample(x, 0.0f, k), unclipped);
-
-    k.clip = 1.0f;
+    const auto k = withClip(1.0f);
     EXPECT_NEAR(shaper::shapeSample(x, 0.0f, k), std::tanh(5.0f * x) / std::tanh(5.0f), 1e-6f);
 }
 
@@ -177,16 +192,17 @@ TEST(ShaperCore, OutOfRangeIndicesClampToTheNearestChoice)
     const auto signal = harness::drumLikeSignal(4000, 1000);
     for (const auto& c : cases)
     {
-        TarvoltAudioProcessor a, b;
-        harness::prepare(a, 1, 48000.0);
-        harness::prepare(b, 1, 48000.0);
-        for (float x : signal)
-        {
-            const float ya = a.processSample(x, 0, 5.0f, -2.5f, 0.6f, 0.3f, 0.25f, 1.0f, 1.0f, c.focus, c.mode);
-            const float yb =
-                b.processSample(x, 0, 5.0f, -2.5f, 0.6f, 0.3f, 0.25f, 1.0f, 1.0f, c.sameFocusAs, c.sameModeAs);
-            ASSERT_EQ(ya, yb) << "mode " << c.mode << " focus " << c.focus;
-        }
+        auto settingsFor = [](int mode, int focus) {
+            return ParameterValues::defaults().set(ParameterIDs::mode, (float) mode).set(ParameterIDs::focus, (float) focus);
+        };
+        TransientShaper a, b;
+        auto ya = harness::makeBuffer(1, signal), yb = ya;
+        a.prepare(48000.0, settingsFor(c.mode, c.focus));
+        b.prepare(48000.0, settingsFor(c.sameModeAs, c.sameFocusAs));
+        harness::shapeInBlocks(a, ya, settingsFor(c.mode, c.focus));
+        harness::shapeInBlocks(b, yb, settingsFor(c.sameModeAs, c.sameFocusAs));
+        for (int i = 0; i < ya.getNumSamples(); ++i)
+            ASSERT_EQ(ya.getSample(0, i), yb.getSample(0, i)) << "mode " << c.mode << " focus " << c.focus;
     }
 }
 
@@ -218,4 +234,35 @@ TEST(FocusFilter, ComputesTheFrameworkFiltersSamplesExactly)
             ASSERT_EQ(high.processSample(signal[i]), juceHigh.processSample(signal[i])) << rate << " Hz, sample " << i;
         }
     }
+}
+
+// The bands' designs are only stable below half the sample rate; at low rates the cut-off is
+// pulled under it, so every band stays stable wherever a host or the render tool may run.
+TEST(FocusFilter, StableAtEveryRateEvenBelowTwiceTheCutOff)
+{
+    for (double rate : {1.0, 100.0, 440.0, 1000.0, 2000.0, 3000.0, 4000.0, 4800.0, 5000.0, 5334.0, 8000.0, 11025.0})
+        for (const auto& band : {FocusFilter::lowBand(rate), FocusFilter::highBand(rate)})
+        {
+            SCOPED_TRACE(juce::String(rate) + " Hz");
+            // Both poles of z^2 + a1 z + a2 inside the unit circle: the stability triangle.
+            EXPECT_LT(std::abs(band.a2), 1.0f);
+            EXPECT_LT(std::abs(band.a1), 1.0f + band.a2);
+
+            auto filter = band;
+            juce::Random random(3);
+            float largest = 0.0f;
+            for (int i = 0; i < 200000; ++i)
+                largest = std::max(largest, std::abs(filter.processSample(random.nextFloat() * 2.0f - 1.0f)));
+            EXPECT_LT(largest, 10.0f);
+        }
+}
+
+TEST(FocusFilter, CommonRatesKeepTheDesignedCutOff)
+{
+    for (double rate : {11025.0, 22050.0, 44100.0, 48000.0, 96000.0, 192000.0})
+    {
+        EXPECT_EQ(FocusFilter::cutoffFor(220.0f, rate), 220.0f);
+        EXPECT_EQ(FocusFilter::cutoffFor(2400.0f, rate), 2400.0f);
+    }
+    EXPECT_LT(FocusFilter::cutoffFor(2400.0f, 4000.0), 2000.0f);
 }

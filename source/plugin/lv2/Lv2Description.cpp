@@ -91,7 +91,7 @@ juce::String Lv2Description::manifest(const juce::String& binaryFileName,
          << "@prefix pset: <http://lv2plug.in/ns/ext/presets#> .\n"
          << "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n\n"
          << "<" << pluginUri() << ">\n"
-         << "\ta lv2:Plugin ;\n"
+         << "\ta lv2:Plugin , lv2:DynamicsPlugin ;\n"
          << "\tlv2:binary <" << binaryFileName << "> ;\n"
          << "\trdfs:seeAlso <" << descriptionFileName << "> .\n";
     for (size_t i = 0; i < factoryPresetTable.size(); ++i)
@@ -109,7 +109,6 @@ juce::String Lv2Description::plugin()
     text << "@prefix doap: <http://usefulinc.com/ns/doap#> .\n"
          << "@prefix foaf: <http://xmlns.com/foaf/0.1/> .\n"
          << "@prefix lv2: <http://lv2plug.in/ns/lv2core#> .\n"
-         << "@prefix opts: <http://lv2plug.in/ns/ext/options#> .\n"
          << "@prefix pg: <http://lv2plug.in/ns/ext/port-groups#> .\n"
          << "@prefix rdf: <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
          << "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
@@ -128,7 +127,7 @@ juce::String Lv2Description::plugin()
          << "\tdoap:release [ doap:revision " << quoted(JucePlugin_VersionString) << " ] ;\n"
          << "\tlv2:minorVersion " << (JucePlugin_VersionCode >> 8 & 0xff) << " ;\n"
          << "\tlv2:microVersion " << (JucePlugin_VersionCode & 0xff) << " ;\n"
-         << "\tlv2:optionalFeature lv2:hardRTCapable , urid:map , opts:options ;\n"
+         << "\tlv2:optionalFeature lv2:hardRTCapable , urid:map ;\n"
          << "\tlv2:extensionData state:interface ;\n"
          << "\tlv2:port\n"
          << audioPort(Lv2Ports::audioInLeft, true, "in_l", "Left In", false, "left") << " ,\n"

@@ -3,8 +3,6 @@
 #include "plugin/lv2/Lv2Description.h"
 
 #include <lv2/atom/atom.h>
-#include <lv2/buf-size/buf-size.h>
-#include <lv2/options/options.h>
 
 #include <climits>
 #include <cmath>
@@ -19,17 +17,6 @@ const void* findFeature(const LV2_Feature* const* features, const char* uri)
             return (*f)->data;
     return nullptr;
 }
-
-// The host's largest block, from the options feature; 0 when it does not say.
-int announcedMaximumBlockLength(const LV2_Options_Option* options, LV2_URID_Map& map)
-{
-    const auto key = map.map(map.handle, LV2_BUF_SIZE__maxBlockLength);
-    const auto intType = map.map(map.handle, LV2_ATOM__Int);
-    for (auto* o = options; o != nullptr && o->key != 0; ++o)
-        if (o->key == key && o->type == intType && o->size == sizeof(int32_t) && o->value != nullptr)
-            return std::max(0, *static_cast<const int32_t*>(o->value));
-    return 0;
-}
 } // namespace
 
 std::unique_ptr<Lv2Instance> Lv2Instance::create(double sampleRate, const LV2_Feature* const* features)
@@ -38,22 +25,17 @@ std::unique_ptr<Lv2Instance> Lv2Instance::create(double sampleRate, const LV2_Fe
         return nullptr;
     // Without urid:map the plug-in still plays; only its state cannot be saved or restored.
     auto* map = static_cast<LV2_URID_Map*>(const_cast<void*>(findFeature(features, LV2_URID__map)));
-    int maximum = 0;
     LV2_URID key = 0, chunk = 0;
     if (map != nullptr)
     {
-        maximum = announcedMaximumBlockLength(
-            static_cast<const LV2_Options_Option*>(findFeature(features, LV2_OPTIONS__options)), *map);
         key = map->map(map->handle, (Lv2Description::pluginUri() + Lv2Ports::stateKeySuffix).toRawUTF8());
         chunk = map->map(map->handle, LV2_ATOM__Chunk);
     }
-    if (maximum <= 0)
-        maximum = defaultMaximumBlockLength;
-    return std::unique_ptr<Lv2Instance>(new Lv2Instance(sampleRate, maximum, key, chunk));
+    return std::unique_ptr<Lv2Instance>(new Lv2Instance(sampleRate, key, chunk));
 }
 
-Lv2Instance::Lv2Instance(double rate, int maximumBlock, LV2_URID key, LV2_URID chunk)
-    : sampleRate(rate), maximumBlockLength(maximumBlock), stateKey(key), chunkType(chunk)
+Lv2Instance::Lv2Instance(double rate, LV2_URID key, LV2_URID chunk)
+    : sampleRate(rate), stateKey(key), chunkType(chunk), settings(ParameterValues::defaults())
 {
     for (size_t i = 0; i < parameterSpecs.size(); ++i)
     {
@@ -61,6 +43,8 @@ Lv2Instance::Lv2Instance(double rate, int maximumBlock, LV2_URID key, LV2_URID c
         jassert(parameters[i] != nullptr);
         lastControlValues[i] = parameterSpecs[i].defaultValue;
     }
+    publish();
+    shaper.prepare(sampleRate, settings);
 }
 
 void Lv2Instance::connectPort(uint32_t port, void* data) noexcept
@@ -75,17 +59,16 @@ void Lv2Instance::activate()
 {
     // Controls the host set before starting take effect at once rather than ramping there.
     applyControlPorts();
-    processor.setRateAndBufferSizeDetails(sampleRate, maximumBlockLength);
-    processor.prepareToPlay(sampleRate, maximumBlockLength);
+    shaper.prepare(sampleRate, settings);
 }
 
 void Lv2Instance::deactivate()
 {
-    processor.releaseResources();
 }
 
 void Lv2Instance::applyControlPorts() noexcept
 {
+    bool moved = false;
     for (size_t i = 0; i < controlPorts.size(); ++i)
     {
         if (controlPorts[i] == nullptr)
@@ -96,11 +79,27 @@ void Lv2Instance::applyControlPorts() noexcept
         if (value == lastControlValues[i] || std::isnan(value))
             continue;
         lastControlValues[i] = value;
-        auto* parameter = parameters[i];
-        const float normalised = parameter->convertTo0to1(parameterSpecs[i].clampPlain(value));
-        if (normalised != parameter->getValue())
-            parameter->setValueNotifyingHost(normalised);
+        // The value the parameter would hold: clamped, then on its 0.01 grid.
+        const auto* parameter = parameters[i];
+        settings[i] = parameter->convertFrom0to1(parameter->convertTo0to1(parameterSpecs[i].clampPlain(value)));
+        moved = true;
     }
+    if (moved)
+        publish();
+}
+
+void Lv2Instance::publish() noexcept
+{
+    for (size_t i = 0; i < published.size(); ++i)
+        published[i].store(settings[i], std::memory_order_relaxed);
+}
+
+ParameterValues Lv2Instance::getSettings() const noexcept
+{
+    ParameterValues values;
+    for (size_t i = 0; i < published.size(); ++i)
+        values[i] = published[i].load(std::memory_order_relaxed);
+    return values;
 }
 
 void Lv2Instance::run(uint32_t numSamples) noexcept
@@ -120,27 +119,33 @@ void Lv2Instance::run(uint32_t numSamples) noexcept
 
     // The host may hand the same buffer in and out; otherwise the input moves to the output,
     // where it is shaped in place.
-    const int n = (int)std::min<uint32_t>(numSamples, INT_MAX);
+    const auto n = (size_t) std::min<uint32_t>(numSamples, INT_MAX);
     for (int ch = 0; ch < channels; ++ch)
         if (inputs[ch] != outputs[ch])
-            std::memmove(outputs[ch], inputs[ch], (size_t)n * sizeof(float));
+            std::memmove(outputs[ch], inputs[ch], n * sizeof(float));
 
-    for (int start = 0; start < n; start += maximumBlockLength)
-    {
-        const int length = std::min(maximumBlockLength, n - start);
-        float* slicePointers[2] = {outputs[0] + start, channels > 1 ? outputs[1] + start : nullptr};
-        slice.setDataToReferTo(slicePointers, channels, length);
-        processor.processBlock(slice, noMidi);
-    }
+    juce::ScopedNoDenormals noDenormals;
+    shaper.process(juce::dsp::AudioBlock<float>(outputs, (size_t) channels, n), settings);
+
     // A host that takes a right output from a mono input gets the shaped mono signal there too.
     if (channels == 1 && outRight != nullptr && outRight != outLeft)
-        std::memcpy(outRight, outLeft, (size_t)n * sizeof(float));
+        std::memcpy(outRight, outLeft, n * sizeof(float));
 }
 
 LV2_State_Status Lv2Instance::save(LV2_State_Store_Function store, LV2_State_Handle handle)
 {
     if (stateKey == 0)
         return LV2_STATE_ERR_NO_FEATURE;
+    // The processor takes over the settings the audio runs with (a moved setting marks the
+    // current preset modified, as any edit does), then writes its blob.
+    const auto current = getSettings();
+    for (size_t i = 0; i < parameters.size(); ++i)
+    {
+        auto* parameter = parameters[i];
+        const float normalised = parameter->convertTo0to1(current[i]);
+        if (normalised != parameter->getValue())
+            parameter->setValueNotifyingHost(normalised);
+    }
     juce::MemoryBlock blob;
     processor.getStateInformation(blob);
     return store(handle, stateKey, blob.getData(), blob.getSize(), chunkType,
@@ -160,7 +165,9 @@ LV2_State_Status Lv2Instance::restore(LV2_State_Retrieve_Function retrieve, LV2_
         return LV2_STATE_ERR_BAD_TYPE;
     if (size > (size_t)INT_MAX)
         return LV2_STATE_ERR_UNKNOWN;
-    // A malformed blob leaves the processor as it was.
+    // A malformed blob leaves the processor as it was. Restoring never runs alongside run().
     processor.setStateInformation(data, (int)size);
+    settings = processor.getParameterValues();
+    publish();
     return LV2_STATE_SUCCESS;
 }

@@ -8,13 +8,15 @@
 #include <lv2/urid/urid.h>
 
 #include <array>
+#include <atomic>
 #include <memory>
 
-// One LV2 instance of Tarvolt: the processor behind the ports. Control ports are read at the
-// start of every run and a value that moved since the last run is handed to its parameter the
-// way the other formats hand a host's parameter change; the audio is processed in place on the
-// output ports, in slices no longer than the block length the processor was prepared for. The
-// host's state holds the processor's state blob.
+// One LV2 instance of Tarvolt: the shaper behind the ports. Control ports are read at the start
+// of every run; a value that moved since the last run becomes the shaper's setting, as the
+// parameter would store it, and the audio is shaped in place on the output ports. Nothing on the
+// audio thread goes through the framework's parameters. The host's state holds the same state
+// blob as the other formats: a processor that does no audio keeps the parameters and the current
+// preset for it, and takes the settings over when the host saves.
 class Lv2Instance
 {
 public:
@@ -29,19 +31,17 @@ public:
     LV2_State_Status save(LV2_State_Store_Function store, LV2_State_Handle handle);
     LV2_State_Status restore(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle);
 
-    TarvoltAudioProcessor& getProcessor() noexcept { return processor; }
-    int getMaximumBlockLength() const noexcept { return maximumBlockLength; }
-
-    // Used when the host announces no maximum block length.
-    static constexpr int defaultMaximumBlockLength = 4096;
+    // The settings the audio runs with (safe to read while run() runs).
+    ParameterValues getSettings() const noexcept;
 
 private:
-    Lv2Instance(double sampleRate, int maximumBlockLength, LV2_URID stateKey, LV2_URID chunkType);
+    Lv2Instance(double sampleRate, LV2_URID stateKey, LV2_URID chunkType);
     void applyControlPorts() noexcept;
+    void publish() noexcept;
 
-    TarvoltAudioProcessor processor;
+    TarvoltAudioProcessor processor; // state only: it processes no audio
+    TransientShaper shaper;
     const double sampleRate;
-    const int maximumBlockLength;
     const LV2_URID stateKey;
     const LV2_URID chunkType;
 
@@ -50,6 +50,6 @@ private:
     std::array<float, Lv2Ports::numControls> lastControlValues{};
     std::array<juce::RangedAudioParameter*, Lv2Ports::numControls> parameters{};
 
-    juce::AudioBuffer<float> slice;
-    juce::MidiBuffer noMidi;
+    ParameterValues settings;                                       // the audio thread's
+    std::array<std::atomic<float>, Lv2Ports::numControls> published; // the same, for save()
 };

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "processor/ChannelState.h"
+#include "processor/ControlBlock.h"
+#include "processor/ShaperCore.h"
+
+#include <array>
+
+// The first pass of the block path: focus filters and envelope followers, the only part of the
+// shaper with a dependency from one sample to the next. Both channels run side by side in the
+// lanes of one SIMD register (filters: lane 2 ch holds channel ch's low band, lane 2 ch + 1 its
+// high band; envelopes: lane 2 ch the fast and lane 2 ch + 1 the slow follower), branch-free;
+// every lane computes exactly what FocusFilter and shaper::followEnvelopes compute. A band the
+// focus does not use runs along in its lane, but its state is not written back. A channel whose
+// filter overflows on an absurd input starts afresh, filters and envelopes cleared.
+namespace envelopePass
+{
+using Stretch = float[2][ControlBlock::maxSamples];
+
+// Runs n samples (at most ControlBlock::maxSamples) of the first numChannels (1 or 2) channels
+// of `input`, writing each sample's envelope values to `fast` and `slow` and advancing `state`.
+void run(int focus, int numChannels, const Stretch& input, Stretch& fast, Stretch& slow, int n,
+         const shaper::EnvelopeCoefficients& c, std::array<ChannelState, 2>& state) noexcept;
+} // namespace envelopePass

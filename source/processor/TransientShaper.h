@@ -1,0 +1,62 @@
+#pragma once
+
+#include "processor/ChannelState.h"
+#include "processor/ControlBlock.h"
+#include "processor/ParameterSmoothers.h"
+#include "processor/ParameterValues.h"
+#include "processor/ShaperCore.h"
+
+#include <juce_dsp/juce_dsp.h>
+
+#include <array>
+
+// The transient shaper of up to two channels: focus filters, envelope followers, the ramps of
+// the controls and the block path. The processor, the LV2 wrapper, the tools and the tests all
+// drive this one object.
+//
+// The block path runs stretches of up to ControlBlock::maxSamples samples in two passes: the
+// envelope pass (EnvelopePass.h), then a vectorised pass (ShapingKernels.h) that turns envelopes
+// into the transient amount, gains, punch, clip, output gain, mix and the power crossfade. The
+// controls ramp one value per sample, exactly as a per-sample loop steps them; tanh and the
+// decibel gain use fastmath's approximations. A non-finite input sample is processed as silence
+// and a non-finite result is written as silence.
+class TransientShaper
+{
+public:
+    // Largest magnitudes of the input (after non-finite samples became silence) and the output.
+    struct Peaks
+    {
+        float input[2]{0.0f, 0.0f};
+        float output[2]{0.0f, 0.0f};
+    };
+
+    // Sets the focus bands for a sample rate, clears filters and envelopes and puts the ramps at
+    // the settings without ramping. A rate that is not a positive number keeps the previous one
+    // (44100 Hz before the first prepare).
+    void prepare(double sampleRate, const ParameterValues& settings) noexcept;
+
+    // Clears filters and envelopes of both channels; the ramps stay where they are.
+    void reset() noexcept;
+
+    // Shapes the first one or two channels of the block in place with the settings (read once
+    // for the block: ramps head for them from where they are, mode and focus switch at once).
+    // Channels beyond the second are left alone; with no channels the ramps still advance.
+    Peaks process(const juce::dsp::AudioBlock<float>& block, const ParameterValues& settings) noexcept;
+
+    double getSampleRate() const noexcept { return sampleRate; }
+
+private:
+    void processStretch(const juce::dsp::AudioBlock<float>& block, int offset, int n,
+                        const shaper::EnvelopeCoefficients& c, int focus, Peaks& peaks) noexcept;
+
+    double sampleRate = 44100.0;
+    std::array<ChannelState, 2> channels;
+    ParameterSmoothers smoothers;
+
+    // Scratch of the block path.
+    ControlBlock controls;
+    float normalisedClip = -1.0f, clipNorm = 1.0f; // the clip value clipNorm was computed for
+    alignas(16) float input[2][ControlBlock::maxSamples]{};
+    alignas(16) float fast[2][ControlBlock::maxSamples]{};
+    alignas(16) float slow[2][ControlBlock::maxSamples]{};
+};
