@@ -72,6 +72,7 @@ void setPlain(TarvoltAudioProcessor& processor, const char* id, float value)
 
 // moving = 0: default settings held; 1: attack, sustain, mix and clip move every block.
 // isa: the build of the shaping loop (0 generic, 1 AVX2, 2 AVX-512; 3 = the best this CPU runs).
+// quality: 0 Standard, 1 High; link: 0 off, 1 on.
 void processor(benchmark::State& state)
 {
     const bool moving = state.range(0) != 0;
@@ -84,6 +85,8 @@ void processor(benchmark::State& state)
     }
     state.SetLabel(shaping::nameOf(set));
     TarvoltAudioProcessor processor;
+    setPlain(processor, ParameterIDs::quality, (float) state.range(2));
+    setPlain(processor, ParameterIDs::link, (float) state.range(3));
     processor.setRateAndBufferSizeDetails(sampleRate, blockSize);
     processor.prepareToPlay(sampleRate, blockSize);
 
@@ -111,4 +114,6 @@ void processor(benchmark::State& state)
 } // namespace
 
 BENCHMARK(copyBaseline);
-BENCHMARK(processor)->ArgsProduct({{0, 1}, {3, 0, 1, 2}})->ArgNames({"moving", "isa"});
+BENCHMARK(processor)->ArgsProduct({{0, 1}, {3, 0, 1, 2}, {0}, {0}})->ArgNames({"moving", "isa", "quality", "link"});
+BENCHMARK(processor)->ArgsProduct({{0, 1}, {3, 1}, {1}, {0}})->ArgNames({"moving", "isa", "quality", "link"});
+BENCHMARK(processor)->ArgsProduct({{0}, {3}, {0}, {1}})->ArgNames({"moving", "isa", "quality", "link"});

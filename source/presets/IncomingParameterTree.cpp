@@ -129,8 +129,9 @@ void keepMissingParameters(juce::ValueTree& tree, const juce::AudioProcessorValu
     {
         const auto* value = parameters.getRawParameterValue(spec.id);
         if (value != nullptr && !tree.getChildWithProperty(idProperty, spec.id).isValid())
-            tree.appendChild(
-                juce::ValueTree(parameterType, {{idProperty, spec.id}, {valueProperty, value->load()}}),
-                nullptr);
+            tree.appendChild(juce::ValueTree(parameterType,
+                                             {{idProperty, spec.id},
+                                              {valueProperty, spec.keptWhenMissing ? value->load() : spec.defaultValue}}),
+                             nullptr);
     }
 }

@@ -28,7 +28,8 @@ inline constexpr int maxXmlMarkup = 1024;
 // parameter takes its default) when the value is not a number.
 juce::ValueTree parameterTreeFromXml(juce::XmlElement& xml);
 
-// Appends an entry holding the current value for every parameter the tree has no entry for,
-// so that replacing the state leaves those parameters as they are (the framework would reset
-// them to their defaults).
+// Appends an entry for every parameter the tree has no entry for: the current value, so that
+// replacing the state leaves the parameter as it is (the framework would reset it to its
+// default), or the default for a parameter that files written before it lack (see
+// ParameterSpec::keptWhenMissing).
 void keepMissingParameters(juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& parameters);

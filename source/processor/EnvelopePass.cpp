@@ -3,6 +3,8 @@
 #include "processor/LaneSelect.h"
 
 #include <limits>
+#include <type_traits>
+#include <utility>
 
 namespace
 {
@@ -17,6 +19,21 @@ forcedinline Vec followOne(Vec envelope, Vec a, Vec attack, Vec release) noexcep
     return selectLanes<float>(Vec::greaterThan(a, envelope), toward * attack + a, toward * release + a);
 }
 
+// Each channel's pair of lanes swapped with the other channel's: lanes 0, 1 with lanes 2, 3.
+template <typename Register>
+forcedinline Register swapChannels(Register v) noexcept
+{
+#if JUCE_USE_SSE_INTRINSICS
+    if constexpr (std::is_same_v<Register, Vec> && Register::SIMDNumElements == 4)
+        return Register::fromNative(_mm_shuffle_ps(v.value, v.value, _MM_SHUFFLE(1, 0, 3, 2)));
+#endif
+    typename Register::ElementType lanes[Register::SIMDNumElements];
+    v.copyToRawArray(lanes);
+    std::swap(lanes[0], lanes[2]);
+    std::swap(lanes[1], lanes[3]);
+    return Register::fromRawArray(lanes);
+}
+
 // Lanes of one register, filled element by element.
 struct Lanes
 {
@@ -25,13 +42,25 @@ struct Lanes
     Vec get() const noexcept { return Vec::fromRawArray(values); }
 };
 
-// The pass for one focus (lane layout: see the header). The comparisons become masks, so the
-// loop has no data-dependent branch.
-template <int focus>
-void follow(int numChannels, const envelopePass::Stretch& input, envelopePass::Stretch& fast,
-            envelopePass::Stretch& slow, int n, const shaper::EnvelopeCoefficients& c,
-            std::array<ChannelState, 2>& state) noexcept
+// What a pass runs: filters and followers, or one half of them.
+enum class Stage
 {
+    whole,     // input to envelopes (fast, slow)
+    detection, // input to the detection signal (into fast)
+    followers  // rectified values (the input) to envelopes
+};
+
+// The pass for one focus (lane layout: see the header). The comparisons become masks, so the
+// loop has no data-dependent branch. Linked, both channels' followers take the larger of the
+// two channels' rectified values and start from the first channel's envelopes, so they stay
+// equal sample for sample.
+template <int focus, bool linked, Stage stage = Stage::whole>
+void fusedPass(int numChannels, const envelopePass::Stretch& input, envelopePass::Stretch& fast,
+               envelopePass::Stretch& slow, int n, const shaper::EnvelopeCoefficients& c,
+               std::array<ChannelState, 2>& state) noexcept
+{
+    constexpr bool filters = stage != Stage::followers;
+    constexpr bool followers = stage != Stage::detection;
     static_assert(Vec::SIMDNumElements >= 4, "four lanes: two bands or two envelopes of two channels");
     Lanes b0, b1, b2, a1, a2, s1, s2, envelope, attack, release;
     for (int ch = 0; ch < 2; ++ch)
@@ -45,7 +74,8 @@ void follow(int numChannels, const envelopePass::Stretch& input, envelopePass::S
             s1.values[lane] = bands[band]->s1, s2.values[lane] = bands[band]->s2;
         }
         const auto lane = (size_t) (2 * ch);
-        envelope.values[lane] = state[(size_t) ch].fastEnvelope, envelope.values[lane + 1] = state[(size_t) ch].slowEnvelope;
+        const auto& envelopes = state[linked ? 0 : (size_t) ch];
+        envelope.values[lane] = envelopes.fastEnvelope, envelope.values[lane + 1] = envelopes.slowEnvelope;
         attack.values[lane] = c.fastAttack, attack.values[lane + 1] = c.slowAttack;
         release.values[lane] = c.fastRelease, release.values[lane + 1] = c.slowRelease;
     }
@@ -68,29 +98,41 @@ void follow(int numChannels, const envelopePass::Stretch& input, envelopePass::S
     for (int i = 0; i < n; ++i)
     {
         const Vec x = Vec::fromRawArray(frames[i]);
-        const Vec y = (vb0 * x) + vs1;
-        vs1 = (vb1 * x) - (va1 * y) + vs2;
-        vs2 = (vb2 * x) - (va2 * y);
-
-        // The detection signal lands in the even lanes.
-        const Vec bandsSwapped = Vec::fromNative(Vec::NativeOps::swapevenodd(y.value));
-        Vec d;
-        if constexpr (focus == 0)
-            d = y;
-        else if constexpr (focus == 2)
-            d = bandsSwapped;
-        else
-            d = bandsSwapped * 0.25f + ((x - y) * 0.2f + x * 0.55f);
-
-        // |d| of each channel, for both of its envelopes.
-        Vec a = Vec::fromNative(Vec::NativeOps::dupeven(d.value)) & magnitudeBits;
-        const Mask finite = Vec::lessThanOrEqual(a, largest);
-        if (!(finite == allSet)) // a filter overflowed on an absurd input: that channel starts afresh
+        Vec a = x; // the rectified value of each channel, for both of its envelopes
+        if constexpr (filters)
         {
-            vs1 = vs1 & finite, vs2 = vs2 & finite, env = env & finite, a = a & finite;
-            restarted[0] = restarted[0] || finite.get(0) == 0;
-            restarted[1] = restarted[1] || finite.get(2) == 0;
+            const Vec y = (vb0 * x) + vs1;
+            vs1 = (vb1 * x) - (va1 * y) + vs2;
+            vs2 = (vb2 * x) - (va2 * y);
+
+            // The detection signal lands in the even lanes.
+            const Vec bandsSwapped = Vec::fromNative(Vec::NativeOps::swapevenodd(y.value));
+            Vec d;
+            if constexpr (focus == 0)
+                d = y;
+            else if constexpr (focus == 2)
+                d = bandsSwapped;
+            else
+                d = bandsSwapped * 0.25f + ((x - y) * 0.2f + x * 0.55f);
+
+            d = Vec::fromNative(Vec::NativeOps::dupeven(d.value));
+            a = d & magnitudeBits;
+            const Mask finite = Vec::lessThanOrEqual(a, largest);
+            if (!(finite == allSet)) // a filter overflowed on an absurd input: that channel starts afresh
+            {
+                vs1 = vs1 & finite, vs2 = vs2 & finite, a = a & finite, d = d & finite;
+                env = env & (linked ? finite & swapChannels(finite) : finite);
+                restarted[0] = restarted[0] || finite.get(0) == 0;
+                restarted[1] = restarted[1] || finite.get(2) == 0;
+            }
+            if constexpr (!followers)
+            {
+                d.copyToRawArray(frames[i]);
+                continue;
+            }
         }
+        if constexpr (linked)
+            a = Vec::max(a, swapChannels(a));
 
         env = followOne(env, a, vAttack, vRelease);
         env.copyToRawArray(frames[i]); // the frame's input has been read: its slot takes the envelopes
@@ -100,7 +142,8 @@ void follow(int numChannels, const envelopePass::Stretch& input, envelopePass::S
         for (int i = 0; i < n; ++i)
         {
             fast[ch][i] = frames[i][2 * ch];
-            slow[ch][i] = frames[i][2 * ch + 1];
+            if constexpr (followers)
+                slow[ch][i] = frames[i][2 * ch + 1];
         }
 
     s1 = {}, s2 = {}, envelope = {};
@@ -110,7 +153,7 @@ void follow(int numChannels, const envelopePass::Stretch& input, envelopePass::S
     for (int ch = 0; ch < numChannels; ++ch)
     {
         FocusFilter* bands[] = {&state[(size_t) ch].lowBand, &state[(size_t) ch].highBand};
-        for (int band = 0; band < 2; ++band)
+        for (int band = 0; band < 2 && filters; ++band)
         {
             const bool used = focus == 1 || focus == 2 * band;
             const auto lane = (size_t) (2 * ch + band);
@@ -127,19 +170,33 @@ void follow(int numChannels, const envelopePass::Stretch& input, envelopePass::S
 
 } // namespace
 
-void envelopePass::run(int focus, int numChannels, const Stretch& input, Stretch& fast, Stretch& slow, int n,
-                       const shaper::EnvelopeCoefficients& c, std::array<ChannelState, 2>& state) noexcept
+void envelopePass::run(int focus, bool linked, int numChannels, const Stretch& input, Stretch& fast, Stretch& slow,
+                       int n, const shaper::EnvelopeCoefficients& c, std::array<ChannelState, 2>& state) noexcept
 {
-    switch (shaper::clampChoiceIndex(focus))
-    {
-        case 0:
-            follow<0>(numChannels, input, fast, slow, n, c, state);
-            break;
-        case 2:
-            follow<2>(numChannels, input, fast, slow, n, c, state);
-            break;
-        default:
-            follow<1>(numChannels, input, fast, slow, n, c, state);
-            break;
-    }
+    using Pass = void (*)(int, const Stretch&, Stretch&, Stretch&, int, const shaper::EnvelopeCoefficients&,
+                          std::array<ChannelState, 2>&) noexcept;
+    static constexpr Pass passes[2][3] = {{fusedPass<0, false>, fusedPass<1, false>, fusedPass<2, false>},
+                                          {fusedPass<0, true>, fusedPass<1, true>, fusedPass<2, true>}};
+    passes[linked && numChannels == 2 ? 1 : 0][shaper::clampChoiceIndex(focus)](numChannels, input, fast, slow, n, c,
+                                                                                 state);
+}
+
+void envelopePass::detect(int focus, int numChannels, const Stretch& input, Stretch& d, int n,
+                          std::array<ChannelState, 2>& state) noexcept
+{
+    using Pass = void (*)(int, const Stretch&, Stretch&, Stretch&, int, const shaper::EnvelopeCoefficients&,
+                          std::array<ChannelState, 2>&) noexcept;
+    static constexpr Pass passes[3] = {fusedPass<0, false, Stage::detection>, fusedPass<1, false, Stage::detection>,
+                                       fusedPass<2, false, Stage::detection>};
+    // The followers are left as they are: their coefficients and envelopes are not touched.
+    passes[shaper::clampChoiceIndex(focus)](numChannels, input, d, d, n, shaper::EnvelopeCoefficients{}, state);
+}
+
+void envelopePass::follow(bool linked, int numChannels, const Stretch& a, Stretch& fast, Stretch& slow, int n,
+                          const shaper::EnvelopeCoefficients& c, std::array<ChannelState, 2>& state) noexcept
+{
+    if (linked && numChannels == 2)
+        fusedPass<0, true, Stage::followers>(numChannels, a, fast, slow, n, c, state);
+    else
+        fusedPass<0, false, Stage::followers>(numChannels, a, fast, slow, n, c, state);
 }

@@ -19,6 +19,17 @@ using Stretch = float[2][ControlBlock::maxSamples];
 
 // Runs n samples (at most ControlBlock::maxSamples) of the first numChannels (1 or 2) channels
 // of `input`, writing each sample's envelope values to `fast` and `slow` and advancing `state`.
-void run(int focus, int numChannels, const Stretch& input, Stretch& fast, Stretch& slow, int n,
+// Linked (stereo link), one detector serves both channels: both followers take the larger of the
+// two channels' detection signals, so both channels get the same envelopes.
+void run(int focus, bool linked, int numChannels, const Stretch& input, Stretch& fast, Stretch& slow, int n,
          const shaper::EnvelopeCoefficients& c, std::array<ChannelState, 2>& state) noexcept;
+
+// The two halves of the pass on their own, for the High quality path, whose followers take the
+// peaks of the oversampled detection signal. detect() writes each channel's detection signal;
+// follow() moves the followers toward rectified values `a` (linked: the larger of the two
+// channels'). A channel whose filter overflows starts afresh and detects silence.
+void detect(int focus, int numChannels, const Stretch& input, Stretch& d, int n,
+            std::array<ChannelState, 2>& state) noexcept;
+void follow(bool linked, int numChannels, const Stretch& a, Stretch& fast, Stretch& slow, int n,
+            const shaper::EnvelopeCoefficients& c, std::array<ChannelState, 2>& state) noexcept;
 } // namespace envelopePass

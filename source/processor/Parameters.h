@@ -22,6 +22,8 @@ inline constexpr const char* punch = "punch";
 inline constexpr const char* clip = "clip";
 inline constexpr const char* mix = "mix";
 inline constexpr const char* output = "output";
+inline constexpr const char* quality = "quality";
+inline constexpr const char* link = "link";
 } // namespace ParameterIDs
 
 // Choice indices.
@@ -32,6 +34,14 @@ inline constexpr int tight = 0, punch = 1, smooth = 2;
 namespace FocusIndex
 {
 inline constexpr int low = 0, full = 1, high = 2;
+}
+namespace QualityIndex
+{
+inline constexpr int standard = 0, high = 1;
+}
+namespace LinkIndex
+{
+inline constexpr int off = 0, on = 1;
 }
 
 struct ParameterSpec
@@ -73,7 +83,12 @@ struct ParameterSpec
     AudioValue audioValue;
     Control control;           // the shaper control the ramp feeds (Control::none for an index)
     double rampSeconds;        // length of that ramp
-    bool automatable = true;
+    bool automatable = true;   // false for what a host must not automate (it changes the latency)
+    // What a stored state or preset that lacks the parameter means. The first ten parameters
+    // are in every file Tarvolt wrote, so a file without one is damaged and the current value is
+    // kept. A later parameter is missing from the files that predate it: those sounded as with
+    // its default, so they load with the default.
+    bool keptWhenMissing = true;
 
     constexpr int numChoices() const noexcept
     {
@@ -104,7 +119,7 @@ inline constexpr double shortRamp = 0.02; // seconds
 inline constexpr double longRamp = 0.03;
 
 // clang-format off
-inline constexpr std::array<ParameterSpec, 10> specs{{
+inline constexpr std::array<ParameterSpec, 12> specs{{
     //  ID                         name           kind          min     max    default  choices                        unit            audio value             control               ramp
     {ParameterIDs::power,       "Power",       Kind::toggle,  0.0f,   1.0f,   1.0f, {"Off", "On", nullptr},         Unit::none,     AudioValue::onOff,    Control::power,       shortRamp},
     {ParameterIDs::mode,        "Mode",        Kind::choice,  0.0f,   2.0f,   1.0f, {"Tight", "Punch", "Smooth"},   Unit::none,     AudioValue::index,    Control::none,        0.0},
@@ -116,6 +131,8 @@ inline constexpr std::array<ParameterSpec, 10> specs{{
     {ParameterIDs::clip,        "Clip",        Kind::number,  0.0f, 100.0f,  25.0f, {},                             Unit::percent,  AudioValue::fraction, Control::clip,        longRamp},
     {ParameterIDs::mix,         "Mix",         Kind::number,  0.0f, 100.0f, 100.0f, {},                             Unit::percent,  AudioValue::fraction, Control::mix,         longRamp},
     {ParameterIDs::output,      "Output",      Kind::number, -12.0f, 12.0f,   0.0f, {},                             Unit::decibels, AudioValue::gain,     Control::outputGain,  shortRamp},
+    {ParameterIDs::quality,     "Quality",     Kind::choice,  0.0f,   1.0f,   0.0f, {"Standard", "High", nullptr},  Unit::none,     AudioValue::index,    Control::none,        0.0, false, false},
+    {ParameterIDs::link,        "Stereo Link", Kind::choice,  0.0f,   1.0f,   0.0f, {"Off", "On", nullptr},         Unit::none,     AudioValue::index,    Control::none,        0.0, true,  false},
 }};
 // clang-format on
 } // namespace parameterTable

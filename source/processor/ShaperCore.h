@@ -175,10 +175,10 @@ inline float softClip(float y, float clip) noexcept
     return y + (normalisedTanh(y, 1.0f + 4.0f * clip) - y) * clip;
 }
 
-// Shapes sample x given its transient amount T: gains, punch saturation, clip, output gain, mix.
-// clipNorm is clipNormaliser(k.clip).
+// The processed (wet) sample x gives at transient amount T: gains, punch saturation and clip,
+// before the output gain and the mix. clipNorm is clipNormaliser(k[Control::clip]).
 template <typename Math = StandardMath>
-forcedinline float shapeSample(float x, float T, const Controls& k, float clipNorm) noexcept
+forcedinline float shapeWet(float x, float T, const Controls& k, float clipNorm) noexcept
 {
     const float punch = k[Control::punch], clip = k[Control::clip];
     const float W = sustainWeight(T, punch);
@@ -187,15 +187,27 @@ forcedinline float shapeSample(float x, float T, const Controls& k, float clipNo
     const float p = T * x;
     const float D = 1.0f + 3.2f * T * punch;
     const float s = Math::tanhRatio(D * p, D); // tanh(D p) / max(tanh(D), 0.001)
-    float y = (s - p) * (0.35f * punch + 0.35f) + (gS * (x - p) + gA * p);
+    const float y = (s - p) * (0.35f * punch + 0.35f) + (gS * (x - p) + gA * p);
 
     // Clip stage, only above a clip of 0.0001: crossfades toward the normalised tanh curve.
     // (Written as a choice between two values so that loops over it vectorise.)
     const float K = 1.0f + 4.0f * clip;
     const float clipped = y + (Math::tanhOver(K * y, clipNorm) - y) * clip;
-    y = clip > 0.0001f ? clipped : y;
+    return clip > 0.0001f ? clipped : y;
+}
 
+// Output gain on the wet sample y and the mix with the dry sample x.
+forcedinline float mixWet(float y, float x, const Controls& k) noexcept
+{
     return (y * k[Control::outputGain] - x) * k[Control::mix] + x;
+}
+
+// Shapes sample x given its transient amount T: gains, punch, clip, output gain, mix.
+// clipNorm is clipNormaliser(k[Control::clip]).
+template <typename Math = StandardMath>
+forcedinline float shapeSample(float x, float T, const Controls& k, float clipNorm) noexcept
+{
+    return mixWet(shapeWet<Math>(x, T, k, clipNorm), x, k);
 }
 
 inline float shapeSample(float x, float T, const Controls& k) noexcept

@@ -21,8 +21,23 @@ namespace shaping
 {
 namespace
 {
+// The controls of sample i of a stretch.
+forcedinline shaper::Controls controlsAt(const ControlBlock& k, int i) noexcept
+{
+    shaper::Controls controls;
+    for (size_t c = 0; c < numControls; ++c)
+        controls.values[c] = k.ramps[c].values[i];
+    return controls;
+}
+
 // clipNorm is the clip curve's normaliser while the clip control holds still; while it ramps the
 // normaliser follows it sample by sample.
+template <bool clipRamps>
+forcedinline float clipNormAt(const ControlBlock& k, int i, float clipNorm) noexcept
+{
+    return clipRamps ? shaper::clipNormaliser<fastmath::Approximations>(k[Control::clip][i]) : clipNorm;
+}
+
 template <bool clipRamps>
 forcedinline float shapeLoop(const float* __restrict x, const float* __restrict fast, const float* __restrict slow,
                             const ControlBlock& k, float clipNorm, float modeScale, float* __restrict out,
@@ -31,11 +46,8 @@ forcedinline float shapeLoop(const float* __restrict x, const float* __restrict 
     for (int i = 0; i < n; ++i)
     {
         const float T = shaper::transientFromEnvelopes(fast[i], slow[i], k[Control::sensitivity][i], modeScale);
-        shaper::Controls controls;
-        for (size_t c = 0; c < numControls; ++c)
-            controls.values[c] = k.ramps[c].values[i];
-        const float norm = clipRamps ? shaper::clipNormaliser<fastmath::Approximations>(k[Control::clip][i]) : clipNorm;
-        const float y = shaper::shapeSample<fastmath::Approximations>(x[i], T, controls, norm);
+        const float y = shaper::shapeSample<fastmath::Approximations>(x[i], T, controlsAt(k, i),
+                                                                     clipNormAt<clipRamps>(k, i, clipNorm));
         const float result = (y - x[i]) * k[Control::power][i] + x[i];
         out[i] = std::abs(result) <= std::numeric_limits<float>::max() ? result : 0.0f;
     }
@@ -46,41 +58,77 @@ forcedinline float shapeAll(const float* x, const float* fast, const float* slow
                            float clipNorm, float modeScale, float* out, int n) noexcept
 {
     return k[Control::clip].constant ? shapeLoop<false>(x, fast, slow, k, clipNorm, modeScale, out, n)
-                           : shapeLoop<true>(x, fast, slow, k, clipNorm, modeScale, out, n);
+                                     : shapeLoop<true>(x, fast, slow, k, clipNorm, modeScale, out, n);
 }
 
-float shapeGeneric(const float* x, const float* fast, const float* slow, const ControlBlock& k, float clipNorm,
-                  float modeScale, float* out, int n) noexcept
+template <bool clipRamps>
+forcedinline void wetLoop(const float* __restrict x, const float* __restrict T, const ControlBlock& k, float clipNorm,
+                          float* __restrict out, int n) noexcept
 {
-    return shapeAll(x, fast, slow, k, clipNorm, modeScale, out, n);
+    for (int i = 0; i < n; ++i)
+        out[i] = shaper::shapeWet<fastmath::Approximations>(x[i], T[i], controlsAt(k, i),
+                                                           clipNormAt<clipRamps>(k, i, clipNorm));
 }
 
+forcedinline void wetAll(const float* x, const float* T, const ControlBlock& k, float clipNorm, float* out,
+                         int n) noexcept
+{
+    if (k[Control::clip].constant)
+        wetLoop<false>(x, T, k, clipNorm, out, n);
+    else
+        wetLoop<true>(x, T, k, clipNorm, out, n);
+}
+
+forcedinline void symmetricFirAll(const float* __restrict newest, const float* __restrict oldest,
+                                  const float* __restrict taps, int numTaps, float* __restrict out, int n) noexcept
+{
+    std::fill(out, out + n, 0.0f);
+    for (int t = 0; t < numTaps; ++t)
+    {
+        const float tap = taps[t];
+        const float* a = newest - t;
+        const float* b = oldest + t;
+        for (int i = 0; i < n; ++i)
+            out[i] += tap * (a[i] + b[i]);
+    }
+}
+
+// Each kernel set is the same code compiled for one instruction set.
+#define TARVOLT_KERNEL_SET(prefix, attributes)                                                                         \
+    attributes float prefix##Shape(const float* x, const float* fast, const float* slow, const ControlBlock& k,        \
+                                   float clipNorm, float modeScale, float* out, int n) noexcept                       \
+    {                                                                                                                  \
+        return shapeAll(x, fast, slow, k, clipNorm, modeScale, out, n);                                                \
+    }                                                                                                                  \
+    attributes void prefix##Wet(const float* x, const float* T, const ControlBlock& k, float clipNorm, float* out,     \
+                                int n) noexcept                                                                        \
+    {                                                                                                                  \
+        wetAll(x, T, k, clipNorm, out, n);                                                                             \
+    }                                                                                                                  \
+    attributes void prefix##Fir(const float* newest, const float* oldest, const float* taps, int numTaps, float* out, \
+                                int n) noexcept                                                                        \
+    {                                                                                                                  \
+        symmetricFirAll(newest, oldest, taps, numTaps, out, n);                                                        \
+    }                                                                                                                  \
+    const Kernels prefix##Kernels{prefix##Shape, prefix##Wet, prefix##Fir};
+
+TARVOLT_KERNEL_SET(generic, )
 #if TARVOLT_X86_KERNELS
-__attribute__((target("avx2,fma"))) float shapeAvx2(const float* x, const float* fast, const float* slow,
-                                                   const ControlBlock& k, float clipNorm, float modeScale,
-                                                   float* out, int n) noexcept
-{
-    return shapeAll(x, fast, slow, k, clipNorm, modeScale, out, n);
-}
-
-__attribute__((target("avx512f,avx512vl,avx512dq,avx512bw,avx2,fma,prefer-vector-width=512"))) float
-    shapeAvx512(const float* x, const float* fast, const float* slow, const ControlBlock& k, float clipNorm,
-                float modeScale, float* out, int n) noexcept
-{
-    return shapeAll(x, fast, slow, k, clipNorm, modeScale, out, n);
-}
+TARVOLT_KERNEL_SET(avx2, __attribute__((target("avx2,fma"))))
+TARVOLT_KERNEL_SET(avx512, __attribute__((target("avx512f,avx512vl,avx512dq,avx512bw,avx2,fma,prefer-vector-width=512"))))
 #endif
+#undef TARVOLT_KERNEL_SET
 
-Kernel kernelOf(InstructionSet set) noexcept
+const Kernels& kernelsOf(InstructionSet set) noexcept
 {
 #if TARVOLT_X86_KERNELS
     if (set == InstructionSet::avx512)
-        return shapeAvx512;
+        return avx512Kernels;
     if (set == InstructionSet::avx2)
-        return shapeAvx2;
+        return avx2Kernels;
 #endif
     juce::ignoreUnused(set);
-    return shapeGeneric;
+    return genericKernels;
 }
 
 InstructionSet bestSupported() noexcept
@@ -122,9 +170,9 @@ bool isSupported(InstructionSet set) noexcept
     }
 }
 
-Kernel activeKernel() noexcept
+const Kernels& activeKernels() noexcept
 {
-    return kernelOf(activeInstructionSet());
+    return kernelsOf(activeInstructionSet());
 }
 
 InstructionSet activeInstructionSet() noexcept

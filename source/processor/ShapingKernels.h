@@ -2,16 +2,33 @@
 
 #include "processor/ControlBlock.h"
 
-// The vectorised pass of the block path for one channel: from the envelope values after each
-// sample to the output samples (transient amount, gains, punch, clip, output gain, mix and the
-// power crossfade; a non-finite result becomes 0). The same loop is compiled for several
-// instruction sets; the best one the processor supports is chosen at run time.
+// The vectorised loops of the block path. The same loops are compiled for several instruction
+// sets; the best one the processor supports is chosen at run time.
 namespace shaping
 {
-// clipNorm: shaper::clipNormaliser of the clip control, used while it holds still. Returns the
-// largest magnitude written.
+// One channel from the envelope values after each sample to the output samples (transient
+// amount, gains, punch, clip, output gain, mix and the power crossfade; a non-finite result
+// becomes 0). clipNorm: shaper::clipNormaliser of the clip control, used while it holds still.
+// Returns the largest magnitude written.
 using Kernel = float (*)(const float* x, const float* fast, const float* slow, const ControlBlock& controls,
                         float clipNorm, float modeScale, float* out, int n) noexcept;
+
+// The wet samples (shaper::shapeWet) of n samples at their transient amounts, sample i with the
+// controls of the stretch's sample i.
+using WetKernel = void (*)(const float* x, const float* T, const ControlBlock& controls, float clipNorm, float* out,
+                           int n) noexcept;
+
+// out[i] = sum over t < numTaps of taps[t] * (newest[i - t] + oldest[i + t]), for i < n: the
+// pairs of equal taps of a symmetric FIR filter.
+using SymmetricFir = void (*)(const float* newest, const float* oldest, const float* taps, int numTaps, float* out,
+                              int n) noexcept;
+
+struct Kernels
+{
+    Kernel shape;
+    WetKernel wet;
+    SymmetricFir symmetricFir;
+};
 
 enum class InstructionSet
 {
@@ -23,8 +40,8 @@ enum class InstructionSet
 // True when the build contains the kernel and this processor can run it.
 bool isSupported(InstructionSet set) noexcept;
 
-// The kernel in use: the best supported one, unless use() chose another.
-Kernel activeKernel() noexcept;
+// The kernels in use: the best supported set, unless use() chose another.
+const Kernels& activeKernels() noexcept;
 InstructionSet activeInstructionSet() noexcept;
 
 // Chooses a supported instruction set for all processors of this process (for tests and

@@ -4,6 +4,8 @@ target_sources(Tarvolt PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/BlockProcessing.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TransientShaper.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EnvelopePass.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HalfbandFilter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OversampledPath.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ShapingKernels.cpp)
 
 # The block path's loops only vectorise when the compiler may compute both sides of a choice
@@ -12,6 +14,7 @@ target_sources(Tarvolt PRIVATE
 # not -ffast-math: NaN, infinities and signed zeros keep their meaning.
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/ShapingKernels.cpp ${CMAKE_CURRENT_LIST_DIR}/EnvelopePass.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/TransientShaper.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/TransientShaper.cpp ${CMAKE_CURRENT_LIST_DIR}/OversampledPath.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/HalfbandFilter.cpp
         PROPERTIES COMPILE_OPTIONS -fno-trapping-math)
 endif()

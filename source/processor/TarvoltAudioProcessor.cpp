@@ -21,6 +21,9 @@ TarvoltAudioProcessor::TarvoltAudioProcessor()
         raw[i] = parameters.getRawParameterValue(parameterSpecs[i].id);
         parameters.addParameterListener(parameterSpecs[i].id, this);
     }
+    // The High path's latency comes from its filters' design: done here, before any thread may
+    // need it.
+    TransientShaper::latencyFor(QualityIndex::high);
 }
 
 TarvoltAudioProcessor::~TarvoltAudioProcessor()
@@ -104,10 +107,14 @@ void TarvoltAudioProcessor::changeProgramName(int, const juce::String&)
 }
 
 //==============================================================================
-void TarvoltAudioProcessor::parameterChanged(const juce::String&, float)
+void TarvoltAudioProcessor::parameterChanged(const juce::String& parameterID, float newValue)
 {
     if (!applyingPreset.load())
         currentPresetModified.exchange(true);
+    // The quality decides the latency; it is not automatable, so this comes from the editor, a
+    // preset or a state, never from the audio thread.
+    if (parameterID == ParameterIDs::quality)
+        setLatencySamples(TransientShaper::latencyFor((int) std::round(newValue)));
 }
 
 float TarvoltAudioProcessor::readPlain(size_t index) const noexcept

@@ -10,6 +10,11 @@ namespace
 {
 constexpr auto modeParameter = (size_t) parameterIndex(ParameterIDs::mode);
 constexpr auto focusParameter = (size_t) parameterIndex(ParameterIDs::focus);
+constexpr auto qualityParameter = (size_t) parameterIndex(ParameterIDs::quality);
+constexpr auto linkParameter = (size_t) parameterIndex(ParameterIDs::link);
+
+// How long the output takes to fade out and in again when the quality changes.
+constexpr double qualityFadeSeconds = 0.005;
 
 // Copies a channel's input, a broken track's non-finite samples becoming silence, and returns
 // the largest magnitude copied.
@@ -35,19 +40,34 @@ void TransientShaper::prepare(double newSampleRate, const ParameterValues& setti
 
     smoothers.reset(sampleRate);
     smoothers.setTargets(ParameterSmoothers::targetsFor(settings), true);
+    quality.start(settings.choiceIndex(qualityParameter) == QualityIndex::high ? QualityIndex::high
+                                                                                : QualityIndex::standard,
+                  (int) std::ceil(qualityFadeSeconds * sampleRate));
 }
 
 void TransientShaper::reset() noexcept
 {
     for (auto& channel : channels)
         channel.reset();
+    oversampled.reset();
+}
+
+int TransientShaper::latencyFor(int qualityIndex) noexcept
+{
+    if (qualityIndex != QualityIndex::high)
+        return 0;
+    static const int high = OversampledPath().getLatency(); // designs the filters once: not for the audio thread
+    return high;
 }
 
 TransientShaper::Peaks TransientShaper::process(const juce::dsp::AudioBlock<float>& block,
                                                 const ParameterValues& settings) noexcept
 {
     smoothers.setTargets(ParameterSmoothers::targetsFor(settings), false);
+    quality.request(settings.choiceIndex(qualityParameter) == QualityIndex::high ? QualityIndex::high
+                                                                                  : QualityIndex::standard);
     const int focus = settings.choiceIndex(focusParameter);
+    const bool linked = settings.choiceIndex(linkParameter) == LinkIndex::on;
     const auto coefficients = shaper::EnvelopeCoefficients::forMode(settings.choiceIndex(modeParameter), sampleRate);
 
     Peaks peaks;
@@ -57,13 +77,14 @@ TransientShaper::Peaks TransientShaper::process(const juce::dsp::AudioBlock<floa
         const int length = std::min(ControlBlock::maxSamples, n - offset);
         smoothers.render(controls, length);
         if (block.getNumChannels() > 0)
-            processStretch(block, offset, length, coefficients, focus, peaks);
+            processStretch(block, offset, length, coefficients, focus, linked, peaks);
     }
     return peaks;
 }
 
 void TransientShaper::processStretch(const juce::dsp::AudioBlock<float>& block, int offset, int n,
-                                     const shaper::EnvelopeCoefficients& c, int focus, Peaks& peaks) noexcept
+                                     const shaper::EnvelopeCoefficients& c, int focus, bool linked,
+                                     Peaks& peaks) noexcept
 {
     const int numChannels = (int) std::min<size_t>(block.getNumChannels(), 2);
     float inputPeak[2]{};
@@ -73,7 +94,16 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<float>& block, 
         peaks.input[ch] = std::max(peaks.input[ch], inputPeak[ch]);
     }
 
-    envelopePass::run(focus, numChannels, input, fast, slow, n, c, channels);
+    const bool high = quality.activeQuality() == QualityIndex::high;
+    if (high)
+    {
+        envelopePass::detect(focus, numChannels, input, detected, n, channels);
+        for (int ch = 0; ch < numChannels; ++ch)
+            oversampled.detectPeaks(ch, detected[ch], detected[ch], n);
+        envelopePass::follow(linked, numChannels, detected, fast, slow, n, c, channels);
+    }
+    else
+        envelopePass::run(focus, linked, numChannels, input, fast, slow, n, c, channels);
 
     // Once power or mix has settled at 0 the output is the input, sample for sample.
     const auto& power = controls[Control::power];
@@ -86,15 +116,34 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<float>& block, 
         normalisedClip = clip;
         clipNorm = shaper::clipNormaliser(clip);
     }
-    const auto kernel = shaping::activeKernel();
+    const auto kernel = shaping::activeKernels().shape;
+    bool restart = false;
     for (int ch = 0; ch < numChannels; ++ch)
     {
         float* out = block.getChannelPointer((size_t) ch) + offset;
         float outputPeak = inputPeak[ch];
-        if (dry)
+        if (high)
+            outputPeak = oversampled.process(ch, input[ch], fast[ch], slow[ch], controls, c.modeScale, clipNorm, out, n);
+        else if (dry)
             std::copy(input[ch], input[ch] + n, out);
         else
             outputPeak = kernel(input[ch], fast[ch], slow[ch], controls, clipNorm, c.modeScale, out, n);
+
+        if (!quality.isSteady())
+        {
+            // Every channel sees the same fade; the last one moves it on.
+            QualitySwitch fade = quality;
+            restart = fade.applyFade(out, n);
+            if (ch == numChannels - 1)
+                quality = fade;
+            outputPeak = fastmath::largestMagnitude(out, n);
+        }
         peaks.output[ch] = std::max(peaks.output[ch], outputPeak);
+    }
+
+    if (restart)
+    {
+        oversampled.reset();
+        quality.switched(quality.wantedQuality() == QualityIndex::high ? oversampled.getLatency() : 0);
     }
 }

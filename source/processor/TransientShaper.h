@@ -2,8 +2,10 @@
 
 #include "processor/ChannelState.h"
 #include "processor/ControlBlock.h"
+#include "processor/OversampledPath.h"
 #include "processor/ParameterSmoothers.h"
 #include "processor/ParameterValues.h"
+#include "processor/QualitySwitch.h"
 #include "processor/ShaperCore.h"
 
 #include <juce_dsp/juce_dsp.h>
@@ -19,7 +21,9 @@
 // into the transient amount, gains, punch, clip, output gain, mix and the power crossfade. The
 // controls ramp one value per sample, exactly as a per-sample loop steps them; tanh and the
 // decibel gain use fastmath's approximations. A non-finite input sample is processed as silence
-// and a non-finite result is written as silence.
+// and a non-finite result is written as silence. With High quality the second pass runs
+// oversampled (OversampledPath.h) and the output comes latencyFor(High) samples late; with the
+// stereo link on, one detector serves both channels.
 class TransientShaper
 {
 public:
@@ -45,13 +49,24 @@ public:
 
     double getSampleRate() const noexcept { return sampleRate; }
 
+    // The delay of the output behind the input at a quality, in samples (not on the audio thread).
+    static int latencyFor(int quality) noexcept;
+
+    // The delay of the output now (it follows a change of quality once the path has changed).
+    int getLatency() const noexcept
+    {
+        return quality.activeQuality() == QualityIndex::high ? oversampled.getLatency() : 0;
+    }
+
 private:
     void processStretch(const juce::dsp::AudioBlock<float>& block, int offset, int n,
-                        const shaper::EnvelopeCoefficients& c, int focus, Peaks& peaks) noexcept;
+                        const shaper::EnvelopeCoefficients& c, int focus, bool linked, Peaks& peaks) noexcept;
 
     double sampleRate = 44100.0;
     std::array<ChannelState, 2> channels;
     ParameterSmoothers smoothers;
+    OversampledPath oversampled;
+    QualitySwitch quality;
 
     // Scratch of the block path.
     ControlBlock controls;
@@ -59,4 +74,5 @@ private:
     alignas(16) float input[2][ControlBlock::maxSamples]{};
     alignas(16) float fast[2][ControlBlock::maxSamples]{};
     alignas(16) float slow[2][ControlBlock::maxSamples]{};
+    alignas(16) float detected[2][ControlBlock::maxSamples]{}; // High quality: detection, then its peaks
 };

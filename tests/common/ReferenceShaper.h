@@ -28,9 +28,10 @@ inline int choiceOf(float value)
     return std::clamp((int) std::round(value), 0, 2);
 }
 
-// The shaper sample by sample, written out plainly from its definition: the framework's IIR
-// filters, one juce::SmoothedValue per control stepped per sample, std:: math throughout. The
-// settings are the parameters' plain values, read once per block.
+// The shaper at Standard quality sample by sample, written out plainly from its definition: the
+// framework's IIR filters, one juce::SmoothedValue per control stepped per sample, std:: math
+// throughout. The settings are the parameters' plain values, read once per block. With the stereo
+// link on, both channels' followers take the larger rectified detection signal of the two.
 class ReferenceShaper
 {
 public:
@@ -64,6 +65,9 @@ public:
                                               {0.0012f, 0.03f, 0.045f, 0.32f, 0.86f}};
         const auto& m = modes[choiceOf(s.get("mode"))];
         const int focus = choiceOf(s.get("focus"));
+        const bool linked = numChannels == 2 && s.get("link") >= 0.5f;
+        if (linked)
+            fast[1] = fast[0], slow[1] = slow[0];
 
         for (int i = 0; i < buffer.getNumSamples(); ++i)
         {
@@ -73,6 +77,8 @@ public:
             const float attackDb = v[0], sustainDb = v[1], sensitivity = v[2], punch = v[3], clip = v[4], mix = v[5],
                         outputGain = v[6], power = v[7];
 
+            float xs[2]{}, rectified[2]{};
+            bool restarted = false;
             for (int ch = 0; ch < numChannels; ++ch)
             {
                 float x = buffer.getSample(ch, i);
@@ -95,10 +101,23 @@ public:
                     low[ch].reset();
                     high[ch].reset();
                     fast[ch] = slow[ch] = 0.0f;
+                    restarted = true;
                     d = 0.0f;
                 }
+                xs[ch] = x;
+                rectified[ch] = std::abs(d);
+            }
+            if (linked)
+            {
+                if (restarted)
+                    fast[0] = slow[0] = fast[1] = slow[1] = 0.0f;
+                rectified[0] = rectified[1] = std::max(rectified[0], rectified[1]);
+            }
 
-                const float a = std::abs(d);
+            for (int ch = 0; ch < numChannels; ++ch)
+            {
+                const float x = xs[ch];
+                const float a = rectified[ch];
                 const float cF = coefficientOf(a > fast[ch] ? m[0] : m[1], rate);
                 const float cS = coefficientOf(a > slow[ch] ? m[2] : m[3], rate);
                 fast[ch] = (fast[ch] - a) * cF + a;

@@ -1,0 +1,185 @@
+#include "processor/OversampledPath.h"
+
+#include "processor/ShaperCore.h"
+#include "processor/ShapingKernels.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace
+{
+// First stage (base rate to twice it): flat within 0.01 dB up to 20 kHz at 44.1 kHz (passband to
+// 0.2275 of the doubled rate, stopband from 0.2725). Second stage (twice to four times): it only
+// has to keep the first stage's band, so its transition is wide and the filter short.
+struct Design
+{
+    float transitionWidth, stopbandDb;
+};
+constexpr Design firstStage{0.045f, -90.0f};
+constexpr Design secondStageUp{0.25f, -100.0f};
+// Half a doubled-rate sample shorter than the interpolator's, so that the whole path delays by a
+// whole number of base samples.
+constexpr Design secondStageDown{0.25f, -80.0f};
+
+constexpr int factor = OversampledPath::factor;
+} // namespace
+
+OversampledPath::OversampledPath()
+{
+    for (auto* stages : {&interpolators, &detectionInterpolators, &decimators})
+        stages->at(0).design(firstStage.transitionWidth, firstStage.stopbandDb);
+    for (auto* stages : {&interpolators, &detectionInterpolators})
+        stages->at(1).design(secondStageUp.transitionWidth, secondStageUp.stopbandDb);
+    decimators[1].design(secondStageDown.transitionWidth, secondStageDown.stopbandDb);
+
+    // Each filter delays by an odd number of samples at its doubled rate: c1 / 2 + c2 / 4 base
+    // samples for each direction.
+    const int up = 2 * interpolators[0].getCentre() + interpolators[1].getCentre();
+    const int down = 2 * decimators[0].getCentre() + decimators[1].getCentre();
+    jassert((up + down) % factor == 0);
+    latency = (up + down) / factor;
+    jassert(latency <= maxLatency);
+}
+
+double OversampledPath::passbandGainAt(double frequency) const noexcept
+{
+    double gain = 1.0;
+    for (const auto* stage : {&interpolators, &decimators})
+        gain *= (*stage)[0].magnitudeAt(frequency / 2.0) * (*stage)[1].magnitudeAt(frequency / 4.0);
+    return gain;
+}
+
+void OversampledPath::reset() noexcept
+{
+    for (auto* stages : {&interpolators, &detectionInterpolators, &decimators})
+        for (auto& filter : *stages)
+            filter.reset();
+    for (int ch = 0; ch < 2; ++ch)
+    {
+        lastTransient[ch] = 0.0f;
+        lastMagnitudes[ch][0] = lastMagnitudes[ch][1] = 0.0f;
+        std::fill(std::begin(heldPeaks[ch]), std::end(heldPeaks[ch]), 0.0f);
+        std::fill(std::begin(dry[ch]), std::end(dry[ch]), 0.0f);
+    }
+}
+
+void OversampledPath::interpolate(Stages& stages, int channel, const float* in, float (*phases)[maxSamples],
+                                  int n) noexcept
+{
+    // Base rate to twice it (two streams of n), interleaved, then to four times it (two streams
+    // of 2n), whose even and odd samples are the four phases of each base sample.
+    alignas(32) float even[2 * maxSamples], odd[2 * maxSamples], twice[2 * maxSamples];
+    stages[0].interpolate(channel, in, even, odd, n);
+    for (int i = 0; i < n; ++i)
+    {
+        twice[2 * i] = even[i];
+        twice[2 * i + 1] = odd[i];
+    }
+    stages[1].interpolate(channel, twice, even, odd, 2 * n);
+    for (int i = 0; i < n; ++i)
+    {
+        phases[0][i] = even[2 * i];
+        phases[1][i] = odd[2 * i];
+        phases[2][i] = even[2 * i + 1];
+        phases[3][i] = odd[2 * i + 1];
+    }
+}
+
+void OversampledPath::detectPeaks(int channel, const float* detection, float* peaks, int n) noexcept
+{
+    alignas(32) float phases[factor][maxSamples];
+    interpolate(detectionInterpolators, channel, detection, phases, n);
+
+    // The magnitudes in time order, after the last two of the previous stretch.
+    alignas(32) float magnitude[2 + factor * maxSamples];
+    magnitude[0] = lastMagnitudes[channel][0];
+    magnitude[1] = lastMagnitudes[channel][1];
+    for (int i = 0; i < n; ++i)
+        for (int p = 0; p < factor; ++p)
+            magnitude[2 + factor * i + p] = std::abs(phases[p][i]);
+    lastMagnitudes[channel][0] = magnitude[factor * n];
+    lastMagnitudes[channel][1] = magnitude[factor * n + 1];
+
+    // A local maximum stands for the peak of the parabola through it and its neighbours, so the
+    // peak between two oversampled values is not lost either. Base sample i takes the largest of
+    // the four values ending one before its last phase (the last needs the next as neighbour).
+    alignas(32) float refined[factor * maxSamples];
+    for (int j = 0; j < factor * n; ++j)
+    {
+        const float before = magnitude[j], here = magnitude[j + 1], after = magnitude[j + 2];
+        const float curvature = 2.0f * here - before - after;
+        const bool isPeak = here >= before && here >= after && curvature > 0.0f;
+        const float rise = before - after;
+        refined[j] = isPeak ? here + rise * rise / (8.0f * curvature) : here;
+    }
+    float* held = heldPeaks[channel]; // the last peakHold - 1 base samples' peaks, then the stretch's
+    for (int i = 0; i < n; ++i)
+    {
+        const float* window = refined + factor * i;
+        held[peakHold - 1 + i] = std::max(std::max(window[0], window[1]), std::max(window[2], window[3]));
+    }
+    for (int i = 0; i < n; ++i)
+        peaks[i] = *std::max_element(held + i, held + i + peakHold);
+    std::copy(held + n, held + n + peakHold - 1, held);
+}
+
+float OversampledPath::process(int channel, const float* input, const float* fast, const float* slow,
+                               const ControlBlock& controls, float modeScale, float clipNorm, float* out,
+                               int n) noexcept
+{
+    const auto& kernels = shaping::activeKernels();
+
+    alignas(32) float phases[factor][maxSamples];
+    interpolate(interpolators, channel, input, phases, n);
+
+    // The followers stepped on the peak of each base sample's four phases: phase p stands
+    // (p + 1) / 4 of the way from the previous step's transient amount to this one's.
+    alignas(32) float T[maxSamples + 1];
+    T[0] = lastTransient[channel];
+    for (int i = 0; i < n; ++i)
+        T[i + 1] = shaper::transientFromEnvelopes(fast[i], slow[i], controls[Control::sensitivity][i], modeScale);
+    lastTransient[channel] = T[n];
+    for (int p = 0; p < factor; ++p)
+    {
+        const float share = (float) (p + 1) / (float) factor;
+        alignas(32) float phaseT[maxSamples];
+        for (int i = 0; i < n; ++i)
+            phaseT[i] = T[i] + (T[i + 1] - T[i]) * share;
+        kernels.wet(phases[p], phaseT, controls, clipNorm, phases[p], n);
+    }
+
+    // Down the same way.
+    alignas(32) float even[2 * maxSamples], odd[2 * maxSamples], twice[2 * maxSamples];
+    for (int i = 0; i < n; ++i)
+    {
+        even[2 * i] = phases[0][i];
+        odd[2 * i] = phases[1][i];
+        even[2 * i + 1] = phases[2][i];
+        odd[2 * i + 1] = phases[3][i];
+    }
+    decimators[1].decimate(channel, even, odd, twice, 2 * n);
+    for (int i = 0; i < n; ++i)
+    {
+        even[i] = twice[2 * i];
+        odd[i] = twice[2 * i + 1];
+    }
+    alignas(32) float wet[maxSamples];
+    decimators[0].decimate(channel, even, odd, wet, n);
+
+    float* x = dry[channel]; // the input latency samples back is x[i]
+    std::copy(input, input + n, x + latency);
+    const auto& outputGain = controls[Control::outputGain];
+    const auto& mix = controls[Control::mix];
+    const auto& power = controls[Control::power];
+    float largest = 0.0f;
+    for (int i = 0; i < n; ++i)
+    {
+        const float result = (wet[i] * outputGain[i] - x[i]) * mix[i] + x[i];
+        const float y = (result - x[i]) * power[i] + x[i];
+        out[i] = std::abs(y) <= std::numeric_limits<float>::max() ? y : 0.0f;
+        largest = std::max(largest, std::abs(out[i]));
+    }
+    std::copy(x + n, x + n + latency, x);
+    return largest;
+}
