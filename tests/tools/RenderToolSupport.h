@@ -3,6 +3,7 @@
 // Running the built tarvolt-render as a user does, and the files around it.
 
 #include "common/ProcessorHarness.h"
+#include "processor/ProductInfo.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
 
@@ -51,6 +52,21 @@ inline juce::StringArray outputLines(const juce::String& output)
     auto lines = juce::StringArray::fromLines(output.trimEnd());
     lines.removeString(juce::SystemStats::getJUCEVersion());
     return lines;
+}
+
+// The user preset folder below a --preset-root folder, relative to it.
+inline juce::String userPresetFolderBelowRoot()
+{
+    const auto info = ProductInfo::tarvolt();
+    return info.companyFolder + "/" + info.name + "/version_" + info.version + "/Presets";
+}
+
+// Puts a preset file where the tool, given --preset-root root, looks for user presets.
+inline void writeUserPreset(const juce::File& root, const juce::String& fileName, const juce::String& content)
+{
+    const auto folder = root.getChildFile(userPresetFolderBelowRoot());
+    ASSERT_TRUE(folder.createDirectory());
+    ASSERT_TRUE(folder.getChildFile(fileName).replaceWithText(content, false, false, "\n"));
 }
 
 inline void writeWav(const juce::File& file, const juce::AudioBuffer<float>& audio, double rate, int bits)

@@ -1,6 +1,7 @@
 // Runs the built tarvolt-render the way a user does and checks files, figures and errors.
 
 #include "RenderToolSupport.h"
+#include "processor/Parameters.h"
 
 #include <gtest/gtest.h>
 
@@ -165,4 +166,32 @@ TEST_F(RenderTool, ErrorsAreOneLineExitTwoAndWriteNothing)
     EXPECT_EQ(dir.getNumberOfChildFiles(juce::File::findFilesAndDirectories | juce::File::ignoreHiddenFiles), 4)
         << "no output and no temporary file left behind";
     EXPECT_EQ(dir.getNumberOfChildFiles(juce::File::findFilesAndDirectories), 4);
+}
+
+TEST_F(RenderTool, HelpListsEveryParameterWithItsUnitOrChoices)
+{
+    const auto r = run({"--help"}, dir, juce::ChildProcess::wantStdOut);
+    ASSERT_EQ(r.exitCode, 0);
+    const auto lines = outputLines(r.output);
+
+    for (const auto& spec : parameterSpecs)
+    {
+        SCOPED_TRACE(spec.id);
+        juce::StringArray found;
+        for (const auto& line : lines)
+            if (line.trimStart().upToFirstOccurrenceOf(" ", false, false) == spec.id)
+                found.add(line);
+        ASSERT_EQ(found.size(), 1) << r.output;
+        const auto& line = found[0];
+
+        if (spec.kind == ParameterSpec::Kind::number)
+        {
+            EXPECT_TRUE(line.contains(juce::String(spec.minimum) + " to " + juce::String(spec.maximum))) << line;
+            ASSERT_NE(spec.unit, ParameterSpec::Unit::none);
+            EXPECT_TRUE(line.endsWith(spec.unit == ParameterSpec::Unit::decibels ? " dB" : " %")) << line;
+        }
+        else
+            for (int i = 0; i < spec.numChoices(); ++i)
+                EXPECT_TRUE(line.contains(spec.choices[(size_t) i])) << line;
+    }
 }
