@@ -20,22 +20,8 @@ struct Run
     juce::String output; // the streams asked for, in the order written
 };
 
-// Runs the tool with the arguments, in `workingDirectory` when one is given.
-inline Run run(const juce::StringArray& args, const juce::File& workingDirectory = {},
-               int streams = juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr)
+inline Run runProcess(const juce::StringArray& command, int streams)
 {
-    juce::StringArray command{TARVOLT_RENDER_TOOL};
-    command.addArray(args);
-    if (workingDirectory != juce::File())
-    {
-        // ChildProcess has no working-directory argument: go through the shell's cd.
-        juce::StringArray quoted;
-        for (auto& a : command)
-            quoted.add(a.quoted('\''));
-        command = {"/bin/sh", "-c",
-                   "cd " + workingDirectory.getFullPathName().quoted('\'') + " && exec " + quoted.joinIntoString(" ")};
-    }
-
     Run r;
     juce::ChildProcess process;
     if (!process.start(command, streams))
@@ -44,6 +30,36 @@ inline Run run(const juce::StringArray& args, const juce::File& workingDirectory
     if (process.waitForProcessToFinish(60000))
         r.exitCode = (int) process.getExitCode();
     return r;
+}
+
+// The tool with the arguments as one command line for /bin/sh.
+inline juce::String shellCommandLine(const juce::StringArray& args)
+{
+    juce::StringArray quoted{juce::String(TARVOLT_RENDER_TOOL).quoted('\'')};
+    for (auto& a : args)
+        quoted.add(a.quoted('\''));
+    return quoted.joinIntoString(" ");
+}
+
+// Runs `script` (the tool's command line, see shellCommandLine) with /bin/sh in `workingDirectory`.
+inline Run runShell(const juce::String& script, const juce::File& workingDirectory,
+                    int streams = juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr)
+{
+    return runProcess({"/bin/sh", "-c", "cd " + workingDirectory.getFullPathName().quoted('\'') + " && " + script},
+                      streams);
+}
+
+// Runs the tool with the arguments, in `workingDirectory` when one is given.
+inline Run run(const juce::StringArray& args, const juce::File& workingDirectory = {},
+               int streams = juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr)
+{
+    // ChildProcess has no working-directory argument: go through the shell's cd.
+    if (workingDirectory != juce::File())
+        return runShell("exec " + shellCommandLine(args), workingDirectory, streams);
+
+    juce::StringArray command{TARVOLT_RENDER_TOOL};
+    command.addArray(args);
+    return runProcess(command, streams);
 }
 
 // The lines of an output, without the framework's version banner of debug builds.

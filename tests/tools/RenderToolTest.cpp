@@ -122,7 +122,26 @@ TEST_F(RenderTool, DemoWritesDryAndShapedDrums)
     const auto expected = processInProcess(dry.audio, 48000.0, {});
     for (int i = 0; i < expected.getNumSamples(); i += 7)
         ASSERT_EQ(shaped.audio.getSample(0, i), expected.getSample(0, i)) << i;
-    EXPECT_TRUE(r.output.contains("100%")) << "eight seconds get a progress bar";
+}
+
+TEST_F(RenderTool, DrawsTheProgressBarOnlyOnATerminal)
+{
+    writeWav(dir.getChildFile("long.wav"), testAudio(1, 48000 * 6), 48000.0, 16); // long enough for a bar
+    const auto command = shellCommandLine({"long.wav", "-o", "out.wav"});
+
+    // Standard error into a file, as in a log.
+    const auto logged = runShell(command + " 2>stderr.txt", dir, juce::ChildProcess::wantStdOut);
+    ASSERT_EQ(logged.exitCode, 0) << logged.output;
+    EXPECT_TRUE(logged.output.contains("crest")) << logged.output;
+    const auto loggedErrors = dir.getChildFile("stderr.txt").loadFileAsString();
+    EXPECT_TRUE(outputLines(loggedErrors).isEmpty()) << "nothing but errors and warnings:\n" << loggedErrors;
+
+    // A terminal, made by script(1) from util-linux.
+    if (!juce::File("/usr/bin/script").existsAsFile())
+        GTEST_SKIP() << "no script(1) to give the tool a terminal";
+    const auto onTerminal = runShell("exec script -qec " + command.quoted('"') + " /dev/null", dir);
+    ASSERT_EQ(onTerminal.exitCode, 0) << onTerminal.output;
+    EXPECT_TRUE(onTerminal.output.contains("] 100%")) << onTerminal.output;
 }
 
 TEST_F(RenderTool, ErrorsAreOneLineExitTwoAndWriteNothing)

@@ -100,5 +100,5 @@ juce::String usageText()
            + "\n"
              "                   instead of the user's application-data folder\n"
              "  --block N        host block size (default 512)\n"
-             "  --quiet          no progress bar\n";
+             "  --quiet          no progress bar (it is only drawn when stderr is a terminal)\n";
 }

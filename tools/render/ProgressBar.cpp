@@ -1,10 +1,26 @@
 #include "ProgressBar.h"
 
+#include <cstdio>
 #include <iostream>
 
+#if JUCE_WINDOWS
+ #include <io.h>
+#else
+ #include <unistd.h>
+#endif
+
 ProgressBar::ProgressBar(juce::int64 totalSamples, bool wanted)
-    : total(totalSamples), enabled(wanted && totalSamples > 0)
+    : total(totalSamples), enabled(wanted && totalSamples > 0 && standardErrorIsTerminal())
 {
+}
+
+bool ProgressBar::standardErrorIsTerminal()
+{
+#if JUCE_WINDOWS
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(fileno(stderr)) != 0;
+#endif
 }
 
 void ProgressBar::update(juce::int64 done)
