@@ -85,16 +85,22 @@ inline void writeUserPreset(const juce::File& root, const juce::String& fileName
     ASSERT_TRUE(folder.getChildFile(fileName).replaceWithText(content, false, false, "\n"));
 }
 
-inline void writeWav(const juce::File& file, const juce::AudioBuffer<float>& audio, double rate, int bits)
+inline void writeAudio(juce::AudioFormat&& format, const juce::File& file, const juce::AudioBuffer<float>& audio,
+                       double rate, int bits)
 {
     file.deleteFile();
     auto stream = file.createOutputStream();
     ASSERT_NE(stream, nullptr);
-    std::unique_ptr<juce::AudioFormatWriter> writer(juce::WavAudioFormat().createWriterFor(
-        stream.get(), rate, (unsigned int) audio.getNumChannels(), bits, {}, 0));
+    std::unique_ptr<juce::AudioFormatWriter> writer(
+        format.createWriterFor(stream.get(), rate, (unsigned int) audio.getNumChannels(), bits, {}, 0));
     ASSERT_NE(writer, nullptr);
     stream.release();
     ASSERT_TRUE(writer->writeFromAudioSampleBuffer(audio, 0, audio.getNumSamples()));
+}
+
+inline void writeWav(const juce::File& file, const juce::AudioBuffer<float>& audio, double rate, int bits)
+{
+    writeAudio(juce::WavAudioFormat(), file, audio, rate, bits);
 }
 
 struct WavFile

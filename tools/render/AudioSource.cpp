@@ -3,11 +3,27 @@
 #include "DemoSignal.h"
 #include "RenderError.h"
 
+namespace
+{
+// How many of the `declared` frames the file really holds. The framework's readers fill what
+// lies beyond the end of the file with zeros and still report success, so the count comes from
+// mapping the sample data instead: the mapping ends where the file ends. No file holds more
+// frames than it has bytes, and the format checks keep a frame to a few bytes, so the byte
+// positions stay in range whatever the header claims.
+juce::int64 framesPresent(juce::AudioFormat& format, const juce::File& file, juce::int64 declared)
+{
+    std::unique_ptr<juce::MemoryMappedAudioFormatReader> mapped(format.createMemoryMappedReader(file));
+    if (mapped == nullptr || !mapped->mapSectionOfFile({0, std::min(declared, file.getSize())}))
+        return 0;
+    return juce::jlimit<juce::int64>(0, declared, mapped->getMappedSection().getEnd());
+}
+} // namespace
+
 AudioSource AudioSource::demo()
 {
     AudioSource source;
     source.demoAudio = makeDemoDrums(source.rate, 8.0);
-    source.available = source.demoAudio.getNumSamples();
+    source.available = source.declared = source.demoAudio.getNumSamples();
     return source;
 }
 
@@ -20,6 +36,7 @@ AudioSource AudioSource::open(const juce::File& file)
     source.file = file;
     juce::WavAudioFormat wav;
     juce::AiffAudioFormat aiff;
+    juce::AudioFormat* format = nullptr;
     for (auto* candidate : std::initializer_list<juce::AudioFormat*>{&wav, &aiff})
     {
         auto stream = file.createInputStream();
@@ -27,9 +44,12 @@ AudioSource AudioSource::open(const juce::File& file)
             fail("cannot read " + file.getFullPathName());
         source.reader.reset(candidate->createReaderFor(stream.release(), true));
         if (source.reader != nullptr)
+        {
+            format = candidate;
             break;
+        }
     }
-    if (source.reader == nullptr)
+    if (source.reader == nullptr || source.reader->lengthInSamples < 0)
         fail("unsupported or unreadable audio file: " + file.getFullPathName() + " (WAV or AIFF expected)");
 
     source.rate = source.reader->sampleRate;
@@ -42,7 +62,13 @@ AudioSource AudioSource::open(const juce::File& file)
     if (!wav.getPossibleBitDepths().contains(source.bits))
         fail("unsupported bit depth " + juce::String(source.bits));
 
-    source.available = source.reader->lengthInSamples;
+    source.declared = source.reader->lengthInSamples;
+    source.available = source.declared > 0 ? framesPresent(*format, file, source.declared) : 0;
+    if (source.available == 0)
+        fail("no audio to render in " + file.getFullPathName()
+             + (source.declared > 0 ? ": its header declares " + juce::String(source.declared)
+                                          + " frames, but the file ends before the first"
+                                    : juce::String(": it holds no frames")));
     return source;
 }
 

@@ -91,5 +91,8 @@ int render(const Options& options)
               << " bit, " << length << " samples\n";
     report.printLevels(std::cout);
     report.printClipping(std::cout, source.bitsPerSample());
+    if (source.isCutShort())
+        std::cerr << "tarvolt-render: warning: input is cut short: " << length << " of " << source.declaredLength()
+                  << " frames read; the output holds only those\n";
     return 0;
 }
