@@ -1,6 +1,7 @@
 // Runs the built tarvolt-render binary with its preset options.
 
 #include "RenderToolSupport.h"
+#include "presets/FactoryPresets.h"
 #include "presets/PresetTestSupport.h"
 
 using namespace renderTool;
@@ -23,21 +24,31 @@ struct RenderToolPresets : ::testing::Test
 
 TEST_F(RenderToolPresets, ListsFactoryNamesThenUserNames)
 {
-    root.writePresetFile("b.xml", presetDocument({}));
-    root.writePresetFile("A.xml", presetDocument({}));
+    writeUserPreset(root.folder(), "b.xml", presetDocument({}));
+    writeUserPreset(root.folder(), "A.xml", presetDocument({}));
 
     const auto r = run({"--list-presets", "--preset-root", root.folder().getFullPathName()}, {},
                        juce::ChildProcess::wantStdOut);
 
     EXPECT_EQ(r.exitCode, 0);
-    juce::StringArray expected{"Punchy Kicks",   "Snare Snap", "Loop Tightener", "Bass Knock", "Smooth Rooms",
-                               "Aggro Parallel", "Tame Pokey", "Guitar Push",    "A",          "b"};
+    juce::StringArray expected;
+    for (const auto& preset : factoryPresetTable)
+        expected.add(preset.name);
+    expected.addArray({"A", "b"});
     EXPECT_EQ(outputLines(r.output), expected);
+}
+
+TEST_F(RenderToolPresets, HelpNamesTheFolderUserPresetsAreReadFrom)
+{
+    const auto help = run({"--help"}, {}, juce::ChildProcess::wantStdOut);
+    ASSERT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.output.contains("--preset-root DIR  read user presets from DIR/" + userPresetFolderBelowRoot()))
+        << help.output;
 }
 
 TEST_F(RenderToolPresets, ANameThatIsNeitherPresetIsAOneLineErrorAndWritesNothing)
 {
-    root.writePresetFile("Broken.xml", "<PARAMETERS");
+    writeUserPreset(root.folder(), "Broken.xml", "<PARAMETERS");
     const auto input = work.folder().getChildFile("in.wav");
     writeWav(input, drums(), sampleRate, 32);
 

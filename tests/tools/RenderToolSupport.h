@@ -3,6 +3,7 @@
 // Running the built tarvolt-render as a user does, and the files around it.
 
 #include "common/ProcessorHarness.h"
+#include "processor/ProductInfo.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
 
@@ -19,22 +20,8 @@ struct Run
     juce::String output; // the streams asked for, in the order written
 };
 
-// Runs the tool with the arguments, in `workingDirectory` when one is given.
-inline Run run(const juce::StringArray& args, const juce::File& workingDirectory = {},
-               int streams = juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr)
+inline Run runProcess(const juce::StringArray& command, int streams)
 {
-    juce::StringArray command{TARVOLT_RENDER_TOOL};
-    command.addArray(args);
-    if (workingDirectory != juce::File())
-    {
-        // ChildProcess has no working-directory argument: go through the shell's cd.
-        juce::StringArray quoted;
-        for (auto& a : command)
-            quoted.add(a.quoted('\''));
-        command = {"/bin/sh", "-c",
-                   "cd " + workingDirectory.getFullPathName().quoted('\'') + " && exec " + quoted.joinIntoString(" ")};
-    }
-
     Run r;
     juce::ChildProcess process;
     if (!process.start(command, streams))
@@ -45,6 +32,36 @@ inline Run run(const juce::StringArray& args, const juce::File& workingDirectory
     return r;
 }
 
+// The tool with the arguments as one command line for /bin/sh.
+inline juce::String shellCommandLine(const juce::StringArray& args)
+{
+    juce::StringArray quoted{juce::String(TARVOLT_RENDER_TOOL).quoted('\'')};
+    for (auto& a : args)
+        quoted.add(a.quoted('\''));
+    return quoted.joinIntoString(" ");
+}
+
+// Runs `script` (the tool's command line, see shellCommandLine) with /bin/sh in `workingDirectory`.
+inline Run runShell(const juce::String& script, const juce::File& workingDirectory,
+                    int streams = juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr)
+{
+    return runProcess({"/bin/sh", "-c", "cd " + workingDirectory.getFullPathName().quoted('\'') + " && " + script},
+                      streams);
+}
+
+// Runs the tool with the arguments, in `workingDirectory` when one is given.
+inline Run run(const juce::StringArray& args, const juce::File& workingDirectory = {},
+               int streams = juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr)
+{
+    // ChildProcess has no working-directory argument: go through the shell's cd.
+    if (workingDirectory != juce::File())
+        return runShell("exec " + shellCommandLine(args), workingDirectory, streams);
+
+    juce::StringArray command{TARVOLT_RENDER_TOOL};
+    command.addArray(args);
+    return runProcess(command, streams);
+}
+
 // The lines of an output, without the framework's version banner of debug builds.
 inline juce::StringArray outputLines(const juce::String& output)
 {
@@ -53,16 +70,37 @@ inline juce::StringArray outputLines(const juce::String& output)
     return lines;
 }
 
-inline void writeWav(const juce::File& file, const juce::AudioBuffer<float>& audio, double rate, int bits)
+// The user preset folder below a --preset-root folder, relative to it.
+inline juce::String userPresetFolderBelowRoot()
+{
+    const auto info = ProductInfo::tarvolt();
+    return info.companyFolder + "/" + info.name + "/version_" + info.version + "/Presets";
+}
+
+// Puts a preset file where the tool, given --preset-root root, looks for user presets.
+inline void writeUserPreset(const juce::File& root, const juce::String& fileName, const juce::String& content)
+{
+    const auto folder = root.getChildFile(userPresetFolderBelowRoot());
+    ASSERT_TRUE(folder.createDirectory());
+    ASSERT_TRUE(folder.getChildFile(fileName).replaceWithText(content, false, false, "\n"));
+}
+
+inline void writeAudio(juce::AudioFormat&& format, const juce::File& file, const juce::AudioBuffer<float>& audio,
+                       double rate, int bits)
 {
     file.deleteFile();
     auto stream = file.createOutputStream();
     ASSERT_NE(stream, nullptr);
-    std::unique_ptr<juce::AudioFormatWriter> writer(juce::WavAudioFormat().createWriterFor(
-        stream.get(), rate, (unsigned int) audio.getNumChannels(), bits, {}, 0));
+    std::unique_ptr<juce::AudioFormatWriter> writer(
+        format.createWriterFor(stream.get(), rate, (unsigned int) audio.getNumChannels(), bits, {}, 0));
     ASSERT_NE(writer, nullptr);
     stream.release();
     ASSERT_TRUE(writer->writeFromAudioSampleBuffer(audio, 0, audio.getNumSamples()));
+}
+
+inline void writeWav(const juce::File& file, const juce::AudioBuffer<float>& audio, double rate, int bits)
+{
+    writeAudio(juce::WavAudioFormat(), file, audio, rate, bits);
 }
 
 struct WavFile

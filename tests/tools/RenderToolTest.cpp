@@ -1,6 +1,7 @@
 // Runs the built tarvolt-render the way a user does and checks files, figures and errors.
 
 #include "RenderToolSupport.h"
+#include "processor/Parameters.h"
 
 #include <gtest/gtest.h>
 
@@ -121,7 +122,26 @@ TEST_F(RenderTool, DemoWritesDryAndShapedDrums)
     const auto expected = processInProcess(dry.audio, 48000.0, {});
     for (int i = 0; i < expected.getNumSamples(); i += 7)
         ASSERT_EQ(shaped.audio.getSample(0, i), expected.getSample(0, i)) << i;
-    EXPECT_TRUE(r.output.contains("100%")) << "eight seconds get a progress bar";
+}
+
+TEST_F(RenderTool, DrawsTheProgressBarOnlyOnATerminal)
+{
+    writeWav(dir.getChildFile("long.wav"), testAudio(1, 48000 * 6), 48000.0, 16); // long enough for a bar
+    const auto command = shellCommandLine({"long.wav", "-o", "out.wav"});
+
+    // Standard error into a file, as in a log.
+    const auto logged = runShell(command + " 2>stderr.txt", dir, juce::ChildProcess::wantStdOut);
+    ASSERT_EQ(logged.exitCode, 0) << logged.output;
+    EXPECT_TRUE(logged.output.contains("crest")) << logged.output;
+    const auto loggedErrors = dir.getChildFile("stderr.txt").loadFileAsString();
+    EXPECT_TRUE(outputLines(loggedErrors).isEmpty()) << "nothing but errors and warnings:\n" << loggedErrors;
+
+    // A terminal, made by script(1) from util-linux.
+    if (!juce::File("/usr/bin/script").existsAsFile())
+        GTEST_SKIP() << "no script(1) to give the tool a terminal";
+    const auto onTerminal = runShell("exec script -qec " + command.quoted('"') + " /dev/null", dir);
+    ASSERT_EQ(onTerminal.exitCode, 0) << onTerminal.output;
+    EXPECT_TRUE(onTerminal.output.contains("] 100%")) << onTerminal.output;
 }
 
 TEST_F(RenderTool, ErrorsAreOneLineExitTwoAndWriteNothing)
@@ -165,4 +185,236 @@ TEST_F(RenderTool, ErrorsAreOneLineExitTwoAndWriteNothing)
     EXPECT_EQ(dir.getNumberOfChildFiles(juce::File::findFilesAndDirectories | juce::File::ignoreHiddenFiles), 4)
         << "no output and no temporary file left behind";
     EXPECT_EQ(dir.getNumberOfChildFiles(juce::File::findFilesAndDirectories), 4);
+}
+
+TEST_F(RenderTool, HelpListsEveryParameterWithItsUnitOrChoices)
+{
+    const auto r = run({"--help"}, dir, juce::ChildProcess::wantStdOut);
+    ASSERT_EQ(r.exitCode, 0);
+    const auto lines = outputLines(r.output);
+
+    for (const auto& spec : parameterSpecs)
+    {
+        SCOPED_TRACE(spec.id);
+        juce::StringArray found;
+        for (const auto& line : lines)
+            if (line.trimStart().upToFirstOccurrenceOf(" ", false, false) == spec.id)
+                found.add(line);
+        ASSERT_EQ(found.size(), 1) << r.output;
+        const auto& line = found[0];
+
+        if (spec.kind == ParameterSpec::Kind::number)
+        {
+            EXPECT_TRUE(line.contains(juce::String(spec.minimum) + " to " + juce::String(spec.maximum))) << line;
+            ASSERT_NE(spec.unit, ParameterSpec::Unit::none);
+            EXPECT_TRUE(line.endsWith(spec.unit == ParameterSpec::Unit::decibels ? " dB" : " %")) << line;
+        }
+        else
+            for (int i = 0; i < spec.numChoices(); ++i)
+                EXPECT_TRUE(line.contains(spec.choices[(size_t) i])) << line;
+    }
+}
+
+namespace
+{
+struct Rendered
+{
+    Run run;
+    WavFile out; // empty when nothing was written
+};
+
+// Renders `inputName` in `dir` into out.wav.
+Rendered renderFile(const juce::File& dir, const juce::String& inputName)
+{
+    const auto output = dir.getChildFile("out.wav");
+    output.deleteFile();
+    Rendered r{run({inputName, "-o", output.getFileName(), "--quiet"}, dir), {}};
+    if (output.existsAsFile())
+        r.out = readWav(output);
+    return r;
+}
+
+// The report's level lines, without the line naming the files.
+juce::StringArray levelLines(const juce::String& output)
+{
+    juce::StringArray lines;
+    for (const auto& line : outputLines(output))
+        if (line.contains("peak"))
+            lines.add(line);
+    return lines;
+}
+
+void expectFramesOfWhole(const juce::AudioBuffer<float>& part, const juce::AudioBuffer<float>& whole, int frames)
+{
+    ASSERT_EQ(part.getNumSamples(), frames);
+    ASSERT_EQ(part.getNumChannels(), whole.getNumChannels());
+    for (int ch = 0; ch < part.getNumChannels(); ++ch)
+        for (int i = 0; i < frames; ++i)
+            ASSERT_EQ(part.getSample(ch, i), whole.getSample(ch, i)) << "channel " << ch << " frame " << i;
+}
+
+void expectNothingRendered(const Rendered& r, const juce::File& dir, const char* message)
+{
+    EXPECT_EQ(r.run.exitCode, 2);
+    const auto lines = outputLines(r.run.output);
+    ASSERT_EQ(lines.size(), 1) << r.run.output;
+    EXPECT_TRUE(lines[0].startsWith("tarvolt-render: error: ")) << r.run.output;
+    EXPECT_TRUE(lines[0].contains(message)) << r.run.output;
+    EXPECT_FALSE(dir.getChildFile("out.wav").exists());
+    EXPECT_EQ(dir.getNumberOfChildFiles(juce::File::findFiles),
+              dir.getNumberOfChildFiles(juce::File::findFiles | juce::File::ignoreHiddenFiles))
+        << "no temporary file left behind";
+}
+
+juce::MemoryBlock bytesOf(const juce::File& file)
+{
+    juce::MemoryBlock bytes;
+    EXPECT_TRUE(file.loadFileAsData(bytes));
+    return bytes;
+}
+
+// Where a RIFF file's chunk with the given ID starts (its size field follows the ID).
+size_t findChunk(const juce::MemoryBlock& riff, const char* id)
+{
+    for (size_t i = 12; i + 8 <= riff.getSize(); ++i)
+        if (std::memcmp(riff.begin() + i, id, 4) == 0)
+            return i;
+    ADD_FAILURE() << "no " << id << " chunk";
+    return 0;
+}
+
+void putUint32(juce::MemoryBlock& bytes, size_t offset, juce::uint32 value)
+{
+    for (size_t i = 0; i < 4; ++i)
+        bytes[offset + i] = (char) ((value >> (8 * i)) & 0xffu);
+}
+
+// The WAV's chunks in an RF64 file whose ds64 chunk gives the data chunk `dataSize` bytes.
+juce::MemoryBlock asRf64(juce::MemoryBlock wav, juce::int64 dataSize)
+{
+    putUint32(wav, findChunk(wav, "data") + 4, 0xffffffffu); // the size lives in ds64
+    juce::MemoryOutputStream out;
+    out.write("RF64", 4);
+    out.writeInt(-1);
+    out.write("WAVE", 4);
+    out.write("ds64", 4);
+    out.writeInt(28);
+    out.writeInt64((juce::int64) wav.getSize() + 36 - 8); // RIFF size
+    out.writeInt64(dataSize);
+    out.writeInt64(0); // sample count
+    out.writeInt(0);   // table length
+    out.write(wav.begin() + 12, wav.getSize() - 12);
+    return out.getMemoryBlock();
+}
+} // namespace
+
+TEST_F(RenderTool, ACutInputRendersTheFramesItHoldsAndSaysSo)
+{
+    constexpr int frames = 4800;
+    struct Format
+    {
+        const char* fileName;
+        int channels;
+        int bytesPerFrame;
+        std::function<void(const juce::File&, const juce::AudioBuffer<float>&)> write;
+    };
+    const Format formats[] = {
+        {"in.wav", 2, 8, [](auto& file, auto& audio) { writeWav(file, audio, 48000.0, 32); }},
+        {"in.aiff", 1, 2, [](auto& file, auto& audio) { writeAudio(juce::AiffAudioFormat(), file, audio, 44100.0, 16); }},
+    };
+
+    for (const auto& format : formats)
+    {
+        SCOPED_TRACE(format.fileName);
+        const auto source = testAudio(format.channels, frames);
+        const auto intact = dir.getChildFile(format.fileName);
+        format.write(intact, source);
+        const auto whole = renderFile(dir, intact.getFileName());
+        ASSERT_EQ(whole.run.exitCode, 0) << whole.run.output;
+        ASSERT_EQ(whole.out.audio.getNumSamples(), frames);
+
+        const auto bytes = bytesOf(intact);
+        const auto frameBytes = (size_t) format.bytesPerFrame;
+        const auto header = bytes.getSize() - frames * frameBytes; // the sample data ends the file
+        struct Cut
+        {
+            size_t bytesKept;
+            int framesLeft;
+        };
+        const Cut cuts[] = {{header, 0},
+                            {header + frameBytes / 2, 0},
+                            {header + frameBytes, 1},
+                            {header + 956 * frameBytes + frameBytes / 2, 956},
+                            {header + (frames - 1) * frameBytes, frames - 1}};
+        for (const auto& cut : cuts)
+        {
+            SCOPED_TRACE("cut after " + juce::String(cut.bytesKept) + " bytes");
+            const auto damaged = intact.getSiblingFile("cut" + intact.getFileExtension());
+            ASSERT_TRUE(damaged.replaceWithData(bytes.getData(), cut.bytesKept));
+            const auto r = renderFile(dir, damaged.getFileName());
+            if (cut.framesLeft == 0)
+            {
+                expectNothingRendered(r, dir, "no audio to render");
+                continue;
+            }
+
+            ASSERT_EQ(r.run.exitCode, 0) << r.run.output;
+            EXPECT_TRUE(r.run.output.contains("warning: input is cut short: " + juce::String(cut.framesLeft) + " of "
+                                              + juce::String(frames) + " frames read"))
+                << r.run.output;
+            expectFramesOfWhole(r.out.audio, whole.out.audio, cut.framesLeft);
+
+            // The figures are those of an intact file holding just the frames read.
+            juce::AudioBuffer<float> prefix(format.channels, cut.framesLeft);
+            for (int ch = 0; ch < format.channels; ++ch)
+                prefix.copyFrom(ch, 0, source, ch, 0, cut.framesLeft);
+            const auto shortFile = intact.getSiblingFile("short" + intact.getFileExtension());
+            format.write(shortFile, prefix);
+            const auto reference = renderFile(dir, shortFile.getFileName());
+            ASSERT_EQ(reference.run.exitCode, 0) << reference.run.output;
+            EXPECT_EQ(levelLines(r.run.output), levelLines(reference.run.output));
+            EXPECT_FALSE(reference.run.output.contains("cut short"));
+        }
+    }
+}
+
+TEST_F(RenderTool, AHeaderClaimingMoreDataThanTheFileHoldsRendersWhatItHolds)
+{
+    constexpr int frames = 4800;
+    const auto intact = dir.getChildFile("in.wav");
+    writeWav(intact, testAudio(2, frames), 48000.0, 32); // 8 bytes a frame
+    const auto whole = renderFile(dir, intact.getFileName());
+    ASSERT_EQ(whole.run.exitCode, 0) << whole.run.output;
+    const auto bytes = bytesOf(intact);
+
+    auto hugeDataChunk = bytes;
+    putUint32(hugeDataChunk, findChunk(bytes, "data") + 4, 0x7ffffff0u);
+    struct Case
+    {
+        const char* description;
+        juce::MemoryBlock file;
+        juce::String declaredFrames; // empty: the header is refused
+    };
+    const Case cases[] = {
+        {"data chunk of 2 GB", hugeDataChunk, juce::String(0x7ffffff0 / 8)},
+        {"RF64 data chunk of 2^62 bytes", asRf64(bytes, (juce::int64) 1 << 62), juce::String((juce::int64) 1 << 59)},
+        {"RF64 data chunk of a negative size", asRf64(bytes, -8), {}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.description);
+        const auto damaged = dir.getChildFile("damaged.wav");
+        ASSERT_TRUE(damaged.replaceWithData(c.file.getData(), c.file.getSize()));
+        const auto r = renderFile(dir, damaged.getFileName());
+        if (c.declaredFrames.isEmpty())
+        {
+            expectNothingRendered(r, dir, "unsupported or unreadable");
+            continue;
+        }
+        ASSERT_EQ(r.run.exitCode, 0) << r.run.output;
+        EXPECT_TRUE(r.run.output.contains("input is cut short: " + juce::String(frames) + " of " + c.declaredFrames
+                                          + " frames read"))
+            << r.run.output;
+        expectFramesOfWhole(r.out.audio, whole.out.audio, frames);
+    }
 }

@@ -1,0 +1,98 @@
+#include "Render.h"
+
+#include "AudioSource.h"
+#include "ProgressBar.h"
+#include "RenderError.h"
+#include "RenderPresets.h"
+#include "RenderReport.h"
+#include "SafeWavWriter.h"
+
+#include "processor/TarvoltAudioProcessor.h"
+
+#include <iostream>
+
+namespace
+{
+juce::File defaultOutputFor(const Options& options)
+{
+    if (options.rendersDemo())
+        return juce::File::getCurrentWorkingDirectory().getChildFile("tarvolt-demo.wav");
+    return options.input.getSiblingFile(options.input.getFileNameWithoutExtension() + "-tarvolt.wav");
+}
+
+// Prepares the processor as a host would for the source's channels, rate and the block size.
+void prepare(TarvoltAudioProcessor& processor, const AudioSource& source, int blockSize)
+{
+    const auto set = source.channels() == 1 ? juce::AudioChannelSet::mono() : juce::AudioChannelSet::stereo();
+    juce::AudioProcessor::BusesLayout layout;
+    layout.inputBuses.add(set);
+    layout.outputBuses.add(set);
+    if (!processor.setBusesLayout(layout))
+        fail("the processor refused a " + set.getDescription() + " layout");
+    processor.setRateAndBufferSizeDetails(source.sampleRate(), blockSize);
+    processor.prepareToPlay(source.sampleRate(), blockSize);
+}
+
+std::unique_ptr<SafeWavWriter> writerFor(const juce::File& file, const AudioSource& source)
+{
+    return std::make_unique<SafeWavWriter>(file, source.sampleRate(), source.channels(), source.bitsPerSample());
+}
+} // namespace
+
+int render(const Options& options)
+{
+    auto source = options.rendersDemo() ? AudioSource::demo() : AudioSource::open(options.input);
+    const auto outputFile = options.output != juce::File() ? options.output : defaultOutputFor(options);
+    if (outputFile == options.input)
+        fail("the output would overwrite the input");
+
+    TarvoltAudioProcessor processor;
+    usePresetRoot(processor, options);
+    if (options.preset)
+        applyPreset(processor, *options.preset);
+    applyParameterSettings(processor, options.settings);
+    prepare(processor, source, options.blockSize);
+
+    const auto writer = writerFor(outputFile, source);
+    const auto dryWriter = options.rendersDemo()
+                               ? writerFor(outputFile.getSiblingFile(outputFile.getFileNameWithoutExtension() + "-dry.wav"),
+                                           source)
+                               : nullptr;
+
+    const auto length = source.length();
+    RenderReport report(source.channels(), source.bitsPerSample() < 32);
+    ProgressBar progress(length, !options.quiet && length > (juce::int64) (5.0 * source.sampleRate()));
+
+    juce::AudioBuffer<float> block(source.channels(), options.blockSize);
+    juce::MidiBuffer midi;
+    for (juce::int64 position = 0; position < length; position += options.blockSize)
+    {
+        const int n = (int) std::min<juce::int64>(options.blockSize, length - position);
+        juce::AudioBuffer<float> view(block.getArrayOfWritePointers(), source.channels(), 0, n);
+        source.read(view, position, n);
+        report.addInput(view);
+        if (dryWriter != nullptr)
+            dryWriter->write(view, n);
+
+        processor.processBlock(view, midi);
+
+        report.addOutput(view);
+        writer->write(view, n);
+        progress.update(position + n);
+    }
+
+    source.close();
+    writer->commit();
+    if (dryWriter != nullptr)
+        dryWriter->commit();
+
+    std::cout << source.description() << " -> " << outputFile.getFullPathName() << "\n"
+              << source.channels() << " channel(s), " << source.sampleRate() << " Hz, " << source.bitsPerSample()
+              << " bit, " << length << " samples\n";
+    report.printLevels(std::cout);
+    report.printClipping(std::cout, source.bitsPerSample());
+    if (source.isCutShort())
+        std::cerr << "tarvolt-render: warning: input is cut short: " << length << " of " << source.declaredLength()
+                  << " frames read; the output holds only those\n";
+    return 0;
+}
