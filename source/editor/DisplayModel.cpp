@@ -48,6 +48,30 @@ struct HitShape
 };
 } // namespace
 
+DisplaySettings::DisplaySettings()
+{
+    for (const auto& spec : parameterSpecs)
+        set(spec, spec.defaultValue);
+}
+
+void DisplaySettings::set(const ParameterSpec& spec, float plain)
+{
+    switch (parameterIndex(spec.id))
+    {
+        case parameterIndex(ParameterIDs::attack): attackDb = plain; break;
+        case parameterIndex(ParameterIDs::sustain): sustainDb = plain; break;
+        case parameterIndex(ParameterIDs::output): outputDb = plain; break;
+        case parameterIndex(ParameterIDs::sensitivity): sensitivity = spec.audioValueOf(plain); break;
+        case parameterIndex(ParameterIDs::punch): punch = spec.audioValueOf(plain); break;
+        case parameterIndex(ParameterIDs::clip): clip = spec.audioValueOf(plain); break;
+        case parameterIndex(ParameterIDs::mix): mix = spec.audioValueOf(plain); break;
+        case parameterIndex(ParameterIDs::mode): modeIndex = juce::roundToInt(plain); break;
+        case parameterIndex(ParameterIDs::focus): focusIndex = juce::roundToInt(plain); break;
+        case parameterIndex(ParameterIDs::power): powerOn = spec.audioValueOf(plain) >= 0.5f; break;
+        default: break;
+    }
+}
+
 DisplayModel computeDisplayModel(const DisplaySettings& s, int numPoints)
 {
     // The model always runs over all points; a coarser curve takes an even selection of them,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "processor/Parameters.h"
+
 #include <juce_graphics/juce_graphics.h>
 
 #include <array>
@@ -8,20 +10,27 @@
 // after a compact model of the shaper with the current settings (shaped). Pure functions, so the
 // curves can be checked without drawing.
 
-// The settings the display draws with, in the units the model uses.
+// The settings the display draws with, in the units the model uses. A new one holds every
+// parameter's default from the parameter table.
 struct DisplaySettings
 {
-    float attackDb = 5.0f;
-    float sustainDb = -2.5f;
+    float attackDb = 0.0f;
+    float sustainDb = 0.0f;
     float outputDb = 0.0f;
-    float sensitivity = 0.6f; // fractions 0..1 from here on
-    float punch = 0.3f;
-    float clip = 0.25f;
-    float mix = 1.0f;
-    int modeIndex = 1;
-    int focusIndex = 1;
-    bool powerOn = true;
+    float sensitivity = 0.0f; // fractions 0..1 from here on
+    float punch = 0.0f;
+    float clip = 0.0f;
+    float mix = 0.0f;
+    int modeIndex = 0;
+    int focusIndex = 0;
+    bool powerOn = false;
     int curvePoints = 221; // how many points each curve is drawn with
+
+    DisplaySettings();
+
+    // Sets what a parameter of the table drives from its plain value: gains stay in decibels,
+    // amounts become fractions and choices their index, as the audio path reads them.
+    void set(const ParameterSpec& spec, float plain);
 
     bool operator==(const DisplaySettings& other) const
     {

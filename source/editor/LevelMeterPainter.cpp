@@ -1,7 +1,7 @@
 #include "editor/MeterModel.h"
+#include "editor/Palette.h"
 #include "editor/TarvoltGUI.h"
 #include "plugin/JuceCompat.h"
-#include "processor/TarvoltAudioProcessor.h"
 
 // A caption over a dark trough; with power off the caption is grey.
 void TarvoltGUI::drawLevelMeterFrame(juce::Graphics& g, juce::Rectangle<float> area, const juce::String& caption,
@@ -9,13 +9,13 @@ void TarvoltGUI::drawLevelMeterFrame(juce::Graphics& g, juce::Rectangle<float> a
 {
     const auto m = layoutLevelMeter(area);
 
-    g.setColour(on ? juce::Colour(0xFFDCDCE4) : juce::Colour(0xFF868692));
+    g.setColour(on ? palette::panel::meterCaption : palette::panel::meterCaptionOff);
     g.setFont(compat::makeFont(m.captionFontHeight, juce::Font::bold));
     g.drawText(caption, m.captionArea.toNearestInt(), juce::Justification::centred, false);
 
-    g.setColour(juce::Colour(0xFF0E0E14));
+    g.setColour(palette::panel::meterTrough);
     g.fillRoundedRectangle(m.bar, 6.0f);
-    g.setColour(juce::Colour(0x18FFFFFF));
+    g.setColour(palette::panel::meterTroughEdge);
     g.drawRoundedRectangle(m.bar, 6.0f, 1.0f);
 }
 

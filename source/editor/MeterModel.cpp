@@ -1,5 +1,7 @@
 #include "editor/MeterModel.h"
 
+#include "editor/Palette.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -42,6 +44,8 @@ bool isMeterSegmentLit(int i, int count, float level, bool powerOn)
 
 juce::Colour meterSegmentColour(int i, bool powerOn, bool lit)
 {
-    const auto base = !powerOn ? juce::Colour(0xFF585866) : i >= 8 ? juce::Colour(0xFFB65CFF) : juce::Colour(0xFF7C4CFF);
+    const auto base = !powerOn   ? palette::panel::unpowered
+                      : i >= 8 ? palette::panel::meterSegmentTop
+                               : palette::panel::meterSegment;
     return lit ? base : base.withAlpha((juce::uint8) 0x33);
 }

@@ -1,7 +1,8 @@
 #include "editor/PanelLayout.h"
 
+#include "editor/Rounding.h"
+
 #include <algorithm>
-#include <cmath>
 
 namespace
 {
@@ -22,9 +23,8 @@ juce::Rectangle<int> knobBoundsInCell(juce::Rectangle<float> cell, float heightS
 
 juce::Rectangle<int> valueLabelBoundsUnder(juce::Rectangle<float> knob)
 {
-    return {(int) std::round(knob.getX() - knob.getWidth() * 0.08f),
-            (int) std::round(knob.getY() + knob.getHeight() - 2.0f), (int) std::round(knob.getWidth() * 1.16f),
-            24};
+    return {roundHalfAway(knob.getX() - knob.getWidth() * 0.08f), roundHalfAway(knob.getY() + knob.getHeight() - 2.0f),
+            roundHalfAway(knob.getWidth() * 1.16f), 24};
 }
 
 ButtonGroupLayout layoutButtonGroup(juce::Rectangle<float> group)
@@ -61,25 +61,21 @@ PanelLayout computePanelLayout(float W, float H)
     // Left column: attack, sustain and sensitivity stacked in three rows.
     auto col = l.leftColumnArea.reduced(l.leftColumnArea.getWidth() * 0.12f, l.leftColumnArea.getHeight() * 0.03f);
     const float rowH = col.getHeight() / 3.0f;
-    l.attackArea = col.removeFromTop(rowH).reduced(0.0f, rowH * 0.03f);
-    l.sustainArea = col.removeFromTop(rowH).reduced(0.0f, rowH * 0.04f);
-    l.sensitivityArea = col.reduced(0.0f, rowH * 0.04f);
+    l.knobCells[0] = col.removeFromTop(rowH).reduced(0.0f, rowH * 0.03f);
+    l.knobCells[1] = col.removeFromTop(rowH).reduced(0.0f, rowH * 0.04f);
+    l.knobCells[2] = col.reduced(0.0f, rowH * 0.04f);
 
     // Right column: focus group, mode group, then the two meters side by side.
     auto rc = l.rightColumnArea.reduced(l.rightColumnArea.getWidth() * 0.10f, l.rightColumnArea.getHeight() * 0.06f);
     const float groupH = rc.getHeight() * 0.245f;
     const float groupGap = rc.getHeight() * 0.045f;
-    const auto focusGroup = rc.removeFromTop(groupH);
-    rc.removeFromTop(groupGap);
-    const auto modeGroup = rc.removeFromTop(groupH);
-    rc.removeFromTop(groupGap);
-
-    const auto focus = layoutButtonGroup(focusGroup);
-    l.focusTitleArea = focus.titleArea;
-    l.focusButtonBounds = focus.buttons;
-    const auto mode = layoutButtonGroup(modeGroup);
-    l.modeTitleArea = mode.titleArea;
-    l.modeButtonBounds = mode.buttons;
+    for (size_t group = 0; group < PanelLayout::numGroups; ++group)
+    {
+        const auto groupLayout = layoutButtonGroup(rc.removeFromTop(groupH));
+        rc.removeFromTop(groupGap);
+        l.selectorTitleAreas[group] = groupLayout.titleArea;
+        l.selectorButtonBounds[group] = groupLayout.buttons;
+    }
 
     const float meterGap = juce::jlimit(8.0f, 26.0f, rc.getWidth() * 0.12f);
     const float meterW = std::max((rc.getWidth() - meterGap) * 0.5f, 24.0f);
@@ -90,19 +86,17 @@ PanelLayout computePanelLayout(float W, float H)
     l.powerButtonBounds = {juce::roundToInt(W * 0.855f), juce::roundToInt(H * 0.035f), juce::roundToInt(W * 0.04f),
                            juce::roundToInt(W * 0.04f)};
 
-    // Knob row: four equal slots (the last takes the remainder).
+    // Knob row: four equal slots (the last takes the remainder). The left column holds the first three knobs.
     auto kr = l.knobRowArea.reduced(l.knobRowArea.getWidth() * 0.08f, l.knobRowArea.getHeight() * 0.01f);
     const float slotW = kr.getWidth() * 0.25f;
-    l.punchArea = kr.removeFromLeft(slotW).reduced(slotW * 0.10f, 0.0f);
-    l.clipArea = kr.removeFromLeft(slotW).reduced(slotW * 0.10f, 0.0f);
-    l.mixArea = kr.removeFromLeft(slotW).reduced(slotW * 0.10f, 0.0f);
-    l.outputArea = kr.reduced(slotW * 0.10f, 0.0f);
+    for (size_t i = 3; i < PanelLayout::numKnobs; ++i)
+        l.knobCells[i] = (i + 1 < PanelLayout::numKnobs ? kr.removeFromLeft(slotW) : kr).reduced(slotW * 0.10f, 0.0f);
 
-    const auto cells = l.knobCells();
-    for (size_t i = 0; i < cells.size(); ++i)
+    for (size_t i = 0; i < PanelLayout::numKnobs; ++i)
     {
         const bool inLeftColumn = i < 3;
-        l.knobBounds[i] = inLeftColumn ? knobBoundsInCell(cells[i], 0.70f, 0.05f) : knobBoundsInCell(cells[i], 0.74f, 0.02f);
+        l.knobBounds[i] = inLeftColumn ? knobBoundsInCell(l.knobCells[i], 0.70f, 0.05f)
+                                       : knobBoundsInCell(l.knobCells[i], 0.74f, 0.02f);
         l.valueLabelBounds[i] = valueLabelBoundsUnder(l.knobBounds[i].toFloat());
     }
 

@@ -10,26 +10,26 @@ struct PanelLayout
 {
     static constexpr int numKnobs = 7;
 
-    juce::Rectangle<float> headerArea, leftColumnArea, centreArea, knobRowArea, rightColumnArea, displayArea;
-    juce::Rectangle<float> attackArea, sustainArea, sensitivityArea, punchArea, clipArea, mixArea, outputArea;
-    juce::Rectangle<float> inputMeterArea, outputMeterArea, focusTitleArea, modeTitleArea;
+    static constexpr size_t numGroups = 2, buttonsPerGroup = 3;
 
-    // In the panel's knob order: attack, sustain, sensitivity, punch, clip, mix, output.
+    juce::Rectangle<float> headerArea, leftColumnArea, centreArea, knobRowArea, rightColumnArea, displayArea;
+    juce::Rectangle<float> inputMeterArea, outputMeterArea;
+
+    // In the panel's knob order: attack, sustain, sensitivity (the left column, top to bottom),
+    // punch, clip, mix, output (the row under the display, left to right). A knob's caption is
+    // drawn at the top of its cell.
+    std::array<juce::Rectangle<float>, numKnobs> knobCells;
     std::array<juce::Rectangle<int>, numKnobs> knobBounds;
     std::array<juce::Rectangle<int>, numKnobs> valueLabelBounds;
 
-    // Top to bottom: HIGH, FULL, LOW.
-    std::array<juce::Rectangle<int>, 3> focusButtonBounds;
-    // Top to bottom: TIGHT, PUNCH, SMOOTH.
-    std::array<juce::Rectangle<int>, 3> modeButtonBounds;
+    // The selector groups in the right column, top to bottom (focus, mode): each a caption strip
+    // and three buttons, top to bottom.
+    std::array<juce::Rectangle<float>, numGroups> selectorTitleAreas;
+    std::array<std::array<juce::Rectangle<int>, buttonsPerGroup>, numGroups> selectorButtonBounds;
 
     juce::Rectangle<int> powerButtonBounds;
 
-    // The knob cells in knob order.
-    std::array<juce::Rectangle<float>, numKnobs> knobCells() const
-    {
-        return {attackArea, sustainArea, sensitivityArea, punchArea, clipArea, mixArea, outputArea};
-    }
+    juce::Rectangle<int> selectorBounds(size_t group, size_t row) const { return selectorButtonBounds[group][row]; }
 };
 
 PanelLayout computePanelLayout(float width, float height);
@@ -45,7 +45,7 @@ juce::Rectangle<int> valueLabelBoundsUnder(juce::Rectangle<float> knob);
 struct ButtonGroupLayout
 {
     juce::Rectangle<float> titleArea;
-    std::array<juce::Rectangle<int>, 3> buttons;
+    std::array<juce::Rectangle<int>, PanelLayout::buttonsPerGroup> buttons;
 };
 
 ButtonGroupLayout layoutButtonGroup(juce::Rectangle<float> group);

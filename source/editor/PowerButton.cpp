@@ -1,5 +1,7 @@
 #include "editor/TarvoltGUI.h"
 
+#include "editor/Palette.h"
+
 // A dark rounded square with a ring and the power symbol: purple with a glow when on, grey
 // without glow when off; hovering and pressing only brighten it.
 void TarvoltGUI::PowerButton::paintButton(juce::Graphics& g, bool shouldDrawButtonAsHighlighted,
@@ -9,10 +11,10 @@ void TarvoltGUI::PowerButton::paintButton(juce::Graphics& g, bool shouldDrawButt
     const float h = (float) std::max(0, getHeight() - 2);
     const bool on = getToggleState();
 
-    g.setColour(juce::Colour(0xFF14121C));
+    g.setColour(palette::panel::powerBackground);
     g.fillRoundedRectangle(1.0f, 1.0f, w, h, 10.0f);
 
-    auto c = on ? juce::Colour(0xFFB45AFF) : juce::Colour(0xFF62626C);
+    auto c = on ? palette::panel::powerOn : palette::panel::powerOff;
     if (shouldDrawButtonAsHighlighted)
         c = c.brighter(0.15f);
     if (shouldDrawButtonAsDown)

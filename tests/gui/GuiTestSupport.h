@@ -26,13 +26,13 @@ void PrintTo(const Rectangle<T>& r, std::ostream* os)
 // Reaches the panel's controls and its timer step the way a user or a timer tick would.
 struct TarvoltGUITestAccess
 {
-    static juce::Slider& knob(TarvoltGUI& panel, int index) { return *panel.knobs()[(size_t) index]; }
+    static juce::Slider& knob(TarvoltGUI& panel, int index) { return panel.knobs[(size_t) index]; }
     static TarvoltGUI::EditableValueLabel& valueLabel(TarvoltGUI& panel, int index)
     {
-        return *panel.valueLabels()[(size_t) index];
+        return panel.valueLabels[(size_t) index];
     }
     // In the order of panel::selectors: LOW, FULL, HIGH, TIGHT, PUNCH, SMOOTH.
-    static juce::TextButton& selector(TarvoltGUI& panel, int index) { return *panel.selectorButtons()[(size_t) index]; }
+    static juce::TextButton& selector(TarvoltGUI& panel, int index) { return panel.selectorButtons[(size_t) index]; }
     static TarvoltGUI::PowerButton& powerButton(TarvoltGUI& panel) { return panel.powerButton; }
     static const PanelLayout& layout(const TarvoltGUI& panel) { return panel.layout; }
     static void timerTick(TarvoltGUI& panel) { panel.timerCallback(); }
