@@ -7,7 +7,7 @@
 void TarvoltGUI::drawLevelMeterFrame(juce::Graphics& g, juce::Rectangle<float> area, const juce::String& caption,
                                      bool on)
 {
-    const auto m = layoutLevelMeter(area);
+    const auto m = layoutLevelMeter(area, layout.scale);
 
     g.setColour(on ? palette::panel::meterCaption : palette::panel::meterCaptionOff);
     g.setFont(compat::makeFont(m.captionFontHeight, juce::Font::bold));
@@ -23,7 +23,7 @@ void TarvoltGUI::drawLevelMeterFrame(juce::Graphics& g, juce::Rectangle<float> a
 // power off every segment is dim grey.
 void TarvoltGUI::drawLevelMeterSegments(juce::Graphics& g, juce::Rectangle<float> area, float level, bool on)
 {
-    const auto m = layoutLevelMeter(area);
+    const auto m = layoutLevelMeter(area, layout.scale);
     for (int i = 0; i < m.count; ++i)
     {
         g.setColour(meterSegmentColour(i, on, isMeterSegmentLit(i, m.count, level, on)));

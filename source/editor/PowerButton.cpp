@@ -12,7 +12,8 @@ void TarvoltGUI::PowerButton::paintButton(juce::Graphics& g, bool shouldDrawButt
     const bool on = getToggleState();
 
     g.setColour(palette::panel::powerBackground);
-    g.fillRoundedRectangle(1.0f, 1.0f, w, h, 10.0f);
+    const float corner = 10.0f * scale;
+    g.fillRoundedRectangle(1.0f, 1.0f, w, h, corner);
 
     auto c = on ? palette::panel::powerOn : palette::panel::powerOff;
     if (shouldDrawButtonAsHighlighted)
@@ -21,7 +22,7 @@ void TarvoltGUI::PowerButton::paintButton(juce::Graphics& g, bool shouldDrawButt
         c = c.brighter(0.22f);
 
     g.setColour(c);
-    g.drawRoundedRectangle(1.0f, 1.0f, w, h, 10.0f, 1.0f);
+    g.drawRoundedRectangle(1.0f, 1.0f, w, h, corner, 1.0f);
 
     // The ring, open at the top, and the stem from above it into it.
     const float cx = 1.0f + w * 0.5f;
@@ -35,7 +36,7 @@ void TarvoltGUI::PowerButton::paintButton(juce::Graphics& g, bool shouldDrawButt
 
     const juce::PathStrokeType::JointStyle joints = juce::PathStrokeType::curved;
     g.setColour(c.withAlpha(on ? (juce::uint8) 0x33 : (juce::uint8) 0));
-    g.strokePath(symbol, juce::PathStrokeType(4.8f, joints, juce::PathStrokeType::rounded));
+    g.strokePath(symbol, juce::PathStrokeType(4.8f * scale, joints, juce::PathStrokeType::rounded));
     g.setColour(c);
-    g.strokePath(symbol, juce::PathStrokeType(2.0f, joints, juce::PathStrokeType::rounded));
+    g.strokePath(symbol, juce::PathStrokeType(2.0f * scale, joints, juce::PathStrokeType::rounded));
 }

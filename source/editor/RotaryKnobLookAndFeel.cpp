@@ -61,9 +61,12 @@ void TarvoltGUI::RotaryKnobLookAndFeel::drawRotarySlider(juce::Graphics& g, int 
     g.setColour(arcColour);
     g.strokePath(valueArc, roundStroke(d * 0.03f));
 
-    // Pointer: 3.6 pixels wide at any size, from the centre out to 34 % of the face.
+    // Pointer: as wide at any knob size of a panel, from the centre out to 34 % of the face.
+    const float pointerWidth = 3.6f * scale;
+    const float pointerCorner = 1.4f * scale;
     juce::Path pointer;
-    pointer.addRoundedRectangle(-1.8f, -d2 * 0.34f, 3.6f, d2 * 0.34f, 1.4f, 1.4f, true, true, true, true);
+    pointer.addRoundedRectangle(-pointerWidth * 0.5f, -d2 * 0.34f, pointerWidth, d2 * 0.34f, pointerCorner,
+                                pointerCorner, true, true, true, true);
     g.setColour(palette::panel::knobPointer);
     g.fillPath(pointer, juce::AffineTransform::rotation(angle).translated(left2 + d2 * 0.5f, top2 + d2 * 0.5f));
 }

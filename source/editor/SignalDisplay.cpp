@@ -50,14 +50,9 @@ void drawGrid(juce::Graphics& g, const PlotGeometry& p)
 void drawTimeAxis(juce::Graphics& g, const PlotGeometry& p)
 {
     g.setColour(palette::panel::displayText);
-    g.setFont(compat::makeFont(12.0f));
-    const int y = (int) p.baselineY + 30;
-    g.drawText("0 ms", juce::Rectangle<int>{(int) p.plotX, y, 80, 18}, juce::Justification::left, false);
-    const std::pair<const char*, float> gridLabels[] = {{"125 ms", 0.25f}, {"250 ms", 0.5f}, {"375 ms", 0.75f}};
-    for (const auto& [text, share] : gridLabels)
-        g.drawText(text, juce::Rectangle<int>{(int) p.plotX + (int) (p.plotW * share) - 40, y, 80, 18}, juce::Justification::centred,
-                   false);
-    g.drawText("500 ms", juce::Rectangle<int>{(int) (p.plotX + p.plotW) - 80, y, 80, 18}, juce::Justification::right, false);
+    g.setFont(compat::makeFont(p.axisFontHeight()));
+    for (const auto& label : p.timeAxisLabels())
+        g.drawText(label.text, label.box, label.justification, false);
 }
 } // namespace
 
@@ -65,24 +60,20 @@ void drawTimeAxis(juce::Graphics& g, const PlotGeometry& p)
 // with power on, the grid, the legend and the time axis. None of them overlaps the curves.
 void TarvoltGUI::drawSignalDisplayFrame(juce::Graphics& g, bool on)
 {
-    const auto D = layout.displayArea;
-    const auto p = PlotGeometry::forDisplayArea(D);
+    const auto p = PlotGeometry::forDisplayArea(layout.displayArea, layout.scale);
 
     g.setColour(on ? palette::panel::displayFrame : palette::panel::displayFrameOff);
-    g.drawRoundedRectangle(D, 10.0f, 1.0f);
+    g.drawRoundedRectangle(layout.displayArea, 10.0f * p.scale, 1.0f);
     g.setColour(palette::panel::plot);
-    g.fillRoundedRectangle(p.plotArea(), 12.0f);
+    g.fillRoundedRectangle(p.plotArea(), 12.0f * p.scale);
     if (!on)
         return;
 
     drawGrid(g, p);
 
-    const float legendX = D.getX() + 10.0f;
-    const float available = std::max(0.0f, D.getWidth() - 20.0f);
-    const float shapedWidth = std::min(available, 104.0f);
-    drawLegendItem(g, {legendX, D.getY(), shapedWidth, 20.0f}, shapedCurveColour(), "SHAPED");
-    drawLegendItem(g, {legendX + shapedWidth, D.getY(), std::min(available - shapedWidth, 76.0f), 20.0f}, palette::panel::dryCurve,
-                   "DRY");
+    const auto legend = p.legendItems();
+    drawLegendItem(g, p, legend[0], shapedCurveColour(), "SHAPED");
+    drawLegendItem(g, p, legend[1], palette::panel::dryCurve, "DRY");
 
     drawTimeAxis(g, p);
 }
@@ -91,7 +82,8 @@ void TarvoltGUI::drawSignalDisplayFrame(juce::Graphics& g, bool on)
 // settings, the clip onset and the mix and clip read-out; drawn only while power is on.
 void TarvoltGUI::drawSignalDisplayCurves(juce::Graphics& g, const DisplaySettings& settings)
 {
-    const auto p = PlotGeometry::forDisplayArea(layout.displayArea);
+    const auto p = PlotGeometry::forDisplayArea(layout.displayArea, layout.scale);
+    const float s = p.scale;
     const auto model = computeDisplayModel(settings, settings.curvePoints);
     const float scale = p.scaleFor(model);
 
@@ -110,8 +102,8 @@ void TarvoltGUI::drawSignalDisplayCurves(juce::Graphics& g, const DisplaySetting
     fillPath.lineTo(p.plotRight, p.baselineY);
     fillPath.closeSubPath();
 
-    strokeRound(g, dryPath, withAlphaClamped(palette::panel::dryCurve, model.dryAlpha * 0.18f), 5.2f);
-    strokeRound(g, dryPath, withAlphaClamped(palette::panel::dryCurve, model.dryAlpha * 0.86f), 1.7f);
+    strokeRound(g, dryPath, withAlphaClamped(palette::panel::dryCurve, model.dryAlpha * 0.18f), 5.2f * s);
+    strokeRound(g, dryPath, withAlphaClamped(palette::panel::dryCurve, model.dryAlpha * 0.86f), 1.7f * s);
 
     const auto shapedColour = shapedCurveColour();
     if (model.showsShapedCurve)
@@ -122,27 +114,25 @@ void TarvoltGUI::drawSignalDisplayCurves(juce::Graphics& g, const DisplaySetting
                                                p.plotRight, p.baselineY, false));
         g.fillPath(fillPath);
         strokeRound(g, shapedPath, withAlphaClamped(shapedColour, m * model.punchShow * 0.6f),
-                    2.0f + 5.0f * model.punchShow);
-        strokeRound(g, shapedPath, withAlphaClamped(shapedColour, m * 0.54f), 2.0f);
+                    (2.0f + 5.0f * model.punchShow) * s);
+        strokeRound(g, shapedPath, withAlphaClamped(shapedColour, m * 0.54f), 2.0f * s);
     }
 
     if (model.showsClipLine)
     {
         const float clipY = p.baselineY - scale * model.clipLevel;
         g.setColour(withAlphaClamped(palette::panel::clipLine, 0.24f + 0.36f * model.clip));
-        const float dashes[] = {5.0f, 5.0f};
-        g.drawDashedLine({p.plotX, clipY, p.plotRight, clipY}, dashes, 2, 1.2f);
-        g.setFont(compat::makeFont(11.0f, juce::Font::bold));
-        g.drawText("CLIP ONSET", juce::Rectangle<int>{(int) (p.plotX + p.plotW) - 94, (int) clipY - 18, 88, 16},
-                   juce::Justification::right, false);
+        const float dashes[] = {5.0f * s, 5.0f * s};
+        g.drawDashedLine({p.plotX, clipY, p.plotRight, clipY}, dashes, 2, 1.2f * s);
+        g.setFont(compat::makeFont(p.captionFontHeight(), juce::Font::bold));
+        g.drawText("CLIP ONSET", p.clipCaptionBox(clipY), juce::Justification::right, false);
     }
 
     g.setColour(palette::panel::displayText);
-    g.setFont(compat::makeFont(12.0f));
+    g.setFont(compat::makeFont(p.axisFontHeight()));
     const auto readOut =
         "MIX " + juce::String(model.mix * 100.0f, 0) + "%  CLIP " + juce::String(model.clip * 100.0f, 0) + "%";
-    g.drawText(readOut, juce::Rectangle<int>{juce::roundToInt(p.plotRight - 194.0f), juce::roundToInt(p.baselineY + 8.0f), 184, 18},
-               juce::Justification::right, false);
+    g.drawText(readOut, p.readOutBox(), juce::Justification::right, false);
 }
 
 // The settings the display draws, read afresh; a parameter that cannot be found reads as 0.
@@ -155,19 +145,20 @@ DisplaySettings TarvoltGUI::readDisplaySettings() const
         s.set(spec, value != nullptr ? value->load() : 0.0f);
     }
     s.powerOn = powerOn; // as the controls show it
-    s.curvePoints = curvePointsFor(resolutionMode, PlotGeometry::forDisplayArea(layout.displayArea).plotW);
+    s.curvePoints = curvePointsFor(resolutionMode, PlotGeometry::forDisplayArea(layout.displayArea, layout.scale).plotW);
     return s;
 }
 
-void TarvoltGUI::drawLegendItem(juce::Graphics& g, juce::Rectangle<float> rect, juce::Colour colour,
-                                const juce::String& caption)
+void TarvoltGUI::drawLegendItem(juce::Graphics& g, const PlotGeometry& p, juce::Rectangle<float> rect,
+                                juce::Colour colour, const juce::String& caption)
 {
-    const float sw = std::min(rect.getWidth(), 20.0f);
+    const float sw = p.legendSwatchWidth(rect);
+    const float swatchW = 16.0f * p.scale, swatchH = 4.0f * p.scale;
     g.setColour(colour);
-    g.fillRoundedRectangle(rect.getX() + (sw - 16.0f) * 0.5f, rect.getY() + (rect.getHeight() - 4.0f) * 0.5f, 16.0f,
-                           4.0f, 2.0f);
+    g.fillRoundedRectangle(rect.getX() + (sw - swatchW) * 0.5f, rect.getY() + (rect.getHeight() - swatchH) * 0.5f,
+                           swatchW, swatchH, 2.0f * p.scale);
 
     g.setColour(palette::panel::legendText);
-    g.setFont(compat::makeFont(11.0f, juce::Font::bold));
+    g.setFont(compat::makeFont(p.captionFontHeight(), juce::Font::bold));
     g.drawText(caption, rect.withTrimmedLeft(sw).toNearestInt(), juce::Justification::centredLeft, false);
 }

@@ -171,12 +171,18 @@ void TarvoltGUI::resized()
     for (size_t i = 0; i < numKnobs; ++i)
     {
         knobs[i].setBounds(layout.knobBounds[i]);
-        valueLabels[i].setFont(compat::makeFont(18.0f, juce::Font::bold));
+        valueLabels[i].setFont(compat::makeFont(layout.readOutFontHeight, juce::Font::bold));
+        valueLabels[i].setBorderSize(layout.readOutBorder);
         valueLabels[i].setBounds(layout.valueLabelBounds[i]);
     }
     for (size_t i = 0; i < numSelectors; ++i)
         selectorButtons[i].setBounds(layout.selectorBounds(panel::selectors[i].group, panel::selectors[i].row));
     powerButton.setBounds(layout.powerButtonBounds);
+
+    // The controls' own drawing keeps the panel's proportions too.
+    knobLookAndFeel.setScale(layout.scale);
+    toggleLookAndFeel.setScale(layout.scale);
+    powerButton.setScale(layout.scale);
 }
 
 // Everything but the meter segments follows the size and the parameters, so it comes from a
@@ -219,13 +225,13 @@ void TarvoltGUI::drawStaticLayer(juce::Graphics& g, bool on)
 
     const auto card = getLocalBounds().toFloat().reduced(W * 0.01f, H * 0.02f);
     g.setColour(palette::panel::card);
-    g.fillRoundedRectangle(card, 18.0f);
+    g.fillRoundedRectangle(card, 18.0f * layout.scale);
     g.setColour(palette::panel::cardEdge);
-    g.drawRoundedRectangle(card, 18.0f, 1.0f);
+    g.drawRoundedRectangle(card, 18.0f * layout.scale, 1.0f);
 
     g.setColour(on ? palette::accent.withAlpha(0.14f) : palette::panel::unpowered.withAlpha(0.08f));
     for (const auto& area : {layout.centreArea, layout.knobRowArea, layout.rightColumnArea})
-        g.drawRoundedRectangle(area, 16.0f, 1.0f);
+        g.drawRoundedRectangle(area, 16.0f * layout.scale, 1.0f);
 
     drawHeader(g, on);
     drawSignalDisplayFrame(g, on);
@@ -262,17 +268,12 @@ void TarvoltGUI::drawHeader(juce::Graphics& g, bool on)
 void TarvoltGUI::drawSectionTitles(juce::Graphics& g, bool on)
 {
     g.setColour(on ? palette::panel::knobCaption : palette::panel::knobCaptionOff);
-    g.setFont(compat::makeFont((float) (getHeight() * 0.025), juce::Font::bold));
+    g.setFont(compat::makeFont(layout.captionFontHeight, juce::Font::bold));
     for (size_t i = 0; i < numKnobs; ++i)
-    {
-        const auto& c = layout.knobCells[i];
-        const juce::Rectangle<int> area((int) c.getX(), (int) ((float) (int) c.getY() + c.getHeight() * 0.045f),
-                                        (int) c.getWidth(), 22);
-        g.drawText(panel::knobs[i].caption, area, juce::Justification::centred, false);
-    }
+        g.drawText(panel::knobs[i].caption, layout.captionBoxes[i], juce::Justification::centred, false);
 
     g.setColour(on ? palette::panel::groupCaption : palette::panel::groupCaptionOff);
-    g.setFont(compat::makeFont(17.0f, juce::Font::bold));
+    g.setFont(compat::makeFont(layout.groupTitleFontHeight, juce::Font::bold));
     for (size_t group = 0; group < numSelectorGroups; ++group)
         g.drawText(panel::selectorGroups[group].caption, layout.selectorTitleAreas[group].toNearestInt(),
                    juce::Justification::centred, false);

@@ -36,12 +36,14 @@ public:
     {
     public:
         void setPowerOn(bool on) noexcept { powerOn = on; }
+        void setScale(float panelScale) noexcept { scale = panelScale; } // see PanelLayout::scale
 
         void drawRotarySlider(juce::Graphics&, int x, int y, int width, int height, float sliderPosProportional,
                               float rotaryStartAngle, float rotaryEndAngle, juce::Slider&) override;
 
     private:
         bool powerOn = true;
+        float scale = 1.0f;
     };
 
     // Draws the six focus and mode selectors; the selected one is lit while power is on.
@@ -49,6 +51,7 @@ public:
     {
     public:
         void setPowerOn(bool on) noexcept { powerOn = on; }
+        void setScale(float panelScale) noexcept { scale = panelScale; } // see PanelLayout::scale
 
         void drawButtonBackground(juce::Graphics&, juce::Button&, const juce::Colour& backgroundColour,
                                   bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
@@ -59,6 +62,7 @@ public:
         bool isLit(const juce::Button&) const;
 
         bool powerOn = true;
+        float scale = 1.0f;
     };
 
     // The power switch with its drawn symbol. Its lit state follows the power parameter.
@@ -67,7 +71,12 @@ public:
     public:
         explicit PowerButton(const juce::String& name) : juce::Button(name) {}
 
+        void setScale(float panelScale) noexcept { scale = panelScale; } // see PanelLayout::scale
+
         void paintButton(juce::Graphics&, bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
+
+    private:
+        float scale = 1.0f;
     };
 
     // A knob's value read-out. A click opens it for typing; committing passes the text on.
@@ -124,7 +133,7 @@ private:
     void drawSignalDisplayFrame(juce::Graphics& g, bool on);
     void drawSignalDisplayCurves(juce::Graphics& g, const DisplaySettings& settings);
     DisplaySettings readDisplaySettings() const;
-    void drawLegendItem(juce::Graphics& g, juce::Rectangle<float> rect, juce::Colour colour,
+    void drawLegendItem(juce::Graphics& g, const PlotGeometry& plot, juce::Rectangle<float> rect, juce::Colour colour,
                         const juce::String& caption);
     void drawLevelMeterFrame(juce::Graphics& g, juce::Rectangle<float> area, const juce::String& caption, bool on);
     void drawLevelMeterSegments(juce::Graphics& g, juce::Rectangle<float> area, float level, bool on);

@@ -1,6 +1,7 @@
 #include "editor/TarvoltGUI.h"
 
 #include "editor/Palette.h"
+#include "editor/PanelLayout.h"
 #include "plugin/JuceCompat.h"
 
 // A selector shows its accent only while power is on; with power off it keeps just its bold caption.
@@ -24,17 +25,16 @@ void TarvoltGUI::ToggleButtonLookAndFeel::drawButtonBackground(juce::Graphics& g
 
     g.setGradientFill(juce::ColourGradient(base.brighter(0.12f), 0.5f, 0.5f, base.darker(0.15f), 0.5f,
                                            (float) button.getHeight() - 1.0f + 0.5f, false));
-    g.fillRoundedRectangle(bounds, 6.0f);
+    g.fillRoundedRectangle(bounds, 6.0f * scale);
     g.setColour(lit ? palette::accent : palette::panel::selectorEdge);
-    g.drawRoundedRectangle(bounds, 6.0f, 1.0f);
+    g.drawRoundedRectangle(bounds, 6.0f * scale, 1.0f);
 }
 
 void TarvoltGUI::ToggleButtonLookAndFeel::drawButtonText(juce::Graphics& g, juce::TextButton& button, bool, bool)
 {
     g.setColour(isLit(button) ? palette::accent.brighter(0.2f) : palette::panel::selectorText);
-    const float height = juce::jlimit(9.5f, 18.0f, (float) button.getHeight() * 0.42f);
-    g.setFont(compat::makeFont(height, button.getToggleState() ? juce::Font::bold : juce::Font::plain));
-    g.drawFittedText(button.getButtonText(),
-                     {4, 0, std::max(0, button.getWidth() - 8), std::max(0, button.getHeight())},
+    g.setFont(compat::makeFont(selectorFontHeight(button.getHeight(), scale),
+                               button.getToggleState() ? juce::Font::bold : juce::Font::plain));
+    g.drawFittedText(button.getButtonText(), selectorTextArea(button.getWidth(), button.getHeight(), scale),
                      juce::Justification::centred, 1, 0.0f);
 }
