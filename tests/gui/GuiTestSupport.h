@@ -15,7 +15,13 @@ namespace juce
 // The framework's own message loop step (declared in its message manager, not in a header).
 bool dispatchNextMessageOnSystemQueue(bool returnIfNoPendingMessages);
 
-// Readable rectangles in test failures.
+// Readable lists and rectangles in test failures.
+inline void PrintTo(const StringArray& a, std::ostream* os)
+{
+    *os << "{" << a.joinIntoString(", ") << "}";
+}
+
+
 template <typename T>
 void PrintTo(const Rectangle<T>& r, std::ostream* os)
 {
