@@ -16,8 +16,7 @@ struct KnobInfo
 };
 
 // Attack, sustain and sensitivity in the left column (top to bottom); punch, clip, mix and
-// output in the row below the display (left to right).
-inline constexpr size_t knobsInLeftColumn = 3;
+// output in the row below the display (left to right): see PanelLayout.
 inline constexpr std::array<KnobInfo, 7> knobs{{
     {ParameterIDs::attack, "ATTACK"},
     {ParameterIDs::sustain, "SUSTAIN"},

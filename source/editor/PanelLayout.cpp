@@ -126,15 +126,15 @@ PanelLayout computePanelLayout(float W, float H)
     l.powerButtonBounds = {juce::roundToInt(W * 0.855f), juce::roundToInt(H * 0.035f), juce::roundToInt(W * 0.04f),
                            juce::roundToInt(W * 0.04f)};
 
-    // Knob row: four equal slots (the last takes the remainder). The left column holds the first three knobs.
+    // Knob row: four equal slots (the last takes the remainder).
     auto kr = l.knobRowArea.reduced(l.knobRowArea.getWidth() * 0.08f, l.knobRowArea.getHeight() * 0.01f);
     const float slotW = kr.getWidth() * 0.25f;
-    for (size_t i = 3; i < PanelLayout::numKnobs; ++i)
+    for (size_t i = PanelLayout::knobsInLeftColumn; i < PanelLayout::numKnobs; ++i)
         l.knobCells[i] = (i + 1 < PanelLayout::numKnobs ? kr.removeFromLeft(slotW) : kr).reduced(slotW * 0.10f, 0.0f);
 
     for (size_t i = 0; i < PanelLayout::numKnobs; ++i)
     {
-        const bool inLeftColumn = i < 3;
+        const bool inLeftColumn = i < PanelLayout::knobsInLeftColumn;
         l.knobBounds[i] = inLeftColumn ? knobBoundsInCell(l.knobCells[i], 0.70f, 0.05f)
                                        : knobBoundsInCell(l.knobCells[i], 0.74f, 0.02f);
         l.valueLabelBounds[i] = valueLabelBoundsUnder(l.knobBounds[i].toFloat(), scale);

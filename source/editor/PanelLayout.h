@@ -10,6 +10,7 @@
 struct PanelLayout
 {
     static constexpr int numKnobs = 7;
+    static constexpr int knobsInLeftColumn = 3; // the rest sit in the row under the display
 
     // The panel the picture is designed at (the editor's 1256 x 780 less its menu bar). Text,
     // margins and strokes are sized for it and scale with the panel from there.

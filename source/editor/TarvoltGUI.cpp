@@ -168,6 +168,14 @@ void TarvoltGUI::resized()
 {
     layout = computePanelLayout((float) getWidth(), (float) getHeight());
 
+    // The controls' own drawing keeps the panel's proportions too; a control whose size stays
+    // the same still draws afresh (it keeps a picture of itself).
+    knobLookAndFeel.setScale(layout.scale);
+    toggleLookAndFeel.setScale(layout.scale);
+    powerButton.setScale(layout.scale);
+    for (auto* control : getChildren())
+        control->repaint();
+
     for (size_t i = 0; i < numKnobs; ++i)
     {
         knobs[i].setBounds(layout.knobBounds[i]);
@@ -178,11 +186,6 @@ void TarvoltGUI::resized()
     for (size_t i = 0; i < numSelectors; ++i)
         selectorButtons[i].setBounds(layout.selectorBounds(panel::selectors[i].group, panel::selectors[i].row));
     powerButton.setBounds(layout.powerButtonBounds);
-
-    // The controls' own drawing keeps the panel's proportions too.
-    knobLookAndFeel.setScale(layout.scale);
-    toggleLookAndFeel.setScale(layout.scale);
-    powerButton.setScale(layout.scale);
 }
 
 // Everything but the meter segments follows the size and the parameters, so it comes from a
