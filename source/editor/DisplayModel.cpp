@@ -1,5 +1,6 @@
 #include "editor/DisplayModel.h"
 
+#include "editor/Rounding.h"
 #include "processor/ShaperCore.h"
 
 #include <algorithm>
@@ -47,6 +48,30 @@ struct HitShape
     }
 };
 } // namespace
+
+DisplaySettings::DisplaySettings()
+{
+    for (const auto& spec : parameterSpecs)
+        set(spec, spec.defaultValue);
+}
+
+void DisplaySettings::set(const ParameterSpec& spec, float plain)
+{
+    switch (parameterIndex(spec.id))
+    {
+        case parameterIndex(ParameterIDs::attack): attackDb = plain; break;
+        case parameterIndex(ParameterIDs::sustain): sustainDb = plain; break;
+        case parameterIndex(ParameterIDs::output): outputDb = plain; break;
+        case parameterIndex(ParameterIDs::sensitivity): sensitivity = spec.audioValueOf(plain); break;
+        case parameterIndex(ParameterIDs::punch): punch = spec.audioValueOf(plain); break;
+        case parameterIndex(ParameterIDs::clip): clip = spec.audioValueOf(plain); break;
+        case parameterIndex(ParameterIDs::mix): mix = spec.audioValueOf(plain); break;
+        case parameterIndex(ParameterIDs::mode): modeIndex = juce::roundToInt(plain); break;
+        case parameterIndex(ParameterIDs::focus): focusIndex = juce::roundToInt(plain); break;
+        case parameterIndex(ParameterIDs::power): powerOn = spec.audioValueOf(plain) >= 0.5f; break;
+        default: break;
+    }
+}
 
 DisplayModel computeDisplayModel(const DisplaySettings& s, int numPoints)
 {
@@ -117,13 +142,15 @@ DisplayModel computeDisplayModel(const DisplaySettings& s, int numPoints)
     return model;
 }
 
-PlotGeometry PlotGeometry::forDisplayArea(juce::Rectangle<float> displayArea)
+PlotGeometry PlotGeometry::forDisplayArea(juce::Rectangle<float> displayArea, float scale)
 {
-    auto plot = displayArea.reduced(18.0f, 26.0f);
-    plot.removeFromTop(12.0f);
-    plot.removeFromBottom(16.0f);
+    auto plot = displayArea.reduced(18.0f * scale, 26.0f * scale);
+    plot.removeFromTop(12.0f * scale);
+    plot.removeFromBottom(16.0f * scale);
 
     PlotGeometry g;
+    g.displayArea = displayArea;
+    g.scale = scale;
     g.plotX = plot.getX();
     g.plotY = plot.getY();
     g.plotW = plot.getWidth();
@@ -132,4 +159,41 @@ PlotGeometry PlotGeometry::forDisplayArea(juce::Rectangle<float> displayArea)
     g.baselineY = g.plotY + g.plotH - g.plotH * 0.17f;
     g.curveSpan = g.baselineY - g.plotY;
     return g;
+}
+
+std::array<PlotGeometry::Label, 5> PlotGeometry::timeAxisLabels() const
+{
+    const int y = (int) baselineY + roundHalfAway(30.0f * scale);
+    const int w = roundHalfAway(80.0f * scale);
+    const int h = roundHalfAway(18.0f * scale);
+    const auto centredOn = [&](float share) { return (int) plotX + (int) (plotW * share) - w / 2; };
+    return {{
+        {"0 ms", {(int) plotX, y, w, h}, juce::Justification::left},
+        {"125 ms", {centredOn(0.25f), y, w, h}, juce::Justification::centred},
+        {"250 ms", {centredOn(0.5f), y, w, h}, juce::Justification::centred},
+        {"375 ms", {centredOn(0.75f), y, w, h}, juce::Justification::centred},
+        {"500 ms", {(int) (plotX + plotW) - w, y, w, h}, juce::Justification::right},
+    }};
+}
+
+juce::Rectangle<int> PlotGeometry::readOutBox() const
+{
+    return {juce::roundToInt(plotRight - 194.0f * scale), juce::roundToInt(baselineY + 8.0f * scale),
+            roundHalfAway(184.0f * scale), roundHalfAway(18.0f * scale)};
+}
+
+juce::Rectangle<int> PlotGeometry::clipCaptionBox(float clipY) const
+{
+    return {(int) (plotX + plotW) - roundHalfAway(94.0f * scale), (int) clipY - roundHalfAway(18.0f * scale),
+            roundHalfAway(88.0f * scale), roundHalfAway(16.0f * scale)};
+}
+
+std::array<juce::Rectangle<float>, 2> PlotGeometry::legendItems() const
+{
+    const float x = displayArea.getX() + 10.0f * scale;
+    const float available = std::max(0.0f, displayArea.getWidth() - 20.0f * scale);
+    const float shapedWidth = std::min(available, 104.0f * scale);
+    const float height = 20.0f * scale;
+    return {{{x, displayArea.getY(), shapedWidth, height},
+             {x + shapedWidth, displayArea.getY(), std::min(available - shapedWidth, 76.0f * scale), height}}};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "processor/Parameters.h"
+
 #include <juce_graphics/juce_graphics.h>
 
 #include <array>
@@ -8,20 +10,27 @@
 // after a compact model of the shaper with the current settings (shaped). Pure functions, so the
 // curves can be checked without drawing.
 
-// The settings the display draws with, in the units the model uses.
+// The settings the display draws with, in the units the model uses. A new one holds every
+// parameter's default from the parameter table.
 struct DisplaySettings
 {
-    float attackDb = 5.0f;
-    float sustainDb = -2.5f;
+    float attackDb = 0.0f;
+    float sustainDb = 0.0f;
     float outputDb = 0.0f;
-    float sensitivity = 0.6f; // fractions 0..1 from here on
-    float punch = 0.3f;
-    float clip = 0.25f;
-    float mix = 1.0f;
-    int modeIndex = 1;
-    int focusIndex = 1;
-    bool powerOn = true;
+    float sensitivity = 0.0f; // fractions 0..1 from here on
+    float punch = 0.0f;
+    float clip = 0.0f;
+    float mix = 0.0f;
+    int modeIndex = 0;
+    int focusIndex = 0;
+    bool powerOn = false;
     int curvePoints = 221; // how many points each curve is drawn with
+
+    DisplaySettings();
+
+    // Sets what a parameter of the table drives from its plain value: gains stay in decibels,
+    // amounts become fractions and choices their index, as the audio path reads them.
+    void set(const ParameterSpec& spec, float plain);
 
     bool operator==(const DisplaySettings& other) const
     {
@@ -54,14 +63,40 @@ struct DisplayModel
 // them (2..221, clamped), evenly chosen, first and last included.
 DisplayModel computeDisplayModel(const DisplaySettings& settings, int numPoints = DisplayModel::maxPoints);
 
-// Where the plot sits inside the display area, and how values map onto it.
+// Where the plot and the display's texts sit inside the display area, and how values map onto the
+// plot. Margins, text and strokes are those of the reference panel times scale (PanelLayout::scale).
 struct PlotGeometry
 {
+    juce::Rectangle<float> displayArea;
+    float scale = 1.0f;
     float plotX = 0.0f, plotY = 0.0f, plotW = 0.0f, plotH = 0.0f, plotRight = 0.0f;
     float baselineY = 0.0f; // the zero line, at 83 % of the plot's height
     float curveSpan = 0.0f; // from the zero line up to the plot's top
 
-    static PlotGeometry forDisplayArea(juce::Rectangle<float> displayArea);
+    static PlotGeometry forDisplayArea(juce::Rectangle<float> displayArea, float scale = 1.0f);
+
+    // A text and the box it is drawn in.
+    struct Label
+    {
+        const char* text;
+        juce::Rectangle<int> box;
+        juce::Justification justification;
+    };
+
+    // Font heights: the time axis and the mix and clip read-out (plain); the legend and the clip
+    // line's caption (bold).
+    float axisFontHeight() const { return 12.0f * scale; }
+    float captionFontHeight() const { return 11.0f * scale; }
+
+    // 0 ms to 500 ms under the plot, the three inner ones centred on their grid lines.
+    std::array<Label, 5> timeAxisLabels() const;
+    // The mix and clip read-out, right-aligned under the zero line.
+    juce::Rectangle<int> readOutBox() const;
+    // The clip line's caption, right-aligned just above the line at height clipY.
+    juce::Rectangle<int> clipCaptionBox(float clipY) const;
+    // The two legend items (SHAPED, DRY) along the top of the display area: a swatch, then the caption.
+    std::array<juce::Rectangle<float>, 2> legendItems() const;
+    float legendSwatchWidth(juce::Rectangle<float> item) const { return std::min(item.getWidth(), 20.0f * scale); }
 
     juce::Rectangle<float> plotArea() const { return {plotX, plotY, plotW, plotH}; }
 

@@ -1,16 +1,8 @@
 #include "editor/EditorSize.h"
 
-#include <algorithm>
-#include <cmath>
+#include "editor/Rounding.h"
 
-namespace
-{
-// Nearest integer, halves away from zero.
-int roundHalfAway(double x)
-{
-    return (int) std::round(x);
-}
-} // namespace
+#include <algorithm>
 
 EditorSize computeEditorSize(juce::Rectangle<int> userArea, const ProductInfo& layout)
 {
@@ -41,4 +33,31 @@ EditorSize computeEditorSize(juce::Rectangle<int> userArea, const ProductInfo& l
     size.maxHeight = std::max(size.minHeight, roundHalfAway(wMax / R));
     size.aspectRatio = R;
     return size;
+}
+
+juce::Rectangle<int> chooseDisplayUserArea(const juce::Array<juce::Displays::Display>& displays,
+                                           juce::Rectangle<int> windowBounds)
+{
+    const juce::Displays::Display* chosen = nullptr;
+    int largestOverlap = 0;
+    for (const auto& display : displays)
+    {
+        const auto overlap = display.totalArea.getIntersection(windowBounds);
+        if (overlap.getWidth() * overlap.getHeight() > largestOverlap)
+        {
+            largestOverlap = overlap.getWidth() * overlap.getHeight();
+            chosen = &display;
+        }
+    }
+    for (const auto& display : displays)
+        if (chosen == nullptr && display.isMain)
+            chosen = &display;
+    if (chosen != nullptr)
+        return chosen->userArea;
+
+    juce::Rectangle<int> all;
+    for (const auto& display : displays)
+        if (!display.userArea.isEmpty())
+            all = all.isEmpty() ? display.userArea : all.getUnion(display.userArea);
+    return all;
 }

@@ -1,21 +1,21 @@
 #include "editor/MeterModel.h"
+#include "editor/Palette.h"
 #include "editor/TarvoltGUI.h"
 #include "plugin/JuceCompat.h"
-#include "processor/TarvoltAudioProcessor.h"
 
 // A caption over a dark trough; with power off the caption is grey.
 void TarvoltGUI::drawLevelMeterFrame(juce::Graphics& g, juce::Rectangle<float> area, const juce::String& caption,
                                      bool on)
 {
-    const auto m = layoutLevelMeter(area);
+    const auto m = layoutLevelMeter(area, layout.scale);
 
-    g.setColour(on ? juce::Colour(0xFFDCDCE4) : juce::Colour(0xFF868692));
+    g.setColour(on ? palette::panel::meterCaption : palette::panel::meterCaptionOff);
     g.setFont(compat::makeFont(m.captionFontHeight, juce::Font::bold));
     g.drawText(caption, m.captionArea.toNearestInt(), juce::Justification::centred, false);
 
-    g.setColour(juce::Colour(0xFF0E0E14));
+    g.setColour(palette::panel::meterTrough);
     g.fillRoundedRectangle(m.bar, 6.0f);
-    g.setColour(juce::Colour(0x18FFFFFF));
+    g.setColour(palette::panel::meterTroughEdge);
     g.drawRoundedRectangle(m.bar, 6.0f, 1.0f);
 }
 
@@ -23,7 +23,7 @@ void TarvoltGUI::drawLevelMeterFrame(juce::Graphics& g, juce::Rectangle<float> a
 // power off every segment is dim grey.
 void TarvoltGUI::drawLevelMeterSegments(juce::Graphics& g, juce::Rectangle<float> area, float level, bool on)
 {
-    const auto m = layoutLevelMeter(area);
+    const auto m = layoutLevelMeter(area, layout.scale);
     for (int i = 0; i < m.count; ++i)
     {
         g.setColour(meterSegmentColour(i, on, isMeterSegmentLit(i, m.count, level, on)));

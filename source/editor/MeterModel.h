@@ -18,10 +18,11 @@ struct MeterLayout
     juce::Rectangle<float> segment(int i) const;
 };
 
-MeterLayout layoutLevelMeter(juce::Rectangle<float> area);
+// scale: the panel's (PanelLayout::scale); the caption and the segments keep its proportions.
+MeterLayout layoutLevelMeter(juce::Rectangle<float> area, float scale = 1.0f);
 
-// About one segment per 17 pixels of inner height, 4 to 10.
-int meterSegmentCount(float innerHeight);
+// About one segment per 17 pixels of inner height on the reference panel, 4 to 10.
+int meterSegmentCount(float innerHeight, float scale = 1.0f);
 
 // A segment lights when power is on and the level reaches its threshold (i + 1) / count - 0.08.
 bool isMeterSegmentLit(int i, int count, float level, bool powerOn);

@@ -11,6 +11,68 @@ inline const juce::Colour secondaryAccent{0xFF3A84FF}; // the display's second c
 // The main panel: background, card, sections, knobs, selectors, power button, meters, display.
 namespace panel
 {
+// Background gradient (top, bottom), the card on it and the card's edge.
+inline const juce::Colour backgroundTop{0xFF080A0F};
+inline const juce::Colour backgroundBottom{0xFF0D0C14};
+inline const juce::Colour card{0xFF14161E};
+inline const juce::Colour cardEdge{0x1EFFFFFF};
+// The grey that stands for the accent while power is off (section outlines, meter segments).
+inline const juce::Colour unpowered{0xFF585866};
+
+// Text: each with its colour while power is on and while it is off.
+inline const juce::Colour title{0xB0FFFFFF};
+inline const juce::Colour titleOff{0xFF8A8A94};
+inline const juce::Colour subtitleOff{0xFF666672};
+inline const juce::Colour knobCaption{0xFFE6E6EC};
+inline const juce::Colour knobCaptionOff{0xFF90909C};
+inline const juce::Colour groupCaption{0xFFD4D4DC};
+inline const juce::Colour groupCaptionOff{0xFF8A8A94};
+inline const juce::Colour meterCaption{0xFFDCDCE4};
+inline const juce::Colour meterCaptionOff{0xFF868692};
+
+// Value read-outs while they are open for typing.
+inline const juce::Colour readOutEditingBackground{0xFF16161E};
+inline const juce::Colour readOutEditingText{0xFFF5F0FF};
+
+// Knobs.
+inline const juce::Colour knobShadow{0x4C000000};
+inline const juce::Colour knobBodyLight{0xFF4A4258};
+inline const juce::Colour knobBodyDark{0xFF121219};
+inline const juce::Colour knobFaceLight{0xFF2A2936};
+inline const juce::Colour knobFaceDark{0xFF0A0B10};
+inline const juce::Colour knobTrack{0xFF3A3A48};
+inline const juce::Colour knobArcOff{0xFF5C5C68};
+inline const juce::Colour knobPointer{0xFFECECF0};
+
+// Selector buttons (unlit: resting, hovered, pressed).
+inline const juce::Colour selector{0xFF12141C};
+inline const juce::Colour selectorHovered{0xFF1F2128};
+inline const juce::Colour selectorPressed{0xFF2B2D34};
+inline const juce::Colour selectorEdge{0x22FFFFFF};
+inline const juce::Colour selectorText{0xFFC6C6D0};
+
+// Power button.
+inline const juce::Colour powerBackground{0xFF14121C};
+inline const juce::Colour powerOn{0xFFB45AFF};
+inline const juce::Colour powerOff{0xFF62626C};
+
+// Level meters.
+inline const juce::Colour meterTrough{0xFF0E0E14};
+inline const juce::Colour meterTroughEdge{0x18FFFFFF};
+inline const juce::Colour meterSegment{0xFF7C4CFF};
+inline const juce::Colour meterSegmentTop{0xFFB65CFF};
+
+// Signal display: frame, plot, grid, curves and text.
+inline const juce::Colour displayFrame{0x12FFFFFF};
+inline const juce::Colour displayFrameOff{0x0AFFFFFF};
+inline const juce::Colour plot{0xFF10121A};
+inline const juce::Colour gridOuter{0x12FFFFFF};
+inline const juce::Colour gridInner{0x0AFFFFFF};
+inline const juce::Colour zeroLine{0x22FFFFFF};
+inline const juce::Colour dryCurve{0xFFFFF0CD};
+inline const juce::Colour clipLine{0xFFFFB268};
+inline const juce::Colour legendText{0xFFD2D2DC};
+inline const juce::Colour displayText{0xFF8C90A4};
 } // namespace panel
 
 // The menu bar, its buttons and its popup menus.

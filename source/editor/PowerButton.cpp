@@ -1,5 +1,7 @@
 #include "editor/TarvoltGUI.h"
 
+#include "editor/Palette.h"
+
 // A dark rounded square with a ring and the power symbol: purple with a glow when on, grey
 // without glow when off; hovering and pressing only brighten it.
 void TarvoltGUI::PowerButton::paintButton(juce::Graphics& g, bool shouldDrawButtonAsHighlighted,
@@ -9,17 +11,18 @@ void TarvoltGUI::PowerButton::paintButton(juce::Graphics& g, bool shouldDrawButt
     const float h = (float) std::max(0, getHeight() - 2);
     const bool on = getToggleState();
 
-    g.setColour(juce::Colour(0xFF14121C));
-    g.fillRoundedRectangle(1.0f, 1.0f, w, h, 10.0f);
+    g.setColour(palette::panel::powerBackground);
+    const float corner = 10.0f * scale;
+    g.fillRoundedRectangle(1.0f, 1.0f, w, h, corner);
 
-    auto c = on ? juce::Colour(0xFFB45AFF) : juce::Colour(0xFF62626C);
+    auto c = on ? palette::panel::powerOn : palette::panel::powerOff;
     if (shouldDrawButtonAsHighlighted)
         c = c.brighter(0.15f);
     if (shouldDrawButtonAsDown)
         c = c.brighter(0.22f);
 
     g.setColour(c);
-    g.drawRoundedRectangle(1.0f, 1.0f, w, h, 10.0f, 1.0f);
+    g.drawRoundedRectangle(1.0f, 1.0f, w, h, corner, 1.0f);
 
     // The ring, open at the top, and the stem from above it into it.
     const float cx = 1.0f + w * 0.5f;
@@ -33,7 +36,7 @@ void TarvoltGUI::PowerButton::paintButton(juce::Graphics& g, bool shouldDrawButt
 
     const juce::PathStrokeType::JointStyle joints = juce::PathStrokeType::curved;
     g.setColour(c.withAlpha(on ? (juce::uint8) 0x33 : (juce::uint8) 0));
-    g.strokePath(symbol, juce::PathStrokeType(4.8f, joints, juce::PathStrokeType::rounded));
+    g.strokePath(symbol, juce::PathStrokeType(4.8f * scale, joints, juce::PathStrokeType::rounded));
     g.setColour(c);
-    g.strokePath(symbol, juce::PathStrokeType(2.0f, joints, juce::PathStrokeType::rounded));
+    g.strokePath(symbol, juce::PathStrokeType(2.0f * scale, joints, juce::PathStrokeType::rounded));
 }

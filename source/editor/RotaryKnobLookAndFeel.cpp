@@ -1,6 +1,6 @@
 #include "editor/TarvoltGUI.h"
 
-#include "processor/TarvoltAudioProcessor.h"
+#include "editor/Palette.h"
 
 namespace
 {
@@ -20,7 +20,6 @@ void TarvoltGUI::RotaryKnobLookAndFeel::drawRotarySlider(juce::Graphics& g, int 
 {
     const float w = (float) width;
     const float h = (float) height;
-    const bool on = owner.processor.isPowerOn();
 
     const float size = std::min(w, h);
     const float inset = w * 0.08f;
@@ -29,9 +28,9 @@ void TarvoltGUI::RotaryKnobLookAndFeel::drawRotarySlider(juce::Graphics& g, int 
     const float d = std::max(0.0f, size - 2.0f * inset);
 
     // Shadow, body and face.
-    g.setColour(juce::Colour(0x4C000000));
+    g.setColour(palette::panel::knobShadow);
     g.fillEllipse(left, top + d * 0.05f, d, d);
-    g.setGradientFill(juce::ColourGradient(juce::Colour(0xFF4A4258), left, top, juce::Colour(0xFF121219), left + d,
+    g.setGradientFill(juce::ColourGradient(palette::panel::knobBodyLight, left, top, palette::panel::knobBodyDark, left + d,
                                            top + d, false));
     g.fillEllipse(left, top, d, d);
 
@@ -39,7 +38,7 @@ void TarvoltGUI::RotaryKnobLookAndFeel::drawRotarySlider(juce::Graphics& g, int 
     const float left2 = left + faceInset;
     const float top2 = top + faceInset;
     const float d2 = std::max(0.0f, d - 2.0f * faceInset);
-    g.setGradientFill(juce::ColourGradient(juce::Colour(0xFF2A2936), left2, top2, juce::Colour(0xFF0A0B10), left2,
+    g.setGradientFill(juce::ColourGradient(palette::panel::knobFaceLight, left2, top2, palette::panel::knobFaceDark, left2,
                                            top2 + d2, false));
     g.fillEllipse(left2, top2, d2, d2);
 
@@ -50,21 +49,24 @@ void TarvoltGUI::RotaryKnobLookAndFeel::drawRotarySlider(juce::Graphics& g, int 
 
     juce::Path track;
     track.addCentredArc(cx, cy, r, r, 0.0f, arcStart, arcEnd, true);
-    g.setColour(juce::Colour(0xFF3A3A48));
+    g.setColour(palette::panel::knobTrack);
     g.strokePath(track, roundStroke(d * 0.034f));
 
     const float angle = arcStart + sliderPosProportional * (arcEnd - arcStart);
     juce::Path valueArc;
     valueArc.addCentredArc(cx, cy, r, r, 0.0f, arcStart, angle, true);
-    const auto arcColour = on ? owner.accentColour : juce::Colour(0xFF5C5C68);
+    const auto arcColour = powerOn ? palette::accent : palette::panel::knobArcOff;
     g.setColour(arcColour.withAlpha((juce::uint8) 0x38));
     g.strokePath(valueArc, roundStroke(d * 0.075f));
     g.setColour(arcColour);
     g.strokePath(valueArc, roundStroke(d * 0.03f));
 
-    // Pointer: 3.6 pixels wide at any size, from the centre out to 34 % of the face.
+    // Pointer: as wide at any knob size of a panel, from the centre out to 34 % of the face.
+    const float pointerWidth = 3.6f * scale;
+    const float pointerCorner = 1.4f * scale;
     juce::Path pointer;
-    pointer.addRoundedRectangle(-1.8f, -d2 * 0.34f, 3.6f, d2 * 0.34f, 1.4f, 1.4f, true, true, true, true);
-    g.setColour(juce::Colour(0xFFECECF0));
+    pointer.addRoundedRectangle(-pointerWidth * 0.5f, -d2 * 0.34f, pointerWidth, d2 * 0.34f, pointerCorner,
+                                pointerCorner, true, true, true, true);
+    g.setColour(palette::panel::knobPointer);
     g.fillPath(pointer, juce::AffineTransform::rotation(angle).translated(left2 + d2 * 0.5f, top2 + d2 * 0.5f));
 }

@@ -1,4 +1,5 @@
 #include "editor/DisplayModel.h"
+#include "editor/Palette.h"
 #include "editor/TarvoltGUI.h"
 #include "plugin/JuceCompat.h"
 #include "processor/TarvoltAudioProcessor.h"
@@ -7,9 +8,6 @@
 
 namespace
 {
-const juce::Colour dryColour(0xFFFFF0CD);
-const juce::Colour textColour(0xFF8C90A4);
-
 // Alphas outside 0..1 mean fully transparent or fully opaque.
 juce::Colour withAlphaClamped(juce::Colour c, float alpha)
 {
@@ -22,10 +20,10 @@ void strokeRound(juce::Graphics& g, const juce::Path& path, juce::Colour colour,
     g.strokePath(path, juce::PathStrokeType(width, juce::PathStrokeType::curved, juce::PathStrokeType::rounded));
 }
 
-float readPlain(TarvoltAudioProcessor& processor, const char* id)
+// The shaped curve's colour: the accent, a fifth of the way towards the second accent.
+juce::Colour shapedCurveColour()
 {
-    const auto* value = processor.parameters.getRawParameterValue(id);
-    return value != nullptr ? value->load() : 0.0f;
+    return palette::accent.interpolatedWith(palette::secondaryAccent, 0.2f);
 }
 
 void drawGrid(juce::Graphics& g, const PlotGeometry& p)
@@ -35,31 +33,26 @@ void drawGrid(juce::Graphics& g, const PlotGeometry& p)
         {
             const float x = std::round(p.plotX + (float) i * p.plotW * 0.25f);
             const bool outer = i == 0 || i == 4;
-            g.setColour(juce::Colour(outer ? 0x12FFFFFFu : 0x0AFFFFFFu));
+            g.setColour(outer ? palette::panel::gridOuter : palette::panel::gridInner);
             g.fillRect(juce::Rectangle<float>(x, p.plotY, 1.0f, p.curveSpan));
         }
 
     if (p.plotRight > p.plotX)
     {
-        g.setColour(juce::Colour(0x0AFFFFFF));
+        g.setColour(palette::panel::gridInner);
         for (int j = 1; j <= 5; ++j)
             g.fillRect(juce::Rectangle<float>(p.plotX, std::round(p.plotY + (float) j * p.curveSpan / 6.0f), p.plotW, 1.0f));
-        g.setColour(juce::Colour(0x22FFFFFF));
+        g.setColour(palette::panel::zeroLine);
         g.fillRect(juce::Rectangle<float>(p.plotX, std::round(p.baselineY), p.plotW, 1.0f));
     }
 }
 
 void drawTimeAxis(juce::Graphics& g, const PlotGeometry& p)
 {
-    g.setColour(textColour);
-    g.setFont(compat::makeFont(12.0f));
-    const int y = (int) p.baselineY + 30;
-    g.drawText("0 ms", juce::Rectangle<int>{(int) p.plotX, y, 80, 18}, juce::Justification::left, false);
-    const std::pair<const char*, float> gridLabels[] = {{"125 ms", 0.25f}, {"250 ms", 0.5f}, {"375 ms", 0.75f}};
-    for (const auto& [text, share] : gridLabels)
-        g.drawText(text, juce::Rectangle<int>{(int) p.plotX + (int) (p.plotW * share) - 40, y, 80, 18}, juce::Justification::centred,
-                   false);
-    g.drawText("500 ms", juce::Rectangle<int>{(int) (p.plotX + p.plotW) - 80, y, 80, 18}, juce::Justification::right, false);
+    g.setColour(palette::panel::displayText);
+    g.setFont(compat::makeFont(p.axisFontHeight()));
+    for (const auto& label : p.timeAxisLabels())
+        g.drawText(label.text, label.box, label.justification, false);
 }
 } // namespace
 
@@ -67,24 +60,20 @@ void drawTimeAxis(juce::Graphics& g, const PlotGeometry& p)
 // with power on, the grid, the legend and the time axis. None of them overlaps the curves.
 void TarvoltGUI::drawSignalDisplayFrame(juce::Graphics& g, bool on)
 {
-    const auto D = layout.displayArea;
-    const auto p = PlotGeometry::forDisplayArea(D);
+    const auto p = PlotGeometry::forDisplayArea(layout.displayArea, layout.scale);
 
-    g.setColour(juce::Colour(on ? 0x12FFFFFFu : 0x0AFFFFFFu));
-    g.drawRoundedRectangle(D, 10.0f, 1.0f);
-    g.setColour(juce::Colour(0xFF10121A));
-    g.fillRoundedRectangle(p.plotArea(), 12.0f);
+    g.setColour(on ? palette::panel::displayFrame : palette::panel::displayFrameOff);
+    g.drawRoundedRectangle(layout.displayArea, 10.0f * p.scale, 1.0f);
+    g.setColour(palette::panel::plot);
+    g.fillRoundedRectangle(p.plotArea(), 12.0f * p.scale);
     if (!on)
         return;
 
     drawGrid(g, p);
 
-    const float legendX = D.getX() + 10.0f;
-    const float available = std::max(0.0f, D.getWidth() - 20.0f);
-    const float shapedWidth = std::min(available, 104.0f);
-    drawLegendItem(g, {legendX, D.getY(), shapedWidth, 20.0f}, shapedCurveColour(), "SHAPED");
-    drawLegendItem(g, {legendX + shapedWidth, D.getY(), std::min(available - shapedWidth, 76.0f), 20.0f}, dryColour,
-                   "DRY");
+    const auto legend = p.legendItems();
+    drawLegendItem(g, p, legend[0], shapedCurveColour(), "SHAPED");
+    drawLegendItem(g, p, legend[1], palette::panel::dryCurve, "DRY");
 
     drawTimeAxis(g, p);
 }
@@ -93,7 +82,8 @@ void TarvoltGUI::drawSignalDisplayFrame(juce::Graphics& g, bool on)
 // settings, the clip onset and the mix and clip read-out; drawn only while power is on.
 void TarvoltGUI::drawSignalDisplayCurves(juce::Graphics& g, const DisplaySettings& settings)
 {
-    const auto p = PlotGeometry::forDisplayArea(layout.displayArea);
+    const auto p = PlotGeometry::forDisplayArea(layout.displayArea, layout.scale);
+    const float s = p.scale;
     const auto model = computeDisplayModel(settings, settings.curvePoints);
     const float scale = p.scaleFor(model);
 
@@ -112,73 +102,63 @@ void TarvoltGUI::drawSignalDisplayCurves(juce::Graphics& g, const DisplaySetting
     fillPath.lineTo(p.plotRight, p.baselineY);
     fillPath.closeSubPath();
 
-    strokeRound(g, dryPath, withAlphaClamped(dryColour, model.dryAlpha * 0.18f), 5.2f);
-    strokeRound(g, dryPath, withAlphaClamped(dryColour, model.dryAlpha * 0.86f), 1.7f);
+    strokeRound(g, dryPath, withAlphaClamped(palette::panel::dryCurve, model.dryAlpha * 0.18f), 5.2f * s);
+    strokeRound(g, dryPath, withAlphaClamped(palette::panel::dryCurve, model.dryAlpha * 0.86f), 1.7f * s);
 
     const auto shapedColour = shapedCurveColour();
     if (model.showsShapedCurve)
     {
         const float m = model.shapedAmount;
         g.setGradientFill(juce::ColourGradient(withAlphaClamped(shapedColour, 0.82f * m), p.plotX, p.plotY,
-                                               withAlphaClamped(secondaryAccentColour, 0.82f * m * 0.42f),
+                                               withAlphaClamped(palette::secondaryAccent, 0.82f * m * 0.42f),
                                                p.plotRight, p.baselineY, false));
         g.fillPath(fillPath);
         strokeRound(g, shapedPath, withAlphaClamped(shapedColour, m * model.punchShow * 0.6f),
-                    2.0f + 5.0f * model.punchShow);
-        strokeRound(g, shapedPath, withAlphaClamped(shapedColour, m * 0.54f), 2.0f);
+                    (2.0f + 5.0f * model.punchShow) * s);
+        strokeRound(g, shapedPath, withAlphaClamped(shapedColour, m * 0.54f), 2.0f * s);
     }
 
     if (model.showsClipLine)
     {
         const float clipY = p.baselineY - scale * model.clipLevel;
-        g.setColour(withAlphaClamped(juce::Colour(0xFFFFB268), 0.24f + 0.36f * model.clip));
-        const float dashes[] = {5.0f, 5.0f};
-        g.drawDashedLine({p.plotX, clipY, p.plotRight, clipY}, dashes, 2, 1.2f);
-        g.setFont(compat::makeFont(11.0f, juce::Font::bold));
-        g.drawText("CLIP ONSET", juce::Rectangle<int>{(int) (p.plotX + p.plotW) - 94, (int) clipY - 18, 88, 16},
-                   juce::Justification::right, false);
+        g.setColour(withAlphaClamped(palette::panel::clipLine, 0.24f + 0.36f * model.clip));
+        const float dashes[] = {5.0f * s, 5.0f * s};
+        g.drawDashedLine({p.plotX, clipY, p.plotRight, clipY}, dashes, 2, 1.2f * s);
+        g.setFont(compat::makeFont(p.captionFontHeight(), juce::Font::bold));
+        g.drawText("CLIP ONSET", p.clipCaptionBox(clipY), juce::Justification::right, false);
     }
 
-    g.setColour(textColour);
-    g.setFont(compat::makeFont(12.0f));
+    g.setColour(palette::panel::displayText);
+    g.setFont(compat::makeFont(p.axisFontHeight()));
     const auto readOut =
         "MIX " + juce::String(model.mix * 100.0f, 0) + "%  CLIP " + juce::String(model.clip * 100.0f, 0) + "%";
-    g.drawText(readOut, juce::Rectangle<int>{juce::roundToInt(p.plotRight - 194.0f), juce::roundToInt(p.baselineY + 8.0f), 184, 18},
-               juce::Justification::right, false);
+    g.drawText(readOut, p.readOutBox(), juce::Justification::right, false);
 }
 
 // The settings the display draws, read afresh; a parameter that cannot be found reads as 0.
 DisplaySettings TarvoltGUI::readDisplaySettings() const
 {
     DisplaySettings s;
-    s.attackDb = readPlain(processor, ParameterIDs::attack);
-    s.sustainDb = readPlain(processor, ParameterIDs::sustain);
-    s.outputDb = readPlain(processor, ParameterIDs::output);
-    s.sensitivity = readPlain(processor, ParameterIDs::sensitivity) * 0.01f;
-    s.punch = readPlain(processor, ParameterIDs::punch) * 0.01f;
-    s.clip = readPlain(processor, ParameterIDs::clip) * 0.01f;
-    s.mix = readPlain(processor, ParameterIDs::mix) * 0.01f;
-    s.modeIndex = processor.getModeIndex();
-    s.focusIndex = processor.getFocusIndex();
-    s.powerOn = processor.isPowerOn();
-    s.curvePoints = curvePointsFor(resolutionMode, PlotGeometry::forDisplayArea(layout.displayArea).plotW);
+    for (const auto& spec : parameterSpecs)
+    {
+        const auto* value = processor.parameters.getRawParameterValue(spec.id);
+        s.set(spec, value != nullptr ? value->load() : 0.0f);
+    }
+    s.powerOn = powerOn; // as the controls show it
+    s.curvePoints = curvePointsFor(resolutionMode, PlotGeometry::forDisplayArea(layout.displayArea, layout.scale).plotW);
     return s;
 }
 
-juce::Colour TarvoltGUI::shapedCurveColour() const
+void TarvoltGUI::drawLegendItem(juce::Graphics& g, const PlotGeometry& p, juce::Rectangle<float> rect,
+                                juce::Colour colour, const juce::String& caption)
 {
-    return accentColour.interpolatedWith(secondaryAccentColour, 0.2f);
-}
-
-void TarvoltGUI::drawLegendItem(juce::Graphics& g, juce::Rectangle<float> rect, juce::Colour colour,
-                                const juce::String& caption)
-{
-    const float sw = std::min(rect.getWidth(), 20.0f);
+    const float sw = p.legendSwatchWidth(rect);
+    const float swatchW = 16.0f * p.scale, swatchH = 4.0f * p.scale;
     g.setColour(colour);
-    g.fillRoundedRectangle(rect.getX() + (sw - 16.0f) * 0.5f, rect.getY() + (rect.getHeight() - 4.0f) * 0.5f, 16.0f,
-                           4.0f, 2.0f);
+    g.fillRoundedRectangle(rect.getX() + (sw - swatchW) * 0.5f, rect.getY() + (rect.getHeight() - swatchH) * 0.5f,
+                           swatchW, swatchH, 2.0f * p.scale);
 
-    g.setColour(juce::Colour(0xFFD2D2DC));
-    g.setFont(compat::makeFont(11.0f, juce::Font::bold));
+    g.setColour(palette::panel::legendText);
+    g.setFont(compat::makeFont(p.captionFontHeight(), juce::Font::bold));
     g.drawText(caption, rect.withTrimmedLeft(sw).toNearestInt(), juce::Justification::centredLeft, false);
 }

@@ -1,11 +1,14 @@
 #include "editor/TarvoltAudioProcessorEditor.h"
 
+#include "editor/Rounding.h"
 #include "processor/TarvoltAudioProcessor.h"
 
 TarvoltAudioProcessorEditor::TarvoltAudioProcessorEditor(TarvoltAudioProcessor& p)
     : juce::AudioProcessorEditor(p), processor(p), panel(p)
 {
     bar.setPresetManager(&processor);
+    // The panel draws with the resolution the bar shows, from the first paint on.
+    panel.setResolutionMode(bar.getResolutionMode());
     bar.onResolutionChange = [this](MenuBar::ResolutionMode mode) { panel.setResolutionMode(mode); };
     addAndMakeVisible(panel);
     addAndMakeVisible(bar);
@@ -19,24 +22,18 @@ void TarvoltAudioProcessorEditor::paint(juce::Graphics&)
 
 void TarvoltAudioProcessorEditor::resized()
 {
-    const int barHeight = (int) std::lround((float) getHeight() * layout.menuBarHeightFraction);
+    const int barHeight = roundHalfAway((float) getHeight() * layout.menuBarHeightFraction);
     bar.setBounds(0, 0, getWidth(), barHeight);
     panel.setBounds(0, barHeight, getWidth(), getHeight() - barHeight);
 }
 
 juce::Rectangle<int> TarvoltAudioProcessorEditor::getDisplayUserArea() const
 {
-    const auto& displays = juce::Desktop::getInstance().getDisplays();
-    if (const auto* display = displays.getDisplayForRect(getScreenBounds()))
-        return display->userArea;
-    if (const auto* primary = displays.getPrimaryDisplay())
-        return primary->userArea;
-
-    juce::Rectangle<int> all;
-    for (const auto& display : displays.displays)
-        if (!display.userArea.isEmpty())
-            all = all.isEmpty() ? display.userArea : all.getUnion(display.userArea);
-    return all;
+    // While the editor is being built it is on no screen yet; a host may already have put it
+    // into a window of its own.
+    const auto* window = getTopLevelComponent();
+    const auto windowBounds = window->isOnDesktop() ? window->getScreenBounds() : juce::Rectangle<int>();
+    return chooseDisplayUserArea(juce::Desktop::getInstance().getDisplays().displays, windowBounds);
 }
 
 void TarvoltAudioProcessorEditor::applyEditorSize()

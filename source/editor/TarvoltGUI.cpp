@@ -1,180 +1,160 @@
 #include "editor/TarvoltGUI.h"
 
-#include "editor/PanelControls.h"
+#include "editor/Palette.h"
 #include "plugin/JuceCompat.h"
 #include "processor/TarvoltAudioProcessor.h"
 
-#include <utility>
-
-TarvoltGUI::TarvoltGUI(TarvoltAudioProcessor& p) : processor(p)
+TarvoltGUI::TarvoltGUI(TarvoltAudioProcessor& p, DisplayResolution initialResolution)
+    : processor(p), resolutionMode(initialResolution)
 {
-    const auto knobControls = knobs();
-    const auto labels = valueLabels();
-    const auto selectors = selectorButtons();
-
-    for (size_t i = 0; i < knobControls.size(); ++i)
-        configureKnob(*knobControls[i], panel::knobs[i].componentName);
-    for (auto* knob : knobControls)
+    for (size_t i = 0; i < numKnobs; ++i)
+        configureKnob(i);
+    for (auto& knob : knobs)
         addAndMakeVisible(knob);
-    for (size_t i = 0; i < labels.size(); ++i)
-        configureValueLabel(*labels[i], *knobControls[i]);
-
-    for (size_t i = 0; i < selectors.size(); ++i)
-        configureSelectorButton(*selectors[i], panel::selectors[i].caption);
-    for (auto* button : selectors)
+    for (size_t i = 0; i < numKnobs; ++i)
+        configureValueLabel(i);
+    for (size_t i = 0; i < numSelectors; ++i)
+        configureSelectorButton(i);
+    for (auto& button : selectorButtons)
         addAndMakeVisible(button);
     addAndMakeVisible(powerButton);
 
-    // An attachment copies its parameter's range and value into the control; a control whose
-    // parameter is missing works unattached.
-    const std::array<std::unique_ptr<SliderAttachment>*, PanelLayout::numKnobs> sliderAttachments{
-        &attackAttachment, &sustainAttachment, &sensitivityAttachment, &punchAttachment,
-        &clipAttachment,   &mixAttachment,     &outputAttachment};
-    for (size_t i = 0; i < sliderAttachments.size(); ++i)
-        if (processor.parameters.getParameter(panel::knobs[i].parameterID) != nullptr)
-            *sliderAttachments[i] = std::make_unique<SliderAttachment>(processor.parameters,
-                                                                       panel::knobs[i].parameterID, *knobControls[i]);
-    if (processor.parameters.getParameter(ParameterIDs::power) != nullptr)
-        powerAttachment = std::make_unique<juce::AudioProcessorValueTreeState::ButtonAttachment>(
-            processor.parameters, ParameterIDs::power, powerButton);
+    // Without a power parameter the panel shows what the processor reports (off).
+    showPowerState(processor.isPowerOn());
+    attachControls();
+    for (size_t i = 0; i < numKnobs; ++i)
+        refreshValueLabel(i);
 
-    // A selector writes its index even when already lit; its lit state only ever follows the
-    // parameter (timerCallback).
-    for (size_t i = 0; i < selectors.size(); ++i)
-    {
-        const auto& info = panel::selectors[i];
-        selectors[i]->onClick = [this, info] { setParameterFromPanel(info.parameterID, (float) info.index); };
-    }
-    // A click flips the power parameter; the attachment then shows the new state.
-    powerStateOnButton = powerButton.getToggleState();
-    powerButton.onClick = [this] {
-        // The attachment sends a click of its own whenever it shows a new state (after the flip
-        // below, or when the host automates power). Acting on that would switch power back.
-        if (std::exchange(powerStateOnButton, powerButton.getToggleState()) != powerButton.getToggleState())
-            return;
-        setParameterFromPanel(ParameterIDs::power, processor.isPowerOn() ? 0.0f : 1.0f);
-    };
-
-    // The selectors too, so that the first paint already shows them right.
-    powerOnAtLastTick = processor.isPowerOn();
     setCachingEnabled(true);
-    refreshSelectors();
-    refreshValueLabels();
-    updateValueLabelVisibility();
     startTimer(timerIntervalMs);
 }
 
 TarvoltGUI::~TarvoltGUI()
 {
     // The look-and-feels are members that go before the controls' base classes do.
-    for (auto* knob : knobs())
-        knob->setLookAndFeel(nullptr);
-    for (auto* button : selectorButtons())
-        button->setLookAndFeel(nullptr);
-}
-
-std::array<juce::Slider*, PanelLayout::numKnobs> TarvoltGUI::knobs()
-{
-    return {&attackSlider, &sustainSlider, &sensitivitySlider, &punchSlider, &clipSlider, &mixSlider, &outputSlider};
-}
-
-std::array<TarvoltGUI::EditableValueLabel*, PanelLayout::numKnobs> TarvoltGUI::valueLabels()
-{
-    return {&attackValueLabel, &sustainValueLabel, &sensitivityValueLabel, &punchValueLabel,
-            &clipValueLabel,   &mixValueLabel,     &outputValueLabel};
-}
-
-std::array<juce::TextButton*, 6> TarvoltGUI::selectorButtons()
-{
-    return {&focusLowButton, &focusFullButton, &focusHighButton, &modeTightButton, &modePunchButton, &modeSmoothButton};
+    for (auto& knob : knobs)
+        knob.setLookAndFeel(nullptr);
+    for (auto& button : selectorButtons)
+        button.setLookAndFeel(nullptr);
 }
 
 //==============================================================================
-void TarvoltGUI::configureKnob(juce::Slider& slider, const juce::String& name)
+void TarvoltGUI::configureKnob(size_t index)
 {
-    slider.setName(name);
-    slider.setSliderStyle(juce::Slider::RotaryHorizontalVerticalDrag);
-    slider.setTextBoxStyle(juce::Slider::NoTextBox, false, 0, 0);
-    slider.setLookAndFeel(&knobLookAndFeel);
+    auto& knob = knobs[index];
+    knob.setName(panel::knobSpec(index).name);
+    knob.setSliderStyle(juce::Slider::RotaryHorizontalVerticalDrag);
+    knob.setTextBoxStyle(juce::Slider::NoTextBox, false, 0, 0);
+    knob.setLookAndFeel(&knobLookAndFeel);
+    knob.onValueChange = [this, index] { refreshValueLabel(index); };
 }
 
-void TarvoltGUI::configureSelectorButton(juce::TextButton& button, const juce::String& caption)
+void TarvoltGUI::configureValueLabel(size_t index)
 {
-    button.setButtonText(caption);
-    button.setClickingTogglesState(false);
-    button.setLookAndFeel(&toggleLookAndFeel);
-}
-
-void TarvoltGUI::configureValueLabel(EditableValueLabel& label, juce::Slider& slider)
-{
-    label.onValueEntered = [this, &slider](const juce::String& text) { applyTypedValue(slider, text); };
+    auto& label = valueLabels[index];
+    label.onValueEntered = [this, index](const juce::String& text) { applyTypedValue(index, text); };
+    // The knob may have moved while the read-out was open for typing. Refreshed once the framework
+    // has passed the typed text on, so that it is not replaced before it is read.
+    label.onEditorHide = [this, index] {
+        juce::MessageManager::callAsync([panel = juce::Component::SafePointer<TarvoltGUI>(this), index] {
+            if (panel != nullptr)
+                panel->refreshValueLabel(index);
+        });
+    };
     label.setEditable(true, true, false);
     label.setJustificationType(juce::Justification::centred);
-    label.setColour(juce::Label::backgroundColourId, juce::Colour(0x00000000));
-    label.setColour(juce::Label::backgroundWhenEditingColourId, juce::Colour(0xFF16161E));
-    label.setColour(juce::Label::outlineColourId, juce::Colour(0x00000000));
-    label.setColour(juce::Label::outlineWhenEditingColourId, accentColour.withAlpha((juce::uint8) 0xD9));
-    label.setColour(juce::Label::textColourId, accentColour.brighter(0.05f));
-    label.setColour(juce::Label::textWhenEditingColourId, juce::Colour(0xFFF5F0FF));
+    label.setColour(juce::Label::backgroundColourId, juce::Colours::transparentBlack);
+    label.setColour(juce::Label::backgroundWhenEditingColourId, palette::panel::readOutEditingBackground);
+    label.setColour(juce::Label::outlineColourId, juce::Colours::transparentBlack);
+    label.setColour(juce::Label::outlineWhenEditingColourId, palette::accent.withAlpha((juce::uint8) 0xD9));
+    label.setColour(juce::Label::textColourId, palette::accent.brighter(0.05f));
+    label.setColour(juce::Label::textWhenEditingColourId, palette::panel::readOutEditingText);
     addAndMakeVisible(label);
 }
 
-void TarvoltGUI::setParameterFromPanel(const juce::String& id, float plainValue)
+void TarvoltGUI::configureSelectorButton(size_t index)
 {
-    if (auto* parameter = processor.parameters.getParameter(id))
-        parameter->setValueNotifyingHost(parameter->convertTo0to1(plainValue));
+    auto& button = selectorButtons[index];
+    button.setButtonText(panel::selectors[index].caption);
+    button.setClickingTogglesState(false); // lit only by the parameter (showSelectedIndex)
+    button.setLookAndFeel(&toggleLookAndFeel);
 }
 
-void TarvoltGUI::refreshValueLabels()
+// Every control reaches its parameter through an attachment: a click or a drag is a gesture the
+// host can record (begin, set, end), and the attachment's callback shows every change, whoever
+// made it.
+void TarvoltGUI::attachControls()
 {
-    const auto knobControls = knobs();
-    const auto labels = valueLabels();
-    for (size_t i = 0; i < labels.size(); ++i)
-    {
-        const auto text = formatValueText(*knobControls[i]);
-        if (!labels[i]->isBeingEdited()) // keep what the user is typing
-            labels[i]->setText(text, juce::dontSendNotification);
-    }
+    auto& state = processor.parameters;
+    for (size_t i = 0; i < numKnobs; ++i)
+        if (state.getParameter(panel::knobs[i].parameterID) != nullptr)
+            knobAttachments[i] = std::make_unique<juce::AudioProcessorValueTreeState::SliderAttachment>(
+                state, panel::knobs[i].parameterID, knobs[i]);
+
+    for (size_t g = 0; g < numSelectorGroups; ++g)
+        if (auto* parameter = state.getParameter(panel::selectorGroups[g].parameterID))
+            selectorAttachments[g] = std::make_unique<juce::ParameterAttachment>(
+                *parameter, [this, g](float index) { showSelectedIndex(g, juce::roundToInt(index)); });
+
+    // Clicking the lit selector writes nothing: the parameter already holds its index.
+    for (size_t i = 0; i < numSelectors; ++i)
+        selectorButtons[i].onClick = [this, i] {
+            const auto& info = panel::selectors[i];
+            if (auto& attachment = selectorAttachments[info.group])
+                attachment->setValueAsCompleteGesture((float) info.index);
+        };
+
+    if (auto* parameter = state.getParameter(ParameterIDs::power))
+        powerAttachment =
+            std::make_unique<juce::ParameterAttachment>(*parameter, [this](float on) { showPowerState(on >= 0.5f); });
+    powerButton.onClick = [this] {
+        if (powerAttachment != nullptr)
+            powerAttachment->setValueAsCompleteGesture(powerOn ? 0.0f : 1.0f);
+    };
+
+    for (auto& attachment : selectorAttachments)
+        if (attachment != nullptr)
+            attachment->sendInitialUpdate();
+    if (powerAttachment != nullptr)
+        powerAttachment->sendInitialUpdate();
 }
 
-void TarvoltGUI::updateValueLabelVisibility()
+void TarvoltGUI::refreshValueLabel(size_t index)
 {
-    const bool on = processor.isPowerOn();
-    for (auto* label : valueLabels())
-        label->setVisible(on);
+    auto& label = valueLabels[index];
+    if (!label.isBeingEdited()) // keep what the user is typing
+        label.setText(panel::knobSpec(index).formatWithUnit((float) knobs[index].getValue()),
+                      juce::dontSendNotification);
 }
 
-void TarvoltGUI::timerCallback()
+void TarvoltGUI::showPowerState(bool on)
 {
+    powerOn = on;
+    powerButton.setToggleState(on, juce::dontSendNotification);
+    knobLookAndFeel.setPowerOn(on);
+    toggleLookAndFeel.setPowerOn(on);
     // Knobs and selectors draw differently with power off, and keep pictures of themselves.
-    const bool on = processor.isPowerOn();
-    if (std::exchange(powerOnAtLastTick, on) != on)
-    {
-        for (auto* knob : knobs())
-            knob->repaint();
-        for (auto* button : selectorButtons())
-            button->repaint();
-    }
-
-    refreshSelectors();
-    refreshValueLabels();
-    updateValueLabelVisibility();
+    for (auto& knob : knobs)
+        knob.repaint();
+    for (auto& button : selectorButtons)
+        button.repaint();
+    for (auto& label : valueLabels)
+        label.setVisible(on);
     repaint();
 }
 
-// Lights the selector of each group whose index the parameter holds; an index outside 0..2
-// lights none.
-void TarvoltGUI::refreshSelectors()
+void TarvoltGUI::showSelectedIndex(size_t group, int index)
 {
-    const int focus = processor.getFocusIndex();
-    focusLowButton.setToggleState(focus == FocusIndex::low, juce::dontSendNotification);
-    focusFullButton.setToggleState(focus == FocusIndex::full, juce::dontSendNotification);
-    focusHighButton.setToggleState(focus == FocusIndex::high, juce::dontSendNotification);
+    for (size_t i = 0; i < numSelectors; ++i)
+        if (panel::selectors[i].group == group)
+            selectorButtons[i].setToggleState(panel::selectors[i].index == index, juce::dontSendNotification);
+}
 
-    const int mode = processor.getModeIndex();
-    modeTightButton.setToggleState(mode == ModeIndex::tight, juce::dontSendNotification);
-    modePunchButton.setToggleState(mode == ModeIndex::punch, juce::dontSendNotification);
-    modeSmoothButton.setToggleState(mode == ModeIndex::smooth, juce::dontSendNotification);
+// The meters move with the audio; the display's curves follow the parameters, which the cached
+// picture notices (see paint).
+void TarvoltGUI::timerCallback()
+{
+    repaint();
 }
 
 //==============================================================================
@@ -188,22 +168,23 @@ void TarvoltGUI::resized()
 {
     layout = computePanelLayout((float) getWidth(), (float) getHeight());
 
-    const auto knobControls = knobs();
-    const auto labels = valueLabels();
-    for (size_t i = 0; i < knobControls.size(); ++i)
+    // The controls' own drawing keeps the panel's proportions too; a control whose size stays
+    // the same still draws afresh (it keeps a picture of itself).
+    knobLookAndFeel.setScale(layout.scale);
+    toggleLookAndFeel.setScale(layout.scale);
+    powerButton.setScale(layout.scale);
+    for (auto* control : getChildren())
+        control->repaint();
+
+    for (size_t i = 0; i < numKnobs; ++i)
     {
-        knobControls[i]->setBounds(layout.knobBounds[i]);
-        labels[i]->setFont(compat::makeFont(18.0f, juce::Font::bold));
-        labels[i]->setBounds(layout.valueLabelBounds[i]);
+        knobs[i].setBounds(layout.knobBounds[i]);
+        valueLabels[i].setFont(compat::makeFont(layout.readOutFontHeight, juce::Font::bold));
+        valueLabels[i].setBorderSize(layout.readOutBorder);
+        valueLabels[i].setBounds(layout.valueLabelBounds[i]);
     }
-
-    focusHighButton.setBounds(layout.focusButtonBounds[0]);
-    focusFullButton.setBounds(layout.focusButtonBounds[1]);
-    focusLowButton.setBounds(layout.focusButtonBounds[2]);
-    modeTightButton.setBounds(layout.modeButtonBounds[0]);
-    modePunchButton.setBounds(layout.modeButtonBounds[1]);
-    modeSmoothButton.setBounds(layout.modeButtonBounds[2]);
-
+    for (size_t i = 0; i < numSelectors; ++i)
+        selectorButtons[i].setBounds(layout.selectorBounds(panel::selectors[i].group, panel::selectors[i].row));
     powerButton.setBounds(layout.powerButtonBounds);
 }
 
@@ -218,11 +199,10 @@ void TarvoltGUI::paint(juce::Graphics& g)
     else
         drawPicture(g, settings);
 
-    const bool on = settings.powerOn;
     drawLevelMeterSegments(g, layout.inputMeterArea,
-                           (processor.inputLevels[0].load() + processor.inputLevels[1].load()) * 0.5f, on);
+                           (processor.getInputLevel(0) + processor.getInputLevel(1)) * 0.5f, powerOn);
     drawLevelMeterSegments(g, layout.outputMeterArea,
-                           (processor.outputLevels[0].load() + processor.outputLevels[1].load()) * 0.5f, on);
+                           (processor.getOutputLevel(0) + processor.getOutputLevel(1)) * 0.5f, powerOn);
 }
 
 // The dressing only follows the size and the power state: a second, longer-lived picture, so
@@ -243,18 +223,18 @@ void TarvoltGUI::drawStaticLayer(juce::Graphics& g, bool on)
     const float W = (float) getWidth();
     const float H = (float) getHeight();
 
-    g.setGradientFill(juce::ColourGradient(juce::Colour(0xFF080A0F), 0.0f, 0.0f, juce::Colour(0xFF0D0C14), 0.0f, H, false));
+    g.setGradientFill(juce::ColourGradient(palette::panel::backgroundTop, 0.0f, 0.0f, palette::panel::backgroundBottom, 0.0f, H, false));
     g.fillAll();
 
     const auto card = getLocalBounds().toFloat().reduced(W * 0.01f, H * 0.02f);
-    g.setColour(juce::Colour(0xFF14161E));
-    g.fillRoundedRectangle(card, 18.0f);
-    g.setColour(juce::Colour(0x1EFFFFFF));
-    g.drawRoundedRectangle(card, 18.0f, 1.0f);
+    g.setColour(palette::panel::card);
+    g.fillRoundedRectangle(card, 18.0f * layout.scale);
+    g.setColour(palette::panel::cardEdge);
+    g.drawRoundedRectangle(card, 18.0f * layout.scale, 1.0f);
 
-    g.setColour(on ? accentColour.withAlpha(0.14f) : juce::Colour(0xFF585866).withAlpha(0.08f));
+    g.setColour(on ? palette::accent.withAlpha(0.14f) : palette::panel::unpowered.withAlpha(0.08f));
     for (const auto& area : {layout.centreArea, layout.knobRowArea, layout.rightColumnArea})
-        g.drawRoundedRectangle(area, 16.0f, 1.0f);
+        g.drawRoundedRectangle(area, 16.0f * layout.scale, 1.0f);
 
     drawHeader(g, on);
     drawSignalDisplayFrame(g, on);
@@ -266,10 +246,10 @@ void TarvoltGUI::drawStaticLayer(juce::Graphics& g, bool on)
 void TarvoltGUI::setCachingEnabled(bool enabled)
 {
     useCaches = enabled;
-    for (auto* knob : knobs())
-        knob->setBufferedToImage(enabled);
-    for (auto* button : selectorButtons())
-        button->setBufferedToImage(enabled);
+    for (auto& knob : knobs)
+        knob.setBufferedToImage(enabled);
+    for (auto& button : selectorButtons)
+        button.setBufferedToImage(enabled);
     powerButton.setBufferedToImage(enabled);
     repaint();
 }
@@ -278,31 +258,26 @@ void TarvoltGUI::drawHeader(juce::Graphics& g, bool on)
 {
     const auto header = layout.headerArea;
 
-    g.setColour(on ? juce::Colour(0xB0FFFFFF) : juce::Colour(0xFF8A8A94));
+    g.setColour(on ? palette::panel::title : palette::panel::titleOff);
     g.setFont(compat::makeFont(header.getHeight() * 0.46f, juce::Font::bold));
     g.drawText("TARVOLT", header.toNearestInt(), juce::Justification::centredTop, false);
 
     const auto sub = header.withTrimmedTop(header.getHeight() * 0.44f);
-    g.setColour(on ? accentColour : juce::Colour(0xFF666672));
+    g.setColour(on ? palette::accent : palette::panel::subtitleOff);
     g.setFont(compat::makeFont(sub.getHeight() * 0.42f));
     g.drawText("TRANSIENT SHAPER", sub.toNearestInt(), juce::Justification::centredTop, false);
 }
 
 void TarvoltGUI::drawSectionTitles(juce::Graphics& g, bool on)
 {
-    g.setColour(on ? juce::Colour(0xFFE6E6EC) : juce::Colour(0xFF90909C));
-    g.setFont(compat::makeFont((float) (getHeight() * 0.025), juce::Font::bold));
-    const auto cells = layout.knobCells();
-    for (size_t i = 0; i < cells.size(); ++i)
-    {
-        const auto& c = cells[i];
-        const juce::Rectangle<int> area((int) c.getX(), (int) ((float) (int) c.getY() + c.getHeight() * 0.045f),
-                                        (int) c.getWidth(), 22);
-        g.drawText(panel::knobs[i].caption, area, juce::Justification::centred, false);
-    }
+    g.setColour(on ? palette::panel::knobCaption : palette::panel::knobCaptionOff);
+    g.setFont(compat::makeFont(layout.captionFontHeight, juce::Font::bold));
+    for (size_t i = 0; i < numKnobs; ++i)
+        g.drawText(panel::knobs[i].caption, layout.captionBoxes[i], juce::Justification::centred, false);
 
-    g.setColour(on ? juce::Colour(0xFFD4D4DC) : juce::Colour(0xFF8A8A94));
-    g.setFont(compat::makeFont(17.0f, juce::Font::bold));
-    g.drawText("FOCUS", layout.focusTitleArea.toNearestInt(), juce::Justification::centred, false);
-    g.drawText("MODE", layout.modeTitleArea.toNearestInt(), juce::Justification::centred, false);
+    g.setColour(on ? palette::panel::groupCaption : palette::panel::groupCaptionOff);
+    g.setFont(compat::makeFont(layout.groupTitleFontHeight, juce::Font::bold));
+    for (size_t group = 0; group < numSelectorGroups; ++group)
+        g.drawText(panel::selectorGroups[group].caption, layout.selectorTitleAreas[group].toNearestInt(),
+                   juce::Justification::centred, false);
 }

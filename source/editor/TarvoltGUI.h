@@ -3,11 +3,13 @@
 #include "editor/CachedLayer.h"
 #include "editor/DisplayModel.h"
 #include "editor/DisplayResolution.h"
+#include "editor/PanelControls.h"
 #include "editor/PanelLayout.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -15,34 +17,41 @@ class TarvoltAudioProcessor;
 
 // The editor's main control panel: seven knobs with typed value read-outs, the focus and mode
 // selectors, the power button, the signal display and the two level meters. It fills whatever
-// bounds it is given and polls the processor 30 times a second to stay current.
+// bounds it is given. Every control is bound to its parameter through the framework's
+// attachments, so a click or a drag reaches the host as a complete gesture and a change from the
+// host shows at once; a timer repaints what moves by itself (the meters).
 class TarvoltGUI : public juce::Component, private juce::Timer
 {
 public:
-    explicit TarvoltGUI(TarvoltAudioProcessor& processor);
+    explicit TarvoltGUI(TarvoltAudioProcessor& processor,
+                        DisplayResolution initialResolution = DisplayResolution::Auto);
     ~TarvoltGUI() override;
 
     void paint(juce::Graphics& g) override;
     void resized() override;
 
-    // Draws the seven knobs: shadow, body, face, track, value arc with glow and the pointer.
+    // Draws the seven knobs: shadow, body, face, track, value arc with glow and the pointer. The
+    // value arc turns grey while power is off; the panel tells the look the power state.
     class RotaryKnobLookAndFeel : public juce::LookAndFeel_V4
     {
     public:
-        explicit RotaryKnobLookAndFeel(TarvoltGUI& panel) : owner(panel) {}
+        void setPowerOn(bool on) noexcept { powerOn = on; }
+        void setScale(float panelScale) noexcept { scale = panelScale; } // see PanelLayout::scale
 
         void drawRotarySlider(juce::Graphics&, int x, int y, int width, int height, float sliderPosProportional,
                               float rotaryStartAngle, float rotaryEndAngle, juce::Slider&) override;
 
     private:
-        TarvoltGUI& owner;
+        bool powerOn = true;
+        float scale = 1.0f;
     };
 
-    // Draws the six focus and mode selectors; the one matching its parameter is lit while power is on.
+    // Draws the six focus and mode selectors; the selected one is lit while power is on.
     class ToggleButtonLookAndFeel : public juce::LookAndFeel_V4
     {
     public:
-        explicit ToggleButtonLookAndFeel(TarvoltGUI& panel) : owner(panel) {}
+        void setPowerOn(bool on) noexcept { powerOn = on; }
+        void setScale(float panelScale) noexcept { scale = panelScale; } // see PanelLayout::scale
 
         void drawButtonBackground(juce::Graphics&, juce::Button&, const juce::Colour& backgroundColour,
                                   bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
@@ -52,17 +61,22 @@ public:
     private:
         bool isLit(const juce::Button&) const;
 
-        TarvoltGUI& owner;
+        bool powerOn = true;
+        float scale = 1.0f;
     };
 
-    // The power switch with its drawn symbol. Its lit state comes from the power parameter's
-    // attachment; a click does not toggle it by itself.
+    // The power switch with its drawn symbol. Its lit state follows the power parameter.
     class PowerButton : public juce::Button
     {
     public:
         explicit PowerButton(const juce::String& name) : juce::Button(name) {}
 
+        void setScale(float panelScale) noexcept { scale = panelScale; } // see PanelLayout::scale
+
         void paintButton(juce::Graphics&, bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
+
+    private:
+        float scale = 1.0f;
     };
 
     // A knob's value read-out. A click opens it for typing; committing passes the text on.
@@ -76,31 +90,34 @@ public:
         void editorShown(juce::TextEditor* textEditor) override;
     };
 
-    // The read-out text of a knob: the unit follows the slider's component name.
-    static juce::String formatValueText(const juce::Slider& slider);
-
     // How finely the signal display draws its curves (the menu bar's display-resolution choice).
     void setResolutionMode(DisplayResolution mode);
     DisplayResolution getResolutionMode() const noexcept { return resolutionMode; }
-
-    // Sets a knob from typed text in the read-out's unit (the unit itself is optional), clamped to
-    // the knob's range, then re-formats every read-out.
-    void applyTypedValue(juce::Slider& slider, const juce::String& text);
 
 private:
     friend struct TarvoltGUITestAccess;
 
     static constexpr int timerIntervalMs = 33;
+    static constexpr size_t numKnobs = panel::knobs.size();
+    static constexpr size_t numSelectors = panel::selectors.size();
+    static constexpr size_t numSelectorGroups = panel::selectorGroups.size();
 
     void timerCallback() override;
 
-    void configureKnob(juce::Slider& slider, const juce::String& name);
-    void configureSelectorButton(juce::TextButton& button, const juce::String& caption);
-    void configureValueLabel(EditableValueLabel& label, juce::Slider& slider);
-    void setParameterFromPanel(const juce::String& id, float plainValue);
-    void refreshSelectors();
-    void refreshValueLabels();
-    void updateValueLabelVisibility();
+    void configureKnob(size_t index);
+    void configureValueLabel(size_t index);
+    void configureSelectorButton(size_t index);
+    void attachControls();
+    void refreshValueLabel(size_t index);
+    // Sets a knob from typed text in the read-out's unit (the unit itself is optional), clamped to
+    // the knob's range, then shows the read-out's canonical text.
+    void applyTypedValue(size_t index, const juce::String& text);
+
+    // The power state as the power parameter's attachment reports it: the button, the looks, the
+    // read-outs' visibility and the panel's own drawing follow it.
+    void showPowerState(bool on);
+    // Lights the selectors of a group whose index the parameter holds (none for an index outside).
+    void showSelectedIndex(size_t group, int index);
 
     // Painting keeps pictures of what seldom changes (the panel's dressing, knobs, buttons); off,
     // everything is drawn afresh on every paint. The picture looks the same either way.
@@ -116,50 +133,36 @@ private:
     void drawSignalDisplayFrame(juce::Graphics& g, bool on);
     void drawSignalDisplayCurves(juce::Graphics& g, const DisplaySettings& settings);
     DisplaySettings readDisplaySettings() const;
-    void drawLegendItem(juce::Graphics& g, juce::Rectangle<float> rect, juce::Colour colour,
+    void drawLegendItem(juce::Graphics& g, const PlotGeometry& plot, juce::Rectangle<float> rect, juce::Colour colour,
                         const juce::String& caption);
     void drawLevelMeterFrame(juce::Graphics& g, juce::Rectangle<float> area, const juce::String& caption, bool on);
     void drawLevelMeterSegments(juce::Graphics& g, juce::Rectangle<float> area, float level, bool on);
-    juce::Colour shapedCurveColour() const;
-
-    // The knobs, read-outs and selectors in the panel's fixed order (see PanelControls.h).
-    std::array<juce::Slider*, PanelLayout::numKnobs> knobs();
-    std::array<EditableValueLabel*, PanelLayout::numKnobs> valueLabels();
-    std::array<juce::TextButton*, 6> selectorButtons();
 
     TarvoltAudioProcessor& processor;
 
-    RotaryKnobLookAndFeel knobLookAndFeel{*this};
-    ToggleButtonLookAndFeel toggleLookAndFeel{*this};
+    RotaryKnobLookAndFeel knobLookAndFeel;
+    ToggleButtonLookAndFeel toggleLookAndFeel;
 
-    juce::Slider attackSlider, sustainSlider, sensitivitySlider, punchSlider, clipSlider, mixSlider, outputSlider;
-    EditableValueLabel attackValueLabel, sustainValueLabel, sensitivityValueLabel, punchValueLabel, clipValueLabel,
-        mixValueLabel, outputValueLabel;
-    juce::TextButton focusLowButton, focusFullButton, focusHighButton, modeTightButton, modePunchButton,
-        modeSmoothButton;
+    // In the orders of panel::knobs and panel::selectors.
+    std::array<juce::Slider, numKnobs> knobs;
+    std::array<EditableValueLabel, numKnobs> valueLabels;
+    std::array<juce::TextButton, numSelectors> selectorButtons;
     PowerButton powerButton{"Power"};
 
-    using SliderAttachment = juce::AudioProcessorValueTreeState::SliderAttachment;
-    std::unique_ptr<SliderAttachment> attackAttachment, sustainAttachment, sensitivityAttachment, punchAttachment,
-        clipAttachment, mixAttachment, outputAttachment;
-    std::unique_ptr<juce::AudioProcessorValueTreeState::ButtonAttachment> powerAttachment;
+    // After the controls they drive, so that they go first. A control whose parameter is missing
+    // has none and works unattached.
+    std::array<std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment>, numKnobs> knobAttachments;
+    std::array<std::unique_ptr<juce::ParameterAttachment>, numSelectorGroups> selectorAttachments;
+    std::unique_ptr<juce::ParameterAttachment> powerAttachment;
 
     PanelLayout layout;
 
-    DisplayResolution resolutionMode = DisplayResolution::High;
-
-    // The power state the button showed when its last click came in (see the constructor).
-    bool powerStateOnButton = true;
-    bool powerOnAtLastTick = true;
+    DisplayResolution resolutionMode;
+    bool powerOn = true;
 
     bool useCaches = true;
     CachedLayer<DisplaySettings> picture;
     CachedLayer<bool> dressing;
-
-    // The panel's highlight colour (lit selectors, value arcs, subtitle, outlines, read-outs) and
-    // the display's second colour.
-    const juce::Colour accentColour{0xFF9650FF};
-    const juce::Colour secondaryAccentColour{0xFF3A84FF};
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(TarvoltGUI)
 };

@@ -1,12 +1,13 @@
 #include "editor/TarvoltGUI.h"
 
+#include "editor/Palette.h"
+#include "editor/PanelLayout.h"
 #include "plugin/JuceCompat.h"
-#include "processor/TarvoltAudioProcessor.h"
 
 // A selector shows its accent only while power is on; with power off it keeps just its bold caption.
 bool TarvoltGUI::ToggleButtonLookAndFeel::isLit(const juce::Button& button) const
 {
-    return owner.processor.isPowerOn() && button.getToggleState();
+    return powerOn && button.getToggleState();
 }
 
 void TarvoltGUI::ToggleButtonLookAndFeel::drawButtonBackground(juce::Graphics& g, juce::Button& button,
@@ -17,24 +18,23 @@ void TarvoltGUI::ToggleButtonLookAndFeel::drawButtonBackground(juce::Graphics& g
     const auto bounds = button.getLocalBounds().toFloat().reduced(0.5f);
 
     // A lit selector does not react to hovering or pressing.
-    const auto base = lit                            ? owner.accentColour.darker(0.3f)
-                      : shouldDrawButtonAsDown        ? juce::Colour(0xFF2B2D34)
-                      : shouldDrawButtonAsHighlighted ? juce::Colour(0xFF1F2128)
-                                                      : juce::Colour(0xFF12141C);
+    const auto base = lit                            ? palette::accent.darker(0.3f)
+                      : shouldDrawButtonAsDown        ? palette::panel::selectorPressed
+                      : shouldDrawButtonAsHighlighted ? palette::panel::selectorHovered
+                                                      : palette::panel::selector;
 
     g.setGradientFill(juce::ColourGradient(base.brighter(0.12f), 0.5f, 0.5f, base.darker(0.15f), 0.5f,
                                            (float) button.getHeight() - 1.0f + 0.5f, false));
-    g.fillRoundedRectangle(bounds, 6.0f);
-    g.setColour(lit ? owner.accentColour : juce::Colour(0x22FFFFFF));
-    g.drawRoundedRectangle(bounds, 6.0f, 1.0f);
+    g.fillRoundedRectangle(bounds, 6.0f * scale);
+    g.setColour(lit ? palette::accent : palette::panel::selectorEdge);
+    g.drawRoundedRectangle(bounds, 6.0f * scale, 1.0f);
 }
 
 void TarvoltGUI::ToggleButtonLookAndFeel::drawButtonText(juce::Graphics& g, juce::TextButton& button, bool, bool)
 {
-    g.setColour(isLit(button) ? owner.accentColour.brighter(0.2f) : juce::Colour(0xFFC6C6D0));
-    const float height = juce::jlimit(9.5f, 18.0f, (float) button.getHeight() * 0.42f);
-    g.setFont(compat::makeFont(height, button.getToggleState() ? juce::Font::bold : juce::Font::plain));
-    g.drawFittedText(button.getButtonText(),
-                     {4, 0, std::max(0, button.getWidth() - 8), std::max(0, button.getHeight())},
+    g.setColour(isLit(button) ? palette::accent.brighter(0.2f) : palette::panel::selectorText);
+    g.setFont(compat::makeFont(selectorFontHeight(button.getHeight(), scale),
+                               button.getToggleState() ? juce::Font::bold : juce::Font::plain));
+    g.drawFittedText(button.getButtonText(), selectorTextArea(button.getWidth(), button.getHeight(), scale),
                      juce::Justification::centred, 1, 0.0f);
 }

@@ -2,21 +2,7 @@
 
 #include <cmath>
 
-// The read-out's unit follows the knob: decibels with a sign for the gains, percent for the amounts.
-juce::String TarvoltGUI::formatValueText(const juce::Slider& slider)
-{
-    const auto name = slider.getName().toLowerCase();
-    const float v = (float) slider.getValue();
-    const juce::String number(v, 1);
-
-    if (name == "attack" || name == "sustain" || name == "output")
-        return (v > 0.0f ? "+" : "") + number + " dB";
-    if (name == "sensitivity" || name == "punch" || name == "clip" || name == "mix")
-        return number + "%";
-    return number;
-}
-
-void TarvoltGUI::applyTypedValue(juce::Slider& slider, const juce::String& text)
+void TarvoltGUI::applyTypedValue(size_t index, const juce::String& text)
 {
     auto s = text;
     if (s.contains("dB"))
@@ -28,12 +14,14 @@ void TarvoltGUI::applyTypedValue(juce::Slider& slider, const juce::String& text)
     if (s.isNotEmpty())
     {
         // The leading number; text without one reads as 0. Out-of-range values are clamped.
+        auto& knob = knobs[index];
         double v = s.getDoubleValue();
         if (std::isnan(v)) // "nan" cannot be typed, but a caller could pass it
             v = 0.0;
-        v = v < slider.getMinimum() ? slider.getMinimum() : std::min(v, slider.getMaximum());
-        slider.setValue(v, juce::sendNotificationSync);
+        v = v < knob.getMinimum() ? knob.getMinimum() : std::min(v, knob.getMaximum());
+        knob.setValue(v, juce::sendNotificationSync);
     }
 
-    refreshValueLabels();
+    // The value may not have changed (or only within the knob's step): show its own text again.
+    refreshValueLabel(index);
 }

@@ -1,5 +1,6 @@
 #include "editor/DisplayModel.h"
 #include "editor/MeterModel.h"
+#include "editor/Palette.h"
 
 #include <gtest/gtest.h>
 
@@ -183,10 +184,10 @@ TEST(MeterModel, LitSegmentsForAGivenLevel)
     EXPECT_EQ(litCount(0.03f, 10, true), 1); // the first segment lights from 0.1 - 0.08
     EXPECT_EQ(litCount(1.0f, 10, false), 0);
 
-    EXPECT_EQ(meterSegmentColour(7, true, true), juce::Colour(0xFF7C4CFF));
-    EXPECT_EQ(meterSegmentColour(8, true, true), juce::Colour(0xFFB65CFF));
-    EXPECT_EQ(meterSegmentColour(9, true, false), juce::Colour(0x33B65CFF));
-    EXPECT_EQ(meterSegmentColour(9, false, false), juce::Colour(0x33585866));
+    EXPECT_EQ(meterSegmentColour(7, true, true), palette::panel::meterSegment);
+    EXPECT_EQ(meterSegmentColour(8, true, true), palette::panel::meterSegmentTop);
+    EXPECT_EQ(meterSegmentColour(9, true, false), palette::panel::meterSegmentTop.withAlpha((juce::uint8) 0x33));
+    EXPECT_EQ(meterSegmentColour(9, false, false), palette::panel::unpowered.withAlpha((juce::uint8) 0x33));
 }
 
 TEST(MeterModel, SegmentsFillTheInnerAreaFromTheBottomUp)
@@ -198,4 +199,45 @@ TEST(MeterModel, SegmentsFillTheInnerAreaFromTheBottomUp)
     EXPECT_NEAR(m.segment(m.count - 1).getY(), m.inner.getY(), 1.0e-3f);
     EXPECT_NEAR(m.segment(1).getBottom(), m.segment(0).getY() - m.gap, 1.0e-3f);
     EXPECT_TRUE(m.bar.contains(m.inner));
+}
+
+TEST(DisplaySettings, EachParameterSetsWhatTheDisplayDrawsInTheModelsUnits)
+{
+    DisplaySettings s;
+    const auto set = [&s](const char* id, float plain) { s.set(*findParameterSpec(id), plain); };
+    set("attack", -7.5f);
+    set("sustain", 3.0f);
+    set("output", -6.0f); // the display keeps decibels, unlike the audio path's gain
+    set("sensitivity", 20.0f);
+    set("punch", 80.0f);
+    set("clip", 0.0f);
+    set("mix", 40.0f);
+    set("mode", 2.0f);
+    set("focus", 0.0f);
+    set("power", 0.0f);
+
+    EXPECT_EQ(s.attackDb, -7.5f);
+    EXPECT_EQ(s.sustainDb, 3.0f);
+    EXPECT_EQ(s.outputDb, -6.0f);
+    EXPECT_FLOAT_EQ(s.sensitivity, 0.2f);
+    EXPECT_FLOAT_EQ(s.punch, 0.8f);
+    EXPECT_EQ(s.clip, 0.0f);
+    EXPECT_FLOAT_EQ(s.mix, 0.4f);
+    EXPECT_EQ(s.modeIndex, 2);
+    EXPECT_EQ(s.focusIndex, 0);
+    EXPECT_FALSE(s.powerOn);
+
+    // A new one holds the defaults: attack 5 dB, sustain -2.5 dB, sensitivity 60 %, punch 30 %,
+    // clip 25 %, mix 100 %, output 0 dB, mode Punch, focus Full, power on.
+    const DisplaySettings defaults;
+    EXPECT_EQ(defaults.attackDb, 5.0f);
+    EXPECT_EQ(defaults.sustainDb, -2.5f);
+    EXPECT_EQ(defaults.outputDb, 0.0f);
+    EXPECT_FLOAT_EQ(defaults.sensitivity, 0.6f);
+    EXPECT_FLOAT_EQ(defaults.punch, 0.3f);
+    EXPECT_FLOAT_EQ(defaults.clip, 0.25f);
+    EXPECT_FLOAT_EQ(defaults.mix, 1.0f);
+    EXPECT_EQ(defaults.modeIndex, ModeIndex::punch);
+    EXPECT_EQ(defaults.focusIndex, FocusIndex::full);
+    EXPECT_TRUE(defaults.powerOn);
 }

@@ -91,3 +91,55 @@ TEST(Editor, ResizingRelaysThePanel)
     EXPECT_EQ(TarvoltGUITestAccess::powerButton(fixture.panel()).getBounds(),
               computePanelLayout(805.0f, 455.0f).powerButtonBounds);
 }
+
+namespace
+{
+juce::Displays::Display makeDisplay(juce::Rectangle<int> area, bool isMain)
+{
+    juce::Displays::Display d;
+    d.totalArea = area;
+    d.userArea = area.withTrimmedBottom(40); // a task bar
+    d.isMain = isMain;
+    d.scale = 1.0;
+    return d;
+}
+} // namespace
+
+TEST(EditorSize, TheDisplayTheEditorOpensOn)
+{
+    const auto main = makeDisplay({0, 0, 1920, 1080}, true);
+    const auto left = makeDisplay({-2560, 0, 2560, 1440}, false);
+    const auto right = makeDisplay({1920, 0, 1280, 1024}, false);
+    using List = juce::Array<juce::Displays::Display>;
+
+    struct Case
+    {
+        const char* what;
+        List displays;
+        juce::Rectangle<int> window;
+        juce::Rectangle<int> expected;
+    };
+    const Case cases[] = {
+        // Not on screen yet: the main display, wherever the list puts it (the framework's own
+        // choice for empty bounds is the last one).
+        {"not on screen, main first", List{main, left, right}, {}, main.userArea},
+        {"not on screen, main in the middle", List{left, main, right}, {}, main.userArea},
+        {"not on screen, main last", List{right, left, main}, {}, main.userArea},
+        // On screen: the display holding most of the window.
+        {"window on the right display", List{main, right}, {2000, 100, 800, 500}, right.userArea},
+        {"window mostly on the left display", List{left, main}, {-600, 100, 800, 500}, left.userArea},
+        {"window on no display", List{left, main, right}, {9000, 9000, 100, 100}, main.userArea},
+        // No main display: the bounding box of all usable areas.
+        {"no main display", List{makeDisplay({0, 0, 800, 600}, false), makeDisplay({800, 0, 800, 600}, false)}, {},
+         {0, 0, 1600, 560}},
+        {"no display", List{}, {}, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(chooseDisplayUserArea(c.displays, c.window), c.expected) << c.what;
+}
+
+TEST(Editor, PanelDrawsWithTheResolutionTheBarShowsFromTheStart)
+{
+    guitest::EditorFixture fixture;
+    EXPECT_EQ(fixture.panel().getResolutionMode(), TarvoltEditorTestAccess::bar(*fixture.editor).getResolutionMode());
+}

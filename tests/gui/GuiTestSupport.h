@@ -15,7 +15,13 @@ namespace juce
 // The framework's own message loop step (declared in its message manager, not in a header).
 bool dispatchNextMessageOnSystemQueue(bool returnIfNoPendingMessages);
 
-// Readable rectangles in test failures.
+// Readable lists and rectangles in test failures.
+inline void PrintTo(const StringArray& a, std::ostream* os)
+{
+    *os << "{" << a.joinIntoString(", ") << "}";
+}
+
+
 template <typename T>
 void PrintTo(const Rectangle<T>& r, std::ostream* os)
 {
@@ -26,13 +32,13 @@ void PrintTo(const Rectangle<T>& r, std::ostream* os)
 // Reaches the panel's controls and its timer step the way a user or a timer tick would.
 struct TarvoltGUITestAccess
 {
-    static juce::Slider& knob(TarvoltGUI& panel, int index) { return *panel.knobs()[(size_t) index]; }
+    static juce::Slider& knob(TarvoltGUI& panel, int index) { return panel.knobs[(size_t) index]; }
     static TarvoltGUI::EditableValueLabel& valueLabel(TarvoltGUI& panel, int index)
     {
-        return *panel.valueLabels()[(size_t) index];
+        return panel.valueLabels[(size_t) index];
     }
     // In the order of panel::selectors: LOW, FULL, HIGH, TIGHT, PUNCH, SMOOTH.
-    static juce::TextButton& selector(TarvoltGUI& panel, int index) { return *panel.selectorButtons()[(size_t) index]; }
+    static juce::TextButton& selector(TarvoltGUI& panel, int index) { return panel.selectorButtons[(size_t) index]; }
     static TarvoltGUI::PowerButton& powerButton(TarvoltGUI& panel) { return panel.powerButton; }
     static const PanelLayout& layout(const TarvoltGUI& panel) { return panel.layout; }
     static void timerTick(TarvoltGUI& panel) { panel.timerCallback(); }

@@ -123,7 +123,7 @@ TEST(Editor, BarAbovePanelAndTheResolutionChoiceChangesTheCurves)
     auto& bar = TarvoltEditorTestAccess::bar(*fixture.editor);
     EXPECT_EQ(bar.getBounds(), juce::Rectangle<int>(0, 0, 1256, 70));
     EXPECT_EQ(fixture.panel().getBounds(), juce::Rectangle<int>(0, 70, 1256, 710));
-    EXPECT_EQ(fixture.panel().getResolutionMode(), DisplayResolution::High);
+    EXPECT_EQ(fixture.panel().getResolutionMode(), bar.getResolutionMode());
 
     const auto display = TarvoltGUITestAccess::layout(fixture.panel()).displayArea.toNearestInt();
     const auto high = guitest::render(fixture.panel()).getClippedImage(display);

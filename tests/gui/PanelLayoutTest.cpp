@@ -31,9 +31,9 @@ TEST(PanelLayout, WorkedExampleAtTheDefaultSize)
     EXPECT_EQ(l.knobBounds[(size_t) knobIndex("sustain")], Rectangle<int>(68, 312, 108, 108));
     EXPECT_EQ(l.knobBounds[(size_t) knobIndex("punch")], Rectangle<int>(301, 513, 97, 97));
     // Focus reads HIGH, FULL, LOW from the top.
-    EXPECT_EQ(l.focusButtonBounds[0], Rectangle<int>(1004, 148, 186, 25));
-    EXPECT_EQ(l.focusButtonBounds[1], Rectangle<int>(1004, 181, 186, 25));
-    EXPECT_EQ(l.focusButtonBounds[2], Rectangle<int>(1004, 213, 186, 25));
+    EXPECT_EQ(l.selectorBounds(0, 0), Rectangle<int>(1004, 148, 186, 25));
+    EXPECT_EQ(l.selectorBounds(0, 1), Rectangle<int>(1004, 181, 186, 25));
+    EXPECT_EQ(l.selectorBounds(0, 2), Rectangle<int>(1004, 213, 186, 25));
 }
 
 TEST(PanelLayout, PanelPlacesItsControlsWhereTheLayoutSays)
@@ -75,15 +75,18 @@ TEST(PanelLayout, PanelPlacesItsControlsWhereTheLayoutSays)
 TEST(PanelLayout, KnobRowCellsAreEqual)
 {
     const auto l = computePanelLayout((float) panelWidth, (float) panelHeight);
-    const Rectangle<float> cells[] = {l.punchArea, l.clipArea, l.mixArea, l.outputArea};
-    for (const auto& cell : cells)
+    const auto& punch = l.knobCells[(size_t) knobIndex("punch")];
+    const auto& clip = l.knobCells[(size_t) knobIndex("clip")];
+    const auto& mix = l.knobCells[(size_t) knobIndex("mix")];
+    const auto& output = l.knobCells[(size_t) knobIndex("output")];
+    for (const auto& cell : {punch, clip, mix, output})
     {
-        EXPECT_NEAR(cell.getWidth(), l.punchArea.getWidth(), 0.01f);
-        EXPECT_EQ(cell.getY(), l.punchArea.getY());
+        EXPECT_NEAR(cell.getWidth(), punch.getWidth(), 0.01f);
+        EXPECT_EQ(cell.getY(), punch.getY());
     }
     // The gap between neighbouring cells is twice the 10 % side trim of a quarter.
-    EXPECT_NEAR(l.clipArea.getX() - l.punchArea.getRight(), l.mixArea.getX() - l.clipArea.getRight(), 0.01f);
-    EXPECT_LT(l.outputArea.getRight(), l.knobRowArea.getRight());
+    EXPECT_NEAR(clip.getX() - punch.getRight(), mix.getX() - clip.getRight(), 0.01f);
+    EXPECT_LT(output.getRight(), l.knobRowArea.getRight());
 }
 
 TEST(PanelLayout, TinyPanelProducesNoNegativeSizes)
@@ -96,20 +99,18 @@ TEST(PanelLayout, TinyPanelProducesNoNegativeSizes)
                                          {l.centreArea, "centre"}, {l.knobRowArea, "knob row"},
                                          {l.rightColumnArea, "right column"}, {l.displayArea, "display"},
                                          {l.inputMeterArea, "input meter"}, {l.outputMeterArea, "output meter"},
-                                         {l.focusTitleArea, "focus title"}, {l.modeTitleArea, "mode title"}})
+                                         {l.selectorTitleAreas[0], "focus title"}, {l.selectorTitleAreas[1], "mode title"}})
             expectNoNegativeSize(area, name);
-        for (const auto& cell : l.knobCells())
+        for (const auto& cell : l.knobCells)
             expectNoNegativeSize(cell, "knob cell");
         for (size_t i = 0; i < l.knobBounds.size(); ++i)
         {
             expectNoNegativeSize(l.knobBounds[i], "knob");
             expectNoNegativeSize(l.valueLabelBounds[i], "value label");
         }
-        for (size_t i = 0; i < 3; ++i)
-        {
-            expectNoNegativeSize(l.focusButtonBounds[i], "focus button");
-            expectNoNegativeSize(l.modeButtonBounds[i], "mode button");
-        }
+        for (const auto& group : l.selectorButtonBounds)
+            for (const auto& button : group)
+                expectNoNegativeSize(button, "selector");
         expectNoNegativeSize(l.powerButtonBounds, "power button");
     }
 }
@@ -122,8 +123,10 @@ TEST(PanelLayout, TinyPanelLaysOutAndPaints)
     for (auto* child : panel.getChildren())
         expectNoNegativeSize(child->getBounds(), "child");
 
-    // The painting runs through without a framework assertion (each fails the test) and still
-    // starts from the background.
+    // The painting runs through without a framework assertion (each fails the test) and covers
+    // the whole panel.
     const auto image = guitest::render(panel);
-    EXPECT_TRUE(guitest::colourNear(image.getPixelAt(0, 0), juce::Colour(0xFF080A0F)));
+    for (int y = 0; y < image.getHeight(); ++y)
+        for (int x = 0; x < image.getWidth(); ++x)
+            ASSERT_EQ(image.getPixelAt(x, y).getAlpha(), 255) << x << ", " << y;
 }

@@ -152,36 +152,43 @@ TEST_F(ValueEntry, ReadOutsOpenOnASingleClickAndCommitOnAClickElsewhere)
     EXPECT_EQ(label("sustain").getText(), "+4.0 dB");
 }
 
-TEST_F(ValueEntry, ATimerTickKeepsTheTextBeingTypedAndUpdatesTheOthers)
+TEST_F(ValueEntry, AChangeWhileTypingKeepsTheTextBeingTypedAndShowsOnceTheReadOutCloses)
 {
     auto* editor = open("attack");
     ASSERT_NE(editor, nullptr);
     typeKeys(editor, "11");
     harness::setPlain(fixture.processor, "output", -3.0f);
+    harness::setPlain(fixture.processor, "attack", -1.0f); // automation of the knob being typed into
     TarvoltGUITestAccess::timerTick(fixture.panel());
     EXPECT_EQ(editor->getText(), "11");
     EXPECT_TRUE(label("attack").isBeingEdited());
     EXPECT_EQ(label("output").getText(), "-3.0 dB");
+
+    // Escape drops the typed text; the read-out then shows the value the knob moved to.
+    press("attack", juce::KeyPress::escapeKey);
+    EXPECT_TRUE(guitest::pumpUntil([&] { return label("attack").getText() == "-1.0 dB"; }));
+    EXPECT_EQ(value("attack"), -1.0f);
 }
 
-TEST(ValueText, UnitFollowsTheSlidersName)
+TEST(ValueText, EachReadOutShowsItsParameterInItsUnit)
 {
     struct Case
     {
-        const char* name;
-        double value;
+        const char* id;
+        float value;
         const char* text;
     };
+    // Gains in decibels with a sign, amounts in percent; one decimal, the sign following the value.
     const Case cases[] = {
-        {"Attack", 5.0, "+5.0 dB"}, {"Sustain", -2.5, "-2.5 dB"}, {"Output", 0.0, "0.0 dB"},
-        {"Sensitivity", 60.0, "60.0%"}, {"Punch", 30.0, "30.0%"}, {"Clip", 0.0, "0.0%"},
-        {"Mix", 100.0, "100.0%"},       {"Other", 3.26, "3.3"},   {"OUTPUT", 12.0, "+12.0 dB"},
+        {"attack", 5.0f, "+5.0 dB"},  {"sustain", -2.5f, "-2.5 dB"}, {"output", 0.0f, "0.0 dB"},
+        {"output", 12.0f, "+12.0 dB"}, {"attack", 0.04f, "+0.0 dB"},  {"sensitivity", 60.0f, "60.0%"},
+        {"punch", 30.0f, "30.0%"},    {"clip", 0.0f, "0.0%"},        {"mix", 100.0f, "100.0%"},
     };
+    TarvoltAudioProcessor processor;
+    TarvoltGUI panel(processor);
     for (const auto& c : cases)
     {
-        juce::Slider slider(c.name);
-        slider.setRange(-200.0, 200.0, 0.0);
-        slider.setValue(c.value, juce::dontSendNotification);
-        EXPECT_EQ(TarvoltGUI::formatValueText(slider), c.text) << c.name << " " << c.value;
+        harness::setPlain(processor, c.id, c.value);
+        EXPECT_EQ(TarvoltGUITestAccess::valueLabel(panel, knobIndex(c.id)).getText(), c.text) << c.id << " " << c.value;
     }
 }

@@ -1,8 +1,23 @@
 // Loads the built Tarvolt.vst3 with the framework's VST3 host and checks what a DAW sees.
 
+#include "PointerClick.h"
+#include "editor/PanelLayout.h"
+
 #include <gtest/gtest.h>
 
 #include <juce_audio_processors/juce_audio_processors.h>
+
+namespace juce
+{
+// The framework's own message loop step (declared in its message manager, not in a header).
+bool dispatchNextMessageOnSystemQueue(bool returnIfNoPendingMessages);
+
+// Readable lists in test failures.
+inline void PrintTo(const StringArray& a, std::ostream* os)
+{
+    *os << "{" << a.joinIntoString(", ") << "}";
+}
+} // namespace juce
 
 namespace
 {
@@ -24,6 +39,30 @@ std::unique_ptr<juce::AudioPluginInstance> loadPlugin(double sampleRate = 48000.
     EXPECT_TRUE(error.isEmpty()) << error;
     return instance;
 }
+
+// Runs the message loop (the host's, which also runs the plug-in's window) until done() holds.
+template <typename Predicate>
+bool pumpUntil(Predicate done, int timeoutMs = 3000)
+{
+    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
+    while (!done() && juce::Time::getMillisecondCounter() < end)
+        if (!juce::dispatchNextMessageOnSystemQueue(true))
+            juce::Thread::sleep(1);
+    return done();
+}
+
+// What a host hears of one parameter: "begin", "set <value as text>", "end".
+struct HostLog final : juce::AudioProcessorParameter::Listener
+{
+    explicit HostLog(juce::AudioProcessorParameter& p) : parameter(p) { parameter.addListener(this); }
+    ~HostLog() override { parameter.removeListener(this); }
+
+    void parameterValueChanged(int, float value) override { events.add("set " + parameter.getText(value, 100)); }
+    void parameterGestureChanged(int, bool starting) override { events.add(starting ? "begin" : "end"); }
+
+    juce::AudioProcessorParameter& parameter;
+    juce::StringArray events;
+};
 
 bool useLayout(juce::AudioPluginInstance& plugin, const juce::AudioChannelSet& set)
 {
@@ -166,4 +205,51 @@ TEST(HostedPlugin, StateRoundTripThroughTheHost)
     ASSERT_NE(second, nullptr);
     second->setStateInformation(state.getData(), (int) state.getSize());
     EXPECT_EQ(second->getParameters()[2]->getCurrentValueAsText(), "12.00");
+}
+
+// A click in the plug-in's own window on a selector or on the power button must reach the host as
+// one complete gesture, as a drag on a knob does: VST3 hosts record automation in touch and latch
+// modes from it.
+TEST(HostedPlugin, ClicksInThePluginsWindowReachTheHostAsCompleteGestures)
+{
+    auto plugin = loadPlugin();
+    ASSERT_NE(plugin, nullptr);
+    const auto& params = plugin->getParameters();
+    HostLog power(*params[0]), mode(*params[1]), focus(*params[5]);
+
+    std::unique_ptr<juce::AudioProcessorEditor> editor(plugin->createEditorIfNeeded());
+    ASSERT_NE(editor, nullptr);
+    editor->setTopLeftPosition(40, 40);
+    editor->addToDesktop(0);
+    editor->setVisible(true);
+    editor->toFront(true);
+    // The plug-in's window opens inside ours; give both time to be mapped and to stay in place.
+    ASSERT_TRUE(pumpUntil([&] { return editor->isShowing() && editor->getPeer() != nullptr; }));
+    pumpUntil([] { return false; }, 1000);
+
+    // Where the plug-in draws its controls: its panel below the menu bar (9 % of the height).
+    const auto origin = editor->getScreenPosition();
+    const int barHeight = juce::roundToInt((float) editor->getHeight() * 0.09f);
+    const auto layout = computePanelLayout((float) editor->getWidth(), (float) (editor->getHeight() - barHeight));
+    const auto click = [&](juce::Rectangle<int> control, HostLog& log) {
+        const auto at = origin + juce::Point<int>(0, barHeight) + control.getCentre();
+        const auto before = log.events.size();
+        ASSERT_TRUE(clickOnScreen(at.x, at.y)) << "no X display or test extension";
+        EXPECT_TRUE(pumpUntil([&] { return log.events.size() >= before + 3; }))
+            << "at " << at.toString() << ": " << log.events.joinIntoString(", ");
+        pumpUntil([] { return false; }, 100); // nothing more follows
+    };
+
+    click(layout.selectorBounds(0, 0), focus); // HIGH
+    EXPECT_EQ(focus.events, juce::StringArray({"begin", "set High", "end"}));
+    click(layout.selectorBounds(1, 2), mode); // SMOOTH
+    EXPECT_EQ(mode.events, juce::StringArray({"begin", "set Smooth", "end"}));
+    click(layout.powerButtonBounds, power);
+    EXPECT_EQ(power.events, juce::StringArray({"begin", "set Off", "end"}));
+    click(layout.powerButtonBounds, power);
+    EXPECT_EQ(power.events, juce::StringArray({"begin", "set Off", "end", "begin", "set On", "end"}));
+
+    // Closed as a host closes it: the window goes with the editor, after the plug-in's view has
+    // been taken out of it.
+    editor.reset();
 }
