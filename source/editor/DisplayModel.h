@@ -104,7 +104,10 @@ struct PlotGeometry
     float scaleFor(const DisplayModel& model) const { return curveSpan / (model.peak * 1.12f); }
 
     // The height of value v, kept between the plot's top and the zero line.
-    float yFor(float v, float scale) const { return juce::jlimit(plotY, baselineY, baselineY - scale * v); }
+    float yFor(float v, float pixelsPerUnit) const
+    {
+        return juce::jlimit(plotY, baselineY, baselineY - pixelsPerUnit * v);
+    }
 
     // The x of point k of numPoints.
     float xFor(int k, int numPoints) const { return plotX + plotW * (float) k / (float) (numPoints - 1); }

@@ -214,8 +214,10 @@ TEST_P(PanelSizes, DisplayTextsFitTheirBoxesAndStayApart)
         const auto extent = textExtent(labels[i].box, labels[i].text, axisFont, labels[i].justification);
         EXPECT_TRUE(l.displayArea.contains(extent));
         if (i + 1 < labels.size())
+        {
             EXPECT_TRUE(clear(extent, textExtent(labels[i + 1].box, labels[i + 1].text, axisFont,
                                                  labels[i + 1].justification)));
+        }
     }
 
     // The widest read-out, just above the axis.
@@ -267,6 +269,6 @@ TEST_P(PanelSizes, ThePanelKeepsItsProportions)
 }
 
 INSTANTIATE_TEST_SUITE_P(EditorSizes, PanelSizes, ::testing::ValuesIn(sizeCases),
-                         [](const ::testing::TestParamInfo<SizeCase>& info) {
-                             return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+                         [](const ::testing::TestParamInfo<SizeCase>& size) {
+                             return std::to_string(size.param.width) + "x" + std::to_string(size.param.height);
                          });

@@ -3,6 +3,8 @@
 #include "PointerClick.h"
 #include "editor/PanelLayout.h"
 
+#include "processor/Parameters.h"
+
 #include <gtest/gtest.h>
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -86,17 +88,19 @@ TEST(HostedPlugin, Description)
     EXPECT_EQ(d.numOutputChannels, 2);
 }
 
-TEST(HostedPlugin, TenParametersAndTheHostBypass)
+TEST(HostedPlugin, TheParametersInTableOrderAndTheHostBypass)
 {
     auto plugin = loadPlugin();
     ASSERT_NE(plugin, nullptr);
 
-    const juce::StringArray expected{"Power", "Mode", "Attack", "Sustain", "Sensitivity",
-                                     "Focus", "Punch", "Clip",   "Mix",     "Output"};
     const auto& params = plugin->getParameters();
-    ASSERT_EQ(params.size(), 11);
-    for (int i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(params[i]->getName(100), expected[i]);
+    ASSERT_EQ(params.size(), (int) numParameters + 1);
+    for (size_t i = 0; i < numParameters; ++i)
+    {
+        EXPECT_EQ(params[(int) i]->getName(100), parameterSpecs[i].name);
+        EXPECT_EQ(params[(int) i]->isAutomatable(), parameterSpecs[i].automatable) << parameterSpecs[i].id;
+    }
+    EXPECT_FALSE(params[parameterIndex(ParameterIDs::quality)]->isAutomatable());
 
     auto* bypass = plugin->getBypassParameter();
     ASSERT_NE(bypass, nullptr);
@@ -115,6 +119,31 @@ TEST(HostedPlugin, TenParametersAndTheHostBypass)
     EXPECT_TRUE(plugin->hasEditor());
     // One program and no program-change parameter: a host offers no program list of its own.
     EXPECT_EQ(plugin->getNumPrograms(), 0);
+}
+
+// The quality changes the latency; the host hears of it, both ways.
+TEST(HostedPlugin, HighQualityReportsItsLatencyToTheHost)
+{
+    auto plugin = loadPlugin();
+    ASSERT_NE(plugin, nullptr);
+    EXPECT_EQ(plugin->getLatencySamples(), 0);
+
+    auto* quality = plugin->getParameters()[parameterIndex(ParameterIDs::quality)];
+    juce::AudioBuffer<float> buffer(2, 512);
+    buffer.clear();
+    juce::MidiBuffer midi;
+    plugin->prepareToPlay(48000.0, 512);
+    auto latencyAfter = [&](float value) {
+        quality->setValueNotifyingHost(value);
+        const int before = plugin->getLatencySamples();
+        plugin->processBlock(buffer, midi);
+        pumpUntil([&] { return plugin->getLatencySamples() != before; }, 1000);
+        return plugin->getLatencySamples();
+    };
+    const int high = latencyAfter(1.0f);
+    EXPECT_GT(high, 0);
+    EXPECT_LT(high, 100);
+    EXPECT_EQ(latencyAfter(0.0f), 0);
 }
 
 TEST(HostedPlugin, MonoAndStereoLayouts)

@@ -10,6 +10,8 @@
 #include <pluginterfaces/vst/ivsteditcontroller.h>
 #include <pluginterfaces/vst/ivstunits.h>
 
+#include "processor/Parameters.h"
+
 #include <juce_core/juce_core.h>
 
 #include <dlfcn.h>
@@ -148,8 +150,8 @@ TEST(ModuleFactory, NoEventBusesAndOneProgramNamedDefault)
     ASSERT_EQ(componentPoint->connect(controllerPoint), kResultOk);
     ASSERT_EQ(controllerPoint->connect(componentPoint), kResultOk);
 
-    // Ten parameters and the host bypass.
-    EXPECT_EQ(controller->getParameterCount(), 11);
+    // The parameters and the host bypass.
+    EXPECT_EQ(controller->getParameterCount(), (Steinberg::int32) numParameters + 1);
 
     auto* units = query<Vst::IUnitInfo>(controller, Vst::IUnitInfo_iid);
     ASSERT_NE(units, nullptr);
