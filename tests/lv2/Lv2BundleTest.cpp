@@ -3,6 +3,7 @@
 // state a host keeps for it.
 
 #include "Lv2Host.h"
+#include "plugin/lv2/Lv2Ports.h"
 #include "presets/FactoryPresets.h"
 #include "tools/RenderToolSupport.h"
 
@@ -56,7 +57,8 @@ struct Setting
 const Setting awayFromDefaults[] = {
     {"mode", "Tight", 0.0f},      {"attack", "8", 8.0f},   {"sustain", "-6", -6.0f},
     {"sensitivity", "75", 75.0f}, {"focus", "High", 2.0f}, {"punch", "55", 55.0f},
-    {"clip", "40", 40.0f},        {"mix", "90", 90.0f},    {"output", "-3", -3.0f}};
+    {"clip", "40", 40.0f},        {"mix", "90", 90.0f},    {"output", "-3", -3.0f},
+    {"link", "On", 1.0f}};
 
 std::map<std::string, float> portValues(const Setting* begin, const Setting* end)
 {
@@ -102,12 +104,12 @@ TEST_F(Lv2Bundle, PresentsTarvoltsIdentity)
     EXPECT_TRUE(lilv_plugin_verify(plugin));
 }
 
-TEST_F(Lv2Bundle, OffersTheTenParametersAsControlPortsWithTheirNamesRangesAndDefaults)
+TEST_F(Lv2Bundle, OffersTheParametersAsControlPortsWithTheirNamesRangesAndDefaults)
 {
     const auto ports = host.ports(plugin);
     std::vector<Lv2Host::Port> controls;
     std::copy_if(ports.begin(), ports.end(), std::back_inserter(controls),
-                 [](const auto& p) { return p.control; });
+                 [](const auto& p) { return p.control && p.input; });
     ASSERT_EQ(controls.size(), parameterSpecs.size());
     for (size_t i = 0; i < parameterSpecs.size(); ++i)
     {
@@ -131,6 +133,17 @@ TEST_F(Lv2Bundle, OffersTheTenParametersAsControlPortsWithTheirNamesRangesAndDef
             EXPECT_FLOAT_EQ(point->second, (float)index);
         }
     }
+}
+
+// The one control output: the latency, where hosts look for it.
+TEST_F(Lv2Bundle, ReportsItsLatencyOnADesignatedOutputPort)
+{
+    std::vector<std::string> outputs;
+    for (const auto& port : host.ports(plugin))
+        if (port.control && !port.input)
+            outputs.push_back(port.symbol);
+    EXPECT_EQ(outputs, std::vector<std::string>{"latency"});
+    EXPECT_EQ(lilv_plugin_get_latency_port_index(plugin), Lv2Ports::latency);
 }
 
 TEST_F(Lv2Bundle, HasAStereoPairOfAudioPortsWhoseRightHalfIsOptional)

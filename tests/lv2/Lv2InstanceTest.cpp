@@ -32,3 +32,34 @@ TEST(Lv2Instance, RefusesASampleRateThatIsNotAPositiveNumber)
          {0.0, -44100.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()})
         EXPECT_EQ(Lv2Instance::create(rate, nullptr), nullptr) << rate;
 }
+
+// The latency port tells the host how late the output is: nothing at Standard, the High path's
+// delay at High, and the output is the input that much later (here with a mix of 0).
+TEST(Lv2Instance, ReportsTheLatencyOfTheQualityOnItsOutputPort)
+{
+    auto instance = Lv2Instance::create(48000.0, nullptr);
+    ASSERT_NE(instance, nullptr);
+    Lv2Controls controls;
+    connectControlsAtDefaults(controls,
+                              [&](uint32_t port, float* data) { instance->connectPort(port, data); });
+    float latency = -1.0f;
+    instance->connectPort(Lv2Ports::latency, &latency);
+    auto input = harness::drumLikeSignal(4096, 700);
+    std::vector<float> output(input.size());
+    instance->connectPort(Lv2Ports::audioInLeft, input.data());
+    instance->connectPort(Lv2Ports::audioOutLeft, output.data());
+    instance->activate();
+    instance->run(64);
+    EXPECT_EQ(latency, 0.0f);
+
+    controls[(size_t) parameterIndex(ParameterIDs::quality)] = (float) QualityIndex::high;
+    controls[(size_t) parameterIndex(ParameterIDs::mix)] = 0.0f;
+    instance->deactivate();
+    instance->activate(); // the controls set while stopped apply at once
+    instance->run((uint32_t) input.size());
+    const int high = TransientShaper::latencyFor(QualityIndex::high);
+    EXPECT_EQ(latency, (float) high);
+    for (size_t i = 0; i < input.size(); ++i)
+        ASSERT_EQ(output[i], i < (size_t) high ? 0.0f : input[i - (size_t) high]) << "sample " << i;
+    instance->deactivate();
+}

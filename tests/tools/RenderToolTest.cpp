@@ -2,6 +2,7 @@
 
 #include "RenderToolSupport.h"
 #include "processor/Parameters.h"
+#include "processor/TransientShaper.h"
 
 #include <gtest/gtest.h>
 
@@ -97,6 +98,34 @@ TEST_F(RenderTool, KeepsTheFormatAndMatchesTheProcessor)
         else
             EXPECT_FALSE(r.output.contains("clipped")) << r.output;
     }
+}
+
+// With High quality the processor runs late; the tool writes its output lined up with the input,
+// the same length, so that the two can be compared sample for sample.
+TEST_F(RenderTool, HighQualityOutputLinesUpWithTheInput)
+{
+    const auto input = dir.getChildFile("in.wav");
+    const auto audio = testAudio(2, 20000);
+    writeWav(input, audio, 48000.0, 32);
+
+    // A mix of 0 is the input itself.
+    auto r = run({"in.wav", "-o", "dry.wav", "--set", "quality=High", "--set", "mix=0"}, dir);
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_EQ(maxDifference(readWav(dir.getChildFile("dry.wav")).audio, audio), 0.0f);
+
+    // Shaped: the processor's output from its latency on, with the input followed by silence.
+    r = run({"in.wav", "-o", "out.wav", "--set", "quality=High", "--set", "clip=60"}, dir);
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    const int latency = TransientShaper::latencyFor(QualityIndex::high);
+    juce::AudioBuffer<float> padded(2, audio.getNumSamples() + latency);
+    padded.clear();
+    for (int ch = 0; ch < 2; ++ch)
+        padded.copyFrom(ch, 0, audio, ch, 0, audio.getNumSamples());
+    const auto late = processInProcess(padded, 48000.0, {{"quality", 1.0f}, {"clip", 60.0f}});
+    juce::AudioBuffer<float> expected(2, audio.getNumSamples());
+    for (int ch = 0; ch < 2; ++ch)
+        expected.copyFrom(ch, 0, late, ch, latency, audio.getNumSamples());
+    EXPECT_EQ(maxDifference(readWav(dir.getChildFile("out.wav")).audio, expected), 0.0f);
 }
 
 TEST_F(RenderTool, ReportsPeakRmsAndCrestPerChannel)

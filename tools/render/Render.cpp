@@ -63,22 +63,32 @@ int render(const Options& options)
     RenderReport report(source.channels(), source.bitsPerSample() < 32);
     ProgressBar progress(length, !options.quiet && length > (juce::int64) (5.0 * source.sampleRate()));
 
+    // High quality delays the output: the first `latency` processed samples are dropped and as
+    // many samples of silence follow the input, so the output lines up with the input.
+    const int latency = processor.getLatencySamples();
     juce::AudioBuffer<float> block(source.channels(), options.blockSize);
     juce::MidiBuffer midi;
-    for (juce::int64 position = 0; position < length; position += options.blockSize)
+    juce::int64 written = 0;
+    for (juce::int64 position = 0; written < length; position += options.blockSize)
     {
-        const int n = (int) std::min<juce::int64>(options.blockSize, length - position);
-        juce::AudioBuffer<float> view(block.getArrayOfWritePointers(), source.channels(), 0, n);
-        source.read(view, position, n);
-        report.addInput(view);
+        const int n = options.blockSize;
+        const int fromInput = (int) juce::jlimit<juce::int64>(0, n, length - position);
+        block.clear();
+        juce::AudioBuffer<float> input(block.getArrayOfWritePointers(), source.channels(), 0, fromInput);
+        source.read(input, position, fromInput);
+        report.addInput(input);
         if (dryWriter != nullptr)
-            dryWriter->write(view, n);
+            dryWriter->write(input, fromInput);
 
-        processor.processBlock(view, midi);
+        processor.processBlock(block, midi);
 
-        report.addOutput(view);
-        writer->write(view, n);
-        progress.update(position + n);
+        const int skip = (int) juce::jlimit<juce::int64>(0, n, latency - position);
+        const int keep = (int) std::min<juce::int64>(n - skip, length - written);
+        const juce::AudioBuffer<float> output(block.getArrayOfWritePointers(), source.channels(), skip, keep);
+        report.addOutput(output);
+        writer->write(output, keep);
+        written += keep;
+        progress.update(written);
     }
 
     source.close();

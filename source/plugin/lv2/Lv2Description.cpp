@@ -62,6 +62,8 @@ juce::String controlPort(uint32_t index, const ParameterSpec& spec)
         text << "\t\tlv2:portProperty lv2:toggled ;\n";
     if (spec.kind == ParameterSpec::Kind::choice)
         text << "\t\tlv2:portProperty lv2:integer , lv2:enumeration ;\n";
+    if (!spec.automatable)
+        text << "\t\tlv2:portProperty pprops:notAutomatic ;\n";
     // Choices and the toggle's two states by name.
     for (int i = 0; i < spec.numChoices(); ++i)
         text << "\t\tlv2:scalePoint [ rdfs:label " << quoted(spec.choices[(size_t)i]) << " ; rdf:value " << i
@@ -69,6 +71,23 @@ juce::String controlPort(uint32_t index, const ParameterSpec& spec)
     if (const auto* unit = unitOf(spec))
         text << "\t\tunits:unit " << unit << " ;\n";
     text << "\t]";
+    return text;
+}
+
+juce::String latencyPort()
+{
+    juce::String text;
+    text << "\t[\n"
+         << "\t\ta lv2:OutputPort , lv2:ControlPort ;\n"
+         << "\t\tlv2:index " << (int)Lv2Ports::latency << " ;\n"
+         << "\t\tlv2:symbol \"latency\" ;\n"
+         << "\t\tlv2:name \"Latency\" ;\n"
+         << "\t\tlv2:designation lv2:latency ;\n"
+         << "\t\tlv2:portProperty lv2:reportsLatency , lv2:integer ;\n"
+         << "\t\tlv2:minimum 0 ;\n"
+         << "\t\tlv2:maximum 1024 ;\n"
+         << "\t\tunits:unit units:frame ;\n"
+         << "\t]";
     return text;
 }
 
@@ -110,6 +129,7 @@ juce::String Lv2Description::plugin()
          << "@prefix foaf: <http://xmlns.com/foaf/0.1/> .\n"
          << "@prefix lv2: <http://lv2plug.in/ns/lv2core#> .\n"
          << "@prefix pg: <http://lv2plug.in/ns/ext/port-groups#> .\n"
+         << "@prefix pprops: <http://lv2plug.in/ns/ext/port-props#> .\n"
          << "@prefix rdf: <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
          << "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
          << "@prefix state: <http://lv2plug.in/ns/ext/state#> .\n"
@@ -136,7 +156,7 @@ juce::String Lv2Description::plugin()
          << audioPort(Lv2Ports::audioOutRight, false, "out_r", "Right Out", true, "right");
     for (uint32_t i = 0; i < Lv2Ports::numControls; ++i)
         text << " ,\n" << controlPort(Lv2Ports::firstControl + i, parameterSpecs[i]);
-    text << " .\n";
+    text << " ,\n" << latencyPort() << " .\n";
     return text;
 }
 

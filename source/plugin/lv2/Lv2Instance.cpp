@@ -10,6 +10,8 @@
 
 namespace
 {
+constexpr auto qualityIndex = (size_t) parameterIndex(ParameterIDs::quality);
+
 const void* findFeature(const LV2_Feature* const* features, const char* uri)
 {
     for (auto* const* f = features; f != nullptr && *f != nullptr; ++f)
@@ -51,8 +53,10 @@ void Lv2Instance::connectPort(uint32_t port, void* data) noexcept
 {
     if (port < Lv2Ports::firstControl)
         audioPorts[port] = static_cast<float*>(data);
-    else if (port < Lv2Ports::count)
+    else if (port < Lv2Ports::latency)
         controlPorts[port - Lv2Ports::firstControl] = static_cast<const float*>(data);
+    else if (port == Lv2Ports::latency)
+        latencyPort = static_cast<float*>(data);
 }
 
 void Lv2Instance::activate()
@@ -105,6 +109,9 @@ ParameterValues Lv2Instance::getSettings() const noexcept
 void Lv2Instance::run(uint32_t numSamples) noexcept
 {
     applyControlPorts();
+    // A change of quality moves the path, and with it the latency, at once (after a fade).
+    if (latencyPort != nullptr)
+        *latencyPort = (float) TransientShaper::latencyFor(settings.choiceIndex(qualityIndex));
 
     float* const inLeft = audioPorts[Lv2Ports::audioInLeft];
     float* const outLeft = audioPorts[Lv2Ports::audioOutLeft];

@@ -47,6 +47,7 @@ private:
 
     std::array<float*, Lv2Ports::firstControl> audioPorts{};
     std::array<const float*, Lv2Ports::numControls> controlPorts{};
+    float* latencyPort = nullptr;
     std::array<float, Lv2Ports::numControls> lastControlValues{};
     std::array<juce::RangedAudioParameter*, Lv2Ports::numControls> parameters{};
 
