@@ -2,6 +2,7 @@
 
 #include "presets/PresetStore.h"
 #include "presets/PresettableProcessor.h"
+#include "processor/LiveFeed.h"
 #include "processor/ParameterValues.h"
 #include "processor/ProductInfo.h"
 #include "processor/TransientShaper.h"
@@ -81,6 +82,10 @@ public:
     PresetStore& getPresetStore() noexcept { return presetStore; }
 
     //==============================================================================
+    // What the live view reads: filled by processBlock while a reader listens.
+    LiveFeed& getLiveFeed() noexcept { return liveFeed; }
+
+    //==============================================================================
     juce::AudioProcessorValueTreeState parameters;
 
     std::atomic<float> inputLevels[2]{{0.0f}, {0.0f}};
@@ -97,6 +102,7 @@ private:
     std::array<std::atomic<float>*, numParameters> raw{};
 
     TransientShaper shaper;
+    LiveFeed liveFeed;
 
     PresetStore presetStore{ProductInfo::tarvolt()};
 

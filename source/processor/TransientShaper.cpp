@@ -2,6 +2,7 @@
 
 #include "processor/EnvelopePass.h"
 #include "processor/FastMath.h"
+#include "processor/LiveFeed.h"
 #include "processor/ShapingKernels.h"
 
 #include <limits>
@@ -141,9 +142,33 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<float>& block, 
         peaks.output[ch] = std::max(peaks.output[ch], outputPeak);
     }
 
+    if (liveFeed != nullptr)
+        tapStretch(block, offset, n, numChannels, high ? oversampled.getLatency() : 0, c.modeScale);
+
     if (restart)
     {
         oversampled.reset();
         quality.switched(quality.wantedQuality() == QualityIndex::high ? oversampled.getLatency() : 0);
     }
+}
+
+// The live view's tap: the stretch as it went in and came out, with the envelopes of its
+// transient amounts (the scratch of the stretch just shaped).
+void TransientShaper::tapStretch(const juce::dsp::AudioBlock<float>& block, int offset, int n, int numChannels,
+                                 int latency, float modeScale) noexcept
+{
+    LiveStretch stretch;
+    stretch.numChannels = numChannels;
+    stretch.numSamples = n;
+    stretch.latency = latency;
+    stretch.sensitivity = controls[Control::sensitivity].values;
+    stretch.modeScale = modeScale;
+    for (int ch = 0; ch < numChannels; ++ch)
+    {
+        stretch.input[ch] = input[ch];
+        stretch.output[ch] = block.getChannelPointer((size_t) ch) + offset;
+        stretch.fast[ch] = fast[ch];
+        stretch.slow[ch] = slow[ch];
+    }
+    liveFeed->addStretch(stretch);
 }
