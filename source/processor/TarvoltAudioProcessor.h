@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/DisplayMode.h"
 #include "presets/PresetStore.h"
 #include "presets/PresettableProcessor.h"
 #include "processor/LiveFeed.h"
@@ -82,6 +83,10 @@ public:
     PresetStore& getPresetStore() noexcept { return presetStore; }
 
     //==============================================================================
+    // The signal display's mode: an editor setting kept with the state, not a parameter.
+    void setDisplayMode(DisplayMode mode) noexcept { displayMode.store(mode); }
+    DisplayMode getDisplayMode() const noexcept { return displayMode.load(); }
+
     // What the live view reads: filled by processBlock while a reader listens.
     LiveFeed& getLiveFeed() noexcept { return liveFeed; }
 
@@ -103,6 +108,7 @@ private:
 
     TransientShaper shaper;
     LiveFeed liveFeed;
+    std::atomic<DisplayMode> displayMode{DisplayMode::Model};
 
     PresetStore presetStore{ProductInfo::tarvolt()};
 
