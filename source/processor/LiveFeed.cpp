@@ -41,7 +41,7 @@ void LiveFeed::addStretch(const LiveStretch& stretch) noexcept
     const int wantedDelay = s.latency <= maxDelay ? s.latency : 0;
     if (wantedDelay != delay)
         setDelay(wantedDelay);
-    if (delay > 0)
+    if (delay > 0) // the input as late as the output
         for (int ch = 0; ch < std::min(s.numChannels, 2); ++ch)
             s.input[ch] = delayed(ch, s.input[ch], s.numSamples);
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-// What the live view shows of a short run of audio: the range of the input and of the output
-// samples over all channels, and the largest transient amount the detector found in any channel.
+// What the live view shows of a short run of audio: the smallest and largest input and output
+// sample over all channels, and the largest transient amount the detector found in any channel.
 struct LiveSummary
 {
     float inputMin = 0.0f, inputMax = 0.0f;
@@ -14,7 +14,9 @@ struct LiveSummary
     // This summary followed by the next one, as one.
     void append(const LiveSummary& next) noexcept
     {
-        if (numSamples == 0)
+        if (next.numSamples <= 0)
+            return;
+        if (numSamples <= 0)
         {
             *this = next;
             return;
