@@ -73,6 +73,12 @@ void DisplaySettings::set(const ParameterSpec& spec, float plain)
     }
 }
 
+float clipOnsetLevel(float clip)
+{
+    const float clipDrive = 1.0f + 4.0f * clip;
+    return juce::jlimit(0.08f, 1.15f, 0.92f / clipDrive);
+}
+
 DisplayModel computeDisplayModel(const DisplaySettings& s, int numPoints)
 {
     // The model always runs over all points; a coarser curve takes an even selection of them,
@@ -83,8 +89,7 @@ DisplayModel computeDisplayModel(const DisplaySettings& s, int numPoints)
     const float attackGain = shaper::decibelsToGain(s.attackDb);
     const float sustainGain = shaper::decibelsToGain(s.sustainDb);
     const float outputGain = shaper::decibelsToGain(s.outputDb);
-    const float clipDrive = 1.0f + 4.0f * s.clip;
-    model.clipLevel = juce::jlimit(0.08f, 1.15f, 0.92f / clipDrive);
+    model.clipLevel = clipOnsetLevel(s.clip);
 
     const HitShape hit(s.sustainDb);
     const auto& focus = focusTable[(size_t) shaper::clampChoiceIndex(s.focusIndex)];

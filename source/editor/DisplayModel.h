@@ -59,6 +59,9 @@ struct DisplayModel
     float clip = 0.0f;
 };
 
+// The level where the clipper starts to bite at a clip amount (0..1), before the output gain.
+float clipOnsetLevel(float clip);
+
 // Runs the model over its 221 points spread evenly over the 500 ms hit, and keeps numPoints of
 // them (2..221, clamped), evenly chosen, first and last included.
 DisplayModel computeDisplayModel(const DisplaySettings& settings, int numPoints = DisplayModel::maxPoints);
