@@ -1,13 +1,10 @@
 #include "editor/MenuBar.h"
 
+#include "editor/Rounding.h"
+
 namespace
 {
 const juce::String captionSuffix = juce::String(juce::CharPointer_UTF8("  \xe2\x96\xbe")); // two spaces, U+25BE
-
-int roundHalfAway(float v)
-{
-    return (int) std::lround(v);
-}
 } // namespace
 
 MenuBar::MenuBar()

@@ -4,6 +4,7 @@
 #include "editor/DisplayResolution.h"
 #include "editor/IconButton.h"
 #include "editor/MenuBarLookAndFeel.h"
+#include "editor/Palette.h"
 #include "presets/PresettableProcessor.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -98,7 +99,7 @@ private:
     // bar is gone when the editor closes while the menu is open.
     std::shared_ptr<MenuBarLookAndFeel> lookAndFeel = std::make_shared<MenuBarLookAndFeel>();
     DialogLookAndFeel dialogLookAndFeel;
-    juce::Colour backgroundColour{0xff0a0b0c};
+    juce::Colour backgroundColour = palette::bar::background;
 
     IconButton settingsButton{"Settings"};
     ResolutionMode resolutionMode = ResolutionMode::Auto;

@@ -2,6 +2,7 @@
 
 #include "editor/MenuBar.h"
 
+#include "editor/Rounding.h"
 #include "presets/PresetName.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -10,11 +11,6 @@
 
 namespace
 {
-int roundHalfAway(float v)
-{
-    return (int) std::lround(v);
-}
-
 juce::String quoted(const juce::String& name)
 {
     return "\"" + name + "\"";
