@@ -9,7 +9,7 @@ const juce::String captionSuffix = juce::String(juce::CharPointer_UTF8("  \xe2\x
 
 MenuBar::MenuBar()
 {
-    presetButton.setCaption("Presets" + captionSuffix);
+    presetButton.setCaption(captionFor({}));
     saveButton.setCaption("Save");
     settingsButton.setIconKind(IconButton::gearIcon);
 
@@ -49,14 +49,14 @@ juce::String MenuBar::captionFor(const juce::String& displayName)
 {
     auto name = displayName.trim();
     if (name.isEmpty() || name == "Preset")
-        name = "Presets";
+        name = PresettableProcessor::noPresetName;
     return name + captionSuffix;
 }
 
 void MenuBar::refreshPresetCaption()
 {
-    const auto caption = captionFor(presetManager != nullptr ? presetManager->getCurrentPresetDisplayName()
-                                                              : juce::String("Presets"));
+    const auto caption =
+        captionFor(presetManager != nullptr ? presetManager->getCurrentPresetDisplayName() : juce::String());
     if (caption != presetButton.getCaption())
         presetButton.setCaption(caption);
 }

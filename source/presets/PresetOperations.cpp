@@ -73,7 +73,7 @@ bool TarvoltAudioProcessor::deleteUserPreset(const juce::String& name)
         return false;
 
     if (deletingCurrent)
-        setCurrentPreset("Presets", false, false);
+        setCurrentPreset(noPresetName, false, false);
     return true;
 }
 

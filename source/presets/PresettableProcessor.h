@@ -7,6 +7,10 @@
 class PresettableProcessor
 {
 public:
+    // The current preset's name while no preset is chosen: on a fresh instance and after the
+    // current user preset was deleted. Host states store it like any other name.
+    static constexpr const char* noPresetName = "Presets";
+
     virtual ~PresettableProcessor() = default;
 
     virtual juce::StringArray getFactoryPresetNames() = 0;

@@ -135,7 +135,7 @@ private:
     PresetStore presetStore{ProductInfo::tarvolt()};
 
     juce::CriticalSection presetLock;
-    juce::String currentPresetName{"Presets"};
+    juce::String currentPresetName{noPresetName};
     bool currentPresetIsUser = false;
 
     ProductInfo productInfo = ProductInfo::tarvolt();
