@@ -12,6 +12,7 @@ target_sources(Tarvolt PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/MeterModel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PanelLayout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PowerButton.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PresetDialogs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PresetMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RotaryKnobLookAndFeel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SignalDisplay.cpp

@@ -1,0 +1,286 @@
+// The menu bar's preset dialogs: save, rename and delete, the overwrite prompt and the success
+// message, and the steps that follow the user's answers.
+
+#include "editor/MenuBar.h"
+
+#include "presets/PresetName.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <set>
+
+namespace
+{
+juce::String quoted(const juce::String& name)
+{
+    return "\"" + name + "\"";
+}
+
+bool listContainsIgnoringCase(const juce::StringArray& list, const juce::String& name)
+{
+    for (auto& entry : list)
+        if (entry.equalsIgnoreCase(name))
+            return true;
+    return false;
+}
+
+// A name is taken when a listed preset carries it, either exactly as listed or as the file
+// name it would be saved under.
+bool presetNameTaken(const juce::StringArray& listed, const juce::String& name)
+{
+    return listContainsIgnoringCase(listed, name) || listContainsIgnoringCase(listed, sanitisePresetName(name));
+}
+} // namespace
+
+//==============================================================================
+juce::String MenuBar::getDefaultPresetName()
+{
+    if (presetManager == nullptr)
+        return "MyPreset";
+    if (presetManager->isCurrentPresetUser())
+    {
+        const auto current = presetManager->getCurrentPresetName().trim();
+        if (current.isNotEmpty())
+            return current;
+    }
+    return makeUniquePresetName("MyPreset");
+}
+
+juce::String MenuBar::makeUniquePresetName(const juce::String& base)
+{
+    std::set<juce::String> taken; // lower case
+    if (presetManager != nullptr)
+        for (auto& name : presetManager->getUserPresetNames())
+            taken.insert(name.toLowerCase());
+
+    auto candidate = base.trim();
+    if (candidate.isEmpty())
+        candidate = "MyPreset";
+    const auto isTaken = [&taken](const juce::String& name) { return taken.count(name.toLowerCase()) > 0; };
+
+    if (!isTaken(candidate))
+        return candidate;
+    for (int n = 1; n <= 9999; ++n)
+        if (!isTaken(candidate + juce::String(n)))
+            return candidate + juce::String(n);
+    return candidate + "_New";
+}
+
+bool MenuBar::userPresetExists(const juce::String& name)
+{
+    return presetManager != nullptr && presetNameTaken(presetManager->getUserPresetNames(), name.trim());
+}
+
+//==============================================================================
+juce::AlertWindow* MenuBar::openDialog(const juce::String& title, const juce::String& message,
+                                       juce::MessageBoxIconType icon)
+{
+    return adoptDialog(new juce::AlertWindow(title, message, icon));
+}
+
+juce::AlertWindow* MenuBar::adoptDialog(juce::AlertWindow* dialog)
+{
+    dialog->setLookAndFeel(&dialogLookAndFeel);
+    openDialogs.removeIf([](auto& d) { return d == nullptr; });
+    openDialogs.add(dialog);
+    return dialog;
+}
+
+void MenuBar::showModal(juce::AlertWindow* dialog, std::function<void(int)> onResult, bool deleteWhenDismissed)
+{
+    positionDialog(*dialog);
+    dialog->enterModalState(true, juce::ModalCallbackFunction::create(std::move(onResult)), deleteWhenDismissed);
+}
+
+void MenuBar::positionDialog(juce::AlertWindow& dialog)
+{
+    juce::Component* reference = findParentComponentOfClass<juce::AudioProcessorEditor>();
+    if (reference == nullptr)
+        reference = getTopLevelComponent();
+
+    const int width = std::min(dialog.getWidth(), reference->getWidth());
+    const int height = std::min(std::max(dialog.getHeight(), 175), reference->getHeight());
+    dialog.setSize(width, height);
+    dialog.centreAroundComponent(reference, width, height);
+}
+
+void MenuBar::showSavePresetDialog()
+{
+    if (presetManager == nullptr)
+        return;
+    auto* dialog = openDialog("Save Preset", "Enter a name:", juce::MessageBoxIconType::NoIcon);
+    dialog->addTextEditor("presetName", getDefaultPresetName(), "Preset Name:");
+    dialog->addButton("Save", 1, juce::KeyPress(juce::KeyPress::returnKey));
+    dialog->addButton("Cancel", 0, juce::KeyPress(juce::KeyPress::escapeKey));
+
+    juce::Component::SafePointer<MenuBar> bar(this);
+    showModal(
+        dialog,
+        [bar, dialog](int result) {
+            std::unique_ptr<juce::AlertWindow> owned(dialog);
+            if (result == 1 && bar != nullptr && bar->presetManager != nullptr)
+                bar->savePresetNamed(dialog->getTextEditorContents("presetName").trim());
+        },
+        false);
+}
+
+void MenuBar::savePresetNamed(const juce::String& name)
+{
+    const auto trimmed = name.trim();
+    if (trimmed.isEmpty() || presetManager == nullptr)
+        return;
+
+    auto save = [](MenuBar& bar, const juce::String& presetName) {
+        if (bar.presetManager->saveUserPreset(presetName))
+        {
+            bar.refreshPresetCaption();
+            bar.showSuccessMessage("Success", "Preset " + quoted(presetName) + " has been saved.");
+        }
+    };
+
+    if (!userPresetExists(trimmed))
+    {
+        save(*this, trimmed);
+        return;
+    }
+
+    auto* prompt = openDialog("Overwrite Preset?",
+                              "A preset named " + quoted(trimmed) + " already exists.\nDo you want to overwrite it?",
+                              juce::MessageBoxIconType::WarningIcon);
+    prompt->addButton("Overwrite", 1, juce::KeyPress(juce::KeyPress::returnKey));
+    prompt->addButton("Cancel", 0, juce::KeyPress(juce::KeyPress::escapeKey));
+    juce::Component::SafePointer<MenuBar> bar(this);
+    showModal(
+        prompt,
+        [bar, trimmed, save](int result) {
+            if (result == 1 && bar != nullptr && bar->presetManager != nullptr)
+                save(*bar, trimmed);
+        },
+        true);
+}
+
+void MenuBar::showRenamePresetDialog(const juce::String& oldName)
+{
+    if (presetManager == nullptr)
+        return;
+    auto* dialog = openDialog("Rename Preset", "Enter a new name:", juce::MessageBoxIconType::NoIcon);
+    dialog->addTextEditor("presetName", oldName, "Preset Name:");
+    dialog->addButton("Rename", 1, juce::KeyPress(juce::KeyPress::returnKey));
+    dialog->addButton("Cancel", 0, juce::KeyPress(juce::KeyPress::escapeKey));
+
+    juce::Component::SafePointer<MenuBar> bar(this);
+    showModal(
+        dialog,
+        [bar, dialog, oldName](int result) {
+            std::unique_ptr<juce::AlertWindow> owned(dialog);
+            if (result == 1 && bar != nullptr && bar->presetManager != nullptr)
+                bar->renamePresetTo(oldName, dialog->getTextEditorContents("presetName").trim());
+        },
+        false);
+}
+
+void MenuBar::renamePresetTo(const juce::String& oldName, const juce::String& newName)
+{
+    const auto from = oldName.trim(), to = newName.trim();
+    if (presetManager == nullptr || from.isEmpty() || to.isEmpty() || from.equalsIgnoreCase(to))
+        return;
+
+    if (userPresetExists(to))
+    {
+        auto* prompt = openDialog("Overwrite Preset?",
+                                  "A preset named " + quoted(to) + " already exists.\nDo you want to overwrite it?",
+                                  juce::MessageBoxIconType::WarningIcon);
+        prompt->addButton("Overwrite", 1, juce::KeyPress(juce::KeyPress::returnKey));
+        prompt->addButton("Cancel", 0, juce::KeyPress(juce::KeyPress::escapeKey));
+        juce::Component::SafePointer<MenuBar> bar(this);
+        showModal(
+            prompt,
+            [bar, from, to](int result) {
+                if (result == 1 && bar != nullptr && bar->presetManager != nullptr)
+                    bar->overwriteRenamePreset(from, to);
+            },
+            true);
+        return;
+    }
+
+    if (presetManager->renameUserPreset(from, to))
+    {
+        refreshPresetCaption();
+        showSuccessMessage("Success", "Preset " + quoted(from) + " was renamed to " + quoted(to) + ".");
+    }
+}
+
+void MenuBar::overwriteRenamePreset(const juce::String& oldName, const juce::String& newName)
+{
+    if (presetManager == nullptr)
+        return;
+
+    // Move the existing target aside first, so nothing is lost if the rename fails.
+    auto backup = newName + "__backup";
+    for (int n = 1; presetNameTaken(presetManager->getUserPresetNames(), backup); ++n)
+        backup = newName + "__backup" + juce::String(n);
+
+    if (!presetManager->renameUserPreset(newName, backup))
+        return;
+
+    if (presetManager->renameUserPreset(oldName, newName))
+    {
+        presetManager->deleteUserPreset(backup);
+        refreshPresetCaption();
+        showSuccessMessage("Success", "Preset " + quoted(oldName) + " was renamed to " + quoted(newName) + ".");
+    }
+    else
+        presetManager->renameUserPreset(backup, newName);
+}
+
+void MenuBar::showDeletePresetDialog(const juce::String& name)
+{
+    if (presetManager == nullptr)
+        return;
+    auto* dialog = openDialog("Delete Preset?", "Are you sure you want to delete " + quoted(name) + "?",
+                              juce::MessageBoxIconType::WarningIcon);
+    dialog->addButton("Delete", 1, juce::KeyPress(juce::KeyPress::returnKey));
+    dialog->addButton("Cancel", 0, juce::KeyPress(juce::KeyPress::escapeKey));
+
+    juce::Component::SafePointer<MenuBar> bar(this);
+    showModal(
+        dialog,
+        [bar, name](int result) {
+            if (result == 1 && bar != nullptr && bar->presetManager != nullptr
+                && bar->presetManager->deleteUserPreset(name))
+            {
+                bar->refreshPresetCaption();
+                bar->showSuccessMessage("Success", "Preset " + quoted(name) + " has been deleted.");
+            }
+        },
+        true);
+}
+
+namespace
+{
+// A message that closes itself (answering 0) once its time is up, unless the user closed it
+// first. Its timer goes with it, so nothing is left waiting after it is gone.
+class SelfClosingMessage final : public juce::AlertWindow, private juce::Timer
+{
+public:
+    SelfClosingMessage(const juce::String& title, const juce::String& message, int closeAfterMs)
+        : juce::AlertWindow(title, message, juce::MessageBoxIconType::NoIcon)
+    {
+        startTimer(closeAfterMs);
+    }
+
+private:
+    void timerCallback() override
+    {
+        stopTimer();
+        exitModalState(0);
+    }
+};
+} // namespace
+
+void MenuBar::showSuccessMessage(const juce::String& title, const juce::String& message)
+{
+    auto* dialog = adoptDialog(new SelfClosingMessage(title, message, 3000));
+    dialog->addButton("OK", 1, juce::KeyPress(juce::KeyPress::returnKey));
+    showModal(dialog, [](int) {}, true);
+}
