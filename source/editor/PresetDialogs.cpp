@@ -212,25 +212,11 @@ void MenuBar::renamePresetTo(const juce::String& oldName, const juce::String& ne
 
 void MenuBar::overwriteRenamePreset(const juce::String& oldName, const juce::String& newName)
 {
-    if (presetManager == nullptr)
-        return;
-
-    // Move the existing target aside first, so nothing is lost if the rename fails.
-    auto backup = newName + "__backup";
-    for (int n = 1; presetNameTaken(presetManager->getUserPresetNames(), backup); ++n)
-        backup = newName + "__backup" + juce::String(n);
-
-    if (!presetManager->renameUserPreset(newName, backup))
-        return;
-
-    if (presetManager->renameUserPreset(oldName, newName))
+    if (presetManager != nullptr && presetManager->renameUserPresetReplacing(oldName, newName))
     {
-        presetManager->deleteUserPreset(backup);
         refreshPresetCaption();
         showSuccessMessage("Success", "Preset " + quoted(oldName) + " was renamed to " + quoted(newName) + ".");
     }
-    else
-        presetManager->renameUserPreset(backup, newName);
 }
 
 void MenuBar::showDeletePresetDialog(const juce::String& name)

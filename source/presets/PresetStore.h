@@ -39,9 +39,18 @@ public:
     // an interrupted save never leaves a half-written preset. Creates the folder when needed.
     bool writePresetFile(const juce::String& name, const juce::ValueTree& tree) const;
     bool deletePresetFile(const juce::String& name) const;
-    // Fails when the old file is missing, the new name is blank, or the new name's file (or
-    // folder) exists already, which includes two names that map to the same file.
-    bool renamePresetFile(const juce::String& oldName, const juce::String& newName) const;
+
+    enum class Replace
+    {
+        never,  // fail when the new name's file (or folder) exists
+        allowed // replace the new name's file; it comes back when the rename fails
+    };
+    // Fails when the old file is missing, the new name is blank, both names map to the same
+    // file, or the new name is taken (see Replace). The file system refuses to replace a file
+    // that appears under the new name meanwhile: a rename never deletes a preset it was not
+    // asked to replace.
+    bool renamePresetFile(const juce::String& oldName, const juce::String& newName,
+                          Replace replace = Replace::never) const;
 
     // Larger files are not presets and are not read.
     static constexpr juce::int64 maxPresetFileBytes = 1 << 20;

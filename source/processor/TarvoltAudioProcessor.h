@@ -81,6 +81,7 @@ public:
     bool loadUserPreset(const juce::String& name) override;
     bool deleteUserPreset(const juce::String& name) override;
     bool renameUserPreset(const juce::String& oldName, const juce::String& newName) override;
+    bool renameUserPresetReplacing(const juce::String& oldName, const juce::String& newName) override;
 
     // The current preset: its name ("Presets" when none is chosen), whether it is a user
     // preset, and whether a parameter changed since it was set.

@@ -80,6 +80,7 @@ struct NamesOnlyManager : PresettableProcessor
     bool loadUserPreset(const juce::String&) override { return false; }
     bool deleteUserPreset(const juce::String&) override { return false; }
     bool renameUserPreset(const juce::String&, const juce::String&) override { return false; }
+    bool renameUserPresetReplacing(const juce::String&, const juce::String&) override { return false; }
     juce::String getCurrentPresetName() const override { return current; }
     juce::String getCurrentPresetDisplayName() const override { return current; }
     bool isCurrentPresetUser() const override { return currentIsUser; }
@@ -357,7 +358,7 @@ TEST(PresetDialogs, RenameToAFreeName)
     EXPECT_TRUE(f.presetFile("B").existsAsFile());
 }
 
-TEST(PresetDialogs, RenameOntoAnExistingPresetKeepsABackupUntilItSucceeds)
+TEST(PresetDialogs, RenameOntoAnExistingPresetReplacesItAndLeavesNothingElse)
 {
     PresetMenuFixture f;
     f.makePreset("A", 3.0f);
@@ -374,8 +375,9 @@ TEST(PresetDialogs, RenameOntoAnExistingPresetKeepsABackupUntilItSucceeds)
     EXPECT_FALSE(f.presetFile("A").exists());
     EXPECT_EQ(f.attackIn("B"), 3.0f) << "A's contents under B";
     EXPECT_EQ(f.attackIn("B__backup"), 5.0f);
-    EXPECT_FALSE(f.presetFile("B__backup1").exists()) << "the backup is removed";
-    EXPECT_EQ(f.processor.getCurrentPresetName(), "Presets") << "B was current: its backup was deleted";
+    EXPECT_EQ(f.root.presetFolder().getNumberOfChildFiles(juce::File::findFilesAndDirectories, "*"), 2)
+        << "no backup left behind";
+    EXPECT_EQ(f.processor.getCurrentPresetName(), "Presets") << "B was current: it was replaced";
     EXPECT_EQ(f.caption(), "Presets" + arrow);
     auto* success = guitest::waitForDialog("Success");
     ASSERT_NE(success, nullptr);

@@ -167,6 +167,40 @@ TEST_F(StoreFixture, RenamingFailsOntoExistingFilesBlankNamesAndFromMissingFiles
     EXPECT_EQ(root.presetFolder().getChildFile("CD.xml").loadFileAsString(), "a");
 }
 
+TEST_F(StoreFixture, RenamingWithReplacementMovesTheOldFileOntoTheNewAndLeavesNothingElse)
+{
+    root.writePresetFile("A.xml", "a");
+    root.writePresetFile("B.xml", "b");
+    root.writePresetFile("C.xml", "c");
+
+    ASSERT_TRUE(store.renamePresetFile("A", "B", PresetStore::Replace::allowed));
+    ASSERT_TRUE(store.renamePresetFile("C", "D", PresetStore::Replace::allowed)) << "nothing to replace";
+
+    EXPECT_EQ(store.listPresetNames(), juce::StringArray({"B", "D"}));
+    EXPECT_EQ(root.presetFolder().getChildFile("B.xml").loadFileAsString(), "a");
+    EXPECT_EQ(root.presetFolder().getChildFile("D.xml").loadFileAsString(), "c");
+    EXPECT_EQ(root.presetFolder().getNumberOfChildFiles(juce::File::findFilesAndDirectories, "*"), 2)
+        << "no backup left behind";
+}
+
+TEST_F(StoreFixture, RenamingWithReplacementFailsForTheSameFileMissingSourcesBlankNamesAndFolders)
+{
+    root.writePresetFile("KickSnare.xml", "k");
+    root.writePresetFile("B.xml", "b");
+    root.presetFolder().getChildFile("Folder.xml").createDirectory();
+    const auto before = root.allEntries();
+
+    for (auto [from, to] : {std::pair{"Kick/Snare", "KickSnare"}, std::pair{"KickSnare", "Kick!Snare"},
+                            std::pair{"Missing", "B"}, std::pair{"B", "  "}, std::pair{"B", "Folder"}})
+    {
+        SCOPED_TRACE(juce::String(from) + " -> " + to);
+        EXPECT_FALSE(store.renamePresetFile(from, to, PresetStore::Replace::allowed));
+    }
+    EXPECT_EQ(root.allEntries(), before);
+    EXPECT_EQ(root.presetFolder().getChildFile("KickSnare.xml").loadFileAsString(), "k");
+    EXPECT_EQ(root.presetFolder().getChildFile("B.xml").loadFileAsString(), "b");
+}
+
 TEST_F(StoreFixture, EveryListedNameMapsBackToItsOwnFile)
 {
     // Files put into the folder by other means, with names sanitising would not produce.

@@ -199,6 +199,41 @@ TEST_F(UserPresets, RenamingAnotherPresetOrFailingLeavesTheCurrentPresetAlone)
     EXPECT_EQ(processor.getUserPresetNames(), juce::StringArray({"Mine", "Renamed", "Taken"}));
 }
 
+TEST_F(UserPresets, RenamingOntoAnExistingPresetReplacesItAndKeepsTrackOfTheCurrentPreset)
+{
+    struct Case
+    {
+        const char* current; // the current user preset before the rename of A onto B
+        const char* name;    // after
+        bool isUser, modified;
+    };
+    const Case cases[] = {
+        {"A", "B", true, false},        // the renamed preset is current: under its new name
+        {"B", "Presets", false, false}, // the replaced preset was current: it is gone
+        {"Other", "Other", true, true}, // neither: unchanged, mark and all
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.current);
+        harness::setPlain(processor, "attack", -3.0f);
+        saveInTurnThenEdit({"B", "Other"});
+        harness::setPlain(processor, "attack", 4.0f);
+        ASSERT_TRUE(processor.saveUserPreset("A"));
+        ASSERT_TRUE(processor.loadUserPreset(c.current));
+        harness::setPlain(processor, "mix", 20.0f);
+
+        ASSERT_TRUE(processor.renameUserPresetReplacing("A", "B"));
+
+        expectCurrent(c.name, c.isUser, c.modified);
+        EXPECT_EQ(processor.getUserPresetNames(), juce::StringArray({"B", "Other"}));
+        ASSERT_TRUE(processor.loadUserPreset("B"));
+        EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), 4.0f) << "A's values under B";
+
+        for (auto name : processor.getUserPresetNames())
+            processor.deleteUserPreset(name);
+    }
+}
+
 TEST_F(UserPresets, AListedFileWithCharactersOutsideTheKeptSetCanBeLoadedRenamedAndDeleted)
 {
     root.writePresetFile("Kick v1.2.xml", presetDocument("<PARAM id=\"attack\" value=\"-6\"/>"));
