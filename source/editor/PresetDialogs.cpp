@@ -24,11 +24,17 @@ bool listContainsIgnoringCase(const juce::StringArray& list, const juce::String&
     return false;
 }
 
-// A name is taken when a listed preset carries it, either exactly as listed or as the file
-// name it would be saved under.
+// A name is taken when a listed preset carries it, either as listed or as the file it maps to.
 bool presetNameTaken(const juce::StringArray& listed, const juce::String& name)
 {
-    return listContainsIgnoringCase(listed, name) || listContainsIgnoringCase(listed, sanitisePresetName(name));
+    return listContainsIgnoringCase(listed, name) || listContainsIgnoringCase(listed, presetFileNameFor(name, listed));
+}
+
+// True when the two names reach the same preset file (letter case aside): renaming one to the
+// other would rename nothing.
+bool namesShareAFile(const juce::StringArray& listed, const juce::String& a, const juce::String& b)
+{
+    return presetFileNameFor(a, listed).equalsIgnoreCase(presetFileNameFor(b, listed));
 }
 } // namespace
 
@@ -182,7 +188,8 @@ void MenuBar::showRenamePresetDialog(const juce::String& oldName)
 void MenuBar::renamePresetTo(const juce::String& oldName, const juce::String& newName)
 {
     const auto from = oldName.trim(), to = newName.trim();
-    if (presetManager == nullptr || from.isEmpty() || to.isEmpty() || from.equalsIgnoreCase(to))
+    if (presetManager == nullptr || from.isEmpty() || to.isEmpty()
+        || namesShareAFile(presetManager->getUserPresetNames(), from, to))
         return;
 
     if (userPresetExists(to))

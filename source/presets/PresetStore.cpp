@@ -53,12 +53,7 @@ juce::File PresetStore::getPresetFile(const juce::String& name) const
     const auto folder = getPresetFolder();
     if (folder == juce::File())
         return {};
-
-    for (const auto& file : findPresetFiles())
-        if (file.getFileNameWithoutExtension() == name)
-            return file;
-
-    return folder.getChildFile(sanitisePresetName(name) + presetExtension);
+    return folder.getChildFile(presetFileNameFor(name, listPresetNames()) + presetExtension);
 }
 
 juce::StringArray PresetStore::listPresetNames() const

@@ -12,8 +12,8 @@
 // platform cannot name its application-data folder, there is no preset folder and every
 // operation fails (empty list, false).
 //
-// A preset name maps to a file in one of two ways: a name that is exactly the name of a listed
-// file (file name without ".xml") is that file; any other name is sanitised
+// A preset name maps to a file as presetFileNameFor says: a name that is exactly the name of a
+// listed file (file name without ".xml") is that file; any other name is sanitised
 // (sanitisePresetName). So every listed preset can be loaded, renamed and deleted, and no
 // name can reach outside the folder.
 class PresetStore

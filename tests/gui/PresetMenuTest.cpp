@@ -358,6 +358,26 @@ TEST(PresetDialogs, RenameToAFreeName)
     EXPECT_TRUE(f.presetFile("B").existsAsFile());
 }
 
+TEST(PresetDialogs, RenameToANameOfTheSameFileDoesNothing)
+{
+    PresetMenuFixture f;
+    f.makePreset("Kick", 3.0f);
+    ASSERT_TRUE(f.processor.loadUserPreset("Kick"));
+    harness::setPlain(f.processor, "mix", 50.0f);
+    const auto before = observableState(f.processor);
+
+    for (auto* typed : {"Kick!", "kick?", " KICK "})
+    {
+        SCOPED_TRACE(typed);
+        f.bar.renamePresetTo("Kick", typed);
+        guitest::pumpFor(20);
+        EXPECT_EQ(guitest::frontDialog(), nullptr) << "no offer to overwrite the preset with itself";
+        EXPECT_EQ(observableState(f.processor), before);
+        EXPECT_TRUE(guitest::pumpUntil([&] { return f.caption() == "Kick *" + arrow; }, 400));
+        EXPECT_EQ(f.attackIn("Kick"), 3.0f);
+    }
+}
+
 TEST(PresetDialogs, RenameOntoAnExistingPresetReplacesItAndLeavesNothingElse)
 {
     PresetMenuFixture f;

@@ -173,7 +173,7 @@ TEST_F(StoreFixture, RenamingWithReplacementMovesTheOldFileOntoTheNewAndLeavesNo
     root.writePresetFile("B.xml", "b");
     root.writePresetFile("C.xml", "c");
 
-    ASSERT_TRUE(store.renamePresetFile("A", "B", PresetStore::Replace::allowed));
+    ASSERT_TRUE(store.renamePresetFile("A", "b", PresetStore::Replace::allowed)) << "b maps to B.xml";
     ASSERT_TRUE(store.renamePresetFile("C", "D", PresetStore::Replace::allowed)) << "nothing to replace";
 
     EXPECT_EQ(store.listPresetNames(), juce::StringArray({"B", "D"}));

@@ -199,6 +199,17 @@ TEST_F(UserPresets, RenamingAnotherPresetOrFailingLeavesTheCurrentPresetAlone)
     EXPECT_EQ(processor.getUserPresetNames(), juce::StringArray({"Mine", "Renamed", "Taken"}));
 }
 
+TEST_F(UserPresets, RenamingToANameOfTheSameFileRenamesNothingAndLeavesTheCurrentPresetAlone)
+{
+    ASSERT_TRUE(processor.saveUserPreset("Kick"));
+    harness::setPlain(processor, "clip", 3.0f);
+
+    EXPECT_FALSE(processor.renameUserPreset("Kick", "Kick!"));
+    EXPECT_FALSE(processor.renameUserPresetReplacing("Kick", "Kick!"));
+    expectCurrent("Kick", true, true);
+    EXPECT_EQ(processor.getUserPresetNames(), juce::StringArray({"Kick"}));
+}
+
 TEST_F(UserPresets, RenamingOntoAnExistingPresetReplacesItAndKeepsTrackOfTheCurrentPreset)
 {
     struct Case
