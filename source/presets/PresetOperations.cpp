@@ -64,12 +64,12 @@ bool TarvoltAudioProcessor::loadUserPreset(const juce::String& name)
         return false;
     keepMissingParameters(tree, parameters);
 
-    suspendProcessing(true);
+    // Audio keeps running: the audio thread reads each new value at its next block and ramps to
+    // it as to any other parameter change.
     applyingPreset.store(true);
     parameters.replaceState(tree);
     applyingPreset.store(false);
     setCurrentPreset(name, true, false);
-    suspendProcessing(false);
     return true;
 }
 

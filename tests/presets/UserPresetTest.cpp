@@ -57,7 +57,7 @@ TEST_F(UserPresets, SavingOverAnExistingPresetReplacesIt)
     EXPECT_EQ(processor.getUserPresetNames(), juce::StringArray({"Drums"}));
 }
 
-TEST_F(UserPresets, LoadingRestoresEveryParameterWhileSuspendedAndUnmarked)
+TEST_F(UserPresets, LoadingRestoresEveryParameterUnmarkedWithoutSuspendingProcessing)
 {
     setUnusualValues(processor);
     ASSERT_TRUE(processor.saveUserPreset("Unusual"));
@@ -69,7 +69,7 @@ TEST_F(UserPresets, LoadingRestoresEveryParameterWhileSuspendedAndUnmarked)
 
     EXPECT_GE(probe.changes, 8);
     EXPECT_EQ(probe.changesWhileNotApplying, 0);
-    EXPECT_EQ(probe.changesWhileSuspended, probe.changes);
+    EXPECT_EQ(probe.changesWhileSuspended, 0) << "the host would play silence meanwhile";
     EXPECT_FALSE(processor.isSuspended());
     EXPECT_TRUE(processor.parameters.copyState().isEquivalentTo(saved));
     expectCurrent("Unusual", true, false);
