@@ -3,6 +3,7 @@
 
 #include "editor/MenuBar.h"
 
+#include "editor/NameEntryDialog.h"
 #include "presets/PresetName.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -27,7 +28,8 @@ bool listContainsIgnoringCase(const juce::StringArray& list, const juce::String&
 // A name is taken when a listed preset carries it, either as listed or as the file it maps to.
 bool presetNameTaken(const juce::StringArray& listed, const juce::String& name)
 {
-    return listContainsIgnoringCase(listed, name) || listContainsIgnoringCase(listed, presetFileNameFor(name, listed));
+    return listContainsIgnoringCase(listed, name) ||
+           listContainsIgnoringCase(listed, presetFileNameFor(name, listed));
 }
 
 // True when the two names reach the same preset file (letter case aside): renaming one to the
@@ -36,6 +38,30 @@ bool namesShareAFile(const juce::StringArray& listed, const juce::String& a, con
 {
     return presetFileNameFor(a, listed).equalsIgnoreCase(presetFileNameFor(b, listed));
 }
+
+juce::String renamedMessage(const juce::String& oldName, const juce::String& newName)
+{
+    return "Preset " + quoted(oldName) + " was renamed to " + quoted(newName) + ".";
+}
+
+// A message that closes itself (answering 0) once its time is up, unless the user closed it
+// first. Its timer goes with it, so nothing is left waiting after it is gone.
+class SelfClosingMessage final : public juce::AlertWindow, private juce::Timer
+{
+public:
+    SelfClosingMessage(const juce::String& title, const juce::String& message, int closeAfterMs)
+        : juce::AlertWindow(title, message, juce::MessageBoxIconType::NoIcon)
+    {
+        startTimer(closeAfterMs);
+    }
+
+private:
+    void timerCallback() override
+    {
+        stopTimer();
+        exitModalState(0);
+    }
+};
 } // namespace
 
 //==============================================================================
@@ -92,10 +118,56 @@ juce::AlertWindow* MenuBar::adoptDialog(juce::AlertWindow* dialog)
     return dialog;
 }
 
-void MenuBar::showModal(juce::AlertWindow* dialog, std::function<void(int)> onResult, bool deleteWhenDismissed)
+void MenuBar::showModal(juce::AlertWindow* dialog, std::function<void(int)> onResult,
+                        bool deleteWhenDismissed)
 {
     positionDialog(*dialog);
-    dialog->enterModalState(true, juce::ModalCallbackFunction::create(std::move(onResult)), deleteWhenDismissed);
+    dialog->enterModalState(true, juce::ModalCallbackFunction::create(std::move(onResult)),
+                            deleteWhenDismissed);
+}
+
+void MenuBar::askToConfirm(const juce::String& title, const juce::String& message,
+                           const juce::String& confirmButtonText, std::function<void(MenuBar&)> onConfirm)
+{
+    auto* prompt = openDialog(title, message, juce::MessageBoxIconType::WarningIcon);
+    prompt->addButton(confirmButtonText, 1, juce::KeyPress(juce::KeyPress::returnKey));
+    prompt->addButton("Cancel", 0, juce::KeyPress(juce::KeyPress::escapeKey));
+
+    juce::Component::SafePointer<MenuBar> bar(this);
+    showModal(
+        prompt,
+        [bar, onConfirm = std::move(onConfirm)](int result)
+        {
+            if (result == 1 && bar != nullptr && bar->presetManager != nullptr)
+                onConfirm(*bar);
+        },
+        true);
+}
+
+void MenuBar::askToOverwrite(const juce::String& name, std::function<void(MenuBar&)> overwrite)
+{
+    askToConfirm("Overwrite Preset?",
+                 "A preset named " + quoted(name) + " already exists.\nDo you want to overwrite it?",
+                 "Overwrite", std::move(overwrite));
+}
+
+void MenuBar::askForName(const juce::String& title, const juce::String& message,
+                         const juce::String& initialName, const juce::String& confirmButtonText,
+                         std::function<void(MenuBar&, juce::String)> onName)
+{
+    auto* dialog = new NameEntryDialog(title, message, initialName, confirmButtonText, dialogLookAndFeel);
+    adoptDialog(dialog);
+
+    juce::Component::SafePointer<MenuBar> bar(this);
+    showModal(
+        dialog,
+        [bar, dialog, onName = std::move(onName)](int result)
+        {
+            std::unique_ptr<NameEntryDialog> owned(dialog);
+            if (result == 1 && bar != nullptr && bar->presetManager != nullptr)
+                onName(*bar, dialog->getEnteredName());
+        },
+        false);
 }
 
 void MenuBar::positionDialog(juce::AlertWindow& dialog)
@@ -110,24 +182,13 @@ void MenuBar::positionDialog(juce::AlertWindow& dialog)
     dialog.centreAroundComponent(reference, width, height);
 }
 
+//==============================================================================
 void MenuBar::showSavePresetDialog()
 {
     if (presetManager == nullptr)
         return;
-    auto* dialog = openDialog("Save Preset", "Enter a name:", juce::MessageBoxIconType::NoIcon);
-    dialog->addTextEditor("presetName", getDefaultPresetName(), "Preset Name:");
-    dialog->addButton("Save", 1, juce::KeyPress(juce::KeyPress::returnKey));
-    dialog->addButton("Cancel", 0, juce::KeyPress(juce::KeyPress::escapeKey));
-
-    juce::Component::SafePointer<MenuBar> bar(this);
-    showModal(
-        dialog,
-        [bar, dialog](int result) {
-            std::unique_ptr<juce::AlertWindow> owned(dialog);
-            if (result == 1 && bar != nullptr && bar->presetManager != nullptr)
-                bar->savePresetNamed(dialog->getTextEditorContents("presetName").trim());
-        },
-        false);
+    askForName("Save Preset", "Enter a name:", getDefaultPresetName(), "Save",
+               [](MenuBar& bar, const juce::String& name) { bar.savePresetNamed(name); });
 }
 
 void MenuBar::savePresetNamed(const juce::String& name)
@@ -136,84 +197,47 @@ void MenuBar::savePresetNamed(const juce::String& name)
     if (trimmed.isEmpty() || presetManager == nullptr)
         return;
 
-    auto save = [](MenuBar& bar, const juce::String& presetName) {
-        if (bar.presetManager->saveUserPreset(presetName))
+    auto save = [trimmed](MenuBar& bar)
+    {
+        if (bar.presetManager->saveUserPreset(trimmed))
         {
             bar.refreshPresetCaption();
-            bar.showSuccessMessage("Success", "Preset " + quoted(presetName) + " has been saved.");
+            bar.showSuccessMessage("Success", "Preset " + quoted(trimmed) + " has been saved.");
         }
     };
 
-    if (!userPresetExists(trimmed))
-    {
-        save(*this, trimmed);
-        return;
-    }
-
-    auto* prompt = openDialog("Overwrite Preset?",
-                              "A preset named " + quoted(trimmed) + " already exists.\nDo you want to overwrite it?",
-                              juce::MessageBoxIconType::WarningIcon);
-    prompt->addButton("Overwrite", 1, juce::KeyPress(juce::KeyPress::returnKey));
-    prompt->addButton("Cancel", 0, juce::KeyPress(juce::KeyPress::escapeKey));
-    juce::Component::SafePointer<MenuBar> bar(this);
-    showModal(
-        prompt,
-        [bar, trimmed, save](int result) {
-            if (result == 1 && bar != nullptr && bar->presetManager != nullptr)
-                save(*bar, trimmed);
-        },
-        true);
+    if (userPresetExists(trimmed))
+        askToOverwrite(trimmed, save);
+    else
+        save(*this);
 }
 
 void MenuBar::showRenamePresetDialog(const juce::String& oldName)
 {
     if (presetManager == nullptr)
         return;
-    auto* dialog = openDialog("Rename Preset", "Enter a new name:", juce::MessageBoxIconType::NoIcon);
-    dialog->addTextEditor("presetName", oldName, "Preset Name:");
-    dialog->addButton("Rename", 1, juce::KeyPress(juce::KeyPress::returnKey));
-    dialog->addButton("Cancel", 0, juce::KeyPress(juce::KeyPress::escapeKey));
-
-    juce::Component::SafePointer<MenuBar> bar(this);
-    showModal(
-        dialog,
-        [bar, dialog, oldName](int result) {
-            std::unique_ptr<juce::AlertWindow> owned(dialog);
-            if (result == 1 && bar != nullptr && bar->presetManager != nullptr)
-                bar->renamePresetTo(oldName, dialog->getTextEditorContents("presetName").trim());
-        },
-        false);
+    askForName("Rename Preset", "Enter a new name:", oldName, "Rename",
+               [oldName](MenuBar& bar, const juce::String& newName)
+               { bar.renamePresetTo(oldName, newName); });
 }
 
 void MenuBar::renamePresetTo(const juce::String& oldName, const juce::String& newName)
 {
     const auto from = oldName.trim(), to = newName.trim();
-    if (presetManager == nullptr || from.isEmpty() || to.isEmpty()
-        || namesShareAFile(presetManager->getUserPresetNames(), from, to))
+    if (presetManager == nullptr || from.isEmpty() || to.isEmpty() ||
+        namesShareAFile(presetManager->getUserPresetNames(), from, to))
         return;
 
     if (userPresetExists(to))
     {
-        auto* prompt = openDialog("Overwrite Preset?",
-                                  "A preset named " + quoted(to) + " already exists.\nDo you want to overwrite it?",
-                                  juce::MessageBoxIconType::WarningIcon);
-        prompt->addButton("Overwrite", 1, juce::KeyPress(juce::KeyPress::returnKey));
-        prompt->addButton("Cancel", 0, juce::KeyPress(juce::KeyPress::escapeKey));
-        juce::Component::SafePointer<MenuBar> bar(this);
-        showModal(
-            prompt,
-            [bar, from, to](int result) {
-                if (result == 1 && bar != nullptr && bar->presetManager != nullptr)
-                    bar->overwriteRenamePreset(from, to);
-            },
-            true);
+        askToOverwrite(to, [from, to](MenuBar& bar) { bar.overwriteRenamePreset(from, to); });
         return;
     }
 
     if (presetManager->renameUserPreset(from, to))
     {
         refreshPresetCaption();
-        showSuccessMessage("Success", "Preset " + quoted(from) + " was renamed to " + quoted(to) + ".");
+        showSuccessMessage("Success", renamedMessage(from, to));
     }
 }
 
@@ -222,7 +246,7 @@ void MenuBar::overwriteRenamePreset(const juce::String& oldName, const juce::Str
     if (presetManager != nullptr && presetManager->renameUserPresetReplacing(oldName, newName))
     {
         refreshPresetCaption();
-        showSuccessMessage("Success", "Preset " + quoted(oldName) + " was renamed to " + quoted(newName) + ".");
+        showSuccessMessage("Success", renamedMessage(oldName, newName));
     }
 }
 
@@ -230,50 +254,21 @@ void MenuBar::showDeletePresetDialog(const juce::String& name)
 {
     if (presetManager == nullptr)
         return;
-    auto* dialog = openDialog("Delete Preset?", "Are you sure you want to delete " + quoted(name) + "?",
-                              juce::MessageBoxIconType::WarningIcon);
-    dialog->addButton("Delete", 1, juce::KeyPress(juce::KeyPress::returnKey));
-    dialog->addButton("Cancel", 0, juce::KeyPress(juce::KeyPress::escapeKey));
-
-    juce::Component::SafePointer<MenuBar> bar(this);
-    showModal(
-        dialog,
-        [bar, name](int result) {
-            if (result == 1 && bar != nullptr && bar->presetManager != nullptr
-                && bar->presetManager->deleteUserPreset(name))
-            {
-                bar->refreshPresetCaption();
-                bar->showSuccessMessage("Success", "Preset " + quoted(name) + " has been deleted.");
-            }
-        },
-        true);
+    askToConfirm("Delete Preset?", "Are you sure you want to delete " + quoted(name) + "?", "Delete",
+                 [name](MenuBar& bar)
+                 {
+                     if (bar.presetManager->deleteUserPreset(name))
+                     {
+                         bar.refreshPresetCaption();
+                         bar.showSuccessMessage("Success", "Preset " + quoted(name) + " has been deleted.");
+                     }
+                 });
 }
-
-namespace
-{
-// A message that closes itself (answering 0) once its time is up, unless the user closed it
-// first. Its timer goes with it, so nothing is left waiting after it is gone.
-class SelfClosingMessage final : public juce::AlertWindow, private juce::Timer
-{
-public:
-    SelfClosingMessage(const juce::String& title, const juce::String& message, int closeAfterMs)
-        : juce::AlertWindow(title, message, juce::MessageBoxIconType::NoIcon)
-    {
-        startTimer(closeAfterMs);
-    }
-
-private:
-    void timerCallback() override
-    {
-        stopTimer();
-        exitModalState(0);
-    }
-};
-} // namespace
 
 void MenuBar::showSuccessMessage(const juce::String& title, const juce::String& message)
 {
     auto* dialog = adoptDialog(new SelfClosingMessage(title, message, 3000));
     dialog->addButton("OK", 1, juce::KeyPress(juce::KeyPress::returnKey));
-    showModal(dialog, [](int) {}, true);
+    showModal(
+        dialog, [](int) {}, true);
 }

@@ -10,6 +10,7 @@ target_sources(Tarvolt PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/MenuBar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MenuBarLookAndFeel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MeterModel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/NameEntryDialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PanelLayout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PowerButton.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PresetDialogs.cpp

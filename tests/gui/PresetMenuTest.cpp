@@ -300,6 +300,69 @@ TEST(PresetDialogs, SaveWritesTheFileAndShowsSuccess)
     EXPECT_EQ(f.root.presetFolder().getNumberOfChildFiles(juce::File::findFiles), 1);
 }
 
+TEST(PresetDialogs, TheNameFieldTakesTheKeysAtOnceReturnConfirmsEscapeCancels)
+{
+    PresetMenuFixture f;
+    f.makePreset("Kick", 1.0f);
+
+    // Escape, typed into the field, cancels.
+    f.bar.getSaveButton().triggerClick();
+    auto* save = guitest::waitForDialog("Save Preset");
+    guitest::typeName(save, "Snare");
+    EXPECT_EQ(save->getTextEditorContents("presetName"), "Snare") << "the typed name replaces the proposed one";
+    juce::Component::SafePointer<juce::AlertWindow> cancelled(save);
+    guitest::pressKey(save, juce::KeyPress::escapeKey);
+    EXPECT_TRUE(guitest::pumpUntil([&] { return cancelled == nullptr; }));
+    EXPECT_FALSE(f.presetFile("Snare").exists());
+
+    // Return, typed into the field, confirms.
+    f.bar.getSaveButton().triggerClick();
+    save = guitest::waitForDialog("Save Preset");
+    guitest::typeName(save, "Snare");
+    guitest::pressKey(save, juce::KeyPress::returnKey);
+    ASSERT_NE(guitest::waitForDialog("Success"), nullptr);
+    EXPECT_TRUE(f.presetFile("Snare").existsAsFile());
+    EXPECT_EQ(f.caption(), "Snare" + arrow);
+    ASSERT_TRUE(guitest::press(guitest::frontDialog(), "OK"));
+
+    // The rename dialog alike.
+    f.bar.showRenamePresetDialog("Kick");
+    auto* rename = guitest::waitForDialog("Rename Preset");
+    guitest::typeName(rename, "Hat");
+    guitest::pressKey(rename, juce::KeyPress::escapeKey);
+    EXPECT_TRUE(guitest::pumpUntil([&] { return guitest::frontDialog() == nullptr; }));
+    EXPECT_TRUE(f.presetFile("Kick").existsAsFile());
+
+    f.bar.showRenamePresetDialog("Kick");
+    rename = guitest::waitForDialog("Rename Preset");
+    guitest::typeName(rename, "Hat");
+    guitest::pressKey(rename, juce::KeyPress::returnKey);
+    ASSERT_NE(guitest::waitForDialog("Success"), nullptr);
+    EXPECT_FALSE(f.presetFile("Kick").exists());
+    EXPECT_EQ(f.attackIn("Hat"), 1.0f);
+}
+
+TEST(PresetDialogs, TheNameFieldTakesTheFocusAndTheKeysWhenTheDialogHasThem)
+{
+    PresetMenuFixture f;
+    f.bar.showSavePresetDialog();
+    auto* save = guitest::waitForDialog("Save Preset");
+    ASSERT_TRUE(guitest::nameFieldFocused(save));
+    auto& field = *save->getTextEditor("presetName");
+
+    // The window takes the focus again (the user comes back to it): the field, not a button.
+    juce::Component::unfocusAllComponents();
+    save->grabKeyboardFocus();
+    EXPECT_TRUE(field.hasKeyboardFocus(false));
+    EXPECT_EQ(field.getHighlightedText(), "MyPreset") << "the proposed name is selected";
+
+    // Keys that reach the window while nothing in it has the focus go to the field.
+    juce::Component::unfocusAllComponents();
+    guitest::pressKey(save, juce::KeyPress('K', juce::ModifierKeys(), 'K'));
+    EXPECT_TRUE(field.hasKeyboardFocus(false));
+    EXPECT_EQ(field.getText(), "K");
+}
+
 TEST(PresetDialogs, SavingOverAnExistingPresetAsksFirst)
 {
     PresetMenuFixture f;
