@@ -43,6 +43,30 @@ juce::Font DialogLookAndFeel::getAlertWindowMessageFont()
     return compat::makeFont(16.0f, juce::Font::plain);
 }
 
+// The framework's look draws a field inside an alert window with no outline, only a line under
+// it, in the outline colour the alert window gave the field (the combo boxes' outline colour).
+// Here every field gets the full outline, in this look's colours.
+void DialogLookAndFeel::fillTextEditorBackground(juce::Graphics& g, int, int, juce::TextEditor& field)
+{
+    g.fillAll(field.findColour(juce::TextEditor::backgroundColourId));
+}
+
+void DialogLookAndFeel::drawTextEditorOutline(juce::Graphics& g, int width, int height, juce::TextEditor& field)
+{
+    if (!field.isEnabled())
+        return;
+    if (field.hasKeyboardFocus(true) && !field.isReadOnly())
+    {
+        g.setColour(findColour(juce::TextEditor::focusedOutlineColourId));
+        g.drawRect(0, 0, width, height, 2);
+    }
+    else
+    {
+        g.setColour(findColour(juce::TextEditor::outlineColourId));
+        g.drawRect(0, 0, width, height, 1);
+    }
+}
+
 std::vector<juce::Rectangle<int>> DialogLookAndFeel::buttonBounds(int width, int height, int numButtons)
 {
     const float w = (float) width, h = (float) height;

@@ -1,6 +1,8 @@
-#include "GuiTestSupport.h"
+#include "DialogTestSupport.h"
 
 #include "editor/DialogLookAndFeel.h"
+#include "editor/NameEntryDialog.h"
+#include "editor/Palette.h"
 
 TEST(DialogLook, ButtonPlacement)
 {
@@ -91,5 +93,44 @@ TEST(DialogLook, ButtonBodyLightensUnderTheMouseAndWhenPressed)
         look.drawButtonBackground(g, button, juce::Colours::red, c.over, c.down);
         EXPECT_TRUE(guitest::colourNear(image.getPixelAt(60, 18), juce::Colour(c.fill), 1));
         EXPECT_TRUE(guitest::colourNear(image.getPixelAt(60, 0), juce::Colour(0xff384452), 8)) << "outline";
+    }
+}
+
+TEST(DialogLook, TheNameFieldIsOutlinedGreenWhileFocusedAndGreyOtherwise)
+{
+    DialogLookAndFeel look;
+    NameEntryDialog dialog("Save Preset", "Enter a name:", "MyPreset", "Save", look);
+    dialog.setSize(400, 220);
+    const auto& field = dialog.getNameField();
+    const auto r = field.getBounds();
+
+    // The four edges at their middles, and just inside the right edge: outline `thickness` pixels wide,
+    // then the field's background.
+    const auto expectOutline = [&](juce::Colour outline, int thickness) {
+        const auto image = guitest::render(dialog);
+        for (int inset = 0; inset < thickness; ++inset)
+        {
+            SCOPED_TRACE(inset);
+            EXPECT_TRUE(guitest::colourNear(image.getPixelAt(r.getCentreX(), r.getY() + inset), outline, 1)) << "top";
+            EXPECT_TRUE(guitest::colourNear(image.getPixelAt(r.getCentreX(), r.getBottom() - 1 - inset), outline, 1))
+                << "bottom";
+            EXPECT_TRUE(guitest::colourNear(image.getPixelAt(r.getX() + inset, r.getCentreY()), outline, 1)) << "left";
+            EXPECT_TRUE(guitest::colourNear(image.getPixelAt(r.getRight() - 1 - inset, r.getCentreY()), outline, 1))
+                << "right";
+        }
+        EXPECT_TRUE(guitest::colourNear(image.getPixelAt(r.getRight() - 1 - thickness, r.getCentreY()),
+                                        palette::dialog::fieldBackground, 1));
+    };
+
+    {
+        SCOPED_TRACE("not focused");
+        expectOutline(palette::dialog::fieldOutline, 1);
+    }
+
+    dialog.setVisible(true); // on the screen: the field takes the focus with the window
+    ASSERT_TRUE(guitest::nameFieldFocused(&dialog));
+    {
+        SCOPED_TRACE("focused");
+        expectOutline(palette::dialog::fieldFocusedOutline, 2);
     }
 }
