@@ -45,11 +45,14 @@ void IconButton::paintCaption(juce::Graphics& g, bool isOver, bool isDown)
     const auto font = compat::makeFont(std::max(bodyHeight * 0.5f, 11.0f), juce::Font::bold);
     const float innerLeft = 0.5f + 0.1f * bodyWidth;
     const float innerWidth = std::max(0.8f * bodyWidth, 0.0f);
-    const int x = roundHalfAway(innerLeft + innerWidth / 2.0f - font.getStringWidthFloat(caption) / 2.0f);
+    const int centredX = roundHalfAway(innerLeft + innerWidth / 2.0f - font.getStringWidthFloat(caption) / 2.0f);
+    // A caption too wide to be centred starts at the margin: the fitted drawing then squeezes it
+    // and ends it with an ellipsis, and its first letters never fall off the left edge.
+    const int x = std::max(centredX, captionMargin);
 
     g.setFont(font);
     g.setColour(palette::bar::buttonText);
-    g.drawFittedText(caption, x, 0, getWidth() - x - 6, getHeight(), juce::Justification::centredLeft, 1);
+    g.drawFittedText(caption, x, 0, getWidth() - x - captionMargin, getHeight(), juce::Justification::centredLeft, 1);
 }
 
 void IconButton::paintIcon(juce::Graphics& g, bool isOver, bool isDown)
