@@ -23,9 +23,8 @@ TEST(PresetStoreFolders, DataFolderIsTheUserApplicationDataFolderPlusCompanyProd
 {
     const PresetStore store{ProductInfo::tarvolt()};
     const auto appData = juce::File::getSpecialLocation(juce::File::userApplicationDataDirectory);
-    EXPECT_EQ(store.getDataFolder(), appData.getChildFile("OrvaneAudio").getChildFile("Tarvolt")
-                                         .getChildFile("version_1.0.0"));
-    EXPECT_EQ(store.getPresetFolder(), store.getDataFolder().getChildFile("Presets"));
+    EXPECT_EQ(store.getPresetFolder(), TestPresetRoot::presetFolderUnder(appData));
+    EXPECT_EQ(store.getDataFolder(), store.getPresetFolder().getParentDirectory());
 }
 
 TEST_F(StoreFixture, PresetFilesAreSanitisedNamesWithXmlInThePresetFolder)
@@ -242,7 +241,7 @@ TEST(PresetStoreNames, NoNameReachesOutsideThePresetFolder)
     store.setRootFolder(root);
     TarvoltAudioProcessor processor;
 
-    const auto presetFolder = root.getChildFile("OrvaneAudio/Tarvolt/version_1.0.0/Presets");
+    const auto presetFolder = TestPresetRoot::presetFolderUnder(root);
     const auto baitContent = presetDocument("<PARAM id=\"attack\" value=\"-12\"/>");
     juce::Array<juce::File> bait;
     for (auto folder = presetFolder.getParentDirectory(); folder != sandbox.folder().getParentDirectory();
@@ -326,6 +325,6 @@ TEST(PresetStoreWithoutDataFolder, EveryOperationFailsAndNothingIsWrittenAnywher
 
     workingDirectory.setAsCurrentWorkingDirectory();
     EXPECT_TRUE(sandbox.allEntries().isEmpty());
-    EXPECT_FALSE(juce::File("/OrvaneAudio").exists());
+    EXPECT_FALSE(juce::File("/" + ProductInfo::tarvolt().companyFolder).exists());
     EXPECT_FALSE(juce::File("/Presets").exists());
 }
