@@ -1,18 +1,15 @@
 #include "editor/MenuBar.h"
 
+#include "editor/Rounding.h"
+
 namespace
 {
 const juce::String captionSuffix = juce::String(juce::CharPointer_UTF8("  \xe2\x96\xbe")); // two spaces, U+25BE
-
-int roundHalfAway(float v)
-{
-    return (int) std::lround(v);
-}
 } // namespace
 
 MenuBar::MenuBar()
 {
-    presetButton.setCaption("Presets" + captionSuffix);
+    presetButton.setCaption(captionFor({}));
     saveButton.setCaption("Save");
     settingsButton.setIconKind(IconButton::gearIcon);
 
@@ -52,14 +49,14 @@ juce::String MenuBar::captionFor(const juce::String& displayName)
 {
     auto name = displayName.trim();
     if (name.isEmpty() || name == "Preset")
-        name = "Presets";
+        name = PresettableProcessor::noPresetName;
     return name + captionSuffix;
 }
 
 void MenuBar::refreshPresetCaption()
 {
-    const auto caption = captionFor(presetManager != nullptr ? presetManager->getCurrentPresetDisplayName()
-                                                              : juce::String("Presets"));
+    const auto caption =
+        captionFor(presetManager != nullptr ? presetManager->getCurrentPresetDisplayName() : juce::String());
     if (caption != presetButton.getCaption())
         presetButton.setCaption(caption);
 }

@@ -4,6 +4,7 @@
 #include "editor/DisplayResolution.h"
 #include "editor/IconButton.h"
 #include "editor/MenuBarLookAndFeel.h"
+#include "editor/Palette.h"
 #include "presets/PresettableProcessor.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -88,6 +89,17 @@ private:
                                   juce::MessageBoxIconType icon);
     juce::AlertWindow* adoptDialog(juce::AlertWindow* dialog);
     void showModal(juce::AlertWindow* dialog, std::function<void(int)> onResult, bool deleteWhenDismissed);
+    // A warning with a confirming button and "Cancel"; `onConfirm` runs once the user confirms,
+    // if the bar still has a preset manager then.
+    void askToConfirm(const juce::String& title, const juce::String& message,
+                      const juce::String& confirmButtonText, std::function<void(MenuBar&)> onConfirm);
+    // The overwrite prompt for a name.
+    void askToOverwrite(const juce::String& name, std::function<void(MenuBar&)> overwrite);
+    // A name dialog (save, rename); `onName` gets the trimmed name once the user confirms, if
+    // the bar still has a preset manager then.
+    void askForName(const juce::String& title, const juce::String& message, const juce::String& initialName,
+                    const juce::String& confirmButtonText,
+                    std::function<void(MenuBar&, juce::String)> onName);
 
     juce::StringArray listedUserPresets();
 
@@ -98,7 +110,7 @@ private:
     // bar is gone when the editor closes while the menu is open.
     std::shared_ptr<MenuBarLookAndFeel> lookAndFeel = std::make_shared<MenuBarLookAndFeel>();
     DialogLookAndFeel dialogLookAndFeel;
-    juce::Colour backgroundColour{0xff0a0b0c};
+    juce::Colour backgroundColour = palette::bar::background;
 
     IconButton settingsButton{"Settings"};
     ResolutionMode resolutionMode = ResolutionMode::Auto;

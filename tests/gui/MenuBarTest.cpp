@@ -64,6 +64,34 @@ TEST(MenuBar, CaptionRules)
     EXPECT_EQ(bar.getSaveButton().getCaption(), "Save");
 }
 
+TEST(MenuBar, ACaptionTooWideForItsButtonKeepsItsBeginningAndLosesItsEnd)
+{
+    IconButton button("Preset");
+    button.setSize(120, 18); // the preset button of the smallest window
+    const auto paint = [&button](const juce::String& caption) {
+        button.setCaption(caption);
+        return guitest::render(button);
+    };
+    const auto differ = [](const juce::Image& a, const juce::Image& b) {
+        for (int y = 0; y < a.getHeight(); ++y)
+            for (int x = 0; x < a.getWidth(); ++x)
+                if (a.getPixelAt(x, y) != b.getPixelAt(x, y))
+                    return true;
+        return false;
+    };
+    const juce::String middle = " Drum Bus Parallel Crush With Room *" + arrow;
+
+    EXPECT_TRUE(differ(paint("Amber" + middle), paint("Zebra" + middle))) << "the beginning is shown";
+    EXPECT_FALSE(differ(paint("Kicks" + middle + "Amber"), paint("Kicks" + middle + "Zebra")))
+        << "the end is cut off";
+
+    // No letter reaches into the margins, where only the body and its outline are drawn.
+    const auto wide = paint("Amber" + middle), empty = paint(" ");
+    for (int y = 0; y < wide.getHeight(); ++y)
+        for (int x : {0, 1, 2, 3, 4, 5, 114, 115, 116, 117, 118, 119})
+            EXPECT_EQ(wide.getPixelAt(x, y), empty.getPixelAt(x, y)) << x << ", " << y;
+}
+
 TEST(MenuBar, CaptionFollowsThePresetManagerWithinATimerPeriod)
 {
     TarvoltAudioProcessor processor;
