@@ -93,31 +93,24 @@ forcedinline void wetAll(float* const* phases, int numPhases, const float* T, co
         wetLoop<true>(phases, numPhases, T, k, clipNorm, n);
 }
 
-// Outputs in groups whose sums stay in registers over all taps; the rest one by one.
+// Outputs in groups whose sums stay in registers over all taps. The last group is computed
+// whole, past n (the callers' buffers have room for it), so every output is summed the same way
+// whatever n is: the result does not depend on how a host cuts the audio into blocks.
 forcedinline void symmetricFirAll(const float* __restrict newest, const float* __restrict oldest,
                                   const float* __restrict taps, int numTaps, float* __restrict out, int n) noexcept
 {
-    constexpr int group = 32;
-    int i = 0;
-    for (; i + group <= n; i += group)
+    for (int i = 0; i < n; i += firGroup)
     {
-        float sum[group] = {};
+        float sum[firGroup] = {};
         for (int t = 0; t < numTaps; ++t)
         {
             const float tap = taps[t];
             const float* a = newest + i - t;
             const float* b = oldest + i + t;
-            for (int j = 0; j < group; ++j)
+            for (int j = 0; j < firGroup; ++j)
                 sum[j] += tap * (a[j] + b[j]);
         }
-        std::copy(sum, sum + group, out + i);
-    }
-    for (; i < n; ++i)
-    {
-        float sum = 0.0f;
-        for (int t = 0; t < numTaps; ++t)
-            sum += taps[t] * (newest[i - t] + oldest[i + t]);
-        out[i] = sum;
+        std::copy(sum, sum + firGroup, out + i);
     }
 }
 

@@ -76,9 +76,9 @@ inline void setUnusualValues(TarvoltAudioProcessor& processor)
 {
     for (auto& spec : parameterSpecs)
         harness::setPlain(processor, spec.id,
-                          spec.kind == ParameterSpec::Kind::number
-                              ? spec.minimum + 0.37f * (spec.maximum - spec.minimum)
-                              : spec.minimum);
+                          spec.kind == ParameterSpec::Kind::number ? spec.minimum + 0.37f * (spec.maximum - spec.minimum)
+                          : spec.defaultValue == spec.minimum      ? spec.maximum
+                                                                   : spec.minimum);
 }
 
 // Records, for every parameter change, whether the processor was applying a preset or state
