@@ -27,6 +27,7 @@ constexpr int factor = OversampledPath::factor;
 
 OversampledPath::OversampledPath()
 {
+    // The detection takes the signal's interpolators, so that the two come out equally late.
     for (auto* stages : {&interpolators, &detectionInterpolators, &decimators})
         stages->at(0).design(firstStage.transitionWidth, firstStage.stopbandDb);
     for (auto* stages : {&interpolators, &detectionInterpolators})
