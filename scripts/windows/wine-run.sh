@@ -10,14 +10,15 @@
 # build machine as TARVOLT_WINE_PREFIX. A new prefix is created on first use, once, even when
 # several programs start at the same time.
 #
-# Wine's own error messages are let through (its notes about unimplemented functions are not).
-# Test programs are watched (run_test_program below).
+# Wine's errors in starting a process (loader, memory, wineserver, process and thread set-up,
+# exceptions) are let through; everything else it says stays off. Test programs are watched
+# (run_test_program below).
 set -euo pipefail
 if [ "${1:-}" = "--prefix" ]; then
     export WINEPREFIX=$2
     shift 2
 fi
-export WINEDEBUG=${WINEDEBUG:--all,err+all}
+export WINEDEBUG=${WINEDEBUG:--all,err+module,err+virtual,err+server,err+process,err+thread,err+seh}
 export WINEARCH=win64
 # No installer prompts for wine's .NET and HTML engines, which nothing here uses.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
