@@ -48,7 +48,9 @@ $expected"
 
 "$compiler" "${build_flags[@]}" -c "$work/moves.s" -o "$work/built.o"
 bash "$check" "$work/built.o" ||
-    fail "assembled with the build's flags ('${build_flags[*]}') the moves stay aligned"
+    fail "assembled with the build's flags ('${build_flags[*]}') the moves stay aligned" \
+        "(a build folder first configured before the toolchain file passed the option keeps its old" \
+        "flags: configure it afresh)"
 
 if bash "$check" "$work/missing.o" 2>/dev/null; then
     fail "the check passed a file it could not read"
