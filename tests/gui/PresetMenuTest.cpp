@@ -515,7 +515,9 @@ TEST(PresetDialogs, SuccessMessageClosesItselfAfterThreeSeconds)
 
     guitest::pumpUntil([&] { return juce::Time::getMillisecondCounter() - opened > 2500; }, 3000);
     EXPECT_TRUE(shown != nullptr && shown->isCurrentlyModal()) << "still open after 2.5 s";
-    EXPECT_TRUE(guitest::pumpUntil([&] { return shown == nullptr; }, 2000)) << "closed and freed after 3 s";
+    // It closes at 3 s; a busy machine (the Windows tests run under wine) may take seconds longer
+    // to deliver the timer, and a message that never closes still fails.
+    EXPECT_TRUE(guitest::pumpUntil([&] { return shown == nullptr; }, 10000)) << "closed and freed after 3 s";
 }
 
 TEST(PresetDialogs, DialogsPlacedOnTheEditorWithinItsHeight)
