@@ -11,9 +11,11 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 // The strip across the top of the editor: the current preset on a drop-down button that opens
-// the preset menu, a Save button, and a settings button with the display-resolution choice.
+// the preset menu, a Save button, and a settings button with the display-resolution choice and
+// the other choices the editor hands it (addSettingsChoice).
 class MenuBar : public juce::Component, private juce::Timer
 {
 public:
@@ -28,6 +30,7 @@ public:
     static constexpr int deleteIdLast = 910000;
     static constexpr int maxListedUserPresets = renameIdBase - loadIdBase;
     static constexpr int resolutionIdBase = 910001; // Auto; Low, Medium, High follow
+    static constexpr int settingsChoiceIdBase = 920000; // choice k, option i: base + 100 k + i
 
     MenuBar();
     ~MenuBar() override;
@@ -40,6 +43,17 @@ public:
     // Chosen in the settings button's menu; not saved anywhere.
     std::function<void(ResolutionMode)> onResolutionChange;
     ResolutionMode getResolutionMode() const noexcept { return resolutionMode; }
+
+    // A further choice of the settings menu, in its own section after the display resolution,
+    // the current option ticked.
+    struct SettingsChoice
+    {
+        juce::String title;
+        juce::StringArray options;
+        std::function<int()> current;
+        std::function<void(int)> choose;
+    };
+    void addSettingsChoice(SettingsChoice choice);
 
     void paint(juce::Graphics&) override;
     void resized() override;
@@ -114,6 +128,7 @@ private:
 
     IconButton settingsButton{"Settings"};
     ResolutionMode resolutionMode = ResolutionMode::Auto;
+    std::vector<SettingsChoice> settingsChoices;
 
     juce::Array<juce::Component::SafePointer<juce::AlertWindow>> openDialogs;
 

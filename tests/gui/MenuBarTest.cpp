@@ -175,6 +175,59 @@ TEST(Editor, BarAbovePanelAndTheResolutionChoiceChangesTheCurves)
     EXPECT_EQ(differingFromHigh, 0);
 }
 
+// Quality and Stereo Link in the settings menu, after the display resolution: ticked at the
+// parameter's value; a choice reaches the host as a complete gesture, and the display's read-out
+// line says what is on.
+TEST(Editor, SettingsMenuOffersQualityAndStereoLinkAsHostParameters)
+{
+    guitest::EditorFixture fixture;
+    fixture.editor->setSize(1256, 780);
+    auto& bar = TarvoltEditorTestAccess::bar(*fixture.editor);
+
+    struct Gestures final : juce::AudioProcessorParameter::Listener
+    {
+        juce::StringArray log;
+        void parameterValueChanged(int, float value) override { log.add("set " + juce::String(value)); }
+        void parameterGestureChanged(int, bool starting) override { log.add(starting ? "begin" : "end"); }
+    };
+    for (const char* id : {ParameterIDs::quality, ParameterIDs::link})
+    {
+        SCOPED_TRACE(id);
+        const auto& spec = *findParameterSpec(id);
+        auto* parameter = fixture.processor.parameters.getParameter(id);
+        Gestures gestures;
+        parameter->addListener(&gestures);
+
+        // The section and its options' ids, as the menu lists them.
+        const auto menu = bar.createResolutionMenu();
+        juce::PopupMenu::MenuItemIterator items(menu);
+        int firstOption = 0;
+        while (items.next())
+            if (items.getItem().isSectionHeader && items.getItem().text == spec.name)
+            {
+                ASSERT_TRUE(items.next());
+                EXPECT_EQ(items.getItem().text, spec.choices[0]);
+                EXPECT_TRUE(items.getItem().isTicked);
+                firstOption = items.getItem().itemID;
+                ASSERT_TRUE(items.next());
+                EXPECT_EQ(items.getItem().text, spec.choices[1]);
+                EXPECT_FALSE(items.getItem().isTicked);
+            }
+        ASSERT_NE(firstOption, 0) << "no section " << spec.name;
+
+        bar.handleResolutionMenuResult(firstOption + 1);
+        EXPECT_EQ(harness::getPlain(fixture.processor, id), 1.0f);
+        EXPECT_EQ(gestures.log, juce::StringArray({"begin", "set 1", "end"}));
+        parameter->removeListener(&gestures);
+    }
+
+    DisplaySettings settings;
+    EXPECT_EQ(displayReadOut(settings), "MIX 100%  CLIP 25%");
+    settings.highQuality = settings.linked = true;
+    EXPECT_EQ(displayReadOut(settings), "HQ  LINK  MIX 100%  CLIP 25%");
+    EXPECT_EQ(fixture.processor.getLatencySamples(), TransientShaper::latencyFor(QualityIndex::high));
+}
+
 TEST(DisplayResolution, PointsPerCurve)
 {
     struct Case
