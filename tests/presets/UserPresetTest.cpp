@@ -111,6 +111,34 @@ TEST_F(UserPresets, MissingEntriesKeepTheirValuesEntriesWithoutValueTakeTheDefau
         << "the missing parameters are added back to the tree";
 }
 
+// Presets and projects saved before Quality and Stereo Link existed hold the first ten parameters
+// only: they sounded as Standard and Off, and load so, whatever is set now. (A missing one of
+// the first ten keeps its value, as above.)
+TEST_F(UserPresets, AFileFromBeforeQualityAndLinkLoadsThemAsStandardAndOff)
+{
+    juce::String tenParameters;
+    for (size_t i = 0; i < 10; ++i)
+        tenParameters << "<PARAM id=\"" << parameterSpecs[i].id << "\" value=\"" << parameterSpecs[i].defaultValue
+                      << "\"/>\n";
+    root.writePresetFile("Old.xml", presetDocument(tenParameters));
+    juce::MemoryBlock oldState;
+    juce::AudioProcessor::copyXmlToBinary(*juce::parseXML("<PARAMETERS>" + tenParameters + "</PARAMETERS>"), oldState);
+
+    for (const bool fromPreset : {true, false})
+    {
+        SCOPED_TRACE(fromPreset ? "user preset" : "host state");
+        harness::setPlain(processor, ParameterIDs::quality, (float) QualityIndex::high);
+        harness::setPlain(processor, ParameterIDs::link, (float) LinkIndex::on);
+        if (fromPreset)
+            ASSERT_TRUE(processor.loadUserPreset("Old"));
+        else
+            processor.setStateInformation(oldState.getData(), (int) oldState.getSize());
+        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::quality), (float) QualityIndex::standard);
+        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::link), (float) LinkIndex::off);
+        EXPECT_EQ(processor.getLatencySamples(), 0);
+    }
+}
+
 TEST_F(UserPresets, ValuesAParameterCannotTakeAreClampedOrDefaulted)
 {
     root.writePresetFile("Wild.xml", presetDocument("<PARAM id=\"attack\" value=\"50\"/>\n"
