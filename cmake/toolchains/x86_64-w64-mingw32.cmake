@@ -22,6 +22,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# Windows keeps the stack only 16-byte aligned and GCC cannot realign it for 32- and 64-byte
+# vectors, so an aligned AVX2/AVX-512 move to a stack slot would fault in a host: the assembler
+# writes every aligned vector move as an unaligned one (just as fast on aligned data).
+# scripts/windows/check-vector-moves.sh keeps the shipped module free of them.
+set(CMAKE_C_FLAGS_INIT "-Wa,-muse-unaligned-vector-move")
+set(CMAKE_CXX_FLAGS_INIT "-Wa,-muse-unaligned-vector-move")
+
 foreach(_kind EXE SHARED MODULE)
     set(CMAKE_${_kind}_LINKER_FLAGS_INIT "-static")
 endforeach()

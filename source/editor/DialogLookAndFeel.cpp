@@ -1,29 +1,24 @@
 #include "editor/DialogLookAndFeel.h"
 
 #include "editor/BarButtonPainter.h"
+#include "editor/Palette.h"
+#include "editor/Rounding.h"
 #include "plugin/JuceCompat.h"
-
-namespace
-{
-int roundHalfAway(float v)
-{
-    return (int) std::lround(v);
-}
-} // namespace
 
 DialogLookAndFeel::DialogLookAndFeel()
 {
-    setColour(juce::AlertWindow::backgroundColourId, juce::Colour(0xff12161b));
-    setColour(juce::AlertWindow::textColourId, juce::Colour(0xdcd2e1eb));
-    setColour(juce::TextEditor::backgroundColourId, juce::Colour(0xff161c22));
-    setColour(juce::TextEditor::textColourId, juce::Colour(0xffeff5ff));
-    setColour(juce::TextEditor::highlightedTextColourId, juce::Colour(0xffffffff));
-    setColour(juce::TextEditor::outlineColourId, juce::Colour(0xff384452));
-    setColour(juce::TextEditor::focusedOutlineColourId, juce::Colour(0xff4eff24));
-    setColour(juce::TextButton::buttonColourId, juce::Colour(0xff1c232b));
-    setColour(juce::TextButton::buttonOnColourId, juce::Colour(0xff26303a));
-    setColour(juce::TextButton::textColourOffId, juce::Colour(0xffeff5ff));
-    setColour(juce::TextButton::textColourOnId, juce::Colour(0xffeff5ff));
+    using namespace palette::dialog;
+    setColour(juce::AlertWindow::backgroundColourId, background);
+    setColour(juce::AlertWindow::textColourId, text);
+    setColour(juce::TextEditor::backgroundColourId, fieldBackground);
+    setColour(juce::TextEditor::textColourId, fieldText);
+    setColour(juce::TextEditor::highlightedTextColourId, fieldHighlightedText);
+    setColour(juce::TextEditor::outlineColourId, fieldOutline);
+    setColour(juce::TextEditor::focusedOutlineColourId, fieldFocusedOutline);
+    setColour(juce::TextButton::buttonColourId, button);
+    setColour(juce::TextButton::buttonOnColourId, buttonOn);
+    setColour(juce::TextButton::textColourOffId, buttonText);
+    setColour(juce::TextButton::textColourOnId, buttonText);
 }
 
 void DialogLookAndFeel::drawButtonBackground(juce::Graphics& g, juce::Button& button, const juce::Colour&,
@@ -46,6 +41,30 @@ juce::Font DialogLookAndFeel::getAlertWindowTitleFont()
 juce::Font DialogLookAndFeel::getAlertWindowMessageFont()
 {
     return compat::makeFont(16.0f, juce::Font::plain);
+}
+
+// The framework's look draws a field inside an alert window with no outline, only a line under
+// it, in the outline colour the alert window gave the field (the combo boxes' outline colour).
+// Here every field gets the full outline, in this look's colours.
+void DialogLookAndFeel::fillTextEditorBackground(juce::Graphics& g, int, int, juce::TextEditor& field)
+{
+    g.fillAll(field.findColour(juce::TextEditor::backgroundColourId));
+}
+
+void DialogLookAndFeel::drawTextEditorOutline(juce::Graphics& g, int width, int height, juce::TextEditor& field)
+{
+    if (!field.isEnabled())
+        return;
+    if (field.hasKeyboardFocus(true) && !field.isReadOnly())
+    {
+        g.setColour(findColour(juce::TextEditor::focusedOutlineColourId));
+        g.drawRect(0, 0, width, height, 2);
+    }
+    else
+    {
+        g.setColour(findColour(juce::TextEditor::outlineColourId));
+        g.drawRect(0, 0, width, height, 1);
+    }
 }
 
 std::vector<juce::Rectangle<int>> DialogLookAndFeel::buttonBounds(int width, int height, int numButtons)
@@ -80,10 +99,10 @@ void DialogLookAndFeel::drawAlertBox(juce::Graphics& g, juce::AlertWindow& alert
 
     const float w = (float) alert.getWidth(), h = (float) alert.getHeight();
     const juce::Rectangle<float> box(0.0f, 0.0f, w, h);
-    g.setGradientFill(juce::ColourGradient(juce::Colour(0xff131415), 0.0f, 0.0f, juce::Colour(0xff0e0f10), 0.0f, h,
+    g.setGradientFill(juce::ColourGradient(palette::dialog::boxTop, 0.0f, 0.0f, palette::dialog::boxBottom, 0.0f, h,
                                            false));
     g.fillRoundedRectangle(box, 5.0f);
-    g.setColour(juce::Colour(0xffd2e1eb));
+    g.setColour(palette::dialog::boxOutline);
     g.drawRoundedRectangle(box, 5.0f, 1.0f);
 
     textLayout.draw(g, juce::Rectangle<float>((float) textArea.getX()

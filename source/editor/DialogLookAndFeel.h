@@ -20,6 +20,11 @@ public:
     juce::Font getAlertWindowTitleFont() override;
     juce::Font getAlertWindowMessageFont() override;
 
+    // Text fields: the background colour, and an outline in the field's focused outline colour
+    // (2 pixels) while it has the keyboard focus, in its outline colour (1 pixel) otherwise.
+    void fillTextEditorBackground(juce::Graphics&, int width, int height, juce::TextEditor&) override;
+    void drawTextEditorOutline(juce::Graphics&, int width, int height, juce::TextEditor&) override;
+
     // Where the first two buttons (or the only one) of a w x h dialog go; further buttons keep
     // the positions the framework gave them.
     static std::vector<juce::Rectangle<int>> buttonBounds(int width, int height, int numButtons);

@@ -69,6 +69,8 @@ void DisplaySettings::set(const ParameterSpec& spec, float plain)
         case parameterIndex(ParameterIDs::mode): modeIndex = juce::roundToInt(plain); break;
         case parameterIndex(ParameterIDs::focus): focusIndex = juce::roundToInt(plain); break;
         case parameterIndex(ParameterIDs::power): powerOn = spec.audioValueOf(plain) >= 0.5f; break;
+        case parameterIndex(ParameterIDs::quality): highQuality = juce::roundToInt(plain) == QualityIndex::high; break;
+        case parameterIndex(ParameterIDs::link): linked = juce::roundToInt(plain) == LinkIndex::on; break;
         default: break;
     }
 }
@@ -77,6 +79,17 @@ float clipOnsetLevel(float clip)
 {
     const float clipDrive = 1.0f + 4.0f * clip;
     return juce::jlimit(0.08f, 1.15f, 0.92f / clipDrive);
+}
+
+juce::String displayReadOut(const DisplaySettings& settings)
+{
+    juce::String text;
+    if (settings.highQuality)
+        text << "HQ  ";
+    if (settings.linked)
+        text << "LINK  ";
+    return text + "MIX " + juce::String(settings.mix * 100.0f, 0) + "%  CLIP " + juce::String(settings.clip * 100.0f, 0)
+           + "%";
 }
 
 DisplayModel computeDisplayModel(const DisplaySettings& s, int numPoints)
@@ -183,8 +196,8 @@ std::array<PlotGeometry::Label, 5> PlotGeometry::timeAxisLabels() const
 
 juce::Rectangle<int> PlotGeometry::readOutBox() const
 {
-    return {juce::roundToInt(plotRight - 194.0f * scale), juce::roundToInt(baselineY + 8.0f * scale),
-            roundHalfAway(184.0f * scale), roundHalfAway(18.0f * scale)};
+    return {juce::roundToInt(plotRight - 294.0f * scale), juce::roundToInt(baselineY + 8.0f * scale),
+            roundHalfAway(284.0f * scale), roundHalfAway(18.0f * scale)};
 }
 
 juce::Rectangle<int> PlotGeometry::clipCaptionBox(float clipY) const

@@ -24,6 +24,8 @@ struct DisplaySettings
     int modeIndex = 0;
     int focusIndex = 0;
     bool powerOn = false;
+    bool highQuality = false; // shown in the read-out line
+    bool linked = false;
     int curvePoints = 221; // how many points each curve is drawn with
 
     DisplaySettings();
@@ -37,7 +39,7 @@ struct DisplaySettings
         return attackDb == other.attackDb && sustainDb == other.sustainDb && outputDb == other.outputDb &&
                sensitivity == other.sensitivity && punch == other.punch && clip == other.clip && mix == other.mix &&
                modeIndex == other.modeIndex && focusIndex == other.focusIndex && powerOn == other.powerOn &&
-               curvePoints == other.curvePoints;
+               highQuality == other.highQuality && linked == other.linked && curvePoints == other.curvePoints;
     }
 };
 
@@ -61,6 +63,10 @@ struct DisplayModel
 
 // The level where the clipper starts to bite at a clip amount (0..1), before the output gain.
 float clipOnsetLevel(float clip);
+
+// The read-out line under the curves: mix and clip, led by "HQ" with High quality and "LINK"
+// with the stereo link on, so both show at a glance.
+juce::String displayReadOut(const DisplaySettings& settings);
 
 // Runs the model over its 221 points spread evenly over the 500 ms hit, and keeps numPoints of
 // them (2..221, clamped), evenly chosen, first and last included.

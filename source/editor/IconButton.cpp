@@ -1,6 +1,8 @@
 #include "editor/IconButton.h"
 
 #include "editor/BarButtonPainter.h"
+#include "editor/Palette.h"
+#include "editor/Rounding.h"
 #include "plugin/JuceCompat.h"
 
 IconButton::IconButton(const juce::String& buttonName) : juce::Button(buttonName)
@@ -43,11 +45,14 @@ void IconButton::paintCaption(juce::Graphics& g, bool isOver, bool isDown)
     const auto font = compat::makeFont(std::max(bodyHeight * 0.5f, 11.0f), juce::Font::bold);
     const float innerLeft = 0.5f + 0.1f * bodyWidth;
     const float innerWidth = std::max(0.8f * bodyWidth, 0.0f);
-    const int x = (int) std::lround(innerLeft + innerWidth / 2.0f - font.getStringWidthFloat(caption) / 2.0f);
+    const int centredX = roundHalfAway(innerLeft + innerWidth / 2.0f - font.getStringWidthFloat(caption) / 2.0f);
+    // A caption too wide to be centred starts at the margin: the fitted drawing then squeezes it
+    // and ends it with an ellipsis, and its first letters never fall off the left edge.
+    const int x = std::max(centredX, captionMargin);
 
     g.setFont(font);
-    g.setColour(juce::Colour(0xffdce6f0));
-    g.drawFittedText(caption, x, 0, getWidth() - x - 6, getHeight(), juce::Justification::centredLeft, 1);
+    g.setColour(palette::bar::buttonText);
+    g.drawFittedText(caption, x, 0, getWidth() - x - captionMargin, getHeight(), juce::Justification::centredLeft, 1);
 }
 
 void IconButton::paintIcon(juce::Graphics& g, bool isOver, bool isDown)
@@ -58,9 +63,9 @@ void IconButton::paintIcon(juce::Graphics& g, bool isOver, bool isDown)
     if (isOver || isDown)
     {
         const juce::Rectangle<float> circle(0.03f * w + 0.08f * c, 0.03f * h + 0.08f * l, 0.84f * c, 0.84f * l);
-        g.setColour(juce::Colours::white.withAlpha((juce::uint8) (isDown ? 0x3c : 0x28)));
+        g.setColour(isDown ? palette::bar::iconCirclePressed : palette::bar::iconCircleHover);
         g.fillEllipse(circle);
-        g.setColour(juce::Colour(isDown ? 0x788296afu : 0x528296afu));
+        g.setColour(isDown ? palette::bar::iconRingPressed : palette::bar::iconRingHover);
         g.drawEllipse(circle, std::max(0.03f * h, 1.0f));
     }
 
@@ -72,7 +77,7 @@ void IconButton::paintIcon(juce::Graphics& g, bool isOver, bool isDown)
     const float outer = 0.42f * std::min(boxW, boxH);
     const float cx = 0.03f * w + c / 2.0f, cy = 0.03f * h + l / 2.0f;
 
-    g.setColour(juce::Colour(0xffdce6f0));
+    g.setColour(palette::bar::buttonText);
     g.drawEllipse(cx - outer, cy - outer, 2.0f * outer, 2.0f * outer, 1.6f);
     const float hub = 0.46f * outer;
     g.fillEllipse(cx - hub, cy - hub, 2.0f * hub, 2.0f * hub);

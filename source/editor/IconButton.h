@@ -30,6 +30,8 @@ private:
     void paintCaption(juce::Graphics&, bool isOver, bool isDown);
     void paintIcon(juce::Graphics&, bool isOver, bool isDown);
 
+    static constexpr int captionMargin = 6; // pixels kept free left and right of the caption
+
     juce::String caption;
     int iconKind = noIcon;
     bool fixedIconSize = false;

@@ -1,18 +1,15 @@
 #include "editor/MenuBar.h"
 
+#include "editor/Rounding.h"
+
 namespace
 {
 const juce::String captionSuffix = juce::String(juce::CharPointer_UTF8("  \xe2\x96\xbe")); // two spaces, U+25BE
-
-int roundHalfAway(float v)
-{
-    return (int) std::lround(v);
-}
 } // namespace
 
 MenuBar::MenuBar()
 {
-    presetButton.setCaption("Presets" + captionSuffix);
+    presetButton.setCaption(captionFor({}));
     saveButton.setCaption("Save");
     settingsButton.setIconKind(IconButton::gearIcon);
 
@@ -52,14 +49,14 @@ juce::String MenuBar::captionFor(const juce::String& displayName)
 {
     auto name = displayName.trim();
     if (name.isEmpty() || name == "Preset")
-        name = "Presets";
+        name = PresettableProcessor::noPresetName;
     return name + captionSuffix;
 }
 
 void MenuBar::refreshPresetCaption()
 {
-    const auto caption = captionFor(presetManager != nullptr ? presetManager->getCurrentPresetDisplayName()
-                                                              : juce::String("Presets"));
+    const auto caption =
+        captionFor(presetManager != nullptr ? presetManager->getCurrentPresetDisplayName() : juce::String());
     if (caption != presetButton.getCaption())
         presetButton.setCaption(caption);
 }
@@ -105,7 +102,21 @@ juce::PopupMenu MenuBar::createResolutionMenu()
     const char* names[] = {"Auto", "Low", "Medium", "High"};
     for (int i = 0; i < 4; ++i)
         menu.addItem(resolutionIdBase + i, names[i], true, (int) resolutionMode == i);
+    for (size_t k = 0; k < settingsChoices.size(); ++k)
+    {
+        const auto& choice = settingsChoices[k];
+        menu.addSectionHeader(choice.title);
+        const int current = choice.current();
+        for (int i = 0; i < choice.options.size(); ++i)
+            menu.addItem(settingsChoiceIdBase + 100 * (int) k + i, choice.options[i], true, current == i);
+    }
     return menu;
+}
+
+void MenuBar::addSettingsChoice(SettingsChoice choice)
+{
+    jassert(choice.options.size() <= 100);
+    settingsChoices.push_back(std::move(choice));
 }
 
 void MenuBar::showResolutionMenu()
@@ -125,6 +136,13 @@ void MenuBar::showResolutionMenu()
 
 void MenuBar::handleResolutionMenuResult(int result)
 {
+    const int k = (result - settingsChoiceIdBase) / 100, option = (result - settingsChoiceIdBase) % 100;
+    if (result >= settingsChoiceIdBase && k < (int) settingsChoices.size()
+        && option < settingsChoices[(size_t) k].options.size())
+    {
+        settingsChoices[(size_t) k].choose(option);
+        return;
+    }
     if (result < resolutionIdBase || result > resolutionIdBase + 3)
         return;
     resolutionMode = (ResolutionMode) (result - resolutionIdBase);

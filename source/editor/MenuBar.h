@@ -4,15 +4,18 @@
 #include "editor/DisplayResolution.h"
 #include "editor/IconButton.h"
 #include "editor/MenuBarLookAndFeel.h"
+#include "editor/Palette.h"
 #include "presets/PresettableProcessor.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 // The strip across the top of the editor: the current preset on a drop-down button that opens
-// the preset menu, a Save button, and a settings button with the display-resolution choice.
+// the preset menu, a Save button, and a settings button with the display-resolution choice and
+// the other choices the editor hands it (addSettingsChoice).
 class MenuBar : public juce::Component, private juce::Timer
 {
 public:
@@ -27,6 +30,7 @@ public:
     static constexpr int deleteIdLast = 910000;
     static constexpr int maxListedUserPresets = renameIdBase - loadIdBase;
     static constexpr int resolutionIdBase = 910001; // Auto; Low, Medium, High follow
+    static constexpr int settingsChoiceIdBase = 920000; // choice k, option i: base + 100 k + i
 
     MenuBar();
     ~MenuBar() override;
@@ -39,6 +43,17 @@ public:
     // Chosen in the settings button's menu; not saved anywhere.
     std::function<void(ResolutionMode)> onResolutionChange;
     ResolutionMode getResolutionMode() const noexcept { return resolutionMode; }
+
+    // A further choice of the settings menu, in its own section after the display resolution,
+    // the current option ticked.
+    struct SettingsChoice
+    {
+        juce::String title;
+        juce::StringArray options;
+        std::function<int()> current;
+        std::function<void(int)> choose;
+    };
+    void addSettingsChoice(SettingsChoice choice);
 
     void paint(juce::Graphics&) override;
     void resized() override;
@@ -88,6 +103,17 @@ private:
                                   juce::MessageBoxIconType icon);
     juce::AlertWindow* adoptDialog(juce::AlertWindow* dialog);
     void showModal(juce::AlertWindow* dialog, std::function<void(int)> onResult, bool deleteWhenDismissed);
+    // A warning with a confirming button and "Cancel"; `onConfirm` runs once the user confirms,
+    // if the bar still has a preset manager then.
+    void askToConfirm(const juce::String& title, const juce::String& message,
+                      const juce::String& confirmButtonText, std::function<void(MenuBar&)> onConfirm);
+    // The overwrite prompt for a name.
+    void askToOverwrite(const juce::String& name, std::function<void(MenuBar&)> overwrite);
+    // A name dialog (save, rename); `onName` gets the trimmed name once the user confirms, if
+    // the bar still has a preset manager then.
+    void askForName(const juce::String& title, const juce::String& message, const juce::String& initialName,
+                    const juce::String& confirmButtonText,
+                    std::function<void(MenuBar&, juce::String)> onName);
 
     juce::StringArray listedUserPresets();
 
@@ -98,10 +124,11 @@ private:
     // bar is gone when the editor closes while the menu is open.
     std::shared_ptr<MenuBarLookAndFeel> lookAndFeel = std::make_shared<MenuBarLookAndFeel>();
     DialogLookAndFeel dialogLookAndFeel;
-    juce::Colour backgroundColour{0xff0a0b0c};
+    juce::Colour backgroundColour = palette::bar::background;
 
     IconButton settingsButton{"Settings"};
     ResolutionMode resolutionMode = ResolutionMode::Auto;
+    std::vector<SettingsChoice> settingsChoices;
 
     juce::Array<juce::Component::SafePointer<juce::AlertWindow>> openDialogs;
 

@@ -1,23 +1,25 @@
 #include "editor/MenuBarLookAndFeel.h"
 
+#include "editor/Palette.h"
+#include "editor/Rounding.h"
 #include "plugin/JuceCompat.h"
 
 void MenuBarLookAndFeel::setSizesForBarHeight(float barHeight)
 {
     itemFontHeight = barHeight * 0.28f;
     sectionHeaderFontHeight = barHeight * 0.32f;
-    itemHeight = (int) std::lround(barHeight * 0.33f);
+    itemHeight = roundHalfAway(barHeight * 0.33f);
 }
 
 void MenuBarLookAndFeel::drawPopupMenuBackground(juce::Graphics& g, int width, int height)
 {
     const juce::Rectangle<float> outer(1.0f, 1.0f, (float) std::max(width - 2, 0), (float) std::max(height - 2, 0));
-    g.setGradientFill(juce::ColourGradient(juce::Colour(0xff101112), 0.0f, 0.0f, juce::Colour(0xff0f1011), 0.0f,
+    g.setGradientFill(juce::ColourGradient(palette::bar::menuTop, 0.0f, 0.0f, palette::bar::menuBottom, 0.0f,
                                            (float) height, false));
     g.fillRect(outer);
-    g.setColour(juce::Colour(0xff384452));
+    g.setColour(palette::bar::outline);
     g.drawRect(outer, 1.0f);
-    g.setColour(juce::Colour(0xb44e4f51));
+    g.setColour(palette::bar::menuInnerOutline);
     g.drawRect(juce::Rectangle<float>(3.0f, 3.0f, (float) std::max(width - 6, 0), (float) std::max(height - 6, 0)),
                1.0f);
 }
@@ -32,7 +34,7 @@ void MenuBarLookAndFeel::drawPopupMenuItem(juce::Graphics& g, const juce::Rectan
         const int x1 = area.getX() + 8, x2 = area.getRight() - 8;
         if (x2 > x1)
         {
-            g.setColour(juce::Colour(0xff2a333d));
+            g.setColour(palette::bar::menuSeparator);
             g.fillRect(x1, area.getY() + area.getHeight() / 2, x2 - x1, 1);
         }
         return;
@@ -40,12 +42,12 @@ void MenuBarLookAndFeel::drawPopupMenuItem(juce::Graphics& g, const juce::Rectan
 
     const juce::Rectangle<int> r(area.getX() + 4, area.getY() + 1, std::max(area.getWidth() - 8, 0),
                                  std::max(area.getHeight() - 2, 0));
-    auto textColour = juce::Colour(0xf0e6eef2);
+    auto textColour = palette::bar::menuText;
     if (isHighlighted)
     {
-        g.setColour(juce::Colour(0x28ffffff));
+        g.setColour(palette::bar::menuHighlight);
         g.fillRect(r);
-        textColour = juce::Colours::white;
+        textColour = palette::bar::menuHighlightedText;
     }
 
     g.setColour(textColour);
@@ -68,7 +70,7 @@ void MenuBarLookAndFeel::drawPopupMenuItem(juce::Graphics& g, const juce::Rectan
 void MenuBarLookAndFeel::drawPopupMenuSectionHeader(juce::Graphics& g, const juce::Rectangle<int>& area,
                                                     const juce::String& sectionName)
 {
-    g.setColour(juce::Colours::white);
+    g.setColour(palette::bar::menuHeaderText);
     g.setFont(compat::makeFont(sectionHeaderFontHeight, juce::Font::bold));
     g.drawText(sectionName.toUpperCase(),
                juce::Rectangle<int>(area.getX() + 10, area.getY(), std::max(area.getWidth() - 20, 0),

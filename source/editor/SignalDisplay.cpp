@@ -100,9 +100,7 @@ void TarvoltGUI::drawSignalDisplayCurves(juce::Graphics& g, const DisplaySetting
 
     g.setColour(palette::panel::displayText);
     g.setFont(compat::makeFont(p.axisFontHeight()));
-    const auto readOut =
-        "MIX " + juce::String(model.mix * 100.0f, 0) + "%  CLIP " + juce::String(model.clip * 100.0f, 0) + "%";
-    g.drawText(readOut, p.readOutBox(), juce::Justification::right, false);
+    g.drawText(displayReadOut(settings), p.readOutBox(), juce::Justification::right, false);
 }
 
 // The settings the display draws, read afresh; a parameter that cannot be found reads as 0.

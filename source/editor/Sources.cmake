@@ -14,8 +14,10 @@ target_sources(Tarvolt PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/MenuBar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MenuBarLookAndFeel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MeterModel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/NameEntryDialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PanelLayout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PowerButton.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PresetDialogs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PresetMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RotaryKnobLookAndFeel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SignalDisplay.cpp

@@ -10,9 +10,31 @@ TarvoltAudioProcessorEditor::TarvoltAudioProcessorEditor(TarvoltAudioProcessor& 
     // The panel draws with the resolution the bar shows, from the first paint on.
     panel.setResolutionMode(bar.getResolutionMode());
     bar.onResolutionChange = [this](MenuBar::ResolutionMode mode) { panel.setResolutionMode(mode); };
+    addParameterChoices();
     addAndMakeVisible(panel);
     addAndMakeVisible(bar);
     applyEditorSize();
+}
+
+// Quality and Stereo Link are host parameters offered in the settings menu: a choice reaches the
+// host as a complete gesture, and the panel shows the result.
+void TarvoltAudioProcessorEditor::addParameterChoices()
+{
+    for (const char* id : {ParameterIDs::quality, ParameterIDs::link})
+    {
+        auto* parameter = processor.parameters.getParameter(id);
+        const auto* spec = findParameterSpec(id);
+        if (parameter == nullptr || spec == nullptr)
+            continue;
+        auto& attachment = choiceAttachments.emplace_back(
+            std::make_unique<juce::ParameterAttachment>(*parameter, [this](float) { panel.repaint(); }));
+        juce::StringArray options;
+        for (int i = 0; i < spec->numChoices(); ++i)
+            options.add(spec->choices[(size_t) i]);
+        bar.addSettingsChoice({spec->name, options,
+                               [parameter] { return juce::roundToInt(parameter->convertFrom0to1(parameter->getValue())); },
+                               [a = attachment.get()](int option) { a->setValueAsCompleteGesture((float) option); }});
+    }
 }
 
 void TarvoltAudioProcessorEditor::paint(juce::Graphics&)

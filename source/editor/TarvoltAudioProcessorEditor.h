@@ -7,6 +7,9 @@
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
+#include <memory>
+#include <vector>
+
 class TarvoltAudioProcessor;
 
 // The plug-in's window: the menu bar above the main panel, sized once from the screen that
@@ -32,11 +35,13 @@ private:
     // The usable area (without task bars) of the display showing the editor, in logical pixels.
     juce::Rectangle<int> getDisplayUserArea() const;
     void applyEditorSize();
+    void addParameterChoices();
 
     TarvoltAudioProcessor& processor;
     const ProductInfo layout;
     TarvoltGUI panel;
     MenuBar bar;
+    std::vector<std::unique_ptr<juce::ParameterAttachment>> choiceAttachments;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(TarvoltAudioProcessorEditor)
 };

@@ -2,16 +2,11 @@
 
 #include "processor/TarvoltAudioProcessor.h"
 
-namespace
-{
-const juce::String noPresetName{"Presets"};
-}
-
 void TarvoltAudioProcessor::setCurrentPreset(const juce::String& name, bool isUser, bool modified)
 {
     {
         const juce::ScopedLock lock(presetLock);
-        currentPresetName = name.isEmpty() ? noPresetName : name;
+        currentPresetName = name.isEmpty() ? juce::String(noPresetName) : name;
         currentPresetIsUser = isUser;
     }
     currentPresetModified.store(modified);
@@ -32,8 +27,6 @@ bool TarvoltAudioProcessor::isCurrentPresetUser() const
 juce::String TarvoltAudioProcessor::getCurrentPresetDisplayName() const
 {
     const bool modified = currentPresetModified.load();
-    auto name = getCurrentPresetName();
-    if (name.isEmpty())
-        name = noPresetName;
+    const auto name = getCurrentPresetName(); // never empty: setCurrentPreset sees to that
     return modified ? name + " *" : name;
 }

@@ -27,3 +27,12 @@ juce::String sanitisePresetName(const juce::String& name)
         sanitised << "_";
     return sanitised;
 }
+
+juce::String presetFileNameFor(const juce::String& name, const juce::StringArray& listedNames)
+{
+    if (listedNames.contains(name))
+        return name;
+    const auto sanitised = sanitisePresetName(name);
+    const int listed = listedNames.indexOf(sanitised, true);
+    return listed >= 0 ? listedNames[listed] : sanitised;
+}

@@ -17,6 +17,22 @@ bool isCurrentUserPreset(const TarvoltAudioProcessor& processor, const PresetSto
     const auto current = processor.getCurrentPresetName();
     return current.compareIgnoreCase(name) == 0 || store.getPresetFile(current) == store.getPresetFile(name);
 }
+
+bool renameUserPresetFile(TarvoltAudioProcessor& processor, const juce::String& oldName,
+                          const juce::String& newName, PresetStore::Replace replace)
+{
+    auto& store = processor.getPresetStore();
+    const bool renamingCurrent = isCurrentUserPreset(processor, store, oldName);
+    const bool replacingCurrent = !renamingCurrent && isCurrentUserPreset(processor, store, newName);
+    if (!store.renamePresetFile(oldName, newName, replace))
+        return false;
+
+    if (renamingCurrent)
+        processor.setCurrentPreset(newName, true, false);
+    else if (replacingCurrent)
+        processor.setCurrentPreset(PresettableProcessor::noPresetName, false, false);
+    return true;
+}
 } // namespace
 
 juce::StringArray TarvoltAudioProcessor::getFactoryPresetNames()
@@ -48,12 +64,12 @@ bool TarvoltAudioProcessor::loadUserPreset(const juce::String& name)
         return false;
     keepMissingParameters(tree, parameters);
 
-    suspendProcessing(true);
+    // Audio keeps running: the audio thread reads each new value at its next block and ramps to
+    // it as to any other parameter change.
     applyingPreset.store(true);
     parameters.replaceState(tree);
     applyingPreset.store(false);
     setCurrentPreset(name, true, false);
-    suspendProcessing(false);
     return true;
 }
 
@@ -73,17 +89,17 @@ bool TarvoltAudioProcessor::deleteUserPreset(const juce::String& name)
         return false;
 
     if (deletingCurrent)
-        setCurrentPreset("Presets", false, false);
+        setCurrentPreset(noPresetName, false, false);
     return true;
 }
 
 bool TarvoltAudioProcessor::renameUserPreset(const juce::String& oldName, const juce::String& newName)
 {
-    const bool renamingCurrent = isCurrentUserPreset(*this, presetStore, oldName);
-    if (!presetStore.renamePresetFile(oldName, newName))
-        return false;
+    return renameUserPresetFile(*this, oldName, newName, PresetStore::Replace::never);
+}
 
-    if (renamingCurrent)
-        setCurrentPreset(newName, true, false);
-    return true;
+bool TarvoltAudioProcessor::renameUserPresetReplacing(const juce::String& oldName,
+                                                      const juce::String& newName)
+{
+    return renameUserPresetFile(*this, oldName, newName, PresetStore::Replace::allowed);
 }

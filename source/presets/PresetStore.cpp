@@ -2,7 +2,9 @@
 
 #include "presets/ApplicationDataFolder.h"
 #include "presets/IncomingParameterTree.h"
+#include "presets/NoReplaceMove.h"
 #include "presets/PresetName.h"
+#include "presets/ReplacingMove.h"
 
 namespace
 {
@@ -51,12 +53,7 @@ juce::File PresetStore::getPresetFile(const juce::String& name) const
     const auto folder = getPresetFolder();
     if (folder == juce::File())
         return {};
-
-    for (const auto& file : findPresetFiles())
-        if (file.getFileNameWithoutExtension() == name)
-            return file;
-
-    return folder.getChildFile(sanitisePresetName(name) + presetExtension);
+    return folder.getChildFile(presetFileNameFor(name, listPresetNames()) + presetExtension);
 }
 
 juce::StringArray PresetStore::listPresetNames() const
@@ -128,18 +125,22 @@ bool PresetStore::deletePresetFile(const juce::String& name) const
     return file.existsAsFile() && file.deleteFile();
 }
 
-bool PresetStore::renamePresetFile(const juce::String& oldName, const juce::String& newName) const
+bool PresetStore::renamePresetFile(const juce::String& oldName, const juce::String& newName,
+                                   Replace replace) const
 {
     if (newName.trim().isEmpty())
         return false;
 
     const auto source = getPresetFile(oldName);
-    if (!source.existsAsFile())
-        return false;
-
     const auto target = getPresetFile(newName);
-    if (target == juce::File() || target.exists())
+    if (!source.existsAsFile() || target == juce::File() || target == source)
         return false;
 
-    return source.moveFileTo(target);
+    if (replace == Replace::allowed && target.existsAsFile())
+    {
+        // Like the temporary file of a save, the backup's name never ends in ".xml".
+        const auto backup = target.getSiblingFile("." + juce::Uuid().toString() + ".replaced");
+        return moveFileReplacing(source, target, backup);
+    }
+    return moveFileWithoutReplacing(source, target);
 }

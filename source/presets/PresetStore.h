@@ -12,8 +12,8 @@
 // platform cannot name its application-data folder, there is no preset folder and every
 // operation fails (empty list, false).
 //
-// A preset name maps to a file in one of two ways: a name that is exactly the name of a listed
-// file (file name without ".xml") is that file; any other name is sanitised
+// A preset name maps to a file as presetFileNameFor says: a name that is exactly the name of a
+// listed file (file name without ".xml") is that file; any other name is sanitised
 // (sanitisePresetName). So every listed preset can be loaded, renamed and deleted, and no
 // name can reach outside the folder.
 class PresetStore
@@ -39,9 +39,18 @@ public:
     // an interrupted save never leaves a half-written preset. Creates the folder when needed.
     bool writePresetFile(const juce::String& name, const juce::ValueTree& tree) const;
     bool deletePresetFile(const juce::String& name) const;
-    // Fails when the old file is missing, the new name is blank, or the new name's file (or
-    // folder) exists already, which includes two names that map to the same file.
-    bool renamePresetFile(const juce::String& oldName, const juce::String& newName) const;
+
+    enum class Replace
+    {
+        never,  // fail when the new name's file (or folder) exists
+        allowed // replace the new name's file; it comes back when the rename fails
+    };
+    // Fails when the old file is missing, the new name is blank, both names map to the same
+    // file, or the new name is taken (see Replace). The file system refuses to replace a file
+    // that appears under the new name meanwhile: a rename never deletes a preset it was not
+    // asked to replace.
+    bool renamePresetFile(const juce::String& oldName, const juce::String& newName,
+                          Replace replace = Replace::never) const;
 
     // Larger files are not presets and are not read.
     static constexpr juce::int64 maxPresetFileBytes = 1 << 20;

@@ -43,7 +43,7 @@ void TarvoltAudioProcessor::setStateInformation(const void* data, int sizeInByte
         return;
     keepMissingParameters(state, parameters);
 
-    const auto name = state.getProperty(presetNameAttribute, "Presets").toString();
+    const auto name = state.getProperty(presetNameAttribute, noPresetName).toString();
     const bool isUser = state.getProperty(presetIsUserAttribute, false);
     const bool modified = state.getProperty(presetModifiedAttribute, false);
     const auto mode = displayModeFromName(state.getProperty(displayModeAttribute).toString());

@@ -3,10 +3,12 @@ target_sources(Tarvolt PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/CurrentPreset.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FactoryPresets.cpp
     ${CMAKE_CURRENT_LIST_DIR}/IncomingParameterTree.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/NoReplaceMove.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PresetName.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PresetOperations.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PresetStore.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProcessorState.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ReplacingMove.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StateBlob.cpp)
 
 # The preset folder on Windows comes from the shell (SHGetSpecialFolderPathW).

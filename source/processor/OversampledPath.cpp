@@ -27,6 +27,7 @@ constexpr int factor = OversampledPath::factor;
 
 OversampledPath::OversampledPath()
 {
+    // The detection takes the signal's interpolators, so that the two come out equally late.
     for (auto* stages : {&interpolators, &detectionInterpolators, &decimators})
         stages->at(0).design(firstStage.transitionWidth, firstStage.stopbandDb);
     for (auto* stages : {&interpolators, &detectionInterpolators})
@@ -57,8 +58,7 @@ void OversampledPath::reset() noexcept
             filter.reset();
     for (int ch = 0; ch < 2; ++ch)
     {
-        lastTransient[ch] = 0.0f;
-        lastMagnitudes[ch][0] = lastMagnitudes[ch][1] = 0.0f;
+        std::fill(std::begin(lastMagnitudes[ch]), std::end(lastMagnitudes[ch]), 0.0f);
         std::fill(std::begin(heldPeaks[ch]), std::end(heldPeaks[ch]), 0.0f);
         std::fill(std::begin(dry[ch]), std::end(dry[ch]), 0.0f);
     }
@@ -86,41 +86,49 @@ void OversampledPath::interpolate(Stages& stages, int channel, const float* in, 
     }
 }
 
+namespace
+{
+// The peak of the parabola through a local maximum and its neighbours (so a peak between two
+// oversampled values is not lost), or the value itself elsewhere.
+forcedinline float refinedPeak(float before, float here, float after) noexcept
+{
+    const float curvature = 2.0f * here - before - after;
+    const float rise = before - after;
+    const bool isPeak = here >= before && here >= after && curvature > 0.0f;
+    return isPeak ? here + rise * rise / (8.0f * curvature) : here;
+}
+} // namespace
+
 void OversampledPath::detectPeaks(int channel, const float* detection, float* peaks, int n) noexcept
 {
     alignas(32) float phases[factor][maxSamples];
     interpolate(detectionInterpolators, channel, detection, phases, n);
 
-    // The magnitudes in time order, after the last two of the previous stretch.
-    alignas(32) float magnitude[2 + factor * maxSamples];
-    magnitude[0] = lastMagnitudes[channel][0];
-    magnitude[1] = lastMagnitudes[channel][1];
-    for (int i = 0; i < n; ++i)
-        for (int p = 0; p < factor; ++p)
-            magnitude[2 + factor * i + p] = std::abs(phases[p][i]);
-    lastMagnitudes[channel][0] = magnitude[factor * n];
-    lastMagnitudes[channel][1] = magnitude[factor * n + 1];
+    // The magnitudes of the four phases, each after its value from the previous base sample.
+    alignas(32) float m[factor][maxSamples + 1];
+    for (int p = 0; p < factor; ++p)
+    {
+        m[p][0] = lastMagnitudes[channel][p];
+        for (int i = 0; i < n; ++i)
+            m[p][i + 1] = std::abs(phases[p][i]);
+        lastMagnitudes[channel][p] = m[p][n];
+    }
 
-    // A local maximum stands for the peak of the parabola through it and its neighbours, so the
-    // peak between two oversampled values is not lost either. Base sample i takes the largest of
-    // the four values ending one before its last phase (the last needs the next as neighbour).
-    alignas(32) float refined[factor * maxSamples];
-    for (int j = 0; j < factor * n; ++j)
-    {
-        const float before = magnitude[j], here = magnitude[j + 1], after = magnitude[j + 2];
-        const float curvature = 2.0f * here - before - after;
-        const bool isPeak = here >= before && here >= after && curvature > 0.0f;
-        const float rise = before - after;
-        refined[j] = isPeak ? here + rise * rise / (8.0f * curvature) : here;
-    }
-    float* held = heldPeaks[channel]; // the last peakHold - 1 base samples' peaks, then the stretch's
+    // Base sample i takes the largest refined value of the four oversampled values that end one
+    // before its last phase (the last one needs the next base sample as its neighbour), held
+    // over peakHold base samples.
+    float* held = heldPeaks[channel]; // the last peakHold - 1 windows, then the stretch's
     for (int i = 0; i < n; ++i)
     {
-        const float* window = refined + factor * i;
-        held[peakHold - 1 + i] = std::max(std::max(window[0], window[1]), std::max(window[2], window[3]));
+        const float last = refinedPeak(m[2][i], m[3][i], m[0][i + 1]);
+        const float first = refinedPeak(m[3][i], m[0][i + 1], m[1][i + 1]);
+        const float second = refinedPeak(m[0][i + 1], m[1][i + 1], m[2][i + 1]);
+        const float third = refinedPeak(m[1][i + 1], m[2][i + 1], m[3][i + 1]);
+        held[peakHold - 1 + i] = std::max(std::max(last, first), std::max(second, third));
     }
+    static_assert(peakHold == 4, "the hold below takes four windows");
     for (int i = 0; i < n; ++i)
-        peaks[i] = *std::max_element(held + i, held + i + peakHold);
+        peaks[i] = std::max(std::max(held[i], held[i + 1]), std::max(held[i + 2], held[i + 3]));
     std::copy(held + n, held + n + peakHold - 1, held);
 }
 
@@ -133,21 +141,14 @@ float OversampledPath::process(int channel, const float* input, const float* fas
     alignas(32) float phases[factor][maxSamples];
     interpolate(interpolators, channel, input, phases, n);
 
-    // The followers stepped on the peak of each base sample's four phases: phase p stands
-    // (p + 1) / 4 of the way from the previous step's transient amount to this one's.
-    alignas(32) float T[maxSamples + 1];
-    T[0] = lastTransient[channel];
+    // The followers step once per base sample, on the peak of its four phases: its transient
+    // amount holds for all four (what that holding adds lies above the base rate's band, where
+    // the decimators take it away).
+    alignas(32) float T[maxSamples];
     for (int i = 0; i < n; ++i)
-        T[i + 1] = shaper::transientFromEnvelopes(fast[i], slow[i], controls[Control::sensitivity][i], modeScale);
-    lastTransient[channel] = T[n];
-    for (int p = 0; p < factor; ++p)
-    {
-        const float share = (float) (p + 1) / (float) factor;
-        alignas(32) float phaseT[maxSamples];
-        for (int i = 0; i < n; ++i)
-            phaseT[i] = T[i] + (T[i + 1] - T[i]) * share;
-        kernels.wet(phases[p], phaseT, controls, clipNorm, phases[p], n);
-    }
+        T[i] = shaper::transientFromEnvelopes(fast[i], slow[i], controls[Control::sensitivity][i], modeScale);
+    float* phasePointers[factor] = {phases[0], phases[1], phases[2], phases[3]};
+    kernels.wet(phasePointers, factor, T, controls, clipNorm, n);
 
     // Down the same way.
     alignas(32) float even[2 * maxSamples], odd[2 * maxSamples], twice[2 * maxSamples];

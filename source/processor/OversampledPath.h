@@ -52,10 +52,8 @@ private:
     Stages interpolators, detectionInterpolators, decimators;
     int latency = 0;
 
-    // Per channel: the transient amount of the last sample of the previous stretch, and the
-    // dry signal's history followed by the current stretch.
-    float lastTransient[2]{};
-    float lastMagnitudes[2][2]{}; // the detection's last two oversampled magnitudes
+    // Per channel, the dry signal's history followed by the current stretch.
+    float lastMagnitudes[2][factor]{}; // the detection's magnitudes at the last base sample
     static constexpr int peakHold = 4;
     float heldPeaks[2][peakHold - 1 + maxSamples]{};
     float dry[2][maxLatency + maxSamples]{};

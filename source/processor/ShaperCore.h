@@ -196,6 +196,40 @@ forcedinline float shapeWet(float x, float T, const Controls& k, float clipNorm)
     return clip > 0.0001f ? clipped : y;
 }
 
+// shapeWet split for a transient amount that holds over several samples (the High path's four
+// oversampled samples of each base sample): what depends on T and the controls only, then the
+// per-sample rest. The same curve, rearranged: y = w s + c x with s the normalised saturation.
+struct HeldWet
+{
+    float drive;      // D T: the punch curve's drive of x
+    float saturation; // 1 / max(tanh(D), 0.001): the punch curve's normaliser
+    float weight;     // w = 0.35 punch + 0.35
+    float linear;     // c = gS + T (gA - gS - w)
+    float clipDrive;  // K = 1 + 4 clip
+    float clipAmount; // clip, or 0 at 0.0001 and below
+    float clipScale;  // 1 / clipNormaliser(clip)
+};
+
+template <typename Math = StandardMath>
+forcedinline HeldWet holdWet(float T, const Controls& k, float clipNorm) noexcept
+{
+    const float punch = k[Control::punch], clip = k[Control::clip];
+    const float W = sustainWeight(T, punch);
+    const float gA = Math::decibelsToGain(T * k[Control::attackDb]);
+    const float gS = Math::decibelsToGain(W * k[Control::sustainDb]);
+    const float D = 1.0f + 3.2f * T * punch;
+    const float w = 0.35f * punch + 0.35f;
+    return {D * T, 1.0f / std::max(Math::tanh(D), 0.001f), w, gS + T * (gA - gS - w), 1.0f + 4.0f * clip,
+            clip > 0.0001f ? clip : 0.0f, 1.0f / clipNorm};
+}
+
+template <typename Math = StandardMath>
+forcedinline float applyHeldWet(float x, const HeldWet& h) noexcept
+{
+    const float y = h.weight * (Math::tanh(h.drive * x) * h.saturation) + h.linear * x;
+    return y + (Math::tanh(h.clipDrive * y) * h.clipScale - y) * h.clipAmount;
+}
+
 // Output gain on the wet sample y and the mix with the dry sample x.
 forcedinline float mixWet(float y, float x, const Controls& k) noexcept
 {

@@ -62,34 +62,55 @@ forcedinline float shapeAll(const float* x, const float* fast, const float* slow
 }
 
 template <bool clipRamps>
-forcedinline void wetLoop(const float* __restrict x, const float* __restrict T, const ControlBlock& k, float clipNorm,
-                          float* __restrict out, int n) noexcept
+forcedinline void wetLoop(float* const* phases, int numPhases, const float* __restrict T, const ControlBlock& k,
+                          float clipNorm, int n) noexcept
 {
+    // What holds for each base sample, worked out once for all its phases.
+    alignas(64) float drive[ControlBlock::maxSamples], saturation[ControlBlock::maxSamples],
+        weight[ControlBlock::maxSamples], linear[ControlBlock::maxSamples], clipDrive[ControlBlock::maxSamples],
+        clipAmount[ControlBlock::maxSamples], clipScale[ControlBlock::maxSamples];
     for (int i = 0; i < n; ++i)
-        out[i] = shaper::shapeWet<fastmath::Approximations>(x[i], T[i], controlsAt(k, i),
-                                                           clipNormAt<clipRamps>(k, i, clipNorm));
+    {
+        const auto h = shaper::holdWet<fastmath::Approximations>(T[i], controlsAt(k, i), clipNormAt<clipRamps>(k, i, clipNorm));
+        drive[i] = h.drive, saturation[i] = h.saturation, weight[i] = h.weight, linear[i] = h.linear;
+        clipDrive[i] = h.clipDrive, clipAmount[i] = h.clipAmount, clipScale[i] = h.clipScale;
+    }
+    for (int p = 0; p < numPhases; ++p)
+    {
+        float* __restrict x = phases[p];
+        for (int i = 0; i < n; ++i)
+            x[i] = shaper::applyHeldWet<fastmath::Approximations>(
+                x[i], {drive[i], saturation[i], weight[i], linear[i], clipDrive[i], clipAmount[i], clipScale[i]});
+    }
 }
 
-forcedinline void wetAll(const float* x, const float* T, const ControlBlock& k, float clipNorm, float* out,
+forcedinline void wetAll(float* const* phases, int numPhases, const float* T, const ControlBlock& k, float clipNorm,
                          int n) noexcept
 {
     if (k[Control::clip].constant)
-        wetLoop<false>(x, T, k, clipNorm, out, n);
+        wetLoop<false>(phases, numPhases, T, k, clipNorm, n);
     else
-        wetLoop<true>(x, T, k, clipNorm, out, n);
+        wetLoop<true>(phases, numPhases, T, k, clipNorm, n);
 }
 
+// Outputs in groups whose sums stay in registers over all taps. The last group is computed
+// whole, past n (the callers' buffers have room for it), so every output is summed the same way
+// whatever n is: the result does not depend on how a host cuts the audio into blocks.
 forcedinline void symmetricFirAll(const float* __restrict newest, const float* __restrict oldest,
                                   const float* __restrict taps, int numTaps, float* __restrict out, int n) noexcept
 {
-    std::fill(out, out + n, 0.0f);
-    for (int t = 0; t < numTaps; ++t)
+    for (int i = 0; i < n; i += firGroup)
     {
-        const float tap = taps[t];
-        const float* a = newest - t;
-        const float* b = oldest + t;
-        for (int i = 0; i < n; ++i)
-            out[i] += tap * (a[i] + b[i]);
+        float sum[firGroup] = {};
+        for (int t = 0; t < numTaps; ++t)
+        {
+            const float tap = taps[t];
+            const float* a = newest + i - t;
+            const float* b = oldest + i + t;
+            for (int j = 0; j < firGroup; ++j)
+                sum[j] += tap * (a[j] + b[j]);
+        }
+        std::copy(sum, sum + firGroup, out + i);
     }
 }
 
@@ -100,10 +121,10 @@ forcedinline void symmetricFirAll(const float* __restrict newest, const float* _
     {                                                                                                                  \
         return shapeAll(x, fast, slow, k, clipNorm, modeScale, out, n);                                                \
     }                                                                                                                  \
-    attributes void prefix##Wet(const float* x, const float* T, const ControlBlock& k, float clipNorm, float* out,     \
-                                int n) noexcept                                                                        \
+    attributes void prefix##Wet(float* const* phases, int numPhases, const float* T, const ControlBlock& k,            \
+                                float clipNorm, int n) noexcept                                                        \
     {                                                                                                                  \
-        wetAll(x, T, k, clipNorm, out, n);                                                                             \
+        wetAll(phases, numPhases, T, k, clipNorm, n);                                                                  \
     }                                                                                                                  \
     attributes void prefix##Fir(const float* newest, const float* oldest, const float* taps, int numTaps, float* out, \
                                 int n) noexcept                                                                        \

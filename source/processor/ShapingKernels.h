@@ -13,13 +13,16 @@ namespace shaping
 using Kernel = float (*)(const float* x, const float* fast, const float* slow, const ControlBlock& controls,
                         float clipNorm, float modeScale, float* out, int n) noexcept;
 
-// The wet samples (shaper::shapeWet) of n samples at their transient amounts, sample i with the
-// controls of the stretch's sample i.
-using WetKernel = void (*)(const float* x, const float* T, const ControlBlock& controls, float clipNorm, float* out,
-                           int n) noexcept;
+// The wet samples (shaper::shapeWet, as shaper::holdWet and applyHeldWet) of the oversampled
+// phases of n base samples, in place: phases[p][i] is phase p of base sample i, which takes the
+// transient amount T[i] and the controls of the stretch's sample i.
+using WetKernel = void (*)(float* const* phases, int numPhases, const float* T, const ControlBlock& controls,
+                           float clipNorm, int n) noexcept;
 
 // out[i] = sum over t < numTaps of taps[t] * (newest[i - t] + oldest[i + t]), for i < n: the
-// pairs of equal taps of a symmetric FIR filter.
+// pairs of equal taps of a symmetric FIR filter. It computes whole groups of firGroup outputs:
+// out, newest and oldest must have room for n rounded up to a multiple of firGroup.
+inline constexpr int firGroup = 32;
 using SymmetricFir = void (*)(const float* newest, const float* oldest, const float* taps, int numTaps, float* out,
                               int n) noexcept;
 

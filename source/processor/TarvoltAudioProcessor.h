@@ -72,6 +72,7 @@ public:
     bool loadUserPreset(const juce::String& name) override;
     bool deleteUserPreset(const juce::String& name) override;
     bool renameUserPreset(const juce::String& oldName, const juce::String& newName) override;
+    bool renameUserPresetReplacing(const juce::String& oldName, const juce::String& newName) override;
 
     // The current preset: its name ("Presets" when none is chosen), whether it is a user
     // preset, and whether a parameter changed since it was set.
@@ -113,7 +114,7 @@ private:
     PresetStore presetStore{ProductInfo::tarvolt()};
 
     juce::CriticalSection presetLock;
-    juce::String currentPresetName{"Presets"};
+    juce::String currentPresetName{noPresetName};
     bool currentPresetIsUser = false;
 
     ProductInfo productInfo = ProductInfo::tarvolt();

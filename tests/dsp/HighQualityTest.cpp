@@ -102,6 +102,29 @@ TEST(HighQuality, TheWetPathLinesUpWithTheDelayedInput)
     }
 }
 
+// However a host cuts the audio into blocks, the output is the same to the last bit.
+TEST(HighQuality, TheOutputDoesNotDependOnTheBlockSize)
+{
+    auto shapedIn = [](int blockSize) {
+        TarvoltAudioProcessor processor;
+        harness::setPlain(processor, ParameterIDs::quality, 1.0f);
+        harness::setPlain(processor, ParameterIDs::clip, 60.0f);
+        harness::prepare(processor, 2, 48000.0, 512);
+        auto buffer = harness::makeBuffer(2, harness::drumLikeSignal(20000, 4000, 17));
+        harness::processInBlocks(processor, buffer, blockSize);
+        return buffer;
+    };
+    const auto reference = shapedIn(512);
+    for (int blockSize : {1, 33, 100, 500, 4096})
+    {
+        const auto other = shapedIn(blockSize);
+        for (int ch = 0; ch < 2; ++ch)
+            for (int i = 0; i < reference.getNumSamples(); ++i)
+                ASSERT_EQ(other.getSample(ch, i), reference.getSample(ch, i))
+                    << "block size " << blockSize << ", channel " << ch << ", sample " << i;
+    }
+}
+
 // The measurement of the bench program (bench/AliasingBench.cpp): what folds back from the
 // saturation stays far down with High quality, where it is plainly audible at Standard.
 TEST(HighQuality, KeepsTheSaturationsAliasingDown)

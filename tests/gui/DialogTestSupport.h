@@ -59,13 +59,72 @@ inline ::testing::AssertionResult press(juce::AlertWindow* dialog, const juce::S
     return ::testing::AssertionFailure() << "the dialog has no button " << buttonText;
 }
 
-// Types into the dialog's "presetName" field.
-inline void typeName(juce::AlertWindow* dialog, const juce::String& text)
+// Runs the message loop until the dialog's "presetName" field has the keyboard focus, and has
+// kept it for a moment: while the window manager still moves the focus between the windows that
+// come and go (the last dialog closing, this one opening), keys would go astray, as they would
+// for a user who typed within those milliseconds.
+//
+// The window manager may leave a new window without the focus (one that opens without a click
+// of the user's, as here, may count as stealing it); then the window is activated, as the user
+// would by clicking it. And the framework is not always told on X11 that its window got the
+// focus; then the dialog is told, as the framework would tell it. Either way the dialog itself
+// must hand the focus to its field, not to a button.
+inline ::testing::AssertionResult nameFieldFocused(juce::AlertWindow* dialog)
+{
+    if (dialog == nullptr)
+        return ::testing::AssertionFailure() << "no dialog";
+    auto* field = dialog->getTextEditor("presetName");
+    if (field == nullptr)
+        return ::testing::AssertionFailure() << "the dialog has no name field";
+    auto focusedSince = juce::Time::getMillisecondCounter(), activatedAt = focusedSince;
+    const auto keptFocus = [&]
+    {
+        const auto now = juce::Time::getMillisecondCounter();
+        auto* peer = dialog->getPeer();
+        if (peer != nullptr && now - activatedAt > 300)
+        {
+            if (!peer->isFocused())
+                dialog->toFront(true);
+            else if (!dialog->hasKeyboardFocus(true))
+                dialog->grabKeyboardFocus();
+            activatedAt = now;
+        }
+        if (!field->hasKeyboardFocus(false))
+            focusedSince = now;
+        return now - focusedSince >= 150;
+    };
+    if (!pumpUntil(keptFocus))
+        return ::testing::AssertionFailure()
+               << "the name field never got the keyboard focus (it is with "
+               << (juce::Component::getCurrentlyFocusedComponent() != nullptr
+                       ? juce::Component::getCurrentlyFocusedComponent()->getName()
+                       : juce::String("nobody"))
+               << ")";
+    return ::testing::AssertionSuccess();
+}
+
+// A key press as the dialog's window receives it from the keyboard: it goes to the component with
+// the keyboard focus and from there up to its parents until one uses it.
+inline void pressKey(juce::AlertWindow* dialog, const juce::KeyPress& key)
 {
     ASSERT_NE(dialog, nullptr);
-    auto* field = dialog->getTextEditor("presetName");
-    ASSERT_NE(field, nullptr);
-    field->setText(text);
+    auto* peer = dialog->getPeer();
+    ASSERT_NE(peer, nullptr);
+    peer->handleKeyPress(key);
+}
+
+inline void pressKey(juce::AlertWindow* dialog, int keyCode)
+{
+    pressKey(dialog, juce::KeyPress(keyCode));
+}
+
+// Types the text key by key, once the name field has the focus, as a user does right after the
+// dialog opens (the proposed name is selected then, so the typed text replaces it).
+inline void typeName(juce::AlertWindow* dialog, const juce::String& text)
+{
+    ASSERT_TRUE(nameFieldFocused(dialog));
+    for (auto c : text)
+        pressKey(dialog, juce::KeyPress((int)c, juce::ModifierKeys(), c));
 }
 
 // Closes every dialog still open (answering 0) and lets the framework free them.

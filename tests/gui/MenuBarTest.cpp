@@ -64,6 +64,34 @@ TEST(MenuBar, CaptionRules)
     EXPECT_EQ(bar.getSaveButton().getCaption(), "Save");
 }
 
+TEST(MenuBar, ACaptionTooWideForItsButtonKeepsItsBeginningAndLosesItsEnd)
+{
+    IconButton button("Preset");
+    button.setSize(120, 18); // the preset button of the smallest window
+    const auto paint = [&button](const juce::String& caption) {
+        button.setCaption(caption);
+        return guitest::render(button);
+    };
+    const auto differ = [](const juce::Image& a, const juce::Image& b) {
+        for (int y = 0; y < a.getHeight(); ++y)
+            for (int x = 0; x < a.getWidth(); ++x)
+                if (a.getPixelAt(x, y) != b.getPixelAt(x, y))
+                    return true;
+        return false;
+    };
+    const juce::String middle = " Drum Bus Parallel Crush With Room *" + arrow;
+
+    EXPECT_TRUE(differ(paint("Amber" + middle), paint("Zebra" + middle))) << "the beginning is shown";
+    EXPECT_FALSE(differ(paint("Kicks" + middle + "Amber"), paint("Kicks" + middle + "Zebra")))
+        << "the end is cut off";
+
+    // No letter reaches into the margins, where only the body and its outline are drawn.
+    const auto wide = paint("Amber" + middle), empty = paint(" ");
+    for (int y = 0; y < wide.getHeight(); ++y)
+        for (int x : {0, 1, 2, 3, 4, 5, 114, 115, 116, 117, 118, 119})
+            EXPECT_EQ(wide.getPixelAt(x, y), empty.getPixelAt(x, y)) << x << ", " << y;
+}
+
 TEST(MenuBar, CaptionFollowsThePresetManagerWithinATimerPeriod)
 {
     TarvoltAudioProcessor processor;
@@ -145,6 +173,59 @@ TEST(Editor, BarAbovePanelAndTheResolutionChoiceChangesTheCurves)
         for (int x = 0; x < high.getWidth(); ++x)
             differingFromHigh += high.getPixelAt(x, y) != automatic.getPixelAt(x, y) ? 1 : 0;
     EXPECT_EQ(differingFromHigh, 0);
+}
+
+// Quality and Stereo Link in the settings menu, after the display resolution: ticked at the
+// parameter's value; a choice reaches the host as a complete gesture, and the display's read-out
+// line says what is on.
+TEST(Editor, SettingsMenuOffersQualityAndStereoLinkAsHostParameters)
+{
+    guitest::EditorFixture fixture;
+    fixture.editor->setSize(1256, 780);
+    auto& bar = TarvoltEditorTestAccess::bar(*fixture.editor);
+
+    struct Gestures final : juce::AudioProcessorParameter::Listener
+    {
+        juce::StringArray log;
+        void parameterValueChanged(int, float value) override { log.add("set " + juce::String(value)); }
+        void parameterGestureChanged(int, bool starting) override { log.add(starting ? "begin" : "end"); }
+    };
+    for (const char* id : {ParameterIDs::quality, ParameterIDs::link})
+    {
+        SCOPED_TRACE(id);
+        const auto& spec = *findParameterSpec(id);
+        auto* parameter = fixture.processor.parameters.getParameter(id);
+        Gestures gestures;
+        parameter->addListener(&gestures);
+
+        // The section and its options' ids, as the menu lists them.
+        const auto menu = bar.createResolutionMenu();
+        juce::PopupMenu::MenuItemIterator items(menu);
+        int firstOption = 0;
+        while (items.next())
+            if (items.getItem().isSectionHeader && items.getItem().text == spec.name)
+            {
+                ASSERT_TRUE(items.next());
+                EXPECT_EQ(items.getItem().text, spec.choices[0]);
+                EXPECT_TRUE(items.getItem().isTicked);
+                firstOption = items.getItem().itemID;
+                ASSERT_TRUE(items.next());
+                EXPECT_EQ(items.getItem().text, spec.choices[1]);
+                EXPECT_FALSE(items.getItem().isTicked);
+            }
+        ASSERT_NE(firstOption, 0) << "no section " << spec.name;
+
+        bar.handleResolutionMenuResult(firstOption + 1);
+        EXPECT_EQ(harness::getPlain(fixture.processor, id), 1.0f);
+        EXPECT_EQ(gestures.log, juce::StringArray({"begin", "set 1", "end"}));
+        parameter->removeListener(&gestures);
+    }
+
+    DisplaySettings settings;
+    EXPECT_EQ(displayReadOut(settings), "MIX 100%  CLIP 25%");
+    settings.highQuality = settings.linked = true;
+    EXPECT_EQ(displayReadOut(settings), "HQ  LINK  MIX 100%  CLIP 25%");
+    EXPECT_EQ(fixture.processor.getLatencySamples(), TransientShaper::latencyFor(QualityIndex::high));
 }
 
 TEST(DisplayResolution, PointsPerCurve)

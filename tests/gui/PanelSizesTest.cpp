@@ -222,7 +222,7 @@ TEST_P(PanelSizes, DisplayTextsFitTheirBoxesAndStayApart)
 
     // The widest read-out, just above the axis.
     const auto readOut = plot.readOutBox();
-    EXPECT_TRUE(fits("MIX 100%  CLIP 100%", axisFont, readOut));
+    EXPECT_TRUE(fits("HQ  LINK  MIX 100%  CLIP 100%", axisFont, readOut));
     EXPECT_TRUE(clear(textLine(readOut, axisFont.getHeight()), textLine(labels[4].box, axisFont.getHeight())));
 
     const auto captionFont = boldFont(plot.captionFontHeight());

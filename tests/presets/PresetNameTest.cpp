@@ -51,3 +51,20 @@ TEST(PresetName, AVeryLongNameKeepsItsKeptCharacters)
     const auto name = juce::String::repeatedString("ab/", 400);
     EXPECT_EQ(sanitisePresetName(name), juce::String::repeatedString("ab", 400));
 }
+
+TEST(PresetName, ANameRefersToTheListedFileItNamesOrToItsSanitisedFormIgnoringCase)
+{
+    const juce::StringArray listed{"Kick", "kick 2", "Snare .", "v1.2"};
+    struct Case
+    {
+        const char* name;
+        const char* fileName;
+    };
+    const Case cases[] = {
+        {"Kick", "Kick"},        {"kick", "Kick"},   {"KICK!", "Kick"}, {"Kick 2", "kick 2"},
+        {"Snare .", "Snare ."},  {"Snare", "Snare"}, {"v1.2", "v1.2"},  {"V1.2", "V12"},
+        {"Hat/Ride", "HatRide"}, {"???", "Preset"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(presetFileNameFor(c.name, listed), juce::String(c.fileName)) << c.name;
+}

@@ -75,6 +75,22 @@ TEST(PresetStateTable, EveryEventSetsNameOriginAndModifiedMark)
          [](Session& s) { ASSERT_TRUE(s.processor.deleteUserPreset("Elsewhere")); }, "Renamed", true, true},
         {"delete the current preset",
          [](Session& s) { ASSERT_TRUE(s.processor.deleteUserPreset("Renamed")); }, "Presets", false, false},
+        {"save two user presets",
+         [](Session& s)
+         {
+             ASSERT_TRUE(s.processor.saveUserPreset("First"));
+             ASSERT_TRUE(s.processor.saveUserPreset("Second"));
+         },
+         "Second", true, false},
+        {"parameter change", moveAParameter, "Second", true, true},
+        {"rename the current preset onto another",
+         [](Session& s) { ASSERT_TRUE(s.processor.renameUserPresetReplacing("Second", "First")); }, "First",
+         true, false},
+        {"save a third", [](Session& s) { ASSERT_TRUE(s.processor.saveUserPreset("Third")); }, "Third", true,
+         false},
+        {"rename another preset onto the current one",
+         [](Session& s) { ASSERT_TRUE(s.processor.renameUserPresetReplacing("First", "Third")); }, "Presets",
+         false, false},
         {"host restores a state without preset attributes",
          [](Session& s)
          {

@@ -23,9 +23,8 @@ TEST(PresetStoreFolders, DataFolderIsTheUserApplicationDataFolderPlusCompanyProd
 {
     const PresetStore store{ProductInfo::tarvolt()};
     const auto appData = juce::File::getSpecialLocation(juce::File::userApplicationDataDirectory);
-    EXPECT_EQ(store.getDataFolder(), appData.getChildFile("OrvaneAudio").getChildFile("Tarvolt")
-                                         .getChildFile("version_1.0.0"));
-    EXPECT_EQ(store.getPresetFolder(), store.getDataFolder().getChildFile("Presets"));
+    EXPECT_EQ(store.getPresetFolder(), TestPresetRoot::presetFolderUnder(appData));
+    EXPECT_EQ(store.getDataFolder(), store.getPresetFolder().getParentDirectory());
 }
 
 TEST_F(StoreFixture, PresetFilesAreSanitisedNamesWithXmlInThePresetFolder)
@@ -167,6 +166,40 @@ TEST_F(StoreFixture, RenamingFailsOntoExistingFilesBlankNamesAndFromMissingFiles
     EXPECT_EQ(root.presetFolder().getChildFile("CD.xml").loadFileAsString(), "a");
 }
 
+TEST_F(StoreFixture, RenamingWithReplacementMovesTheOldFileOntoTheNewAndLeavesNothingElse)
+{
+    root.writePresetFile("A.xml", "a");
+    root.writePresetFile("B.xml", "b");
+    root.writePresetFile("C.xml", "c");
+
+    ASSERT_TRUE(store.renamePresetFile("A", "b", PresetStore::Replace::allowed)) << "b maps to B.xml";
+    ASSERT_TRUE(store.renamePresetFile("C", "D", PresetStore::Replace::allowed)) << "nothing to replace";
+
+    EXPECT_EQ(store.listPresetNames(), juce::StringArray({"B", "D"}));
+    EXPECT_EQ(root.presetFolder().getChildFile("B.xml").loadFileAsString(), "a");
+    EXPECT_EQ(root.presetFolder().getChildFile("D.xml").loadFileAsString(), "c");
+    EXPECT_EQ(root.presetFolder().getNumberOfChildFiles(juce::File::findFilesAndDirectories, "*"), 2)
+        << "no backup left behind";
+}
+
+TEST_F(StoreFixture, RenamingWithReplacementFailsForTheSameFileMissingSourcesBlankNamesAndFolders)
+{
+    root.writePresetFile("KickSnare.xml", "k");
+    root.writePresetFile("B.xml", "b");
+    root.presetFolder().getChildFile("Folder.xml").createDirectory();
+    const auto before = root.allEntries();
+
+    for (auto [from, to] : {std::pair{"Kick/Snare", "KickSnare"}, std::pair{"KickSnare", "Kick!Snare"},
+                            std::pair{"Missing", "B"}, std::pair{"B", "  "}, std::pair{"B", "Folder"}})
+    {
+        SCOPED_TRACE(juce::String(from) + " -> " + to);
+        EXPECT_FALSE(store.renamePresetFile(from, to, PresetStore::Replace::allowed));
+    }
+    EXPECT_EQ(root.allEntries(), before);
+    EXPECT_EQ(root.presetFolder().getChildFile("KickSnare.xml").loadFileAsString(), "k");
+    EXPECT_EQ(root.presetFolder().getChildFile("B.xml").loadFileAsString(), "b");
+}
+
 TEST_F(StoreFixture, EveryListedNameMapsBackToItsOwnFile)
 {
     // Files put into the folder by other means, with names sanitising would not produce.
@@ -208,7 +241,7 @@ TEST(PresetStoreNames, NoNameReachesOutsideThePresetFolder)
     store.setRootFolder(root);
     TarvoltAudioProcessor processor;
 
-    const auto presetFolder = root.getChildFile("OrvaneAudio/Tarvolt/version_1.0.0/Presets");
+    const auto presetFolder = TestPresetRoot::presetFolderUnder(root);
     const auto baitContent = presetDocument("<PARAM id=\"attack\" value=\"-12\"/>");
     juce::Array<juce::File> bait;
     for (auto folder = presetFolder.getParentDirectory(); folder != sandbox.folder().getParentDirectory();
@@ -292,6 +325,6 @@ TEST(PresetStoreWithoutDataFolder, EveryOperationFailsAndNothingIsWrittenAnywher
 
     workingDirectory.setAsCurrentWorkingDirectory();
     EXPECT_TRUE(sandbox.allEntries().isEmpty());
-    EXPECT_FALSE(juce::File("/OrvaneAudio").exists());
+    EXPECT_FALSE(juce::File("/" + ProductInfo::tarvolt().companyFolder).exists());
     EXPECT_FALSE(juce::File("/Presets").exists());
 }

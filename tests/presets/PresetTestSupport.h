@@ -13,13 +13,16 @@ public:
 
     const juce::File& folder() const noexcept { return root.getFile(); }
 
-    // Where the presets of a store pointed at this root live, spelled out independently.
-    juce::File presetFolder() const
+    // Where the presets of a store pointed at this root live: <company>/<product>/version_<version>/Presets
+    // with the names of the processor's product record.
+    juce::File presetFolder() const { return presetFolderUnder(folder()); }
+
+    static juce::File presetFolderUnder(const juce::File& root)
     {
-        return folder()
-            .getChildFile("OrvaneAudio")
-            .getChildFile("Tarvolt")
-            .getChildFile("version_1.0.0")
+        const auto product = ProductInfo::tarvolt();
+        return root.getChildFile(product.companyFolder)
+            .getChildFile(product.name)
+            .getChildFile("version_" + product.version)
             .getChildFile("Presets");
     }
 
@@ -73,9 +76,9 @@ inline void setUnusualValues(TarvoltAudioProcessor& processor)
 {
     for (auto& spec : parameterSpecs)
         harness::setPlain(processor, spec.id,
-                          spec.kind == ParameterSpec::Kind::number
-                              ? spec.minimum + 0.37f * (spec.maximum - spec.minimum)
-                              : spec.minimum);
+                          spec.kind == ParameterSpec::Kind::number ? spec.minimum + 0.37f * (spec.maximum - spec.minimum)
+                          : spec.defaultValue == spec.minimum      ? spec.maximum
+                                                                   : spec.minimum);
 }
 
 // Records, for every parameter change, whether the processor was applying a preset or state

@@ -5,32 +5,38 @@
 #include "processor/LiveFeed.h"
 
 #include <atomic>
+#include <cmath>
 #include <thread>
+#include <vector>
 
 namespace
 {
 constexpr int blockSize = 256;
 constexpr int runMilliseconds = 3000;
 
-// What a host's audio callback does: process under the callback lock unless suspended.
+// What a host's audio callback does: process under the callback lock, or, while processing is
+// suspended, put out silence.
+void hostCallback(TarvoltAudioProcessor& processor, juce::AudioBuffer<float>& buffer)
+{
+    juce::MidiBuffer midi;
+    const juce::ScopedLock lock(processor.getCallbackLock());
+    if (processor.isSuspended())
+        buffer.clear();
+    else
+        processor.processBlock(buffer, midi);
+}
+
 void audioThread(TarvoltAudioProcessor& processor, const std::atomic<bool>& stop, std::atomic<int>& blocks,
                  std::atomic<bool>& finite)
 {
     juce::AudioBuffer<float> buffer(2, blockSize);
-    juce::MidiBuffer midi;
     juce::Random random(1);
     while (!stop.load())
     {
         for (int ch = 0; ch < 2; ++ch)
             for (int i = 0; i < blockSize; ++i)
                 buffer.setSample(ch, i, (random.nextFloat() * 2.0f - 1.0f) * (i % 64 < 4 ? 0.9f : 0.05f));
-        {
-            const juce::ScopedLock lock(processor.getCallbackLock());
-            if (processor.isSuspended())
-                buffer.clear();
-            else
-                processor.processBlock(buffer, midi);
-        }
+        hostCallback(processor, buffer);
         for (int ch = 0; ch < 2; ++ch)
             for (int i = 0; i < blockSize; ++i)
                 if (!std::isfinite(buffer.getSample(ch, i)))
@@ -182,4 +188,85 @@ TEST(Concurrency, LiveFeedQueueBetweenAnAudioAndAnEditorThread)
     EXPECT_TRUE(ordered);
     EXPECT_GT(received, 0);
     EXPECT_EQ(received + feed.getNumDropped(), total);
+}
+
+namespace
+{
+// Plays a steady tone through the processor as a host does, block after block, and keeps the
+// longest run of consecutive samples of exact silence any output channel showed.
+void playTone(TarvoltAudioProcessor& processor, const std::atomic<bool>& stop, std::atomic<int>& blocks,
+              std::atomic<int>& longestSilence)
+{
+    juce::AudioBuffer<float> buffer(2, blockSize);
+    const double step = juce::MathConstants<double>::twoPi * 441.3 / 48000.0;
+    double phase = 0.3; // no sample of the tone itself is exactly 0
+    int silent[2] = {0, 0};
+    while (!stop.load())
+    {
+        for (int i = 0; i < blockSize; ++i, phase += step)
+            for (int ch = 0; ch < 2; ++ch)
+                buffer.setSample(ch, i, 0.25f * (float)std::sin(phase));
+        hostCallback(processor, buffer);
+
+        for (int ch = 0; ch < 2; ++ch)
+            for (int i = 0; i < blockSize; ++i)
+            {
+                silent[ch] = buffer.getSample(ch, i) == 0.0f ? silent[ch] + 1 : 0;
+                if (silent[ch] > longestSilence.load())
+                    longestSilence.store(silent[ch]);
+            }
+        ++blocks;
+    }
+}
+} // namespace
+
+// A producer auditions user presets while the host plays: no load may cut the sound, and each
+// load leaves exactly the preset's values, unmarked.
+TEST(Concurrency, LoadingUserPresetsWhileAudioPlaysNeverSilencesTheOutput)
+{
+    TestPresetRoot root;
+    TarvoltAudioProcessor processor;
+    root.attach(processor);
+    harness::prepare(processor, 2, 48000.0, blockSize);
+
+    // A user preset saved from every factory preset, with the values it was saved with.
+    std::vector<std::pair<juce::String, juce::ValueTree>> presets;
+    for (const auto& factoryName : processor.getFactoryPresetNames())
+    {
+        processor.loadFactoryPreset(factoryName);
+        const auto name = "Saved " + factoryName;
+        ASSERT_TRUE(processor.saveUserPreset(name));
+        presets.emplace_back(name, processor.parameters.copyState());
+    }
+
+    std::atomic<bool> stop{false};
+    std::atomic<int> blocks{0}, longestSilence{0};
+    std::thread audio(playTone, std::ref(processor), std::cref(stop), std::ref(blocks),
+                      std::ref(longestSilence));
+
+    // This thread plays the editor: one preset after another, as fast as a user could click.
+    int loads = 0;
+    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32)runMilliseconds;
+    for (; juce::Time::getMillisecondCounter() < end && loads < 400; ++loads)
+    {
+        const auto& [name, saved] = presets[(size_t)loads % presets.size()];
+        EXPECT_TRUE(processor.loadUserPreset(name));
+
+        for (auto& spec : parameterSpecs)
+            EXPECT_EQ(harness::getPlain(processor, spec.id),
+                      (float)saved.getChildWithProperty("id", spec.id).getProperty("value"))
+                << name << ": " << spec.id;
+        EXPECT_EQ(processor.getCurrentPresetDisplayName(), name);
+        EXPECT_TRUE(processor.isCurrentPresetUser());
+        if (HasFailure())
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    stop.store(true);
+    audio.join();
+
+    EXPECT_GT(loads, 20);
+    EXPECT_GT(blocks.load(), loads) << "the loads happened while audio played";
+    EXPECT_LT(longestSilence.load(), 2) << "a run of silent samples in a steady tone: the output dropped out";
+    EXPECT_FALSE(processor.isSuspended());
 }

@@ -42,8 +42,7 @@ TEST(RoamingAppData, ShellAndFrameworkNameTheSameFolderInsideTheWinePrefix)
 
 TEST(RoamingAppData, PresetFolderIsCreatedAndReadBackInsideTheWinePrefix)
 {
-    const auto presets = shellRoamingAppData().getChildFile("OrvaneAudio").getChildFile("Tarvolt")
-                             .getChildFile("version_1.0.0").getChildFile("Presets");
+    const auto presets = winePrefix::presetFolderBelow(shellRoamingAppData());
     ASSERT_TRUE(presets.createDirectory());
     const auto file = presets.getChildFile("Wine Probe.xml");
     ASSERT_TRUE(file.replaceWithText("<Probe/>"));

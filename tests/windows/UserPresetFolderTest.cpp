@@ -16,7 +16,7 @@ TEST(UserPresetFolder, PresetsLiveInRoamingAppDataOfTheWinePrefix)
     wchar_t roaming[MAX_PATH]{};
     ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, roaming, CSIDL_APPDATA, FALSE));
     EXPECT_EQ(processor.getPresetStore().getPresetFolder(),
-              juce::File(juce::String(roaming)).getChildFile("OrvaneAudio\\Tarvolt\\version_1.0.0\\Presets"));
+              winePrefix::presetFolderBelow(juce::File(juce::String(roaming))));
 
     const auto folder = winePrefix::presetFolder();
     ASSERT_NE(folder, juce::File()) << "not run through scripts/windows/wine-run.sh";

@@ -6,6 +6,7 @@
 // machine has on disk.
 
 #include "WinePaths.h"
+#include "processor/ProductInfo.h"
 
 #include <juce_core/juce_core.h>
 
@@ -30,11 +31,21 @@ inline juce::File roamingAppData()
         .getChildFile("AppData").getChildFile("Roaming");
 }
 
+// Where Tarvolt keeps its user presets below an application-data folder.
+inline juce::File presetFolderBelow(const juce::File& appData)
+{
+    const auto info = ProductInfo::tarvolt();
+    return appData.getChildFile(info.companyFolder)
+        .getChildFile(info.name)
+        .getChildFile("version_" + info.version)
+        .getChildFile("Presets");
+}
+
 // Where Tarvolt keeps its user presets on that machine.
 inline juce::File presetFolder()
 {
     const auto appData = roamingAppData();
-    return appData == juce::File() ? juce::File() : appData.getChildFile("OrvaneAudio\\Tarvolt\\version_1.0.0\\Presets");
+    return appData == juce::File() ? juce::File() : presetFolderBelow(appData);
 }
 
 } // namespace winePrefix
