@@ -35,6 +35,7 @@ private:
     // The usable area (without task bars) of the display showing the editor, in logical pixels.
     juce::Rectangle<int> getDisplayUserArea() const;
     void applyEditorSize();
+    void addDisplayModeChoice();
     void addParameterChoices();
 
     TarvoltAudioProcessor& processor;

@@ -8,6 +8,8 @@
 #include "editor/Palette.h"
 #include "processor/LiveFeed.h"
 
+#include <tuple>
+
 using Access = TarvoltGUITestAccess;
 using juce::Colour;
 
@@ -194,6 +196,59 @@ TEST(DisplayModeChoice, ANewEditorShowsTheProcessorsModeAndSetsIt)
     EXPECT_EQ(fixture.editor->getDisplayMode(), DisplayMode::Live);
     EXPECT_EQ(fixture.panel().getDisplayMode(), DisplayMode::Live);
     EXPECT_TRUE(fixture.processor.getLiveFeed().isActive());
+}
+
+// "Display Mode" in the settings menu, after the display resolution and before the host
+// parameters: ticked at the processor's mode; choosing stores it there and the panel shows it,
+// with no parameter touched (it is not a host parameter, so the host hears of no change).
+TEST(DisplayModeChoice, TheSettingsMenuOffersItAsAnEditorSetting)
+{
+    guitest::EditorFixture fixture;
+    auto& bar = TarvoltEditorTestAccess::bar(*fixture.editor);
+    const auto parametersBefore = fixture.processor.parameters.copyState().createXml()->toString();
+
+    const auto optionsOf = [&bar] {
+        juce::StringArray headers, ticked;
+        int liveId = 0;
+        const auto menu = bar.createResolutionMenu();
+        juce::PopupMenu::MenuItemIterator items(menu);
+        juce::String section;
+        while (items.next())
+        {
+            const auto& item = items.getItem();
+            if (item.isSectionHeader)
+                headers.add(section = item.text);
+            else if (section == "Display Mode")
+            {
+                if (item.isTicked)
+                    ticked.add(item.text);
+                if (item.text == "Live")
+                    liveId = item.itemID;
+            }
+        }
+        return std::make_tuple(headers, ticked, liveId);
+    };
+
+    auto [headers, ticked, liveId] = optionsOf();
+    ASSERT_GE(headers.size(), 2);
+    EXPECT_EQ(headers[0], "Display Resolution");
+    EXPECT_EQ(headers[1], "Display Mode");
+    EXPECT_EQ(ticked, juce::StringArray({"Model"}));
+    ASSERT_NE(liveId, 0);
+
+    bar.handleResolutionMenuResult(liveId);
+    EXPECT_EQ(fixture.processor.getDisplayMode(), DisplayMode::Live);
+    EXPECT_EQ(fixture.panel().getDisplayMode(), DisplayMode::Live);
+    EXPECT_TRUE(fixture.processor.getLiveFeed().isActive());
+    EXPECT_EQ(std::get<1>(optionsOf()), juce::StringArray({"Live"}));
+    EXPECT_EQ(fixture.processor.parameters.copyState().createXml()->toString(), parametersBefore);
+
+    // A project restored with the model shown: the menu ticks it at once, the panel follows.
+    fixture.processor.setDisplayMode(DisplayMode::Model);
+    EXPECT_EQ(std::get<1>(optionsOf()), juce::StringArray({"Model"}));
+    TarvoltGUITestAccess::timerTick(fixture.panel());
+    EXPECT_EQ(fixture.panel().getDisplayMode(), DisplayMode::Model);
+    EXPECT_FALSE(fixture.processor.getLiveFeed().isActive());
 }
 
 // The model looks exactly as it did after a trip through the live view.
