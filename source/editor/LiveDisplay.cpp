@@ -1,5 +1,5 @@
 // The signal display's live view: the last two seconds of the input (DRY) and the output (SHAPED)
-// as filled min/max envelopes on a decibel scale either side of the centre line, the detector's transient amount as a band under them,
+// as filled min/max envelopes on a linear scale about a centre line, the detector's transient amount as a band under them,
 // and the clip onset.
 
 #include "editor/DisplayPainting.h"
@@ -12,9 +12,9 @@ using namespace displayPainting;
 
 namespace
 {
-// The level marks: full scale and 24 dB under it, on both sides of the centre line.
-constexpr float markLevels[] = {1.0f, 0.0630957f};
-const char* const markCaptions[] = {"0 dB", "-24 dB"};
+// The level marks: full scale and 6 dB under it, on both sides of the centre line.
+constexpr float markLevels[] = {1.0f, 0.5011872f};
+const char* const markCaptions[] = {"0 dB", "-6 dB"};
 
 // The x of the middle of column c of n across the plot.
 float columnX(const PlotGeometry& p, int c, int n)

@@ -1,8 +1,7 @@
 #include "editor/LivePlot.h"
 
 #include "editor/Rounding.h"
-
-#include <cmath>
+#include "processor/ShaperCore.h"
 
 LivePlot LivePlot::forPlot(const PlotGeometry& p)
 {
@@ -21,8 +20,7 @@ float LivePlot::levelShare(float magnitude)
 {
     if (!(magnitude > 0.0f))
         return 0.0f;
-    const float db = 20.0f * std::log10(magnitude);
-    return juce::jlimit(0.0f, 1.0f, (db - floorDb) / (topDb - floorDb));
+    return juce::jlimit(0.0f, 1.0f, magnitude / shaper::decibelsToGain(topDb));
 }
 
 std::array<PlotGeometry::Label, 5> LivePlot::timeAxisLabels() const

@@ -5,15 +5,14 @@
 #include <array>
 
 // Where the live view draws inside the display's plot (PlotGeometry) and how levels map onto it.
-// The signal is drawn around a centre line over the plot's curve span on a decibel scale of the
-// magnitude: positive samples above the line, negative ones below, topDb at the edge of the span,
-// floorDb and quieter on the line, so a column's min/max range is a bar across the line for
-// ordinary audio. The transient amount is a band under the curve span, where the model shows its
-// read-out. Pure, so it can be checked without drawing.
+// The signal is drawn around a centre line over the plot's curve span on a linear scale: positive
+// samples above the line, negative ones below, topDb (head-room over full scale for lifted peaks)
+// at the edge of the span, so a column's min/max range is a bar at the height of its samples and
+// a slow kick shows its waveform as a wide one. The transient amount is a band under the curve
+// span, where the model shows its read-out. Pure, so it can be checked without drawing.
 struct LivePlot
 {
-    static constexpr float topDb = 6.0f;    // head-room above full scale for lifted peaks
-    static constexpr float floorDb = -48.0f;
+    static constexpr float topDb = 6.0f; // head-room above full scale for lifted peaks
     static constexpr double windowSeconds = 2.0; // the time the plot's width stands for
 
     PlotGeometry plot;
@@ -24,7 +23,7 @@ struct LivePlot
 
     static LivePlot forPlot(const PlotGeometry& plot);
 
-    // The share of the half span a magnitude reaches: 0 at floorDb or below, 1 at topDb or above.
+    // The share of the half span a magnitude reaches: 0 for silence, 1 at topDb or above.
     static float levelShare(float magnitude);
 
     // The height of a sample value: above the centre line for positive values, below for negative.
