@@ -16,14 +16,6 @@ void LiveFeed::restart() noexcept
 {
     pending = {};
     numStaged = 0;
-    setDelay(0);
-}
-
-void LiveFeed::setDelay(int samples) noexcept
-{
-    delay = samples <= maxDelay ? std::max(0, samples) : 0;
-    for (auto& line : delayLines)
-        std::fill(std::begin(line), std::end(line), 0.0f);
 }
 
 bool LiveFeed::beginBlock() noexcept
@@ -37,15 +29,7 @@ bool LiveFeed::beginBlock() noexcept
 
 void LiveFeed::addStretch(const LiveStretch& stretch) noexcept
 {
-    auto s = stretch;
-    const int wantedDelay = s.latency <= maxDelay ? s.latency : 0;
-    if (wantedDelay != delay)
-        setDelay(wantedDelay);
-    if (delay > 0) // the input as late as the output
-        for (int ch = 0; ch < std::min(s.numChannels, 2); ++ch)
-            s.input[ch] = delayed(ch, s.input[ch], s.numSamples);
-
-    pending.append(liveReduction::summarise(s));
+    pending.append(liveReduction::summarise(stretch));
     if (pending.numSamples >= summaryLength)
     {
         stage(pending);
@@ -56,15 +40,6 @@ void LiveFeed::addStretch(const LiveStretch& stretch) noexcept
 void LiveFeed::endBlock() noexcept
 {
     publish();
-}
-
-const float* LiveFeed::delayed(int channel, const float* input, int n) noexcept
-{
-    float* line = delayLines[channel];
-    std::copy(input, input + n, line + delay);
-    std::copy(line, line + n, delayedInput[channel]);
-    std::copy(line + n, line + n + delay, line);
-    return delayedInput[channel];
 }
 
 void LiveFeed::stage(const LiveSummary& summary) noexcept

@@ -15,16 +15,14 @@
 // The audio thread summarises every shaped stretch only while a reader listens (an open editor
 // showing the live view), collects the block's summaries and writes them to the queue once at the
 // end of the block. Nothing on its side allocates, locks or waits: when the queue is full, what
-// does not fit is dropped. While the output comes late (High quality), the input is delayed by as
-// much before it is summarised, so that both show a hit at the same moment.
+// does not fit is dropped. While the output comes late (High quality), the input's ranges come
+// from the input as late as the output (LiveStretch), so that both show a hit at the same moment.
 class LiveFeed
 {
 public:
     // Summaries held by the queue: several seconds, at most maxSummariesPerSecond of them a second.
     static constexpr int queueCapacity = 4096;
     static constexpr double maxSummariesPerSecond = 750.0;
-    // The largest delay of the input; a longer latency leaves the input undelayed.
-    static constexpr int maxDelay = 1024;
 
     //==============================================================================
     // The audio side, on the thread that processes (prepare included).
@@ -56,13 +54,9 @@ public:
     int getNumDropped() const noexcept { return dropped.load(std::memory_order_relaxed); }
 
 private:
-    static constexpr int maxStretch = ControlBlock::maxSamples;
     static constexpr int stagingCapacity = 64;
 
     void restart() noexcept;
-    void setDelay(int samples) noexcept;
-    // The input of one channel `delay` samples late (valid until the next call for the channel).
-    const float* delayed(int channel, const float* input, int n) noexcept;
     void stage(const LiveSummary& summary) noexcept;
     void publish() noexcept;
 
@@ -72,9 +66,6 @@ private:
     LiveSummary pending;
     std::array<LiveSummary, stagingCapacity> staged;
     int numStaged = 0;
-    int delay = 0;
-    float delayLines[2][maxDelay + maxStretch]{}; // the last `delay` input samples, then the stretch
-    float delayedInput[2][maxStretch]{};
 
     // Shared.
     juce::AbstractFifo fifo{queueCapacity};

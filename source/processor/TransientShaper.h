@@ -7,6 +7,7 @@
 #include "processor/ParameterValues.h"
 #include "processor/QualitySwitch.h"
 #include "processor/ShaperCore.h"
+#include "processor/ShapingKernels.h"
 
 #include <juce_dsp/juce_dsp.h>
 
@@ -67,8 +68,6 @@ public:
 private:
     void processStretch(const juce::dsp::AudioBlock<float>& block, int offset, int n,
                         const shaper::EnvelopeCoefficients& c, int focus, bool linked, Peaks& peaks) noexcept;
-    void tapStretch(const juce::dsp::AudioBlock<float>& block, int offset, int n, int numChannels, int latency,
-                    float modeScale) noexcept;
 
     double sampleRate = 44100.0;
     std::array<ChannelState, 2> channels;

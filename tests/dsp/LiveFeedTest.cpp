@@ -4,9 +4,13 @@
 #include "common/ProcessorHarness.h"
 #include "processor/LiveFeed.h"
 #include "processor/ShaperCore.h"
+#include "processor/ShapingKernels.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <tuple>
 #include <vector>
 
 namespace
@@ -50,65 +54,113 @@ struct FedProcessor
 const int highLatency = TransientShaper::latencyFor(QualityIndex::high);
 } // namespace
 
-// The reduction against a plain loop: the exact input and output ranges over every sample of the
-// channels, and the transient amount of every 32nd sample counted back from the last; mono and
-// stereo, lengths around the stride and the framework's four-lane search, the sensitivity ramping.
-TEST(LiveReduction, GivesTheExactRangesAndTheTransientAmountEvery32ndSampleFromTheEnd)
+// The shaping loop's tap, every instruction set this processor runs: the loop writes the same
+// output tapped or not, and the tap holds the exact range of it and the largest transient amount
+// of the stretch (as the loop computes it, so within the approximation's reach of a plain loop);
+// lengths around the vector widths, the sensitivity ramping.
+TEST(LiveReduction, TheShapingLoopsTapHoldsTheOutputRangeAndTheLargestTransientAmount)
 {
     constexpr int maxN = ControlBlock::maxSamples;
     juce::Random random(5);
-    float in[2][maxN], out[2][maxN], fast[2][maxN], slow[2][maxN], sensitivity[maxN];
-    for (int ch = 0; ch < 2; ++ch)
-        for (int i = 0; i < maxN; ++i)
-        {
-            in[ch][i] = random.nextFloat() * 2.0f - 1.0f;
-            out[ch][i] = (random.nextFloat() * 2.0f - 1.0f) * 1.5f;
-            fast[ch][i] = random.nextFloat();
-            slow[ch][i] = random.nextFloat();
-        }
+    float in[maxN], fast[maxN], slow[maxN], plain[maxN], tapped[maxN];
     for (int i = 0; i < maxN; ++i)
-        sensitivity[i] = (float) i / maxN;
+    {
+        in[i] = random.nextFloat() * 2.0f - 1.0f;
+        fast[i] = random.nextFloat();
+        slow[i] = random.nextFloat() * 0.8f;
+    }
+    ControlBlock controls;
+    const float defaults[] = {5.0f, -2.5f, 0.6f, 0.3f, 0.25f, 1.0f, 1.0f, 1.0f};
+    static_assert(std::size(defaults) == numControls);
+    for (size_t c = 0; c < numControls; ++c)
+        std::fill(std::begin(controls.ramps[c].values), std::end(controls.ramps[c].values), defaults[c]);
+    auto& sensitivity = controls[Control::sensitivity];
+    sensitivity.constant = false;
+    for (int i = 0; i < maxN; ++i)
+        sensitivity.values[i] = (float) i / maxN;
+    const float clipNorm = shaper::clipNormaliser(0.25f);
 
-    for (int channels : {1, 2})
-        for (int n : {1, 3, 5, 31, 32, 33, 100, maxN})
+    const auto best = shaping::activeInstructionSet();
+    for (auto set : {shaping::InstructionSet::generic, shaping::InstructionSet::avx2, shaping::InstructionSet::avx512})
+    {
+        if (!shaping::use(set))
+            continue;
+        for (int n : {1, 3, 15, 16, 17, 33, 100, maxN})
         {
-            SCOPED_TRACE(std::to_string(channels) + " channel(s), " + std::to_string(n) + " samples");
-            LiveStretch s;
-            s.numChannels = channels;
-            s.numSamples = n;
-            s.sensitivity = sensitivity;
-            s.modeScale = 1.25f;
-            for (int ch = 0; ch < channels; ++ch)
-            {
-                s.input[ch] = in[ch];
-                s.output[ch] = out[ch];
-                s.fast[ch] = fast[ch];
-                s.slow[ch] = slow[ch];
-            }
+            SCOPED_TRACE(std::string(shaping::nameOf(set)) + ", " + std::to_string(n) + " samples");
+            const auto shape = shaping::activeKernels().shape;
+            shaping::Tap tap;
+            const float plainPeak = shape(in, fast, slow, controls, clipNorm, 1.25f, plain, n, nullptr);
+            const float tappedPeak = shape(in, fast, slow, controls, clipNorm, 1.25f, tapped, n, &tap);
+            ASSERT_TRUE(std::equal(plain, plain + n, tapped));
+            EXPECT_EQ(tappedPeak, plainPeak);
 
-            LiveSummary expected{in[0][0], in[0][0], out[0][0], out[0][0], 0.0f, n};
-            for (int ch = 0; ch < channels; ++ch)
+            float lowest = plain[0], highest = plain[0], transient = 0.0f;
+            for (int i = 0; i < n; ++i)
             {
-                for (int i = 0; i < n; ++i)
-                {
-                    expected.inputMin = std::min(expected.inputMin, in[ch][i]);
-                    expected.inputMax = std::max(expected.inputMax, in[ch][i]);
-                    expected.outputMin = std::min(expected.outputMin, out[ch][i]);
-                    expected.outputMax = std::max(expected.outputMax, out[ch][i]);
-                }
-                for (int i = n - 1; i >= 0; i -= 32)
-                    expected.transient = std::max(expected.transient,
-                        shaper::transientFromEnvelopes(fast[ch][i], slow[ch][i], sensitivity[i], 1.25f));
+                lowest = std::min(lowest, plain[i]);
+                highest = std::max(highest, plain[i]);
+                transient = std::max(transient, shaper::transientFromEnvelopes(fast[i], slow[i], sensitivity[i], 1.25f));
             }
-
-            const auto got = liveReduction::summarise(s);
-            EXPECT_EQ(got.inputMin, expected.inputMin);
-            EXPECT_EQ(got.inputMax, expected.inputMax);
-            EXPECT_EQ(got.outputMin, expected.outputMin);
-            EXPECT_EQ(got.outputMax, expected.outputMax);
-            EXPECT_EQ(got.transient, expected.transient);
-            EXPECT_EQ(got.numSamples, n);
+            EXPECT_EQ(tap.output.lowest, lowest);
+            EXPECT_EQ(tap.output.highest, highest);
+            EXPECT_GT(transient, 0.1f);
+            EXPECT_NEAR(tap.transient, transient, 1.0e-6f);
         }
+    }
+    shaping::use(best);
+}
+
+// A stretch's summary takes the widest ranges and the largest transient amount of its channels.
+TEST(LiveReduction, ASummaryJoinsTheChannels)
+{
+    LiveStretch s;
+    s.numSamples = 64;
+    s.channels[0] = {{-0.5f, 0.25f}, {-1.0f, 0.5f}, 0.25f};
+    s.channels[1] = {{-0.25f, 0.75f}, {-0.5f, 1.5f}, 0.75f};
+    const std::pair<int, LiveSummary> cases[] = {
+        {1, {-0.5f, 0.25f, -1.0f, 0.5f, 0.25f, 64}},
+        {2, {-0.5f, 0.75f, -1.0f, 1.5f, 0.75f, 64}},
+    };
+    for (const auto& [channels, expected] : cases)
+    {
+        s.numChannels = channels;
+        const auto got = liveReduction::summarise(s);
+        EXPECT_EQ(std::tie(got.inputMin, got.inputMax, got.outputMin, got.outputMax, got.transient, got.numSamples),
+                  std::tie(expected.inputMin, expected.inputMax, expected.outputMin, expected.outputMax,
+                           expected.transient, expected.numSamples))
+            << channels << " channel(s)";
+    }
+}
+
+// The integer search orders floats as floats do: signs, -0 below +0, the extremes and the
+// denormals; and its largest magnitude is the one the meters take.
+TEST(LiveReduction, RangesOrderFloatsAsFloatsDo)
+{
+    constexpr float big = std::numeric_limits<float>::max(), tiny = std::numeric_limits<float>::denorm_min();
+    struct Case
+    {
+        std::vector<float> samples;
+        float lowest, highest;
+    };
+    const Case cases[] = {
+        {{-0.0f, 0.0f}, -0.0f, 0.0f},
+        {{-3.0f, -1.0f, -2.0f}, -3.0f, -1.0f},
+        {{1.0e-30f, 5.0f, 2.0f}, 1.0e-30f, 5.0f},
+        {{big, -big, 0.5f}, -big, big},
+        {{tiny, -tiny}, -tiny, tiny},
+        {{0.25f}, 0.25f, 0.25f},
+    };
+    for (const auto& c : cases)
+    {
+        fastmath::SampleRange range;
+        const float peak = fastmath::largestMagnitude(c.samples.data(), (int) c.samples.size(), &range);
+        EXPECT_EQ(range.lowest, c.lowest);
+        EXPECT_EQ(std::signbit(range.lowest), std::signbit(c.lowest));
+        EXPECT_EQ(range.highest, c.highest);
+        EXPECT_EQ(std::signbit(range.highest), std::signbit(c.highest));
+        EXPECT_EQ(peak, fastmath::largestMagnitude(c.samples.data(), (int) c.samples.size()));
+    }
 }
 
 // Each summary stands for the stretches of at least 1/750 s (64 samples at 48 kHz) that the
@@ -160,9 +212,13 @@ TEST(LiveFeed, TheTransientAmountFiresOnTheHitOnly)
     for (size_t k = 0; k < summaries.size(); ++k)
     {
         if (k < 2400 / 128)
+        {
             EXPECT_EQ(summaries[k].transient, 0.0f) << "summary " << k;
+        }
         if (k == 2400 / 128 + 1)
+        {
             EXPECT_GT(summaries[k].transient, 0.8f) << "summary " << k;
+        }
     }
 }
 

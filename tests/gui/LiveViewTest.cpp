@@ -31,13 +31,10 @@ std::vector<LiveHistory::Column> columnsOf(const LiveHistory& history, double ra
 // Sends one stretch of constant input and output through a feed, as a block of the audio thread.
 void sendBlock(LiveFeed& feed, float in, float out, int n = 128)
 {
-    std::vector<float> input((size_t) n, in), output((size_t) n, out), zero((size_t) n, 0.0f);
     LiveStretch s;
     s.numChannels = 1;
     s.numSamples = n;
-    s.input[0] = input.data();
-    s.output[0] = output.data();
-    s.fast[0] = s.slow[0] = s.sensitivity = zero.data();
+    s.channels[0] = {{in, in}, {out, out}, 0.0f};
     if (feed.beginBlock())
     {
         feed.addStretch(s);

@@ -140,20 +140,15 @@ TEST(Concurrency, LiveFeedQueueBetweenAnAudioAndAnEditorThread)
     constexpr int total = 200000;
 
     std::thread audio([&feed] {
-        float input[128], output[128], zero[128]{};
         LiveStretch s;
         s.numChannels = 1;
         s.numSamples = 128;
-        s.input[0] = input;
-        s.output[0] = output;
-        s.fast[0] = s.slow[0] = s.sensitivity = zero;
         for (int k = 0; k < total;)
         {
             feed.beginBlock();
             for (int stretch = 0; stretch < 4 && k < total; ++stretch, ++k)
             {
-                std::fill(std::begin(input), std::end(input), (float) k);
-                std::fill(std::begin(output), std::end(output), -(float) k);
+                s.channels[0] = {{(float) k, (float) k}, {-(float) k, -(float) k}, 0.0f};
                 feed.addStretch(s);
             }
             feed.endBlock();
