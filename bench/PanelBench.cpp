@@ -89,6 +89,45 @@ void paintPanelWhileAKnobMoves(benchmark::State& state)
     });
 }
 
+// The live view with two seconds of drums in it, as it scrolls: every frame takes in a little more
+// audio (64 samples, which costs microseconds) and draws the signal afresh.
+void paintLiveView(benchmark::State& state)
+{
+    constexpr double rate = 48000.0;
+    TarvoltAudioProcessor processor;
+    processor.setRateAndBufferSizeDetails(rate, 512);
+    processor.prepareToPlay(rate, 512);
+    TarvoltGUI panel(processor);
+    panel.setSize(panelWidth, panelHeight);
+    panel.setDisplayMode(DisplayMode::Live);
+
+    juce::AudioBuffer<float> audio(2, 512);
+    juce::MidiBuffer midi;
+    juce::Random random(3);
+    int position = 0;
+    const auto play = [&](int n) {
+        juce::AudioBuffer<float> block(audio.getArrayOfWritePointers(), 2, 0, n);
+        for (int i = 0; i < n; ++i, ++position)
+        {
+            const float env = std::exp(-(float) (position % 12000) / 900.0f);
+            for (int ch = 0; ch < 2; ++ch)
+                block.setSample(ch, i, (random.nextFloat() * 2.0f - 1.0f) * 0.8f * env);
+        }
+        processor.processBlock(block, midi);
+        panel.updateLiveView();
+    };
+    for (int i = 0; i < (int) (2.0 * rate / 512); ++i)
+        play(512);
+
+    auto canvas = makeCanvas();
+    measurePaints(state, [&] {
+        play(64);
+        juce::Graphics g(canvas);
+        panel.paintEntireComponent(g, true);
+        benchmark::DoNotOptimize(canvas.getPixelAt(1, 1));
+    });
+}
+
 void displayModelOnly(benchmark::State& state)
 {
     for (auto _ : state)
@@ -101,4 +140,5 @@ BENCHMARK_CAPTURE(paintPanel, powerOn, true, false)->Unit(benchmark::kMillisecon
 BENCHMARK_CAPTURE(paintPanel, powerOff, false, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(paintPanel, powerOnWithoutControls, true, true)->Unit(benchmark::kMillisecond);
 BENCHMARK(paintPanelWhileAKnobMoves)->Unit(benchmark::kMillisecond);
+BENCHMARK(paintLiveView)->Unit(benchmark::kMillisecond);
 BENCHMARK(displayModelOnly)->Unit(benchmark::kMicrosecond);

@@ -75,6 +75,12 @@ void DisplaySettings::set(const ParameterSpec& spec, float plain)
     }
 }
 
+float clipOnsetLevel(float clip)
+{
+    const float clipDrive = 1.0f + 4.0f * clip;
+    return juce::jlimit(0.08f, 1.15f, 0.92f / clipDrive);
+}
+
 juce::String displayReadOut(const DisplaySettings& settings)
 {
     juce::String text;
@@ -96,8 +102,7 @@ DisplayModel computeDisplayModel(const DisplaySettings& s, int numPoints)
     const float attackGain = shaper::decibelsToGain(s.attackDb);
     const float sustainGain = shaper::decibelsToGain(s.sustainDb);
     const float outputGain = shaper::decibelsToGain(s.outputDb);
-    const float clipDrive = 1.0f + 4.0f * s.clip;
-    model.clipLevel = juce::jlimit(0.08f, 1.15f, 0.92f / clipDrive);
+    model.clipLevel = clipOnsetLevel(s.clip);
 
     const HitShape hit(s.sustainDb);
     const auto& focus = focusTable[(size_t) shaper::clampChoiceIndex(s.focusIndex)];

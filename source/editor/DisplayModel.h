@@ -61,6 +61,9 @@ struct DisplayModel
     float clip = 0.0f;
 };
 
+// The level where the clipper starts to bite at a clip amount (0..1), before the output gain.
+float clipOnsetLevel(float clip);
+
 // The read-out line under the curves: mix and clip, led by "HQ" with High quality and "LINK"
 // with the stereo link on, so both show at a glance.
 juce::String displayReadOut(const DisplaySettings& settings);

@@ -73,6 +73,8 @@ inline const juce::Colour dryCurve{0xFFFFF0CD};
 inline const juce::Colour clipLine{0xFFFFB268};
 inline const juce::Colour legendText{0xFFD2D2DC};
 inline const juce::Colour displayText{0xFF8C90A4};
+// The live view's band of the detector's transient amount.
+inline const juce::Colour transientBand{0xFF4ED8B2};
 } // namespace panel
 
 // The menu bar, its buttons and its popup menus.

@@ -1,4 +1,6 @@
 #include "editor/DisplayModel.h"
+#include "editor/DisplayPainting.h"
+#include "editor/LivePlot.h"
 #include "editor/Palette.h"
 #include "editor/TarvoltGUI.h"
 #include "plugin/JuceCompat.h"
@@ -6,36 +8,13 @@
 
 #include <utility>
 
+using namespace displayPainting;
+
 namespace
 {
-// Alphas outside 0..1 mean fully transparent or fully opaque.
-juce::Colour withAlphaClamped(juce::Colour c, float alpha)
-{
-    return c.withAlpha(juce::jlimit(0.0f, 1.0f, alpha));
-}
-
-void strokeRound(juce::Graphics& g, const juce::Path& path, juce::Colour colour, float width)
-{
-    g.setColour(colour);
-    g.strokePath(path, juce::PathStrokeType(width, juce::PathStrokeType::curved, juce::PathStrokeType::rounded));
-}
-
-// The shaped curve's colour: the accent, a fifth of the way towards the second accent.
-juce::Colour shapedCurveColour()
-{
-    return palette::accent.interpolatedWith(palette::secondaryAccent, 0.2f);
-}
-
 void drawGrid(juce::Graphics& g, const PlotGeometry& p)
 {
-    if (p.baselineY > p.plotY)
-        for (int i = 0; i <= 4; ++i)
-        {
-            const float x = std::round(p.plotX + (float) i * p.plotW * 0.25f);
-            const bool outer = i == 0 || i == 4;
-            g.setColour(outer ? palette::panel::gridOuter : palette::panel::gridInner);
-            g.fillRect(juce::Rectangle<float>(x, p.plotY, 1.0f, p.curveSpan));
-        }
+    drawVerticalGrid(g, p);
 
     if (p.plotRight > p.plotX)
     {
@@ -46,19 +25,12 @@ void drawGrid(juce::Graphics& g, const PlotGeometry& p)
         g.fillRect(juce::Rectangle<float>(p.plotX, std::round(p.baselineY), p.plotW, 1.0f));
     }
 }
-
-void drawTimeAxis(juce::Graphics& g, const PlotGeometry& p)
-{
-    g.setColour(palette::panel::displayText);
-    g.setFont(compat::makeFont(p.axisFontHeight()));
-    for (const auto& label : p.timeAxisLabels())
-        g.drawText(label.text, label.box, label.justification, false);
-}
 } // namespace
 
-// The display's parts that follow only the size and the power state: its frame, the dark plot and,
-// with power on, the grid, the legend and the time axis. None of them overlaps the curves.
-void TarvoltGUI::drawSignalDisplayFrame(juce::Graphics& g, bool on)
+// The display's parts that follow only the size, the power state and the mode: its frame, the dark
+// plot and, with power on or in the live view, the grid, the legend and the time axis. None of
+// them overlaps the curves.
+void TarvoltGUI::drawSignalDisplayFrame(juce::Graphics& g, bool on, DisplayMode mode)
 {
     const auto p = PlotGeometry::forDisplayArea(layout.displayArea, layout.scale);
 
@@ -66,6 +38,11 @@ void TarvoltGUI::drawSignalDisplayFrame(juce::Graphics& g, bool on)
     g.drawRoundedRectangle(layout.displayArea, 10.0f * p.scale, 1.0f);
     g.setColour(palette::panel::plot);
     g.fillRoundedRectangle(p.plotArea(), 12.0f * p.scale);
+    if (mode == DisplayMode::Live)
+    {
+        drawLiveFrame(g, LivePlot::forPlot(p));
+        return;
+    }
     if (!on)
         return;
 
@@ -75,7 +52,7 @@ void TarvoltGUI::drawSignalDisplayFrame(juce::Graphics& g, bool on)
     drawLegendItem(g, p, legend[0], shapedCurveColour(), "SHAPED");
     drawLegendItem(g, p, legend[1], palette::panel::dryCurve, "DRY");
 
-    drawTimeAxis(g, p);
+    drawTimeAxis(g, p, p.timeAxisLabels());
 }
 
 // A synthetic drum hit before (DRY) and after (SHAPED) a model of the shaper with the current
@@ -119,14 +96,7 @@ void TarvoltGUI::drawSignalDisplayCurves(juce::Graphics& g, const DisplaySetting
     }
 
     if (model.showsClipLine)
-    {
-        const float clipY = p.baselineY - scale * model.clipLevel;
-        g.setColour(withAlphaClamped(palette::panel::clipLine, 0.24f + 0.36f * model.clip));
-        const float dashes[] = {5.0f * s, 5.0f * s};
-        g.drawDashedLine({p.plotX, clipY, p.plotRight, clipY}, dashes, 2, 1.2f * s);
-        g.setFont(compat::makeFont(p.captionFontHeight(), juce::Font::bold));
-        g.drawText("CLIP ONSET", p.clipCaptionBox(clipY), juce::Justification::right, false);
-    }
+        drawClipOnset(g, p, p.baselineY - scale * model.clipLevel, model.clip);
 
     g.setColour(palette::panel::displayText);
     g.setFont(compat::makeFont(p.axisFontHeight()));

@@ -7,6 +7,10 @@ target_sources(Tarvolt PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/EditorSize.cpp
     ${CMAKE_CURRENT_LIST_DIR}/IconButton.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LevelMeterPainter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LiveDisplay.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LiveHistory.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LivePlot.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LiveView.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MenuBar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MenuBarLookAndFeel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MeterModel.cpp

@@ -10,10 +10,22 @@ TarvoltAudioProcessorEditor::TarvoltAudioProcessorEditor(TarvoltAudioProcessor& 
     // The panel draws with the resolution the bar shows, from the first paint on.
     panel.setResolutionMode(bar.getResolutionMode());
     bar.onResolutionChange = [this](MenuBar::ResolutionMode mode) { panel.setResolutionMode(mode); };
+    addDisplayModeChoice();
     addParameterChoices();
     addAndMakeVisible(panel);
     addAndMakeVisible(bar);
     applyEditorSize();
+}
+
+// The display mode is an editor setting the processor keeps with its state, not a parameter: the
+// choice goes straight to the panel, which stores it there.
+void TarvoltAudioProcessorEditor::addDisplayModeChoice()
+{
+    bar.addSettingsChoice({"Display Mode",
+                           {displayModeName(DisplayMode::Model), displayModeName(DisplayMode::Live)},
+                           [this] { return (int) processor.getDisplayMode(); },
+                           [this](int option) { setDisplayMode(option == (int) DisplayMode::Live ? DisplayMode::Live
+                                                                                                  : DisplayMode::Model); }});
 }
 
 // Quality and Stereo Link are host parameters offered in the settings menu: a choice reaches the

@@ -13,7 +13,8 @@
 class TarvoltAudioProcessor;
 
 // The plug-in's window: the menu bar above the main panel, sized once from the screen that
-// shows it, resizable within limits at a fixed aspect ratio. It keeps nothing between openings.
+// shows it, resizable within limits at a fixed aspect ratio. Of its settings only the display mode
+// outlives it (the processor keeps it).
 class TarvoltAudioProcessorEditor : public juce::AudioProcessorEditor
 {
 public:
@@ -23,12 +24,18 @@ public:
     void paint(juce::Graphics& g) override;
     void resized() override;
 
+    // The signal display's mode (the menu bar's "Display Mode" choice): kept by the processor with
+    // its state, shown by the panel.
+    void setDisplayMode(DisplayMode mode) { panel.setDisplayMode(mode); }
+    DisplayMode getDisplayMode() const noexcept { return panel.getDisplayMode(); }
+
 private:
     friend struct TarvoltEditorTestAccess;
 
     // The usable area (without task bars) of the display showing the editor, in logical pixels.
     juce::Rectangle<int> getDisplayUserArea() const;
     void applyEditorSize();
+    void addDisplayModeChoice();
     void addParameterChoices();
 
     TarvoltAudioProcessor& processor;

@@ -5,7 +5,7 @@
 #include "processor/TarvoltAudioProcessor.h"
 
 TarvoltGUI::TarvoltGUI(TarvoltAudioProcessor& p, DisplayResolution initialResolution)
-    : processor(p), resolutionMode(initialResolution)
+    : processor(p), resolutionMode(initialResolution), liveView(p.getLiveFeed())
 {
     for (size_t i = 0; i < numKnobs; ++i)
         configureKnob(i);
@@ -26,6 +26,7 @@ TarvoltGUI::TarvoltGUI(TarvoltAudioProcessor& p, DisplayResolution initialResolu
         refreshValueLabel(i);
 
     setCachingEnabled(true);
+    showDisplayMode(processor.getDisplayMode());
     startTimer(timerIntervalMs);
 }
 
@@ -150,10 +151,13 @@ void TarvoltGUI::showSelectedIndex(size_t group, int index)
             selectorButtons[i].setToggleState(panel::selectors[i].index == index, juce::dontSendNotification);
 }
 
-// The meters move with the audio; the display's curves follow the parameters, which the cached
-// picture notices (see paint).
+// The meters and the live view move with the audio; the display's curves follow the parameters,
+// which the cached picture notices (see paint).
 void TarvoltGUI::timerCallback()
 {
+    if (processor.getDisplayMode() != displayMode)
+        showDisplayMode(processor.getDisplayMode());
+    updateLiveView();
     repaint();
 }
 
@@ -162,6 +166,25 @@ void TarvoltGUI::setResolutionMode(DisplayResolution mode)
 {
     resolutionMode = mode;
     repaint();
+}
+
+void TarvoltGUI::setDisplayMode(DisplayMode mode)
+{
+    processor.setDisplayMode(mode);
+    showDisplayMode(mode);
+}
+
+// The live view reads the audio only while it is shown.
+void TarvoltGUI::showDisplayMode(DisplayMode mode)
+{
+    displayMode = mode;
+    liveView.setReading(mode == DisplayMode::Live, juce::Time::getMillisecondCounterHiRes());
+    repaint();
+}
+
+void TarvoltGUI::updateLiveView()
+{
+    liveView.update(juce::Time::getMillisecondCounterHiRes());
 }
 
 void TarvoltGUI::resized()
@@ -188,16 +211,18 @@ void TarvoltGUI::resized()
     powerButton.setBounds(layout.powerButtonBounds);
 }
 
-// Everything but the meter segments follows the size and the parameters, so it comes from a
-// cached picture that is painted afresh only when one of them changed; the segments follow the
-// audio and are drawn on every paint.
+// Everything but the meter segments and the live signal follows the size, the parameters and the
+// display mode, so it comes from a cached picture that is painted afresh only when one of them
+// changed; the segments and the live signal follow the audio and are drawn on every paint.
 void TarvoltGUI::paint(juce::Graphics& g)
 {
-    const auto settings = readDisplaySettings();
+    const PictureKey key{readDisplaySettings(), displayMode};
     if (useCaches)
-        picture.draw(g, getLocalBounds(), settings, [&](juce::Graphics& layer) { drawPicture(layer, settings); });
+        picture.draw(g, getLocalBounds(), key, [&](juce::Graphics& layer) { drawPicture(layer, key); });
     else
-        drawPicture(g, settings);
+        drawPicture(g, key);
+    if (displayMode == DisplayMode::Live)
+        drawLiveSignal(g, key.settings);
 
     drawLevelMeterSegments(g, layout.inputMeterArea,
                            (processor.getInputLevel(0) + processor.getInputLevel(1)) * 0.5f, powerOn);
@@ -205,21 +230,22 @@ void TarvoltGUI::paint(juce::Graphics& g)
                            (processor.getOutputLevel(0) + processor.getOutputLevel(1)) * 0.5f, powerOn);
 }
 
-// The dressing only follows the size and the power state: a second, longer-lived picture, so
-// that moving a knob only redraws the curves on top of it.
-void TarvoltGUI::drawPicture(juce::Graphics& g, const DisplaySettings& settings)
+// The dressing only follows the size, the power state and the mode: a second, longer-lived
+// picture, so that moving a knob only redraws the curves on top of it.
+void TarvoltGUI::drawPicture(juce::Graphics& g, const PictureKey& key)
 {
-    const bool on = settings.powerOn;
+    const DressingKey dressingKey{key.settings.powerOn, key.mode};
     if (useCaches)
-        dressing.draw(g, getLocalBounds(), on, [&](juce::Graphics& layer) { drawStaticLayer(layer, on); });
+        dressing.draw(g, getLocalBounds(), dressingKey, [&](juce::Graphics& layer) { drawStaticLayer(layer, dressingKey); });
     else
-        drawStaticLayer(g, on);
-    if (settings.powerOn)
-        drawSignalDisplayCurves(g, settings);
+        drawStaticLayer(g, dressingKey);
+    if (key.mode == DisplayMode::Model && key.settings.powerOn)
+        drawSignalDisplayCurves(g, key.settings);
 }
 
-void TarvoltGUI::drawStaticLayer(juce::Graphics& g, bool on)
+void TarvoltGUI::drawStaticLayer(juce::Graphics& g, const DressingKey& key)
 {
+    const bool on = key.powerOn;
     const float W = (float) getWidth();
     const float H = (float) getHeight();
 
@@ -237,7 +263,7 @@ void TarvoltGUI::drawStaticLayer(juce::Graphics& g, bool on)
         g.drawRoundedRectangle(area, 16.0f * layout.scale, 1.0f);
 
     drawHeader(g, on);
-    drawSignalDisplayFrame(g, on);
+    drawSignalDisplayFrame(g, on, key.mode);
     drawLevelMeterFrame(g, layout.inputMeterArea, "IN", on);
     drawLevelMeterFrame(g, layout.outputMeterArea, "OUT", on);
     drawSectionTitles(g, on);

@@ -2,7 +2,9 @@
 
 #include "editor/CachedLayer.h"
 #include "editor/DisplayModel.h"
+#include "editor/DisplayMode.h"
 #include "editor/DisplayResolution.h"
+#include "editor/LiveView.h"
 #include "editor/PanelControls.h"
 #include "editor/PanelLayout.h"
 
@@ -12,8 +14,10 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class TarvoltAudioProcessor;
+struct LivePlot;
 
 // The editor's main control panel: seven knobs with typed value read-outs, the focus and mode
 // selectors, the power button, the signal display and the two level meters. It fills whatever
@@ -94,6 +98,16 @@ public:
     void setResolutionMode(DisplayResolution mode);
     DisplayResolution getResolutionMode() const noexcept { return resolutionMode; }
 
+    // What the signal display shows: the model or the live signal. The choice is the processor's
+    // (kept with its state): setting it stores it there, and the panel follows a change the
+    // processor reports (a restored state) within a timer period.
+    void setDisplayMode(DisplayMode mode);
+    DisplayMode getDisplayMode() const noexcept { return displayMode; }
+
+    // Takes what the audio thread sent the live view since the last call. The timer does this on
+    // every tick; a tool that runs the audio itself calls it between blocks.
+    void updateLiveView();
+
 private:
     friend struct TarvoltGUITestAccess;
 
@@ -103,6 +117,7 @@ private:
     static constexpr size_t numSelectorGroups = panel::selectorGroups.size();
 
     void timerCallback() override;
+    void showDisplayMode(DisplayMode mode);
 
     void configureKnob(size_t index);
     void configureValueLabel(size_t index);
@@ -125,13 +140,31 @@ private:
 
     void drawHeader(juce::Graphics& g, bool on);
     void drawSectionTitles(juce::Graphics& g, bool on);
-    // The display's settings decide everything but the meter segments and the controls: they are
-    // the key of the cached picture.
-    void drawPicture(juce::Graphics& g, const DisplaySettings& settings);
-    // Everything that changes only with the size and the power state, in painting order.
-    void drawStaticLayer(juce::Graphics& g, bool on);
-    void drawSignalDisplayFrame(juce::Graphics& g, bool on);
+    // What the cached pictures follow besides the size: the dressing the power state and the
+    // display mode; the whole picture (everything but the meter segments, the controls and the
+    // live signal) the display's settings too.
+    struct DressingKey
+    {
+        bool powerOn = true;
+        DisplayMode mode = DisplayMode::Model;
+        bool operator==(const DressingKey& o) const { return powerOn == o.powerOn && mode == o.mode; }
+    };
+    struct PictureKey
+    {
+        DisplaySettings settings;
+        DisplayMode mode = DisplayMode::Model;
+        bool operator==(const PictureKey& o) const { return settings == o.settings && mode == o.mode; }
+    };
+
+    void drawPicture(juce::Graphics& g, const PictureKey& key);
+    // Everything that changes only with the size, the power state and the mode, in painting order.
+    void drawStaticLayer(juce::Graphics& g, const DressingKey& key);
+    void drawSignalDisplayFrame(juce::Graphics& g, bool on, DisplayMode mode);
     void drawSignalDisplayCurves(juce::Graphics& g, const DisplaySettings& settings);
+    // The live view (LiveDisplay.cpp): its grid, level marks, legend and time axis, then on every
+    // paint the signal itself with the clip onset.
+    void drawLiveFrame(juce::Graphics& g, const LivePlot& live);
+    void drawLiveSignal(juce::Graphics& g, const DisplaySettings& settings);
     DisplaySettings readDisplaySettings() const;
     void drawLegendItem(juce::Graphics& g, const PlotGeometry& plot, juce::Rectangle<float> rect, juce::Colour colour,
                         const juce::String& caption);
@@ -160,9 +193,13 @@ private:
     DisplayResolution resolutionMode;
     bool powerOn = true;
 
+    DisplayMode displayMode = DisplayMode::Model;
+    LiveView liveView;
+    std::vector<LiveHistory::Column> liveColumns; // kept between paints: no allocation per paint
+
     bool useCaches = true;
-    CachedLayer<DisplaySettings> picture;
-    CachedLayer<bool> dressing;
+    CachedLayer<PictureKey> picture;
+    CachedLayer<DressingKey> dressing;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(TarvoltGUI)
 };

@@ -9,6 +9,8 @@ namespace
 const juce::Identifier presetNameAttribute{"uiCurrentPresetName"};
 const juce::Identifier presetIsUserAttribute{"uiCurrentPresetIsUser"};
 const juce::Identifier presetModifiedAttribute{"uiCurrentPresetModified"};
+// Stored only for the live view: a state without it (older ones too) shows the model.
+const juce::Identifier displayModeAttribute{"uiDisplayMode"};
 } // namespace
 
 void TarvoltAudioProcessor::getStateInformation(juce::MemoryBlock& destData)
@@ -21,6 +23,10 @@ void TarvoltAudioProcessor::getStateInformation(juce::MemoryBlock& destData)
         state.setProperty(presetIsUserAttribute, currentPresetIsUser, nullptr);
     }
     state.setProperty(presetModifiedAttribute, currentPresetModified.load(), nullptr);
+    if (getDisplayMode() == DisplayMode::Live)
+        state.setProperty(displayModeAttribute, displayModeName(DisplayMode::Live), nullptr);
+    else
+        state.removeProperty(displayModeAttribute, nullptr); // a restored tree may still carry it
 
     if (const auto xml = state.createXml())
         copyXmlToBinary(*xml, destData);
@@ -40,10 +46,12 @@ void TarvoltAudioProcessor::setStateInformation(const void* data, int sizeInByte
     const auto name = state.getProperty(presetNameAttribute, noPresetName).toString();
     const bool isUser = state.getProperty(presetIsUserAttribute, false);
     const bool modified = state.getProperty(presetModifiedAttribute, false);
+    const auto mode = displayModeFromName(state.getProperty(displayModeAttribute).toString());
 
     applyingPreset.store(true);
     parameters.replaceState(state);
     applyingPreset.store(false);
 
     setCurrentPreset(name, isUser, modified);
+    setDisplayMode(mode);
 }

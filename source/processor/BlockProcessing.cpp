@@ -4,6 +4,7 @@
 void TarvoltAudioProcessor::prepareToPlay(double sampleRate, int)
 {
     shaper.prepare(sampleRate, getParameterValues());
+    liveFeed.prepare(shaper.getSampleRate());
 }
 
 void TarvoltAudioProcessor::releaseResources()
@@ -23,7 +24,12 @@ void TarvoltAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce:
 
     const auto numChannels = (size_t) std::min({numIn, buffer.getNumChannels(), 2});
     const juce::dsp::AudioBlock<float> block(buffer.getArrayOfWritePointers(), numChannels, (size_t) n);
+    // The live view's feed only runs while an editor shows it.
+    const bool feeding = liveFeed.beginBlock();
+    shaper.setLiveFeed(feeding ? &liveFeed : nullptr);
     const auto peaks = shaper.process(block, getParameterValues());
+    if (feeding)
+        liveFeed.endBlock();
 
     // The meter mapping is monotonic, so mapping the peak magnitude gives the block's largest position.
     for (int ch = 0; ch < 2; ++ch)

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 // Branch-free float approximations for the block path. They use nothing but arithmetic,
 // min/max and bit moves, so loops that call them vectorise. Accuracy against the double
@@ -100,6 +101,52 @@ forcedinline float largestMagnitude(const float* data, int n) noexcept
     for (int i = 0; i < n; ++i)
         largest = std::max(largest, magnitudeBits(data[i]));
     return fromBits(largest);
+}
+
+// The smallest and largest of some finite samples (both 0 for none).
+struct SampleRange
+{
+    float lowest = 0.0f, highest = 0.0f;
+
+    float largestMagnitude() const noexcept { return std::max(std::abs(lowest), std::abs(highest)); }
+};
+
+// A float's bits as a signed integer that orders like the float (-0 just below +0): negative
+// floats get their magnitude bits flipped. The mapping is its own inverse.
+forcedinline std::int32_t orderedBits(std::int32_t bits) noexcept
+{
+    return bits ^ ((bits >> 31) & 0x7fffffff);
+}
+
+// The range of n finite samples, found with integer minima and maxima, which vectorise.
+forcedinline SampleRange rangeOf(const float* data, int n) noexcept
+{
+    if (n <= 0)
+        return {};
+    std::int32_t lowest = std::numeric_limits<std::int32_t>::max(), highest = std::numeric_limits<std::int32_t>::min();
+    for (int i = 0; i < n; ++i)
+    {
+        std::int32_t bits;
+        std::memcpy(&bits, data + i, sizeof(bits));
+        const std::int32_t ordered = orderedBits(bits);
+        lowest = std::min(lowest, ordered);
+        highest = std::max(highest, ordered);
+    }
+    SampleRange range;
+    lowest = orderedBits(lowest), highest = orderedBits(highest);
+    std::memcpy(&range.lowest, &lowest, sizeof(lowest));
+    std::memcpy(&range.highest, &highest, sizeof(highest));
+    return range;
+}
+
+// The largest magnitude of n finite samples, and their range when one is asked for (it costs a
+// little more, so it is only found for those who read it).
+forcedinline float largestMagnitude(const float* data, int n, SampleRange* range) noexcept
+{
+    if (range == nullptr)
+        return largestMagnitude(data, n);
+    *range = rangeOf(data, n);
+    return range->largestMagnitude();
 }
 
 // The shaper's math functions (see shaper::StandardMath) as these approximations.

@@ -133,8 +133,8 @@ void OversampledPath::detectPeaks(int channel, const float* detection, float* pe
 }
 
 float OversampledPath::process(int channel, const float* input, const float* fast, const float* slow,
-                               const ControlBlock& controls, float modeScale, float clipNorm, float* out,
-                               int n) noexcept
+                               const ControlBlock& controls, float modeScale, float clipNorm, float* out, int n,
+                               shaping::Tap* tap) noexcept
 {
     const auto& kernels = shaping::activeKernels();
 
@@ -173,14 +173,17 @@ float OversampledPath::process(int channel, const float* input, const float* fas
     const auto& outputGain = controls[Control::outputGain];
     const auto& mix = controls[Control::mix];
     const auto& power = controls[Control::power];
-    float largest = 0.0f;
     for (int i = 0; i < n; ++i)
     {
         const float result = (wet[i] * outputGain[i] - x[i]) * mix[i] + x[i];
         const float y = (result - x[i]) * power[i] + x[i];
         out[i] = std::abs(y) <= std::numeric_limits<float>::max() ? y : 0.0f;
-        largest = std::max(largest, std::abs(out[i]));
+    }
+    if (tap != nullptr)
+    {
+        tap->input = kernels.range(x, n); // the input as late as the output
+        tap->transient = fastmath::largestMagnitude(T, n);
     }
     std::copy(x + n, x + n + latency, x);
-    return largest;
+    return fastmath::largestMagnitude(out, n, tap != nullptr ? &tap->output : nullptr);
 }

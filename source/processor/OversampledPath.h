@@ -1,6 +1,7 @@
 #pragma once
 
 #include "processor/ControlBlock.h"
+#include "processor/ShapingKernels.h"
 #include "processor/HalfbandFilter.h"
 
 #include <array>
@@ -36,9 +37,10 @@ public:
 
     // One channel of a stretch (n samples, at most ControlBlock::maxSamples): the input (finite),
     // the envelopes after each sample (from detectPeaks), the stretch's controls. Writes the
-    // output (mixed, power crossfaded, non-finite results as 0) and returns its largest magnitude.
+    // output (mixed, power crossfaded, non-finite results as 0) and returns its largest magnitude;
+    // fills in the tap when given one (shaping::Kernel).
     float process(int channel, const float* input, const float* fast, const float* slow, const ControlBlock& controls,
-                  float modeScale, float clipNorm, float* out, int n) noexcept;
+                  float modeScale, float clipNorm, float* out, int n, shaping::Tap* tap) noexcept;
 
 private:
     static constexpr int maxSamples = ControlBlock::maxSamples;

@@ -38,27 +38,47 @@ forcedinline float clipNormAt(const ControlBlock& k, int i, float clipNorm) noex
     return clipRamps ? shaper::clipNormaliser<fastmath::Approximations>(k[Control::clip][i]) : clipNorm;
 }
 
-template <bool clipRamps>
+// Tapped, the loop also keeps each sample's transient amount, so that the live view gets their
+// largest and the range of the output (a reduction inside this loop would keep it from being
+// vectorised).
+template <bool clipRamps, bool tapped>
 forcedinline float shapeLoop(const float* __restrict x, const float* __restrict fast, const float* __restrict slow,
                             const ControlBlock& k, float clipNorm, float modeScale, float* __restrict out,
-                            int n) noexcept
+                            int n, Tap* tap) noexcept
 {
+    alignas(64) float transients[tapped ? ControlBlock::maxSamples : 1];
     for (int i = 0; i < n; ++i)
     {
         const float T = shaper::transientFromEnvelopes(fast[i], slow[i], k[Control::sensitivity][i], modeScale);
+        if constexpr (tapped)
+            transients[i] = T;
         const float y = shaper::shapeSample<fastmath::Approximations>(x[i], T, controlsAt(k, i),
                                                                      clipNormAt<clipRamps>(k, i, clipNorm));
         const float result = (y - x[i]) * k[Control::power][i] + x[i];
         out[i] = std::abs(result) <= std::numeric_limits<float>::max() ? result : 0.0f;
     }
+    if constexpr (tapped)
+    {
+        tap->transient = fastmath::largestMagnitude(transients, n);
+        return fastmath::largestMagnitude(out, n, &tap->output);
+    }
     return fastmath::largestMagnitude(out, n);
 }
 
+template <bool tapped>
 forcedinline float shapeAll(const float* x, const float* fast, const float* slow, const ControlBlock& k,
-                           float clipNorm, float modeScale, float* out, int n) noexcept
+                           float clipNorm, float modeScale, float* out, int n, Tap* tap) noexcept
 {
-    return k[Control::clip].constant ? shapeLoop<false>(x, fast, slow, k, clipNorm, modeScale, out, n)
-                                     : shapeLoop<true>(x, fast, slow, k, clipNorm, modeScale, out, n);
+    return k[Control::clip].constant ? shapeLoop<false, tapped>(x, fast, slow, k, clipNorm, modeScale, out, n, tap)
+                                     : shapeLoop<true, tapped>(x, fast, slow, k, clipNorm, modeScale, out, n, tap);
+}
+
+forcedinline float sanitiseAll(const float* __restrict source, float* __restrict destination, int n,
+                               fastmath::SampleRange* range) noexcept
+{
+    for (int i = 0; i < n; ++i)
+        destination[i] = std::abs(source[i]) <= std::numeric_limits<float>::max() ? source[i] : 0.0f;
+    return fastmath::largestMagnitude(destination, n, range);
 }
 
 template <bool clipRamps>
@@ -117,9 +137,15 @@ forcedinline void symmetricFirAll(const float* __restrict newest, const float* _
 // Each kernel set is the same code compiled for one instruction set.
 #define TARVOLT_KERNEL_SET(prefix, attributes)                                                                         \
     attributes float prefix##Shape(const float* x, const float* fast, const float* slow, const ControlBlock& k,        \
-                                   float clipNorm, float modeScale, float* out, int n) noexcept                       \
+                                   float clipNorm, float modeScale, float* out, int n, Tap* tap) noexcept             \
     {                                                                                                                  \
-        return shapeAll(x, fast, slow, k, clipNorm, modeScale, out, n);                                                \
+        return tap != nullptr ? shapeAll<true>(x, fast, slow, k, clipNorm, modeScale, out, n, tap)                    \
+                              : shapeAll<false>(x, fast, slow, k, clipNorm, modeScale, out, n, tap);                  \
+    }                                                                                                                  \
+    attributes float prefix##Sanitise(const float* source, float* destination, int n,                                 \
+                                      fastmath::SampleRange* range) noexcept                                          \
+    {                                                                                                                  \
+        return sanitiseAll(source, destination, n, range);                                                             \
     }                                                                                                                  \
     attributes void prefix##Wet(float* const* phases, int numPhases, const float* T, const ControlBlock& k,            \
                                 float clipNorm, int n) noexcept                                                        \
@@ -131,7 +157,11 @@ forcedinline void symmetricFirAll(const float* __restrict newest, const float* _
     {                                                                                                                  \
         symmetricFirAll(newest, oldest, taps, numTaps, out, n);                                                        \
     }                                                                                                                  \
-    const Kernels prefix##Kernels{prefix##Shape, prefix##Wet, prefix##Fir};
+    attributes fastmath::SampleRange prefix##Range(const float* x, int n) noexcept                                     \
+    {                                                                                                                  \
+        return fastmath::rangeOf(x, n);                                                                                \
+    }                                                                                                                  \
+    const Kernels prefix##Kernels{prefix##Shape, prefix##Wet, prefix##Fir, prefix##Sanitise, prefix##Range};
 
 TARVOLT_KERNEL_SET(generic, )
 #if TARVOLT_X86_KERNELS

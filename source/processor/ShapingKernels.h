@@ -1,6 +1,7 @@
 #pragma once
 
 #include "processor/ControlBlock.h"
+#include "processor/FastMath.h"
 
 // The vectorised loops of the block path. The same loops are compiled for several instruction
 // sets; the best one the processor supports is chosen at run time.
@@ -9,9 +10,24 @@ namespace shaping
 // One channel from the envelope values after each sample to the output samples (transient
 // amount, gains, punch, clip, output gain, mix and the power crossfade; a non-finite result
 // becomes 0). clipNorm: shaper::clipNormaliser of the clip control, used while it holds still.
-// Returns the largest magnitude written.
+// Returns the largest magnitude written. Given a tap, it also fills in the output's range and the
+// largest transient amount (it costs a little more, so it is only done while the live view
+// listens).
+struct Tap
+{
+    fastmath::SampleRange input;  // the range of the input the output came from, as late as the output
+    fastmath::SampleRange output; // the range written
+    float transient = 0.0f;       // the largest transient amount of the stretch
+};
 using Kernel = float (*)(const float* x, const float* fast, const float* slow, const ControlBlock& controls,
-                        float clipNorm, float modeScale, float* out, int n) noexcept;
+                        float clipNorm, float modeScale, float* out, int n, Tap* tap) noexcept;
+
+// Copies n samples, a non-finite one becoming 0, and returns the largest magnitude copied (and
+// sets *range to the range copied unless range is null).
+using Sanitise = float (*)(const float* source, float* destination, int n, fastmath::SampleRange* range) noexcept;
+
+// fastmath::rangeOf.
+using Range = fastmath::SampleRange (*)(const float* x, int n) noexcept;
 
 // The wet samples (shaper::shapeWet, as shaper::holdWet and applyHeldWet) of the oversampled
 // phases of n base samples, in place: phases[p][i] is phase p of base sample i, which takes the
@@ -31,6 +47,8 @@ struct Kernels
     Kernel shape;
     WetKernel wet;
     SymmetricFir symmetricFir;
+    Sanitise sanitise;
+    Range range;
 };
 
 enum class InstructionSet

@@ -6,7 +6,9 @@ target_sources(Tarvolt PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/EnvelopePass.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HalfbandFilter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/OversampledPath.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ShapingKernels.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/ShapingKernels.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LiveFeed.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LiveReduction.cpp)
 
 # The block path's loops only vectorise when the compiler may compute both sides of a choice
 # and keep one, which it refuses while it must assume that float operations can trap. Tarvolt
@@ -15,6 +17,6 @@ target_sources(Tarvolt PRIVATE
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/ShapingKernels.cpp ${CMAKE_CURRENT_LIST_DIR}/EnvelopePass.cpp
         ${CMAKE_CURRENT_LIST_DIR}/TransientShaper.cpp ${CMAKE_CURRENT_LIST_DIR}/OversampledPath.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/HalfbandFilter.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/HalfbandFilter.cpp ${CMAKE_CURRENT_LIST_DIR}/LiveReduction.cpp
         PROPERTIES COMPILE_OPTIONS -fno-trapping-math)
 endif()

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "editor/DisplayMode.h"
 #include "presets/PresetStore.h"
 #include "presets/PresettableProcessor.h"
+#include "processor/LiveFeed.h"
 #include "processor/ParameterValues.h"
 #include "processor/ProductInfo.h"
 #include "processor/TransientShaper.h"
@@ -82,6 +84,14 @@ public:
     PresetStore& getPresetStore() noexcept { return presetStore; }
 
     //==============================================================================
+    // The signal display's mode: an editor setting kept with the state, not a parameter.
+    void setDisplayMode(DisplayMode mode) noexcept { displayMode.store(mode); }
+    DisplayMode getDisplayMode() const noexcept { return displayMode.load(); }
+
+    // What the live view reads: filled by processBlock while a reader listens.
+    LiveFeed& getLiveFeed() noexcept { return liveFeed; }
+
+    //==============================================================================
     juce::AudioProcessorValueTreeState parameters;
 
     std::atomic<float> inputLevels[2]{{0.0f}, {0.0f}};
@@ -98,6 +108,8 @@ private:
     std::array<std::atomic<float>*, numParameters> raw{};
 
     TransientShaper shaper;
+    LiveFeed liveFeed;
+    std::atomic<DisplayMode> displayMode{DisplayMode::Model};
 
     PresetStore presetStore{ProductInfo::tarvolt()};
 

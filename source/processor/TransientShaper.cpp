@@ -2,6 +2,7 @@
 
 #include "processor/EnvelopePass.h"
 #include "processor/FastMath.h"
+#include "processor/LiveFeed.h"
 #include "processor/ShapingKernels.h"
 
 #include <limits>
@@ -16,14 +17,6 @@ constexpr auto linkParameter = (size_t) parameterIndex(ParameterIDs::link);
 // How long the output takes to fade out and in again when the quality changes.
 constexpr double qualityFadeSeconds = 0.005;
 
-// Copies a channel's input, a broken track's non-finite samples becoming silence, and returns
-// the largest magnitude copied.
-float sanitise(const float* source, float* destination, int n) noexcept
-{
-    for (int i = 0; i < n; ++i)
-        destination[i] = std::abs(source[i]) <= std::numeric_limits<float>::max() ? source[i] : 0.0f;
-    return fastmath::largestMagnitude(destination, n);
-}
 } // namespace
 
 void TransientShaper::prepare(double newSampleRate, const ParameterValues& settings) noexcept
@@ -87,10 +80,16 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<float>& block, 
                                      Peaks& peaks) noexcept
 {
     const int numChannels = (int) std::min<size_t>(block.getNumChannels(), 2);
+    // A broken track's non-finite samples become silence. While the live view listens, the passes
+    // find the ranges of each channel's input and output on their way.
+    const auto& kernels = shaping::activeKernels();
     float inputPeak[2]{};
+    fastmath::SampleRange inputRange[2];
+    shaping::Tap taps[2];
     for (int ch = 0; ch < numChannels; ++ch)
     {
-        inputPeak[ch] = sanitise(block.getChannelPointer((size_t) ch) + offset, input[ch], n);
+        inputPeak[ch] = kernels.sanitise(block.getChannelPointer((size_t) ch) + offset, input[ch], n,
+                                         liveFeed != nullptr ? &inputRange[ch] : nullptr);
         peaks.input[ch] = std::max(peaks.input[ch], inputPeak[ch]);
     }
 
@@ -116,18 +115,27 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<float>& block, 
         normalisedClip = clip;
         clipNorm = shaper::clipNormaliser(clip);
     }
-    const auto kernel = shaping::activeKernels().shape;
     bool restart = false;
     for (int ch = 0; ch < numChannels; ++ch)
     {
         float* out = block.getChannelPointer((size_t) ch) + offset;
+        auto* tap = liveFeed != nullptr ? &taps[ch] : nullptr;
         float outputPeak = inputPeak[ch];
         if (high)
-            outputPeak = oversampled.process(ch, input[ch], fast[ch], slow[ch], controls, c.modeScale, clipNorm, out, n);
-        else if (dry)
-            std::copy(input[ch], input[ch] + n, out);
+            outputPeak = oversampled.process(ch, input[ch], fast[ch], slow[ch], controls, c.modeScale, clipNorm, out, n,
+                                             tap);
+        else if (!dry)
+            outputPeak = kernels.shape(input[ch], fast[ch], slow[ch], controls, clipNorm, c.modeScale, out, n, tap);
         else
-            outputPeak = kernel(input[ch], fast[ch], slow[ch], controls, clipNorm, c.modeScale, out, n);
+        {
+            std::copy(input[ch], input[ch] + n, out);
+            if (tap != nullptr)
+                *tap = {inputRange[ch], inputRange[ch],
+                        liveReduction::largestTransient(fast[ch], slow[ch], controls[Control::sensitivity].values,
+                                                        c.modeScale, n)};
+        }
+        if (tap != nullptr && !high)
+            tap->input = inputRange[ch];
 
         if (!quality.isSteady())
         {
@@ -136,10 +144,13 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<float>& block, 
             restart = fade.applyFade(out, n);
             if (ch == numChannels - 1)
                 quality = fade;
-            outputPeak = fastmath::largestMagnitude(out, n);
+            outputPeak = fastmath::largestMagnitude(out, n, tap != nullptr ? &tap->output : nullptr);
         }
         peaks.output[ch] = std::max(peaks.output[ch], outputPeak);
     }
+
+    if (liveFeed != nullptr)
+        liveFeed->addStretch({numChannels, n, {taps[0], taps[1]}});
 
     if (restart)
     {

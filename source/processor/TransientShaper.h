@@ -7,10 +7,13 @@
 #include "processor/ParameterValues.h"
 #include "processor/QualitySwitch.h"
 #include "processor/ShaperCore.h"
+#include "processor/ShapingKernels.h"
 
 #include <juce_dsp/juce_dsp.h>
 
 #include <array>
+
+class LiveFeed;
 
 // The transient shaper of up to two channels: focus filters, envelope followers, the ramps of
 // the controls and the block path. The processor, the LV2 wrapper, the tools and the tests all
@@ -58,6 +61,10 @@ public:
         return quality.activeQuality() == QualityIndex::high ? oversampled.getLatency() : 0;
     }
 
+    // The live view's tap (LiveFeed.h): while a feed is set, each stretch is handed to it once it
+    // is shaped. Set on the thread that processes, between blocks; null (the default) for none.
+    void setLiveFeed(LiveFeed* feed) noexcept { liveFeed = feed; }
+
 private:
     void processStretch(const juce::dsp::AudioBlock<float>& block, int offset, int n,
                         const shaper::EnvelopeCoefficients& c, int focus, bool linked, Peaks& peaks) noexcept;
@@ -75,4 +82,6 @@ private:
     alignas(16) float fast[2][ControlBlock::maxSamples]{};
     alignas(16) float slow[2][ControlBlock::maxSamples]{};
     alignas(16) float detected[2][ControlBlock::maxSamples]{}; // High quality: detection, then its peaks
+
+    LiveFeed* liveFeed = nullptr;
 };

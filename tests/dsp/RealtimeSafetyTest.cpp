@@ -1,5 +1,6 @@
 #include "common/ProcessorHarness.h"
 #include "common/RealtimeGuard.h"
+#include "gui/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -96,5 +97,51 @@ TEST(RealtimeSafety, ProcessBlockNeitherAllocatesNorLocksNorDoesIo)
             ASSERT_TRUE(c.clean()) << "block " << block << ": " << c.allocations << " allocations, "
                                    << c.deallocations << " frees, " << c.locks << " locks, " << c.io << " I/O calls";
         }
+    }
+}
+
+// The same with the editor open on the live view: the audio thread summarises every stretch and
+// writes the queue once a block. The panel first reads nothing, so the queue runs full, then
+// reads now and then (outside the guard, as the message thread would); High quality comes and
+// goes with the parameter moves.
+TEST(RealtimeSafety, ProcessBlockFeedingTheLiveViewNeitherAllocatesNorLocksNorDoesIo)
+{
+    const int blockSizes[] = {1, 64, 512, 1024, 0, 333, 4096};
+    for (int channels : {1, 2})
+    {
+        SCOPED_TRACE(channels == 1 ? "mono" : "stereo");
+        guitest::EditorFixture fixture;
+        auto& processor = fixture.processor;
+        fixture.editor->setDisplayMode(DisplayMode::Live);
+        ASSERT_TRUE(processor.getLiveFeed().isActive());
+        harness::prepare(processor, channels, 48000.0, 4096);
+
+        auto input = harness::makeBuffer(channels, harness::drumLikeSignal(4096, 700));
+        juce::AudioBuffer<float> buffer(channels, 4096);
+        juce::MidiBuffer midi;
+        int highBlocks = 0;
+        for (int block = 0; block < 1000; ++block)
+        {
+            moveParameters(processor, block);
+            highBlocks += harness::getPlain(processor, ParameterIDs::quality) >= 0.5f ? 1 : 0;
+            const int n = blockSizes[(size_t) block % std::size(blockSizes)];
+            for (int ch = 0; ch < channels; ++ch)
+                buffer.copyFrom(ch, 0, input, ch, 0, 4096);
+            juce::AudioBuffer<float> view(buffer.getArrayOfWritePointers(), channels, 0, n);
+
+            {
+                RealtimeGuard::Scope scope;
+                processor.processBlock(view, midi);
+                const auto c = scope.counts();
+                ASSERT_TRUE(c.clean()) << "block " << block << ": " << c.allocations << " allocations, "
+                                       << c.deallocations << " frees, " << c.locks << " locks, " << c.io
+                                       << " I/O calls";
+            }
+            if (block > 700 && block % 50 == 0)
+                fixture.panel().updateLiveView();
+        }
+        EXPECT_GT(highBlocks, 50);
+        EXPECT_GT(processor.getLiveFeed().getNumDropped(), 0) << "the queue ran full at times";
+        EXPECT_GT(TarvoltGUITestAccess::liveHistorySize(fixture.panel()), 1000) << "and the view received";
     }
 }

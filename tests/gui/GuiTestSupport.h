@@ -44,6 +44,7 @@ struct TarvoltGUITestAccess
     static void timerTick(TarvoltGUI& panel) { panel.timerCallback(); }
     static void setCaching(TarvoltGUI& panel, bool enabled) { panel.setCachingEnabled(enabled); }
     static bool timerRunning(TarvoltGUI& panel) { return static_cast<juce::Timer&>(panel).isTimerRunning(); }
+    static int liveHistorySize(TarvoltGUI& panel) { return panel.liveView.getHistory().size(); }
     static int timerInterval(TarvoltGUI& panel) { return static_cast<juce::Timer&>(panel).getTimerInterval(); }
 };
 

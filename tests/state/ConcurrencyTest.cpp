@@ -2,6 +2,7 @@
 // once, as a host and the editor drive them. Run under ThreadSanitizer by the test scripts.
 
 #include "presets/PresetTestSupport.h"
+#include "processor/LiveFeed.h"
 
 #include <atomic>
 #include <cmath>
@@ -90,6 +91,9 @@ TEST(Concurrency, AudioParametersStateAndPresetsOnTheirOwnThreads)
 
     std::atomic<bool> stop{false}, finite{true}, allSucceeded{true};
     std::atomic<int> blocks{0}, moves{0}, rounds{0}, polls{0};
+    auto& liveFeed = processor.getLiveFeed();
+    liveFeed.addReader(); // the editor shows the live view
+    int summaries = 0;
 
     std::thread audio(audioThread, std::ref(processor), std::cref(stop), std::ref(blocks), std::ref(finite));
     std::thread automation(parameterThread, std::ref(processor), std::cref(stop), std::ref(moves));
@@ -103,6 +107,8 @@ TEST(Concurrency, AudioParametersStateAndPresetsOnTheirOwnThreads)
         EXPECT_TRUE(processor.getCurrentPresetDisplayName().isNotEmpty());
         EXPECT_LE(processor.getInputLevel(0), 1.0f);
         processor.getUserPresetNames();
+        LiveSummary received[64];
+        summaries += liveFeed.read(received, 64);
         ++polls;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
@@ -115,10 +121,68 @@ TEST(Concurrency, AudioParametersStateAndPresetsOnTheirOwnThreads)
     EXPECT_GT(moves.load(), 10);
     EXPECT_GT(rounds.load(), 2);
     EXPECT_GT(polls.load(), 10);
+    EXPECT_GT(summaries, 10);
+    liveFeed.removeReader();
     EXPECT_TRUE(finite.load());
     EXPECT_TRUE(allSucceeded.load());
     EXPECT_FALSE(processor.isSuspended());
     EXPECT_EQ(processor.getUserPresetNames(), juce::StringArray({"Shared"}));
+}
+
+// The live view's queue alone, one thread writing and one reading as fast as they can: every
+// summary arrives whole and in order, or was counted as dropped because the queue was full; the
+// writer never waits.
+TEST(Concurrency, LiveFeedQueueBetweenAnAudioAndAnEditorThread)
+{
+    LiveFeed feed;
+    feed.prepare(48000.0); // a summary per 128-sample stretch
+    feed.addReader();
+    constexpr int total = 200000;
+
+    std::thread audio([&feed] {
+        LiveStretch s;
+        s.numChannels = 1;
+        s.numSamples = 128;
+        for (int k = 0; k < total;)
+        {
+            feed.beginBlock();
+            for (int stretch = 0; stretch < 4 && k < total; ++stretch, ++k)
+            {
+                s.channels[0] = {{(float) k, (float) k}, {-(float) k, -(float) k}, 0.0f};
+                feed.addStretch(s);
+            }
+            feed.endBlock();
+        }
+    });
+
+    int received = 0, last = -1;
+    bool whole = true, ordered = true;
+    const auto take = [&] {
+        LiveSummary chunk[100];
+        const int n = feed.read(chunk, 100);
+        for (int i = 0; i < n; ++i)
+        {
+            const auto& s = chunk[i];
+            whole = whole && s.inputMin == s.inputMax && s.outputMin == -s.inputMax && s.outputMax == s.outputMin &&
+                    s.numSamples == 128;
+            ordered = ordered && (int) s.inputMax > last;
+            last = (int) s.inputMax;
+        }
+        received += n;
+        return n;
+    };
+    while (last < total - 1 && received + feed.getNumDropped() < total)
+        if (take() == 0)
+            std::this_thread::yield();
+    audio.join();
+    while (take() > 0)
+    {
+    }
+
+    EXPECT_TRUE(whole);
+    EXPECT_TRUE(ordered);
+    EXPECT_GT(received, 0);
+    EXPECT_EQ(received + feed.getNumDropped(), total);
 }
 
 namespace

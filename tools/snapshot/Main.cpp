@@ -1,5 +1,6 @@
 // tarvolt-snapshot: paints Tarvolt's editor (or its main panel alone) at a chosen size and with
-// chosen parameter settings into a PNG file, without opening a window.
+// chosen parameter settings into a PNG file, without opening a window. The signal display shows
+// the model, or the live view of an audio file run through the processor.
 
 #include "RenderSettings.h"
 
@@ -8,6 +9,8 @@
 #include "processor/TarvoltAudioProcessor.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
+
+#include <juce_audio_formats/juce_audio_formats.h>
 
 #include <iostream>
 
@@ -23,6 +26,9 @@ struct Options
     float scale = 1.0f;
     float inputLevel = 0.0f, outputLevel = 0.0f;
     std::vector<ParameterSetting> settings;
+    DisplayMode displayMode = DisplayMode::Model;
+    juce::File liveAudio;     // played through the processor for the live view
+    double liveUntil = -1.0;  // seconds of it to play; below 0 for all of it
 };
 
 [[noreturn]] void fail(const juce::String& message)
@@ -34,6 +40,7 @@ struct Options
 void printUsage()
 {
     std::cout << "usage: tarvolt-snapshot [-o OUTPUT.png] [--size WxH] [--panel] [--scale S] [--levels IN,OUT]\n"
+                 "                        [--display model|live] [--live AUDIO.wav [--until SECONDS]]\n"
                  "                        [--set id=value]...\n"
                  "\n"
                  "Paints Tarvolt's editor into OUTPUT.png (default tarvolt-snapshot.png) without opening a window.\n"
@@ -42,6 +49,11 @@ void printUsage()
                  "  --panel          paint the main panel alone, without the menu bar's strip\n"
                  "  --scale S        pixels per logical pixel, 0.25 to 4 (default 1; 2 for a high-density picture)\n"
                  "  --levels IN,OUT  meter positions to show, 0 to 1 each (default 0,0)\n"
+                 "  --display MODE   what the signal display shows: model (default) or live (empty\n"
+                 "                   without --live)\n"
+                 "  --live FILE      the live view of a WAV or AIFF file (mono or stereo) played through\n"
+                 "                   the processor: the last two seconds played\n"
+                 "  --until SECONDS  play the file only this far (default: to its end)\n"
                  "  --set id=value   a parameter in its own unit: attack=6 (dB), mix=50 (%),\n"
                  "                   mode=Tight|Punch|Smooth, focus=Low|Full|High, power=on|off\n";
 }
@@ -100,6 +112,20 @@ Options parseArguments(const juce::StringArray& args)
             options.inputLevel = parseFloatIn(text.upToFirstOccurrenceOf(",", false, false), 0.0f, 1.0f, "input level");
             options.outputLevel = parseFloatIn(text.fromFirstOccurrenceOf(",", false, false), 0.0f, 1.0f, "output level");
         }
+        else if (arg == "--display")
+        {
+            const auto mode = nextValue();
+            if (!mode.equalsIgnoreCase("model") && !mode.equalsIgnoreCase("live"))
+                fail("display must be model or live, got \"" + mode + "\"");
+            options.displayMode = mode.equalsIgnoreCase("live") ? DisplayMode::Live : DisplayMode::Model;
+        }
+        else if (arg == "--live")
+        {
+            options.liveAudio = juce::File::getCurrentWorkingDirectory().getChildFile(nextValue());
+            options.displayMode = DisplayMode::Live;
+        }
+        else if (arg == "--until")
+            options.liveUntil = parseFloatIn(nextValue(), 0.0f, 86400.0f, "until");
         else if (arg == "--set")
         {
             juce::String error;
@@ -111,6 +137,8 @@ Options parseArguments(const juce::StringArray& args)
         else
             fail("unknown argument " + arg + " (see --help)");
     }
+    if (options.liveUntil >= 0.0 && options.liveAudio == juce::File())
+        fail("--until needs --live");
     return options;
 }
 
@@ -121,6 +149,54 @@ void applySettings(TarvoltAudioProcessor& processor, const Options& options)
     {
         processor.inputLevels[ch] = options.inputLevel;
         processor.outputLevels[ch] = options.outputLevel;
+    }
+}
+
+// The panel inside the editor (or the panel itself).
+TarvoltGUI& findPanel(juce::Component& view)
+{
+    if (auto* panel = dynamic_cast<TarvoltGUI*>(&view))
+        return *panel;
+    for (auto* child : view.getChildren())
+        if (auto* panel = dynamic_cast<TarvoltGUI*>(child))
+            return *panel;
+    fail("the editor has no main panel");
+}
+
+// Plays the file through the processor in 512-sample blocks, as a host would while the editor is
+// open, the panel taking in the live view's data after every block.
+void playThrough(TarvoltAudioProcessor& processor, TarvoltGUI& panel, const Options& options)
+{
+    juce::AudioFormatManager formats;
+    formats.registerBasicFormats();
+    const std::unique_ptr<juce::AudioFormatReader> reader(formats.createReaderFor(options.liveAudio));
+    if (reader == nullptr)
+        fail("cannot read audio from " + options.liveAudio.getFullPathName());
+    const int channels = (int) reader->numChannels;
+    if (channels < 1 || channels > 2 || !(reader->sampleRate > 0.0))
+        fail("the live view plays mono or stereo audio only");
+
+    constexpr int blockSize = 512;
+    const auto set = channels == 1 ? juce::AudioChannelSet::mono() : juce::AudioChannelSet::stereo();
+    juce::AudioProcessor::BusesLayout layout;
+    layout.inputBuses.add(set);
+    layout.outputBuses.add(set);
+    processor.setBusesLayout(layout);
+    processor.setRateAndBufferSizeDetails(reader->sampleRate, blockSize);
+    processor.prepareToPlay(reader->sampleRate, blockSize);
+
+    juce::int64 length = reader->lengthInSamples;
+    if (options.liveUntil >= 0.0)
+        length = std::min(length, (juce::int64) std::llround(options.liveUntil * reader->sampleRate));
+    juce::AudioBuffer<float> block(channels, blockSize);
+    juce::MidiBuffer midi;
+    for (juce::int64 position = 0; position < length; position += blockSize)
+    {
+        const int n = (int) std::min<juce::int64>(blockSize, length - position);
+        juce::AudioBuffer<float> view(block.getArrayOfWritePointers(), channels, 0, n);
+        reader->read(&view, 0, n, position, true, true);
+        processor.processBlock(view, midi);
+        panel.updateLiveView();
     }
 }
 
@@ -159,19 +235,17 @@ int main(int argc, char** argv)
     TarvoltAudioProcessor processor;
     applySettings(processor, options);
 
-    juce::Image image;
+    std::unique_ptr<juce::Component> view;
     if (options.panelOnly)
-    {
-        TarvoltGUI panel(processor);
-        panel.setSize(options.width, options.height);
-        image = paint(panel, options.scale);
-    }
+        view = std::make_unique<TarvoltGUI>(processor);
     else
-    {
-        TarvoltAudioProcessorEditor editor(processor);
-        editor.setSize(options.width, options.height);
-        image = paint(editor, options.scale);
-    }
+        view = std::make_unique<TarvoltAudioProcessorEditor>(processor);
+    view->setSize(options.width, options.height);
+    auto& panel = findPanel(*view);
+    panel.setDisplayMode(options.displayMode);
+    if (options.liveAudio != juce::File())
+        playThrough(processor, panel, options);
+    const auto image = paint(*view, options.scale);
 
     writePng(image, options.output);
     std::cout << "wrote " << options.output.getFullPathName() << " (" << image.getWidth() << " x "

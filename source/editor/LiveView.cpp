@@ -1,0 +1,60 @@
+#include "editor/LiveView.h"
+
+#include "processor/LiveFeed.h"
+
+namespace
+{
+constexpr int readChunk = 256;
+}
+
+void LiveView::setReading(bool shouldRead, double nowMs)
+{
+    if (shouldRead == reading)
+        return;
+    reading = shouldRead;
+    history.clear();
+    opacity = 1.0f;
+    lastArrivalMs = nowMs;
+    if (reading)
+    {
+        feed.addReader();
+        drain(); // left from an earlier reader: not this view's audio
+    }
+    else
+        feed.removeReader();
+}
+
+void LiveView::drain() noexcept
+{
+    LiveSummary discarded[readChunk];
+    while (feed.read(discarded, readChunk) > 0)
+    {
+    }
+}
+
+void LiveView::update(double nowMs)
+{
+    if (!reading)
+        return;
+
+    LiveSummary received[readChunk];
+    bool arrived = false;
+    for (int n; (n = feed.read(received, readChunk)) > 0;)
+    {
+        for (int i = 0; i < n; ++i)
+            history.append(received[i]);
+        arrived = true;
+    }
+
+    if (arrived)
+        lastArrivalMs = nowMs;
+    const double idle = nowMs - lastArrivalMs;
+    opacity = (float) juce::jlimit(0.0, 1.0, 1.0 - (idle - holdMs) / fadeMs);
+    if (opacity <= 0.0f)
+        history.clear();
+}
+
+double LiveView::getSampleRate() const noexcept
+{
+    return feed.getSampleRate();
+}

@@ -1,0 +1,298 @@
+// The live view's feed: the reduction of a stretch, the summaries processBlock sends while a
+// reader listens, their line-up in High quality, and the full queue.
+
+#include "common/ProcessorHarness.h"
+#include "processor/LiveFeed.h"
+#include "processor/ShaperCore.h"
+#include "processor/ShapingKernels.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <tuple>
+#include <vector>
+
+namespace
+{
+std::vector<LiveSummary> readAll(LiveFeed& feed)
+{
+    std::vector<LiveSummary> all;
+    LiveSummary chunk[128];
+    for (int n; (n = feed.read(chunk, 128)) > 0;)
+        all.insert(all.end(), chunk, chunk + n);
+    return all;
+}
+
+// The smallest and largest sample of both channels over [start, start + n).
+std::pair<float, float> rangeOf(const juce::AudioBuffer<float>& buffer, int start, int n)
+{
+    float lo = buffer.getSample(0, start), hi = lo;
+    for (int ch = 0; ch < buffer.getNumChannels(); ++ch)
+        for (int i = start; i < start + n; ++i)
+        {
+            lo = std::min(lo, buffer.getSample(ch, i));
+            hi = std::max(hi, buffer.getSample(ch, i));
+        }
+    return {lo, hi};
+}
+
+// A processor with a reader listening to its feed, prepared for stereo at 48 kHz.
+struct FedProcessor
+{
+    explicit FedProcessor(const std::vector<std::pair<const char*, float>>& settings = {})
+    {
+        for (const auto& [id, value] : settings)
+            harness::setPlain(processor, id, value);
+        processor.getLiveFeed().addReader();
+        harness::prepare(processor, 2, 48000.0);
+    }
+
+    TarvoltAudioProcessor processor;
+};
+
+const int highLatency = TransientShaper::latencyFor(QualityIndex::high);
+} // namespace
+
+// The shaping loop's tap, every instruction set this processor runs: the loop writes the same
+// output tapped or not, and the tap holds the exact range of it and the largest transient amount
+// of the stretch (as the loop computes it, so within the approximation's reach of a plain loop);
+// lengths around the vector widths, the sensitivity ramping.
+TEST(LiveReduction, TheShapingLoopsTapHoldsTheOutputRangeAndTheLargestTransientAmount)
+{
+    constexpr int maxN = ControlBlock::maxSamples;
+    juce::Random random(5);
+    float in[maxN], fast[maxN], slow[maxN], plain[maxN], tapped[maxN];
+    for (int i = 0; i < maxN; ++i)
+    {
+        in[i] = random.nextFloat() * 2.0f - 1.0f;
+        fast[i] = random.nextFloat();
+        slow[i] = random.nextFloat() * 0.8f;
+    }
+    ControlBlock controls;
+    const float defaults[] = {5.0f, -2.5f, 0.6f, 0.3f, 0.25f, 1.0f, 1.0f, 1.0f};
+    static_assert(std::size(defaults) == numControls);
+    for (size_t c = 0; c < numControls; ++c)
+        std::fill(std::begin(controls.ramps[c].values), std::end(controls.ramps[c].values), defaults[c]);
+    auto& sensitivity = controls[Control::sensitivity];
+    sensitivity.constant = false;
+    for (int i = 0; i < maxN; ++i)
+        sensitivity.values[i] = (float) i / maxN;
+    const float clipNorm = shaper::clipNormaliser(0.25f);
+
+    const auto best = shaping::activeInstructionSet();
+    for (auto set : {shaping::InstructionSet::generic, shaping::InstructionSet::avx2, shaping::InstructionSet::avx512})
+    {
+        if (!shaping::use(set))
+            continue;
+        for (int n : {1, 3, 15, 16, 17, 33, 100, maxN})
+        {
+            SCOPED_TRACE(std::string(shaping::nameOf(set)) + ", " + std::to_string(n) + " samples");
+            const auto shape = shaping::activeKernels().shape;
+            shaping::Tap tap;
+            const float plainPeak = shape(in, fast, slow, controls, clipNorm, 1.25f, plain, n, nullptr);
+            const float tappedPeak = shape(in, fast, slow, controls, clipNorm, 1.25f, tapped, n, &tap);
+            ASSERT_TRUE(std::equal(plain, plain + n, tapped));
+            EXPECT_EQ(tappedPeak, plainPeak);
+
+            float lowest = plain[0], highest = plain[0], transient = 0.0f;
+            for (int i = 0; i < n; ++i)
+            {
+                lowest = std::min(lowest, plain[i]);
+                highest = std::max(highest, plain[i]);
+                transient = std::max(transient, shaper::transientFromEnvelopes(fast[i], slow[i], sensitivity[i], 1.25f));
+            }
+            EXPECT_EQ(tap.output.lowest, lowest);
+            EXPECT_EQ(tap.output.highest, highest);
+            EXPECT_GT(transient, 0.1f);
+            EXPECT_NEAR(tap.transient, transient, 1.0e-6f);
+        }
+    }
+    shaping::use(best);
+}
+
+// A stretch's summary takes the widest ranges and the largest transient amount of its channels.
+TEST(LiveReduction, ASummaryJoinsTheChannels)
+{
+    LiveStretch s;
+    s.numSamples = 64;
+    s.channels[0] = {{-0.5f, 0.25f}, {-1.0f, 0.5f}, 0.25f};
+    s.channels[1] = {{-0.25f, 0.75f}, {-0.5f, 1.5f}, 0.75f};
+    const std::pair<int, LiveSummary> cases[] = {
+        {1, {-0.5f, 0.25f, -1.0f, 0.5f, 0.25f, 64}},
+        {2, {-0.5f, 0.75f, -1.0f, 1.5f, 0.75f, 64}},
+    };
+    for (const auto& [channels, expected] : cases)
+    {
+        s.numChannels = channels;
+        const auto got = liveReduction::summarise(s);
+        EXPECT_EQ(std::tie(got.inputMin, got.inputMax, got.outputMin, got.outputMax, got.transient, got.numSamples),
+                  std::tie(expected.inputMin, expected.inputMax, expected.outputMin, expected.outputMax,
+                           expected.transient, expected.numSamples))
+            << channels << " channel(s)";
+    }
+}
+
+// The integer search orders floats as floats do: signs, -0 below +0, the extremes and the
+// denormals; and its largest magnitude is the one the meters take.
+TEST(LiveReduction, RangesOrderFloatsAsFloatsDo)
+{
+    constexpr float big = std::numeric_limits<float>::max(), tiny = std::numeric_limits<float>::denorm_min();
+    struct Case
+    {
+        std::vector<float> samples;
+        float lowest, highest;
+    };
+    const Case cases[] = {
+        {{-0.0f, 0.0f}, -0.0f, 0.0f},
+        {{-3.0f, -1.0f, -2.0f}, -3.0f, -1.0f},
+        {{1.0e-30f, 5.0f, 2.0f}, 1.0e-30f, 5.0f},
+        {{big, -big, 0.5f}, -big, big},
+        {{tiny, -tiny}, -tiny, tiny},
+        {{0.25f}, 0.25f, 0.25f},
+    };
+    for (const auto& c : cases)
+    {
+        fastmath::SampleRange range;
+        const float peak = fastmath::largestMagnitude(c.samples.data(), (int) c.samples.size(), &range);
+        EXPECT_EQ(range.lowest, c.lowest);
+        EXPECT_EQ(std::signbit(range.lowest), std::signbit(c.lowest));
+        EXPECT_EQ(range.highest, c.highest);
+        EXPECT_EQ(std::signbit(range.highest), std::signbit(c.highest));
+        EXPECT_EQ(peak, fastmath::largestMagnitude(c.samples.data(), (int) c.samples.size()));
+    }
+}
+
+// Each summary stands for the stretches of at least 1/750 s (64 samples at 48 kHz) that the
+// block path ran, and holds exactly their input and output ranges.
+TEST(LiveFeed, SummariesHoldTheRangesOfTheStretchesTheyStandFor)
+{
+    struct Case
+    {
+        int blockSize, summaryLength;
+    };
+    for (const auto& c : {Case{512, 128}, Case{100, 100}, Case{32, 64}, Case{48, 96}})
+    {
+        SCOPED_TRACE("blocks of " + std::to_string(c.blockSize));
+        FedProcessor fed;
+        const auto input = harness::makeBuffer(2, harness::drumLikeSignal(9600, 2400, 3));
+        auto output = input;
+        harness::processInBlocks(fed.processor, output, c.blockSize);
+
+        const auto summaries = readAll(fed.processor.getLiveFeed());
+        ASSERT_EQ((int) summaries.size(), 9600 / c.summaryLength);
+        int start = 0;
+        for (const auto& s : summaries)
+        {
+            ASSERT_EQ(s.numSamples, c.summaryLength) << "at sample " << start;
+            const auto [inLo, inHi] = rangeOf(input, start, s.numSamples);
+            const auto [outLo, outHi] = rangeOf(output, start, s.numSamples);
+            ASSERT_EQ(s.inputMin, inLo) << "at sample " << start;
+            ASSERT_EQ(s.inputMax, inHi) << "at sample " << start;
+            ASSERT_EQ(s.outputMin, outLo) << "at sample " << start;
+            ASSERT_EQ(s.outputMax, outHi) << "at sample " << start;
+            start += s.numSamples;
+        }
+    }
+}
+
+// A hit makes the detector fire at its start; silence leaves the amount at 0.
+TEST(LiveFeed, TheTransientAmountFiresOnTheHitOnly)
+{
+    FedProcessor fed;
+    juce::AudioBuffer<float> buffer(2, 5120);
+    buffer.clear();
+    for (int i = 2400; i < 5120; ++i)
+        for (int ch = 0; ch < 2; ++ch)
+            buffer.setSample(ch, i, 0.5f * std::exp(-(float) (i - 2400) / 400.0f) * std::sin((float) i * 0.3f));
+    harness::processInBlocks(fed.processor, buffer, 512);
+
+    const auto summaries = readAll(fed.processor.getLiveFeed());
+    ASSERT_EQ(summaries.size(), 5120u / 128u);
+    for (size_t k = 0; k < summaries.size(); ++k)
+    {
+        if (k < 2400 / 128)
+        {
+            EXPECT_EQ(summaries[k].transient, 0.0f) << "summary " << k;
+        }
+        if (k == 2400 / 128 + 1)
+        {
+            EXPECT_GT(summaries[k].transient, 0.8f) << "summary " << k;
+        }
+    }
+}
+
+// Output and input line up: with power off, and with High quality's latency when the mix is 0
+// (the path's output is then exactly its input, delayed), every summary's ranges are equal.
+TEST(LiveFeed, InputAndOutputLineUpWhenTheOutputIsTheInput)
+{
+    using Settings = std::vector<std::pair<const char*, float>>;
+    const std::pair<const char*, Settings> cases[] = {
+        {"power off", {{ParameterIDs::power, 0.0f}}},
+        {"High, mix 0", {{ParameterIDs::quality, (float) QualityIndex::high}, {ParameterIDs::mix, 0.0f}}},
+        {"High, power off", {{ParameterIDs::quality, (float) QualityIndex::high}, {ParameterIDs::power, 0.0f}}},
+    };
+    ASSERT_GT(highLatency, 0);
+    for (const auto& [name, settings] : cases)
+    {
+        SCOPED_TRACE(name);
+        FedProcessor fed(settings);
+        auto buffer = harness::makeBuffer(2, harness::drumLikeSignal(24000, 1500, 9));
+        harness::processInBlocks(fed.processor, buffer, 333);
+
+        const auto summaries = readAll(fed.processor.getLiveFeed());
+        ASSERT_GT(summaries.size(), 100u);
+        for (size_t k = 0; k < summaries.size(); ++k)
+        {
+            ASSERT_EQ(summaries[k].inputMin, summaries[k].outputMin) << "summary " << k;
+            ASSERT_EQ(summaries[k].inputMax, summaries[k].outputMax) << "summary " << k;
+        }
+    }
+}
+
+// While nobody listens the audio thread summarises nothing; a reader gets only what came after.
+TEST(LiveFeed, RunsOnlyWhileAReaderListens)
+{
+    TarvoltAudioProcessor processor;
+    harness::prepare(processor, 1, 48000.0);
+    auto& feed = processor.getLiveFeed();
+    auto buffer = harness::makeBuffer(1, harness::drumLikeSignal(4096, 1000));
+
+    EXPECT_FALSE(feed.isActive());
+    harness::processInBlocks(processor, buffer, 512);
+    EXPECT_TRUE(readAll(feed).empty());
+
+    feed.addReader();
+    EXPECT_TRUE(feed.isActive());
+    harness::processInBlocks(processor, buffer, 512);
+    EXPECT_EQ(readAll(feed).size(), 4096u / 128u);
+
+    feed.removeReader();
+    EXPECT_FALSE(feed.isActive());
+    harness::processInBlocks(processor, buffer, 512);
+    EXPECT_TRUE(readAll(feed).empty());
+}
+
+// A reader that does not keep up loses the newest summaries; the audio thread goes on.
+TEST(LiveFeed, AFullQueueDropsWhatDoesNotFit)
+{
+    FedProcessor fed;
+    const int total = 6000; // summaries of 128 samples, more than the queue holds
+    juce::AudioBuffer<float> buffer(2, total * 128);
+    for (int k = 0; k < total; ++k)
+        for (int ch = 0; ch < 2; ++ch)
+            juce::FloatVectorOperations::fill(buffer.getWritePointer(ch, k * 128), (float) k / total, 128);
+    harness::setPlain(fed.processor, ParameterIDs::power, 0.0f);
+    harness::processInBlocks(fed.processor, buffer, 512);
+
+    auto& feed = fed.processor.getLiveFeed();
+    const auto kept = readAll(feed);
+    ASSERT_EQ((int) kept.size(), LiveFeed::queueCapacity - 1);
+    EXPECT_EQ(feed.getNumDropped(), total - (LiveFeed::queueCapacity - 1));
+    for (size_t k = 0; k < kept.size(); ++k)
+        ASSERT_EQ(kept[k].inputMax, (float) k / total) << "the oldest stay, in order";
+
+    // Room again: the next block's summaries arrive.
+    harness::processInBlocks(fed.processor, buffer, 512);
+    EXPECT_FALSE(readAll(feed).empty());
+}
