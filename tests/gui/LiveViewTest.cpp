@@ -184,6 +184,7 @@ TEST(DisplayModeChoice, ANewEditorShowsTheProcessorsModeAndSetsIt)
     fixture.editor->setDisplayMode(DisplayMode::Live);
     EXPECT_EQ(fixture.processor.getDisplayMode(), DisplayMode::Live);
     EXPECT_EQ(fixture.panel().getDisplayMode(), DisplayMode::Live);
+    fixture.processor.editorBeingDeleted(fixture.editor.get()); // as a host's wrapper does
     fixture.editor.reset();
     EXPECT_FALSE(fixture.processor.getLiveFeed().isActive());
 
