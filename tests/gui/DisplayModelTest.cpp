@@ -201,6 +201,31 @@ TEST(MeterModel, SegmentsFillTheInnerAreaFromTheBottomUp)
     EXPECT_TRUE(m.bar.contains(m.inner));
 }
 
+namespace
+{
+// What the display draws with: decibels exactly, fractions to float precision.
+struct Shown
+{
+    float attackDb, sustainDb, outputDb, sensitivity, punch, clip, mix;
+    int modeIndex, focusIndex;
+    bool powerOn;
+};
+
+void expectShows(const DisplaySettings& s, const Shown& e)
+{
+    EXPECT_EQ(s.attackDb, e.attackDb);
+    EXPECT_EQ(s.sustainDb, e.sustainDb);
+    EXPECT_EQ(s.outputDb, e.outputDb);
+    EXPECT_FLOAT_EQ(s.sensitivity, e.sensitivity);
+    EXPECT_FLOAT_EQ(s.punch, e.punch);
+    EXPECT_FLOAT_EQ(s.clip, e.clip);
+    EXPECT_FLOAT_EQ(s.mix, e.mix);
+    EXPECT_EQ(s.modeIndex, e.modeIndex);
+    EXPECT_EQ(s.focusIndex, e.focusIndex);
+    EXPECT_EQ(s.powerOn, e.powerOn);
+}
+} // namespace
+
 TEST(DisplaySettings, EachParameterSetsWhatTheDisplayDrawsInTheModelsUnits)
 {
     DisplaySettings s;
@@ -216,28 +241,9 @@ TEST(DisplaySettings, EachParameterSetsWhatTheDisplayDrawsInTheModelsUnits)
     set("focus", 0.0f);
     set("power", 0.0f);
 
-    EXPECT_EQ(s.attackDb, -7.5f);
-    EXPECT_EQ(s.sustainDb, 3.0f);
-    EXPECT_EQ(s.outputDb, -6.0f);
-    EXPECT_FLOAT_EQ(s.sensitivity, 0.2f);
-    EXPECT_FLOAT_EQ(s.punch, 0.8f);
-    EXPECT_EQ(s.clip, 0.0f);
-    EXPECT_FLOAT_EQ(s.mix, 0.4f);
-    EXPECT_EQ(s.modeIndex, 2);
-    EXPECT_EQ(s.focusIndex, 0);
-    EXPECT_FALSE(s.powerOn);
+    expectShows(s, {-7.5f, 3.0f, -6.0f, 0.2f, 0.8f, 0.0f, 0.4f, 2, 0, false});
 
     // A new one holds the defaults: attack 5 dB, sustain -2.5 dB, sensitivity 60 %, punch 30 %,
     // clip 25 %, mix 100 %, output 0 dB, mode Punch, focus Full, power on.
-    const DisplaySettings defaults;
-    EXPECT_EQ(defaults.attackDb, 5.0f);
-    EXPECT_EQ(defaults.sustainDb, -2.5f);
-    EXPECT_EQ(defaults.outputDb, 0.0f);
-    EXPECT_FLOAT_EQ(defaults.sensitivity, 0.6f);
-    EXPECT_FLOAT_EQ(defaults.punch, 0.3f);
-    EXPECT_FLOAT_EQ(defaults.clip, 0.25f);
-    EXPECT_FLOAT_EQ(defaults.mix, 1.0f);
-    EXPECT_EQ(defaults.modeIndex, ModeIndex::punch);
-    EXPECT_EQ(defaults.focusIndex, FocusIndex::full);
-    EXPECT_TRUE(defaults.powerOn);
+    expectShows(DisplaySettings(), {5.0f, -2.5f, 0.0f, 0.6f, 0.3f, 0.25f, 1.0f, ModeIndex::punch, FocusIndex::full, true});
 }

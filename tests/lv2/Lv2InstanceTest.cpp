@@ -6,13 +6,28 @@
 
 #include <gtest/gtest.h>
 
+namespace
+{
+// An instance at 48 kHz with every control port connected at its default.
+struct DefaultInstance
+{
+    std::unique_ptr<Lv2Instance> instance = Lv2Instance::create(48000.0, nullptr);
+    Lv2Controls controls;
+
+    DefaultInstance()
+    {
+        if (instance != nullptr)
+            connectControlsAtDefaults(controls,
+                                      [this](uint32_t port, float* data) { instance->connectPort(port, data); });
+    }
+};
+} // namespace
+
 TEST(Lv2Instance, AMonoInputTakenToBothOutputsGivesTheShapedSignalOnEach)
 {
-    auto instance = Lv2Instance::create(48000.0, nullptr);
+    DefaultInstance fixture;
+    auto& instance = fixture.instance;
     ASSERT_NE(instance, nullptr);
-    Lv2Controls controls;
-    connectControlsAtDefaults(controls,
-                              [&](uint32_t port, float* data) { instance->connectPort(port, data); });
     auto input = harness::drumLikeSignal(2048, 500);
     std::vector<float> left(input.size()), right(input.size(), 123.0f);
     instance->connectPort(Lv2Ports::audioInLeft, input.data());
@@ -37,11 +52,9 @@ TEST(Lv2Instance, RefusesASampleRateThatIsNotAPositiveNumber)
 // delay at High, and the output is the input that much later (here with a mix of 0).
 TEST(Lv2Instance, ReportsTheLatencyOfTheQualityOnItsOutputPort)
 {
-    auto instance = Lv2Instance::create(48000.0, nullptr);
+    DefaultInstance fixture;
+    auto& instance = fixture.instance;
     ASSERT_NE(instance, nullptr);
-    Lv2Controls controls;
-    connectControlsAtDefaults(controls,
-                              [&](uint32_t port, float* data) { instance->connectPort(port, data); });
     float latency = -1.0f;
     instance->connectPort(Lv2Ports::latency, &latency);
     auto input = harness::drumLikeSignal(4096, 700);
@@ -52,8 +65,8 @@ TEST(Lv2Instance, ReportsTheLatencyOfTheQualityOnItsOutputPort)
     instance->run(64);
     EXPECT_EQ(latency, 0.0f);
 
-    controls[(size_t) parameterIndex(ParameterIDs::quality)] = (float) QualityIndex::high;
-    controls[(size_t) parameterIndex(ParameterIDs::mix)] = 0.0f;
+    fixture.controls[(size_t) parameterIndex(ParameterIDs::quality)] = (float) QualityIndex::high;
+    fixture.controls[(size_t) parameterIndex(ParameterIDs::mix)] = 0.0f;
     instance->deactivate();
     instance->activate(); // the controls set while stopped apply at once
     instance->run((uint32_t) input.size());
