@@ -53,7 +53,8 @@ int TransientShaper::latencyFor(int qualityIndex) noexcept
     return high;
 }
 
-TransientShaper::Peaks TransientShaper::process(const juce::dsp::AudioBlock<float>& block,
+TransientShaper::Peaks TransientShaper::process(const juce::dsp::AudioBlock<const float>& in,
+                                                const juce::dsp::AudioBlock<float>& out,
                                                 const ParameterValues& settings) noexcept
 {
     smoothers.setTargets(ParameterSmoothers::targetsFor(settings), false);
@@ -64,22 +65,26 @@ TransientShaper::Peaks TransientShaper::process(const juce::dsp::AudioBlock<floa
     const auto coefficients = shaper::EnvelopeCoefficients::forMode(settings.choiceIndex(modeParameter), sampleRate);
 
     Peaks peaks;
-    const int n = (int) block.getNumSamples();
+    jassert(in.getNumSamples() == out.getNumSamples());
+    const int n = (int) std::min(in.getNumSamples(), out.getNumSamples());
+    const auto numChannels = std::min({in.getNumChannels(), out.getNumChannels(), (size_t) 2});
     for (int offset = 0; offset < n; offset += ControlBlock::maxSamples)
     {
         const int length = std::min(ControlBlock::maxSamples, n - offset);
         smoothers.render(controls, length);
-        if (block.getNumChannels() > 0)
-            processStretch(block, offset, length, coefficients, focus, linked, peaks);
+        if (numChannels > 0)
+            processStretch(in.getSubsetChannelBlock(0, numChannels), out.getSubsetChannelBlock(0, numChannels), offset,
+                           length, coefficients, focus, linked, peaks);
     }
     return peaks;
 }
 
-void TransientShaper::processStretch(const juce::dsp::AudioBlock<float>& block, int offset, int n,
+void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& in,
+                                     const juce::dsp::AudioBlock<float>& out, int offset, int n,
                                      const shaper::EnvelopeCoefficients& c, int focus, bool linked,
                                      Peaks& peaks) noexcept
 {
-    const int numChannels = (int) std::min<size_t>(block.getNumChannels(), 2);
+    const int numChannels = (int) out.getNumChannels();
     // A broken track's non-finite samples become silence. While the live view listens, the passes
     // find the ranges of each channel's input and output on their way.
     const auto& kernels = shaping::activeKernels();
@@ -88,7 +93,7 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<float>& block, 
     shaping::Tap taps[2];
     for (int ch = 0; ch < numChannels; ++ch)
     {
-        inputPeak[ch] = kernels.sanitise(block.getChannelPointer((size_t) ch) + offset, input[ch], n,
+        inputPeak[ch] = kernels.sanitise(in.getChannelPointer((size_t) ch) + offset, input[ch], n,
                                          liveFeed != nullptr ? &inputRange[ch] : nullptr);
         peaks.input[ch] = std::max(peaks.input[ch], inputPeak[ch]);
     }
@@ -118,17 +123,17 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<float>& block, 
     bool restart = false;
     for (int ch = 0; ch < numChannels; ++ch)
     {
-        float* out = block.getChannelPointer((size_t) ch) + offset;
+        float* shaped = out.getChannelPointer((size_t) ch) + offset;
         auto* tap = liveFeed != nullptr ? &taps[ch] : nullptr;
         float outputPeak = inputPeak[ch];
         if (high)
-            outputPeak = oversampled.process(ch, input[ch], fast[ch], slow[ch], controls, c.modeScale, clipNorm, out, n,
-                                             tap);
+            outputPeak = oversampled.process(ch, input[ch], fast[ch], slow[ch], controls, c.modeScale, clipNorm, shaped,
+                                             n, tap);
         else if (!dry)
-            outputPeak = kernels.shape(input[ch], fast[ch], slow[ch], controls, clipNorm, c.modeScale, out, n, tap);
+            outputPeak = kernels.shape(input[ch], fast[ch], slow[ch], controls, clipNorm, c.modeScale, shaped, n, tap);
         else
         {
-            std::copy(input[ch], input[ch] + n, out);
+            std::copy(input[ch], input[ch] + n, shaped);
             if (tap != nullptr)
                 *tap = {inputRange[ch], inputRange[ch],
                         liveReduction::largestTransient(fast[ch], slow[ch], controls[Control::sensitivity].values,
@@ -141,10 +146,10 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<float>& block, 
         {
             // Every channel sees the same fade; the last one moves it on.
             QualitySwitch fade = quality;
-            restart = fade.applyFade(out, n);
+            restart = fade.applyFade(shaped, n);
             if (ch == numChannels - 1)
                 quality = fade;
-            outputPeak = fastmath::largestMagnitude(out, n, tap != nullptr ? &tap->output : nullptr);
+            outputPeak = fastmath::largestMagnitude(shaped, n, tap != nullptr ? &tap->output : nullptr);
         }
         peaks.output[ch] = std::max(peaks.output[ch], outputPeak);
     }

@@ -45,10 +45,18 @@ public:
     // Clears filters and envelopes of both channels; the ramps stay where they are.
     void reset() noexcept;
 
-    // Shapes the first one or two channels of the block in place with the settings (read once
-    // for the block: ramps head for them from where they are, mode and focus switch at once).
+    // Shapes the first one or two channels of `in` into `out` with the settings (read once for
+    // the block: ramps head for them from where they are, mode and focus switch at once). Both
+    // blocks have the same length; a channel of `out` may be the same memory as one of `in`.
     // Channels beyond the second are left alone; with no channels the ramps still advance.
-    Peaks process(const juce::dsp::AudioBlock<float>& block, const ParameterValues& settings) noexcept;
+    Peaks process(const juce::dsp::AudioBlock<const float>& in, const juce::dsp::AudioBlock<float>& out,
+                  const ParameterValues& settings) noexcept;
+
+    // The same, in place.
+    Peaks process(const juce::dsp::AudioBlock<float>& block, const ParameterValues& settings) noexcept
+    {
+        return process(block, block, settings);
+    }
 
     double getSampleRate() const noexcept { return sampleRate; }
 
@@ -66,7 +74,8 @@ public:
     void setLiveFeed(LiveFeed* feed) noexcept { liveFeed = feed; }
 
 private:
-    void processStretch(const juce::dsp::AudioBlock<float>& block, int offset, int n,
+    void processStretch(const juce::dsp::AudioBlock<const float>& in, const juce::dsp::AudioBlock<float>& out,
+                        int offset, int n,
                         const shaper::EnvelopeCoefficients& c, int focus, bool linked, Peaks& peaks) noexcept;
 
     double sampleRate = 44100.0;

@@ -76,3 +76,45 @@ TEST(Lv2Instance, ReportsTheLatencyOfTheQualityOnItsOutputPort)
         ASSERT_EQ(output[i], i < (size_t) high ? 0.0f : input[i - (size_t) high]) << "sample " << i;
     instance->deactivate();
 }
+
+// Hosts may hand the plug-in the same buffer for an input and an output. However the audio
+// buffers are shared (apart, in place, or each channel's output over the other's input), the
+// output is the one separate buffers give, in blocks longer than the shaper's stretches too.
+TEST(Lv2Instance, SharedInputAndOutputBuffersGiveTheSameOutputAsSeparateOnes)
+{
+    enum class Layout
+    {
+        apart,
+        inPlace,
+        crossed
+    };
+    const auto left = harness::drumLikeSignal(3000, 700, 1), right = harness::drumLikeSignal(3000, 450, 2);
+    const auto render = [&](Layout layout) {
+        DefaultInstance fixture;
+        auto& instance = fixture.instance;
+        std::vector<float> buffers[4] = {left, right, std::vector<float>(left.size()), std::vector<float>(left.size())};
+        // The buffers the outputs go to: their own, the inputs', or the other channel's input.
+        auto* outLeft = layout == Layout::apart ? &buffers[2] : layout == Layout::inPlace ? &buffers[0] : &buffers[1];
+        auto* outRight = layout == Layout::apart ? &buffers[3] : layout == Layout::inPlace ? &buffers[1] : &buffers[0];
+        if (instance == nullptr)
+            return std::vector<std::vector<float>>{};
+        instance->activate();
+        for (size_t start = 0; start < left.size(); start += 1000)
+        {
+            instance->connectPort(Lv2Ports::audioInLeft, buffers[0].data() + start);
+            instance->connectPort(Lv2Ports::audioInRight, buffers[1].data() + start);
+            instance->connectPort(Lv2Ports::audioOutLeft, outLeft->data() + start);
+            instance->connectPort(Lv2Ports::audioOutRight, outRight->data() + start);
+            instance->run(1000);
+        }
+        instance->deactivate();
+        return std::vector<std::vector<float>>{*outLeft, *outRight};
+    };
+
+    const auto expected = render(Layout::apart);
+    ASSERT_EQ(expected.size(), 2u);
+    EXPECT_NE(expected[0], left) << "the signal was not shaped";
+    EXPECT_NE(expected[0], expected[1]);
+    EXPECT_EQ(render(Layout::inPlace), expected) << "in place";
+    EXPECT_EQ(render(Layout::crossed), expected) << "crossed";
+}

@@ -124,15 +124,12 @@ void Lv2Instance::run(uint32_t numSamples) noexcept
     const float* inputs[2] = {inLeft, inRight};
     float* outputs[2] = {outLeft, outRight};
 
-    // The host may hand the same buffer in and out; otherwise the input moves to the output,
-    // where it is shaped in place.
+    // The host may hand the same buffer in and out: the shaper reads each stretch of the input
+    // before it writes that stretch of the output.
     const auto n = (size_t) std::min<uint32_t>(numSamples, INT_MAX);
-    for (int ch = 0; ch < channels; ++ch)
-        if (inputs[ch] != outputs[ch])
-            std::memmove(outputs[ch], inputs[ch], n * sizeof(float));
-
     juce::ScopedNoDenormals noDenormals;
-    shaper.process(juce::dsp::AudioBlock<float>(outputs, (size_t) channels, n), settings);
+    shaper.process(juce::dsp::AudioBlock<const float>(inputs, (size_t) channels, n),
+                   juce::dsp::AudioBlock<float>(outputs, (size_t) channels, n), settings);
 
     // A host that takes a right output from a mono input gets the shaped mono signal there too.
     if (channels == 1 && outRight != nullptr && outRight != outLeft)
