@@ -1,6 +1,6 @@
 // The signal display's live view: the last two seconds of the input (DRY) and the output (SHAPED)
 // as filled min/max envelopes on a linear scale about a centre line, the detector's transient amount as a band under them,
-// and the clip onset.
+// the clip onset and the read-out line.
 
 #include "editor/DisplayPainting.h"
 #include "editor/LivePlot.h"
@@ -133,10 +133,24 @@ void TarvoltGUI::drawLiveSignal(juce::Graphics& g, const DisplaySettings& settin
         }
     }
 
-    // The level marks' captions over the signal, so that it never hides them.
     g.setColour(palette::panel::displayText);
-    g.setFont(compat::makeFont(p.captionFontHeight()));
+    g.setFont(compat::makeFont(p.axisFontHeight()));
+    g.drawText(displayReadOut(settings), live.readOutBox(), juce::Justification::centredRight, false);
+
+    // The level marks' captions over the signal on a patch of the plot's colour, so that a hit at
+    // the left edge never hides them.
+    const auto captionFont = compat::makeFont(p.captionFontHeight());
+    g.setFont(captionFont);
     for (size_t i = 0; i < std::size(markLevels); ++i)
-        g.drawText(markCaptions[i], live.levelCaptionBox(std::round(live.yFor(markLevels[i]))),
-                   juce::Justification::bottomLeft, false);
+    {
+        const auto box = live.levelCaptionBox(std::round(live.yFor(markLevels[i])));
+        const float width = captionFont.getStringWidthFloat(markCaptions[i]);
+        const auto patch = juce::Rectangle<float>((float) box.getX(), (float) box.getBottom() - captionFont.getHeight(),
+                                                  width, captionFont.getHeight())
+                               .expanded(2.0f * p.scale, 0.0f);
+        g.setColour(palette::panel::plot.withAlpha(0.8f));
+        g.fillRoundedRectangle(patch, 2.0f * p.scale);
+        g.setColour(palette::panel::displayText);
+        g.drawText(markCaptions[i], box, juce::Justification::bottomLeft, false);
+    }
 }

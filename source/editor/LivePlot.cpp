@@ -47,3 +47,13 @@ juce::Rectangle<int> LivePlot::levelCaptionBox(float y) const
     return {roundHalfAway(plot.plotX + 4.0f * plot.scale), (int) y - roundHalfAway(15.0f * plot.scale),
             roundHalfAway(60.0f * plot.scale), roundHalfAway(14.0f * plot.scale)};
 }
+
+juce::Rectangle<int> LivePlot::readOutBox() const
+{
+    // The whole pixels inside the room from the legend to the display's right margin.
+    const auto transient = legendItems()[2];
+    const int left = (int) std::ceil(transient.getRight()), top = (int) std::ceil(transient.getY());
+    const int right = (int) std::floor(plot.displayArea.getRight() - 10.0f * plot.scale);
+    const int bottom = (int) std::floor(transient.getBottom());
+    return {left, top, std::max(0, right - left), std::max(0, bottom - top)};
+}

@@ -9,7 +9,8 @@
 // samples above the line, negative ones below, topDb (head-room over full scale for lifted peaks)
 // at the edge of the span, so a column's min/max range is a bar at the height of its samples and
 // a slow kick shows its waveform as a wide one. The transient amount is a band under the curve
-// span, where the model shows its read-out. Pure, so it can be checked without drawing.
+// span, where the model shows its read-out; the read-out moves up beside the legend. Pure, so it
+// can be checked without drawing.
 struct LivePlot
 {
     static constexpr float topDb = 6.0f; // head-room above full scale for lifted peaks
@@ -41,4 +42,7 @@ struct LivePlot
     std::array<juce::Rectangle<float>, 3> legendItems() const;
     // A level mark's caption, left in the plot just above height y.
     juce::Rectangle<int> levelCaptionBox(float y) const;
+    // The read-out line (displayReadOut), whose place under the plot the band takes: at the right
+    // end of the legend's row.
+    juce::Rectangle<int> readOutBox() const;
 };

@@ -435,3 +435,26 @@ TEST_F(LiveRendering, EmptyBeforeAudioAndAfterItStops)
     panel.updateLiveView();
     EXPECT_EQ(count(guitest::render(panel), area, coloured), 0);
 }
+
+// The read-out line has its place beside the legend: with High quality and the link on it leads
+// with HQ and LINK, so it reaches further left than without them.
+TEST_F(LiveRendering, TheReadOutShowsHighQualityAndTheLink)
+{
+    const auto box = plot().readOutBox();
+    const auto leftmostText = [&](const juce::Image& image) {
+        for (int x = box.getX(); x < box.getRight(); ++x)
+            for (int y = box.getY(); y < box.getBottom(); ++y)
+                if (image.getPixelAt(x, y).getBrightness() > 0.45f)
+                    return x;
+        return box.getRight();
+    };
+    const auto audio = twoHits();
+    const int plain = leftmostText(play(audio));
+    EXPECT_LT(plain, box.getRight() - 60) << "MIX and CLIP are shown";
+
+    harness::setPlain(processor, ParameterIDs::quality, 1.0f);
+    harness::setPlain(processor, ParameterIDs::link, 1.0f);
+    panel.updateLiveView();
+    const int marked = leftmostText(guitest::render(panel));
+    EXPECT_LT(marked, plain - 40) << "HQ and LINK lead the line";
+}

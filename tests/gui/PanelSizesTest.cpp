@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 
 #include "editor/DisplayModel.h"
+#include "editor/LivePlot.h"
 #include "editor/MeterModel.h"
 #include "plugin/JuceCompat.h"
 
@@ -235,6 +236,15 @@ TEST_P(PanelSizes, DisplayTextsFitTheirBoxesAndStayApart)
         EXPECT_TRUE(fits(legendCaptions[i], captionFont, item)) << legendCaptions[i];
         EXPECT_TRUE(l.displayArea.contains(legend[i]));
     }
+
+    // The live view: a third legend item, and the widest read-out beside it in the same row.
+    const auto live = LivePlot::forPlot(plot);
+    const auto transient = live.legendItems()[2];
+    EXPECT_TRUE(fits("TRANSIENT", captionFont, transient.withTrimmedLeft(plot.legendSwatchWidth(transient)).toNearestInt()));
+    const auto liveReadOut = live.readOutBox();
+    EXPECT_TRUE(fits("HQ  LINK  MIX 100%  CLIP 100%", axisFont, liveReadOut));
+    EXPECT_TRUE(l.displayArea.contains(liveReadOut.toFloat()));
+    EXPECT_TRUE(clear(liveReadOut.toFloat(), transient));
 }
 
 TEST_P(PanelSizes, MetersKeepTheirCaptionsAndSegments)
