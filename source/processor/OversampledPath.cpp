@@ -58,8 +58,7 @@ void OversampledPath::reset() noexcept
             filter.reset();
     for (int ch = 0; ch < 2; ++ch)
     {
-        std::fill(std::begin(lastMagnitudes[ch]), std::end(lastMagnitudes[ch]), 0.0f);
-        std::fill(std::begin(heldPeaks[ch]), std::end(heldPeaks[ch]), 0.0f);
+        peakStates[ch] = {};
         std::fill(std::begin(dry[ch]), std::end(dry[ch]), 0.0f);
     }
 }
@@ -86,50 +85,13 @@ void OversampledPath::interpolate(Stages& stages, int channel, const float* in, 
     }
 }
 
-namespace
-{
-// The peak of the parabola through a local maximum and its neighbours (so a peak between two
-// oversampled values is not lost), or the value itself elsewhere.
-forcedinline float refinedPeak(float before, float here, float after) noexcept
-{
-    const float curvature = 2.0f * here - before - after;
-    const float rise = before - after;
-    const bool isPeak = here >= before && here >= after && curvature > 0.0f;
-    return isPeak ? here + rise * rise / (8.0f * curvature) : here;
-}
-} // namespace
 
 void OversampledPath::detectPeaks(int channel, const float* detection, float* peaks, int n) noexcept
 {
     alignas(32) float phases[factor][maxSamples];
     interpolate(detectionInterpolators, channel, detection, phases, n);
 
-    // The magnitudes of the four phases, each after its value from the previous base sample.
-    alignas(32) float m[factor][maxSamples + 1];
-    for (int p = 0; p < factor; ++p)
-    {
-        m[p][0] = lastMagnitudes[channel][p];
-        for (int i = 0; i < n; ++i)
-            m[p][i + 1] = std::abs(phases[p][i]);
-        lastMagnitudes[channel][p] = m[p][n];
-    }
-
-    // Base sample i takes the largest refined value of the four oversampled values that end one
-    // before its last phase (the last one needs the next base sample as its neighbour), held
-    // over peakHold base samples.
-    float* held = heldPeaks[channel]; // the last peakHold - 1 windows, then the stretch's
-    for (int i = 0; i < n; ++i)
-    {
-        const float last = refinedPeak(m[2][i], m[3][i], m[0][i + 1]);
-        const float first = refinedPeak(m[3][i], m[0][i + 1], m[1][i + 1]);
-        const float second = refinedPeak(m[0][i + 1], m[1][i + 1], m[2][i + 1]);
-        const float third = refinedPeak(m[1][i + 1], m[2][i + 1], m[3][i + 1]);
-        held[peakHold - 1 + i] = std::max(std::max(last, first), std::max(second, third));
-    }
-    static_assert(peakHold == 4, "the hold below takes four windows");
-    for (int i = 0; i < n; ++i)
-        peaks[i] = std::max(std::max(held[i], held[i + 1]), std::max(held[i + 2], held[i + 3]));
-    std::copy(held + n, held + n + peakHold - 1, held);
+    shaping::activeKernels().peaks(phases, peakStates[channel], peaks, n);
 }
 
 float OversampledPath::process(int channel, const float* input, const float* fast, const float* slow,

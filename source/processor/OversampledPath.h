@@ -18,7 +18,7 @@
 class OversampledPath
 {
 public:
-    static constexpr int factor = 4;
+    static constexpr int factor = shaping::peakPhases;
 
     OversampledPath();
 
@@ -54,9 +54,8 @@ private:
     Stages interpolators, detectionInterpolators, decimators;
     int latency = 0;
 
-    // Per channel, the dry signal's history followed by the current stretch.
-    float lastMagnitudes[2][factor]{}; // the detection's magnitudes at the last base sample
-    static constexpr int peakHold = 4;
-    float heldPeaks[2][peakHold - 1 + maxSamples]{};
+    // Per channel, what the detector keeps between stretches, and the dry signal's history
+    // followed by the current stretch.
+    shaping::PeakState peakStates[2];
     float dry[2][maxLatency + maxSamples]{};
 };

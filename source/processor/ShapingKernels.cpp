@@ -113,6 +113,54 @@ forcedinline void wetAll(float* const* phases, int numPhases, const float* T, co
         wetLoop<true>(phases, numPhases, T, k, clipNorm, n);
 }
 
+// The peak of the parabola through a local maximum and its neighbours (so a peak between two
+// oversampled values is not lost), or the value itself elsewhere.
+forcedinline float refinedPeak(float before, float here, float after) noexcept
+{
+    const float curvature = 2.0f * here - before - after;
+    const float rise = before - after;
+    const bool isPeak = here >= before && here >= after && curvature > 0.0f;
+    return isPeak ? here + rise * rise / (8.0f * curvature) : here;
+}
+
+// The larger of two values, as values (a choice between two references does not vectorise).
+forcedinline float larger(float a, float b) noexcept
+{
+    return a < b ? b : a;
+}
+
+forcedinline void peaksAll(const float (*phases)[ControlBlock::maxSamples], PeakState& state, float* __restrict peaks,
+                           int n) noexcept
+{
+    // The magnitudes of the four phases, each after its value from the previous base sample.
+    alignas(64) float m[peakPhases][ControlBlock::maxSamples + 1];
+    for (int p = 0; p < peakPhases; ++p)
+    {
+        m[p][0] = state.last[p];
+        for (int i = 0; i < n; ++i)
+            m[p][i + 1] = std::abs(phases[p][i]);
+        state.last[p] = m[p][n];
+    }
+
+    // Base sample i takes the largest refined value of the four oversampled values that end one
+    // before its last phase (the last one needs the next base sample as its neighbour), held
+    // over peakHold base samples.
+    static_assert(peakPhases == 4 && peakHold == 4, "the windows and the hold below take four");
+    alignas(64) float held[peakHold - 1 + ControlBlock::maxSamples];
+    std::copy(state.held, state.held + peakHold - 1, held);
+    for (int i = 0; i < n; ++i)
+    {
+        const float last = refinedPeak(m[2][i], m[3][i], m[0][i + 1]);
+        const float first = refinedPeak(m[3][i], m[0][i + 1], m[1][i + 1]);
+        const float second = refinedPeak(m[0][i + 1], m[1][i + 1], m[2][i + 1]);
+        const float third = refinedPeak(m[1][i + 1], m[2][i + 1], m[3][i + 1]);
+        held[peakHold - 1 + i] = larger(larger(last, first), larger(second, third));
+    }
+    for (int i = 0; i < n; ++i)
+        peaks[i] = larger(larger(held[i], held[i + 1]), larger(held[i + 2], held[i + 3]));
+    std::copy(held + n, held + n + peakHold - 1, state.held);
+}
+
 // Outputs in groups whose sums stay in registers over all taps. The last group is computed
 // whole, past n (the callers' buffers have room for it), so every output is summed the same way
 // whatever n is: the result does not depend on how a host cuts the audio into blocks.
@@ -152,6 +200,11 @@ forcedinline void symmetricFirAll(const float* __restrict newest, const float* _
     {                                                                                                                  \
         wetAll(phases, numPhases, T, k, clipNorm, n);                                                                  \
     }                                                                                                                  \
+    attributes void prefix##Peaks(const float (*phases)[ControlBlock::maxSamples], PeakState& state, float* peaks,    \
+                                  int n) noexcept                                                                      \
+    {                                                                                                                  \
+        peaksAll(phases, state, peaks, n);                                                                             \
+    }                                                                                                                  \
     attributes void prefix##Fir(const float* newest, const float* oldest, const float* taps, int numTaps, float* out, \
                                 int n) noexcept                                                                        \
     {                                                                                                                  \
@@ -161,7 +214,8 @@ forcedinline void symmetricFirAll(const float* __restrict newest, const float* _
     {                                                                                                                  \
         return fastmath::rangeOf(x, n);                                                                                \
     }                                                                                                                  \
-    const Kernels prefix##Kernels{prefix##Shape, prefix##Wet, prefix##Fir, prefix##Sanitise, prefix##Range};
+    const Kernels prefix##Kernels{prefix##Shape, prefix##Wet, prefix##Peaks, prefix##Fir, prefix##Sanitise,         \
+                                   prefix##Range};
 
 TARVOLT_KERNEL_SET(generic, )
 #if TARVOLT_X86_KERNELS

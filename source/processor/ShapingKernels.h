@@ -35,6 +35,20 @@ using Range = fastmath::SampleRange (*)(const float* x, int n) noexcept;
 using WetKernel = void (*)(float* const* phases, int numPhases, const float* T, const ControlBlock& controls,
                            float clipNorm, int n) noexcept;
 
+// The High path's detector: for each of n base samples, the largest magnitude of its four
+// oversampled detection values (phases[p][i] is phase p of base sample i), refined to the peak of
+// the parabola through each local maximum and its neighbours, and held over peakHold base
+// samples. `last` keeps the magnitudes of the last base sample and `held` the last peakHold - 1
+// windows' peaks from one stretch to the next.
+inline constexpr int peakPhases = 4, peakHold = 4;
+struct PeakState
+{
+    float last[peakPhases]{};
+    float held[peakHold - 1]{};
+};
+using PeakKernel = void (*)(const float (*phases)[ControlBlock::maxSamples], PeakState& state, float* peaks,
+                            int n) noexcept;
+
 // out[i] = sum over t < numTaps of taps[t] * (newest[i - t] + oldest[i + t]), for i < n: the
 // pairs of equal taps of a symmetric FIR filter. It computes whole groups of firGroup outputs:
 // out, newest and oldest must have room for n rounded up to a multiple of firGroup.
@@ -46,6 +60,7 @@ struct Kernels
 {
     Kernel shape;
     WetKernel wet;
+    PeakKernel peaks;
     SymmetricFir symmetricFir;
     Sanitise sanitise;
     Range range;

@@ -2,6 +2,7 @@
 
 #include "common/AliasingMeasurement.h"
 #include "common/ProcessorHarness.h"
+#include "processor/ShapingKernels.h"
 
 #include <gtest/gtest.h>
 
@@ -123,6 +124,41 @@ TEST(HighQuality, TheOutputDoesNotDependOnTheBlockSize)
                 ASSERT_EQ(other.getSample(ch, i), reference.getSample(ch, i))
                     << "block size " << blockSize << ", channel " << ch << ", sample " << i;
     }
+}
+
+// Every build of the vectorised loops (filters, detector peaks, wet signal) shapes alike: the
+// same drums through High quality with punch and clip, on each instruction set this machine runs,
+// against the build's own. Only fused multiply-adds may round differently.
+TEST(HighQuality, EveryInstructionSetShapesAlike)
+{
+    const auto shapedWith = [](shaping::InstructionSet set) {
+        TarvoltAudioProcessor processor;
+        harness::setPlain(processor, ParameterIDs::quality, 1.0f);
+        harness::setPlain(processor, ParameterIDs::punch, 80.0f);
+        harness::setPlain(processor, ParameterIDs::clip, 60.0f);
+        harness::prepare(processor, 2, 44100.0, 512);
+        auto buffer = harness::makeBuffer(2, harness::drumLikeSignal(30000, 3000, 5));
+        shaping::use(set);
+        harness::processInBlocks(processor, buffer, 300);
+        return buffer;
+    };
+    const auto best = shaping::activeInstructionSet();
+    const auto reference = shapedWith(shaping::InstructionSet::generic);
+    float largest = 0.0f;
+    for (int ch = 0; ch < 2; ++ch)
+        largest = std::max(largest, reference.getMagnitude(ch, 0, reference.getNumSamples()));
+    ASSERT_GT(largest, 0.1f);
+    for (const auto set : {shaping::InstructionSet::avx2, shaping::InstructionSet::avx512})
+    {
+        if (!shaping::isSupported(set))
+            continue;
+        const auto other = shapedWith(set);
+        for (int ch = 0; ch < 2; ++ch)
+            for (int i = 0; i < reference.getNumSamples(); ++i)
+                ASSERT_NEAR(other.getSample(ch, i), reference.getSample(ch, i), 1.0e-5f)
+                    << shaping::nameOf(set) << ", channel " << ch << ", sample " << i;
+    }
+    shaping::use(best);
 }
 
 // The measurement of the bench program (bench/AliasingBench.cpp): what folds back from the
