@@ -18,7 +18,8 @@
 class OversampledPath
 {
 public:
-    static constexpr int factor = shaping::peakPhases;
+    static constexpr int factor = 4;
+    static_assert(factor == shaping::peakPhases, "the detector's peak finder takes one value per phase");
 
     OversampledPath();
 

@@ -68,13 +68,14 @@ TransientShaper::Peaks TransientShaper::process(const juce::dsp::AudioBlock<cons
     jassert(in.getNumSamples() == out.getNumSamples());
     const int n = (int) std::min(in.getNumSamples(), out.getNumSamples());
     const auto numChannels = std::min({in.getNumChannels(), out.getNumChannels(), (size_t) 2});
+    const auto inChannels = in.getSubsetChannelBlock(0, numChannels);
+    const auto outChannels = out.getSubsetChannelBlock(0, numChannels);
     for (int offset = 0; offset < n; offset += ControlBlock::maxSamples)
     {
         const int length = std::min(ControlBlock::maxSamples, n - offset);
         smoothers.render(controls, length);
         if (numChannels > 0)
-            processStretch(in.getSubsetChannelBlock(0, numChannels), out.getSubsetChannelBlock(0, numChannels), offset,
-                           length, coefficients, focus, linked, peaks);
+            processStretch(inChannels, outChannels, offset, length, coefficients, focus, linked, peaks);
     }
     return peaks;
 }
