@@ -175,25 +175,37 @@ inline float softClip(float y, float clip) noexcept
     return y + (normalisedTanh(y, 1.0f + 4.0f * clip) - y) * clip;
 }
 
-// The processed (wet) sample x gives at transient amount T: gains, punch saturation and clip,
-// before the output gain and the mix. clipNorm is clipNormaliser(k[Control::clip]).
+// The first half of the wet sample x gives at transient amount T: gains and punch saturation.
 template <typename Math = StandardMath>
-forcedinline float shapeWet(float x, float T, const Controls& k, float clipNorm) noexcept
+forcedinline float gainsAndPunch(float x, float T, const Controls& k) noexcept
 {
-    const float punch = k[Control::punch], clip = k[Control::clip];
+    const float punch = k[Control::punch];
     const float W = sustainWeight(T, punch);
     const float gA = Math::decibelsToGain(T * k[Control::attackDb]);
     const float gS = Math::decibelsToGain(W * k[Control::sustainDb]);
     const float p = T * x;
     const float D = 1.0f + 3.2f * T * punch;
     const float s = Math::tanhRatio(D * p, D); // tanh(D p) / max(tanh(D), 0.001)
-    const float y = (s - p) * (0.35f * punch + 0.35f) + (gS * (x - p) + gA * p);
+    return (s - p) * (0.35f * punch + 0.35f) + (gS * (x - p) + gA * p);
+}
 
-    // Clip stage, only above a clip of 0.0001: crossfades toward the normalised tanh curve.
-    // (Written as a choice between two values so that loops over it vectorise.)
+// The second half: the clip stage, only above a clip of 0.0001, crossfades y toward the
+// normalised tanh curve. clipNorm is clipNormaliser(clip). (Written as a choice between two
+// values so that loops over it vectorise.)
+template <typename Math = StandardMath>
+forcedinline float clipStage(float y, float clip, float clipNorm) noexcept
+{
     const float K = 1.0f + 4.0f * clip;
     const float clipped = y + (Math::tanhOver(K * y, clipNorm) - y) * clip;
     return clip > 0.0001f ? clipped : y;
+}
+
+// The processed (wet) sample x gives at transient amount T: gains, punch saturation and clip,
+// before the output gain and the mix. clipNorm is clipNormaliser(k[Control::clip]).
+template <typename Math = StandardMath>
+forcedinline float shapeWet(float x, float T, const Controls& k, float clipNorm) noexcept
+{
+    return clipStage<Math>(gainsAndPunch<Math>(x, T, k), k[Control::clip], clipNorm);
 }
 
 // shapeWet split for a transient amount that holds over several samples (the High path's four

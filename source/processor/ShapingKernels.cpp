@@ -38,23 +38,25 @@ forcedinline float clipNormAt(const ControlBlock& k, int i, float clipNorm) noex
     return clipRamps ? shaper::clipNormaliser<fastmath::Approximations>(k[Control::clip][i]) : clipNorm;
 }
 
-// Tapped, the loop also keeps each sample's transient amount, so that the live view gets their
-// largest and the range of the output (a reduction inside this loop would keep it from being
-// vectorised).
+// Three passes over the stretch: the transient amounts, the gains and punch, then the clip,
+// output gain, mix and power. Each sample's chain of operations is long; cut into three, more
+// samples of each pass are in flight at once. Tapped, the live view also gets the largest transient
+// amount and the range of the output.
 template <bool clipRamps, bool tapped>
 forcedinline float shapeLoop(const float* __restrict x, const float* __restrict fast, const float* __restrict slow,
                             const ControlBlock& k, float clipNorm, float modeScale, float* __restrict out,
                             int n, Tap* tap) noexcept
 {
-    alignas(64) float transients[tapped ? ControlBlock::maxSamples : 1];
+    alignas(64) float transients[ControlBlock::maxSamples], wet[ControlBlock::maxSamples];
+    for (int i = 0; i < n; ++i)
+        transients[i] = shaper::transientFromEnvelopes(fast[i], slow[i], k[Control::sensitivity][i], modeScale);
+    for (int i = 0; i < n; ++i)
+        wet[i] = shaper::gainsAndPunch<fastmath::Approximations>(x[i], transients[i], controlsAt(k, i));
     for (int i = 0; i < n; ++i)
     {
-        const float T = shaper::transientFromEnvelopes(fast[i], slow[i], k[Control::sensitivity][i], modeScale);
-        if constexpr (tapped)
-            transients[i] = T;
-        const float y = shaper::shapeSample<fastmath::Approximations>(x[i], T, controlsAt(k, i),
-                                                                     clipNormAt<clipRamps>(k, i, clipNorm));
-        const float result = (y - x[i]) * k[Control::power][i] + x[i];
+        const float clipped = shaper::clipStage<fastmath::Approximations>(wet[i], k[Control::clip][i],
+                                                                          clipNormAt<clipRamps>(k, i, clipNorm));
+        const float result = (shaper::mixWet(clipped, x[i], controlsAt(k, i)) - x[i]) * k[Control::power][i] + x[i];
         out[i] = std::abs(result) <= std::numeric_limits<float>::max() ? result : 0.0f;
     }
     if constexpr (tapped)
