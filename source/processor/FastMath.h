@@ -118,25 +118,42 @@ forcedinline std::int32_t orderedBits(std::int32_t bits) noexcept
     return bits ^ ((bits >> 31) & 0x7fffffff);
 }
 
-// The range of n finite samples, found with integer minima and maxima, which vectorise.
-forcedinline SampleRange rangeOf(const float* data, int n) noexcept
+// The range of finite samples taken one at a time, kept as ordered bits: inside a loop its
+// integer minimum and maximum vectorise.
+struct RangeBits
 {
-    if (n <= 0)
-        return {};
-    std::int32_t lowest = std::numeric_limits<std::int32_t>::max(), highest = std::numeric_limits<std::int32_t>::min();
-    for (int i = 0; i < n; ++i)
+    std::int32_t lowest = std::numeric_limits<std::int32_t>::max();
+    std::int32_t highest = std::numeric_limits<std::int32_t>::min();
+
+    forcedinline void add(float v) noexcept
     {
         std::int32_t bits;
-        std::memcpy(&bits, data + i, sizeof(bits));
+        std::memcpy(&bits, &v, sizeof(bits));
         const std::int32_t ordered = orderedBits(bits);
         lowest = std::min(lowest, ordered);
         highest = std::max(highest, ordered);
     }
-    SampleRange range;
-    lowest = orderedBits(lowest), highest = orderedBits(highest);
-    std::memcpy(&range.lowest, &lowest, sizeof(lowest));
-    std::memcpy(&range.highest, &highest, sizeof(highest));
-    return range;
+
+    // The range of the samples added (both 0 for none).
+    SampleRange range() const noexcept
+    {
+        if (lowest > highest)
+            return {};
+        SampleRange r;
+        const std::int32_t low = orderedBits(lowest), high = orderedBits(highest);
+        std::memcpy(&r.lowest, &low, sizeof(low));
+        std::memcpy(&r.highest, &high, sizeof(high));
+        return r;
+    }
+};
+
+// The range of n finite samples.
+forcedinline SampleRange rangeOf(const float* data, int n) noexcept
+{
+    RangeBits bits;
+    for (int i = 0; i < n; ++i)
+        bits.add(data[i]);
+    return bits.range();
 }
 
 // The largest magnitude of n finite samples, and their range when one is asked for (it costs a

@@ -40,8 +40,8 @@ forcedinline float clipNormAt(const ControlBlock& k, int i, float clipNorm) noex
 
 // Three passes over the stretch: the transient amounts, the gains and punch, then the clip,
 // output gain, mix and power. Each sample's chain of operations is long; cut into three, more
-// samples of each pass are in flight at once. Tapped, the live view also gets the largest transient
-// amount and the range of the output.
+// samples of each pass are in flight at once. Tapped, the passes also find the largest transient
+// amount and the range of the output for the live view.
 template <bool clipRamps, bool tapped>
 forcedinline float shapeLoop(const float* __restrict x, const float* __restrict fast, const float* __restrict slow,
                             const ControlBlock& k, float clipNorm, float modeScale, float* __restrict out,
@@ -52,17 +52,22 @@ forcedinline float shapeLoop(const float* __restrict x, const float* __restrict 
         transients[i] = shaper::transientFromEnvelopes(fast[i], slow[i], k[Control::sensitivity][i], modeScale);
     for (int i = 0; i < n; ++i)
         wet[i] = shaper::gainsAndPunch<fastmath::Approximations>(x[i], transients[i], controlsAt(k, i));
+    fastmath::RangeBits range;
     for (int i = 0; i < n; ++i)
     {
         const float clipped = shaper::clipStage<fastmath::Approximations>(wet[i], k[Control::clip][i],
                                                                           clipNormAt<clipRamps>(k, i, clipNorm));
         const float result = (shaper::mixWet(clipped, x[i], controlsAt(k, i)) - x[i]) * k[Control::power][i] + x[i];
-        out[i] = std::abs(result) <= std::numeric_limits<float>::max() ? result : 0.0f;
+        const float v = std::abs(result) <= std::numeric_limits<float>::max() ? result : 0.0f;
+        out[i] = v;
+        if constexpr (tapped)
+            range.add(v);
     }
     if constexpr (tapped)
     {
         tap->transient = fastmath::largestMagnitude(transients, n);
-        return fastmath::largestMagnitude(out, n, &tap->output);
+        tap->output = range.range();
+        return tap->output.largestMagnitude();
     }
     return fastmath::largestMagnitude(out, n);
 }
@@ -75,12 +80,22 @@ forcedinline float shapeAll(const float* x, const float* fast, const float* slow
                                      : shapeLoop<true, tapped>(x, fast, slow, k, clipNorm, modeScale, out, n, tap);
 }
 
+template <bool ranged>
 forcedinline float sanitiseAll(const float* __restrict source, float* __restrict destination, int n,
                                fastmath::SampleRange* range) noexcept
 {
+    fastmath::RangeBits bits;
     for (int i = 0; i < n; ++i)
-        destination[i] = std::abs(source[i]) <= std::numeric_limits<float>::max() ? source[i] : 0.0f;
-    return fastmath::largestMagnitude(destination, n, range);
+    {
+        const float v = std::abs(source[i]) <= std::numeric_limits<float>::max() ? source[i] : 0.0f;
+        destination[i] = v;
+        if constexpr (ranged)
+            bits.add(v);
+    }
+    if constexpr (!ranged)
+        return fastmath::largestMagnitude(destination, n);
+    *range = bits.range();
+    return range->largestMagnitude();
 }
 
 template <bool clipRamps>
@@ -195,7 +210,8 @@ forcedinline void symmetricFirAll(const float* __restrict newest, const float* _
     attributes float prefix##Sanitise(const float* source, float* destination, int n,                                 \
                                       fastmath::SampleRange* range) noexcept                                          \
     {                                                                                                                  \
-        return sanitiseAll(source, destination, n, range);                                                             \
+        return range != nullptr ? sanitiseAll<true>(source, destination, n, range)                                    \
+                                : sanitiseAll<false>(source, destination, n, range);                                   \
     }                                                                                                                  \
     attributes void prefix##Wet(float* const* phases, int numPhases, const float* T, const ControlBlock& k,            \
                                 float clipNorm, int n) noexcept                                                        \

@@ -150,6 +150,7 @@ TEST(LiveReduction, RangesOrderFloatsAsFloatsDo)
         {{big, -big, 0.5f}, -big, big},
         {{tiny, -tiny}, -tiny, tiny},
         {{0.25f}, 0.25f, 0.25f},
+        {{}, 0.0f, 0.0f}, // no samples: an empty range at 0
     };
     for (const auto& c : cases)
     {
