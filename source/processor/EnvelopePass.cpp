@@ -1,6 +1,7 @@
 #include "processor/EnvelopePass.h"
 
 #include "processor/LaneSelect.h"
+#include "processor/ShapingKernels.h"
 
 #include <limits>
 #include <type_traits>
@@ -61,7 +62,7 @@ void fusedPass(int numChannels, const envelopePass::Stretch& input, envelopePass
 {
     constexpr bool filters = stage != Stage::followers;
     constexpr bool followers = stage != Stage::detection;
-    static_assert(Vec::SIMDNumElements >= 4, "four lanes: two bands or two envelopes of two channels");
+    static_assert(Vec::SIMDNumElements == 4, "four lanes: two bands or two envelopes of two channels");
     Lanes b0, b1, b2, a1, a2, s1, s2, envelope, attack, release;
     for (int ch = 0; ch < 2; ++ch)
     {
@@ -80,12 +81,17 @@ void fusedPass(int numChannels, const envelopePass::Stretch& input, envelopePass
         release.values[lane] = c.fastRelease, release.values[lane + 1] = c.slowRelease;
     }
 
-    // The input as frames of lanes (each channel's sample in both of its lanes), written well
-    // before they are read back as registers.
-    alignas(32) float frames[ControlBlock::maxSamples][Vec::SIMDNumElements];
-    for (int i = 0; i < n; ++i)
-        for (int lane = 0; lane < (int) Vec::SIMDNumElements; ++lane)
-            frames[i][lane] = lane / 2 < numChannels ? input[lane / 2][i] : 0.0f;
+    // The input as frames of lanes (each channel's sample in both of its lanes), and the results
+    // back from frames to the channels, by the kernels of the chosen instruction set: wide
+    // registers move sixteen frames at a time, while the loop below waits on its filters and
+    // followers. A missing second channel reads silence and writes to a spare, as do the slow
+    // lanes when the pass only detects.
+    static constexpr float silence[ControlBlock::maxSamples]{};
+    float spare[3][ControlBlock::maxSamples];
+    const bool stereo = numChannels > 1;
+    const auto& kernels = shaping::activeKernels();
+    alignas(64) shaping::Frame frames[ControlBlock::maxSamples];
+    kernels.frame(input[0], stereo ? input[1] : silence, frames, n);
 
     const Vec vb0 = b0.get(), vb1 = b1.get(), vb2 = b2.get(), va1 = a1.get(), va2 = a2.get();
     const Vec vAttack = attack.get(), vRelease = release.get();
@@ -138,13 +144,9 @@ void fusedPass(int numChannels, const envelopePass::Stretch& input, envelopePass
         env.copyToRawArray(frames[i]); // the frame's input has been read: its slot takes the envelopes
     }
 
-    for (int ch = 0; ch < numChannels; ++ch)
-        for (int i = 0; i < n; ++i)
-        {
-            fast[ch][i] = frames[i][2 * ch];
-            if constexpr (followers)
-                slow[ch][i] = frames[i][2 * ch + 1];
-        }
+    float* const results[4] = {fast[0], followers ? slow[0] : spare[0], stereo ? fast[1] : spare[1],
+                               followers && stereo ? slow[1] : spare[2]};
+    kernels.unframe(frames, results, n);
 
     s1 = {}, s2 = {}, envelope = {};
     vs1.copyToRawArray(s1.values);

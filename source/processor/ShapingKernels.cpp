@@ -199,6 +199,26 @@ forcedinline void symmetricFirAll(const float* __restrict newest, const float* _
     }
 }
 
+forcedinline void frameAll(const float* __restrict a, const float* __restrict b, Frame* __restrict frames,
+                           int n) noexcept
+{
+    for (int i = 0; i < n; ++i)
+    {
+        frames[i][0] = a[i], frames[i][1] = a[i];
+        frames[i][2] = b[i], frames[i][3] = b[i];
+    }
+}
+
+forcedinline void unframeAll(const Frame* __restrict frames, float* __restrict lane0, float* __restrict lane1,
+                             float* __restrict lane2, float* __restrict lane3, int n) noexcept
+{
+    for (int i = 0; i < n; ++i)
+    {
+        lane0[i] = frames[i][0], lane1[i] = frames[i][1];
+        lane2[i] = frames[i][2], lane3[i] = frames[i][3];
+    }
+}
+
 // Each kernel set is the same code compiled for one instruction set.
 #define TARVOLT_KERNEL_SET(prefix, attributes)                                                                         \
     attributes float prefix##Shape(const float* x, const float* fast, const float* slow, const ControlBlock& k,        \
@@ -232,8 +252,17 @@ forcedinline void symmetricFirAll(const float* __restrict newest, const float* _
     {                                                                                                                  \
         return fastmath::rangeOf(x, n);                                                                                \
     }                                                                                                                  \
-    const Kernels prefix##Kernels{prefix##Shape, prefix##Wet, prefix##Peaks, prefix##Fir, prefix##Sanitise,         \
-                                   prefix##Range};
+    attributes void prefix##Frame(const float* a, const float* b, Frame* frames, int n) noexcept                       \
+    {                                                                                                                  \
+        frameAll(a, b, frames, n);                                                                                     \
+    }                                                                                                                  \
+    attributes void prefix##Unframe(const Frame* frames, float* const* lanes, int n) noexcept                         \
+    {                                                                                                                  \
+        unframeAll(frames, lanes[0], lanes[1], lanes[2], lanes[3], n);                                                 \
+    }                                                                                                                  \
+    const Kernels prefix##Kernels{prefix##Shape,    prefix##Wet,   prefix##Peaks,                                     \
+                                   prefix##Fir,      prefix##Sanitise, prefix##Range,                                  \
+                                   prefix##Frame,    prefix##Unframe};
 
 TARVOLT_KERNEL_SET(generic, )
 #if TARVOLT_X86_KERNELS

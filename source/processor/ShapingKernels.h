@@ -56,6 +56,12 @@ inline constexpr int firGroup = 32;
 using SymmetricFir = void (*)(const float* newest, const float* oldest, const float* taps, int numTaps, float* out,
                               int n) noexcept;
 
+// The envelope pass's frames: frame i holds {a[i], a[i], b[i], b[i]} (each channel's sample in
+// both of its lanes); unframing writes lane l of every frame to lanes[l] (four separate arrays).
+using Frame = float[4];
+using FrameKernel = void (*)(const float* a, const float* b, Frame* frames, int n) noexcept;
+using UnframeKernel = void (*)(const Frame* frames, float* const* lanes, int n) noexcept;
+
 struct Kernels
 {
     Kernel shape;
@@ -64,6 +70,8 @@ struct Kernels
     SymmetricFir symmetricFir;
     Sanitise sanitise;
     Range range;
+    FrameKernel frame;
+    UnframeKernel unframe;
 };
 
 enum class InstructionSet
