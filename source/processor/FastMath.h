@@ -111,59 +111,62 @@ struct SampleRange
     float largestMagnitude() const noexcept { return std::max(std::abs(lowest), std::abs(highest)); }
 };
 
-// A float's bits as a signed integer that orders like the float (-0 just below +0): negative
-// floats get their magnitude bits flipped. The mapping is its own inverse.
-forcedinline std::int32_t orderedBits(std::int32_t bits) noexcept
+// A float's bits as a signed integer.
+forcedinline std::int32_t bitsOf(float v) noexcept
 {
-    return bits ^ ((bits >> 31) & 0x7fffffff);
+    std::int32_t bits;
+    std::memcpy(&bits, &v, sizeof(bits));
+    return bits;
 }
 
-// The range of finite samples taken one at a time, kept as ordered bits: inside a loop its
-// integer minimum and maximum vectorise.
+// The range of finite samples found from their bits with integer minima and maxima, which
+// vectorise inside a loop. As signed integers the bits of non-negative floats order like them,
+// and those of negative floats lie below all of them in reverse order; as unsigned integers the
+// negative floats lie above all others, ordered by magnitude. So the highest sample is the
+// largest signed value if that is not negative (or else the smallest signed one), and the lowest
+// is the largest unsigned value if that is negative (or else the smallest signed one).
 struct RangeBits
 {
-    std::int32_t lowest = std::numeric_limits<std::int32_t>::max();
-    std::int32_t highest = std::numeric_limits<std::int32_t>::min();
+    std::int32_t largestSigned = std::numeric_limits<std::int32_t>::min();
+    std::int32_t smallestSigned = std::numeric_limits<std::int32_t>::max();
+    std::uint32_t largestUnsigned = 0;
 
-    forcedinline void add(float v) noexcept
+    // Two samples at a time, so that a loop over two channels is a plain reduction.
+    forcedinline void add(float a, float b) noexcept
     {
-        std::int32_t bits;
-        std::memcpy(&bits, &v, sizeof(bits));
-        const std::int32_t ordered = orderedBits(bits);
-        lowest = std::min(lowest, ordered);
-        highest = std::max(highest, ordered);
+        const std::int32_t x = bitsOf(a), y = bitsOf(b);
+        largestSigned = std::max(largestSigned, std::max(x, y));
+        smallestSigned = std::min(smallestSigned, std::min(x, y));
+        largestUnsigned = std::max(largestUnsigned, std::max((std::uint32_t) x, (std::uint32_t) y));
     }
 
     // The range of the samples added (both 0 for none).
     SampleRange range() const noexcept
     {
-        if (lowest > highest)
+        if (smallestSigned > largestSigned)
             return {};
+        const std::int32_t highest = largestSigned >= 0 ? largestSigned : smallestSigned;
+        const std::uint32_t lowest = largestUnsigned > 0x7fffffffu ? largestUnsigned : (std::uint32_t) smallestSigned;
         SampleRange r;
-        const std::int32_t low = orderedBits(lowest), high = orderedBits(highest);
-        std::memcpy(&r.lowest, &low, sizeof(low));
-        std::memcpy(&r.highest, &high, sizeof(high));
+        std::memcpy(&r.lowest, &lowest, sizeof(lowest));
+        std::memcpy(&r.highest, &highest, sizeof(highest));
         return r;
     }
 };
 
-// The range of n finite samples.
-forcedinline SampleRange rangeOf(const float* data, int n) noexcept
+// The range of n finite samples of a and n of b together (b may be a).
+forcedinline SampleRange rangeOf(const float* a, const float* b, int n) noexcept
 {
     RangeBits bits;
     for (int i = 0; i < n; ++i)
-        bits.add(data[i]);
+        bits.add(a[i], b[i]);
     return bits.range();
 }
 
-// The largest magnitude of n finite samples, and their range when one is asked for (it costs a
-// little more, so it is only found for those who read it).
-forcedinline float largestMagnitude(const float* data, int n, SampleRange* range) noexcept
+// The range of n finite samples.
+inline SampleRange rangeOf(const float* data, int n) noexcept
 {
-    if (range == nullptr)
-        return largestMagnitude(data, n);
-    *range = rangeOf(data, n);
-    return range->largestMagnitude();
+    return rangeOf(data, data, n);
 }
 
 // The shaper's math functions (see shaper::StandardMath) as these approximations.

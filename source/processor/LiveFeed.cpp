@@ -27,9 +27,9 @@ bool LiveFeed::beginBlock() noexcept
     return feeding;
 }
 
-void LiveFeed::addStretch(const LiveStretch& stretch) noexcept
+void LiveFeed::addStretch(const LiveSummary& stretch) noexcept
 {
-    pending.append(liveReduction::summarise(stretch));
+    pending.append(stretch);
     if (pending.numSamples >= summaryLength)
     {
         stage(pending);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "processor/ControlBlock.h"
-#include "processor/LiveReduction.h"
+#include "processor/LiveSummary.h"
 
 #include <juce_core/juce_core.h>
 
@@ -16,7 +16,7 @@
 // showing the live view), collects the block's summaries and writes them to the queue once at the
 // end of the block. Nothing on its side allocates, locks or waits: when the queue is full, what
 // does not fit is dropped. While the output comes late (High quality), the input's ranges come
-// from the input as late as the output (LiveStretch), so that both show a hit at the same moment.
+// from the input as late as the output, so that both show a hit at the same moment.
 class LiveFeed
 {
 public:
@@ -32,7 +32,8 @@ public:
 
     // Starts a block: true while a reader listens, and then the block's stretches are to be added.
     bool beginBlock() noexcept;
-    void addStretch(const LiveStretch& stretch) noexcept;
+    // One shaped stretch of all channels (TransientShaper finds its ranges and transient amount).
+    void addStretch(const LiveSummary& stretch) noexcept;
     // Writes the block's summaries to the queue.
     void endBlock() noexcept;
 

@@ -1,13 +1,10 @@
 #include "processor/LiveReduction.h"
 
-#include "processor/ControlBlock.h"
 #include "processor/ShaperCore.h"
 
-float liveReduction::largestTransient(const float* fast, const float* slow, const float* sensitivity, float modeScale,
-                                      int n) noexcept
+void liveReduction::transientAmounts(const float* fast, const float* slow, const float* sensitivity, float modeScale,
+                                     float* T, int n) noexcept
 {
-    float largest = 0.0f;
     for (int i = 0; i < n; ++i)
-        largest = std::max(largest, shaper::transientFromEnvelopes(fast[i], slow[i], sensitivity[i], modeScale));
-    return largest;
+        T[i] = shaper::transientFromEnvelopes(fast[i], slow[i], sensitivity[i], modeScale);
 }

@@ -96,7 +96,7 @@ void OversampledPath::detectPeaks(int channel, const float* detection, float* pe
 
 float OversampledPath::process(int channel, const float* input, const float* fast, const float* slow,
                                const ControlBlock& controls, float modeScale, float clipNorm, float* out, int n,
-                               shaping::Tap* tap) noexcept
+                               const LiveTap* tap) noexcept
 {
     const auto& kernels = shaping::activeKernels();
 
@@ -143,9 +143,9 @@ float OversampledPath::process(int channel, const float* input, const float* fas
     }
     if (tap != nullptr)
     {
-        tap->input = kernels.range(x, n); // the input as late as the output
-        tap->transient = fastmath::largestMagnitude(T, n);
+        std::copy(x, x + n, tap->delayedInput);
+        std::copy(T, T + n, tap->transients);
     }
     std::copy(x + n, x + n + latency, x);
-    return fastmath::largestMagnitude(out, n, tap != nullptr ? &tap->output : nullptr);
+    return fastmath::largestMagnitude(out, n);
 }

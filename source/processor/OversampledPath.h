@@ -38,10 +38,16 @@ public:
 
     // One channel of a stretch (n samples, at most ControlBlock::maxSamples): the input (finite),
     // the envelopes after each sample (from detectPeaks), the stretch's controls. Writes the
-    // output (mixed, power crossfaded, non-finite results as 0) and returns its largest magnitude;
-    // fills in the tap when given one (shaping::Kernel).
+    // output (mixed, power crossfaded, non-finite results as 0) and returns its largest magnitude.
+    // While the live view listens it also keeps each sample's transient amount in `transients`
+    // and the input as late as the output in `delayedInput`.
+    struct LiveTap
+    {
+        float* transients;
+        float* delayedInput;
+    };
     float process(int channel, const float* input, const float* fast, const float* slow, const ControlBlock& controls,
-                  float modeScale, float clipNorm, float* out, int n, shaping::Tap* tap) noexcept;
+                  float modeScale, float clipNorm, float* out, int n, const LiveTap* tap) noexcept;
 
 private:
     static constexpr int maxSamples = ControlBlock::maxSamples;

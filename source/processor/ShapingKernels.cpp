@@ -40,62 +40,41 @@ forcedinline float clipNormAt(const ControlBlock& k, int i, float clipNorm) noex
 
 // Three passes over the stretch: the transient amounts, the gains and punch, then the clip,
 // output gain, mix and power. Each sample's chain of operations is long; cut into three, more
-// samples of each pass are in flight at once. Tapped, the passes also find the largest transient
-// amount and the range of the output for the live view.
-template <bool clipRamps, bool tapped>
+// samples of each pass are in flight at once.
+template <bool clipRamps>
 forcedinline float shapeLoop(const float* __restrict x, const float* __restrict fast, const float* __restrict slow,
                             const ControlBlock& k, float clipNorm, float modeScale, float* __restrict out,
-                            int n, Tap* tap) noexcept
+                            int n, float* __restrict transients) noexcept
 {
-    alignas(64) float transients[ControlBlock::maxSamples], wet[ControlBlock::maxSamples];
+    alignas(64) float wet[ControlBlock::maxSamples];
     for (int i = 0; i < n; ++i)
         transients[i] = shaper::transientFromEnvelopes(fast[i], slow[i], k[Control::sensitivity][i], modeScale);
     for (int i = 0; i < n; ++i)
         wet[i] = shaper::gainsAndPunch<fastmath::Approximations>(x[i], transients[i], controlsAt(k, i));
-    fastmath::RangeBits range;
     for (int i = 0; i < n; ++i)
     {
         const float clipped = shaper::clipStage<fastmath::Approximations>(wet[i], k[Control::clip][i],
                                                                           clipNormAt<clipRamps>(k, i, clipNorm));
         const float result = (shaper::mixWet(clipped, x[i], controlsAt(k, i)) - x[i]) * k[Control::power][i] + x[i];
-        const float v = std::abs(result) <= std::numeric_limits<float>::max() ? result : 0.0f;
-        out[i] = v;
-        if constexpr (tapped)
-            range.add(v);
-    }
-    if constexpr (tapped)
-    {
-        tap->transient = fastmath::largestMagnitude(transients, n);
-        tap->output = range.range();
-        return tap->output.largestMagnitude();
+        out[i] = std::abs(result) <= std::numeric_limits<float>::max() ? result : 0.0f;
     }
     return fastmath::largestMagnitude(out, n);
 }
 
-template <bool tapped>
 forcedinline float shapeAll(const float* x, const float* fast, const float* slow, const ControlBlock& k,
-                           float clipNorm, float modeScale, float* out, int n, Tap* tap) noexcept
+                           float clipNorm, float modeScale, float* out, int n, float* transients) noexcept
 {
-    return k[Control::clip].constant ? shapeLoop<false, tapped>(x, fast, slow, k, clipNorm, modeScale, out, n, tap)
-                                     : shapeLoop<true, tapped>(x, fast, slow, k, clipNorm, modeScale, out, n, tap);
+    alignas(64) float own[ControlBlock::maxSamples];
+    float* T = transients != nullptr ? transients : own;
+    return k[Control::clip].constant ? shapeLoop<false>(x, fast, slow, k, clipNorm, modeScale, out, n, T)
+                                     : shapeLoop<true>(x, fast, slow, k, clipNorm, modeScale, out, n, T);
 }
 
-template <bool ranged>
-forcedinline float sanitiseAll(const float* __restrict source, float* __restrict destination, int n,
-                               fastmath::SampleRange* range) noexcept
+forcedinline float sanitiseAll(const float* __restrict source, float* __restrict destination, int n) noexcept
 {
-    fastmath::RangeBits bits;
     for (int i = 0; i < n; ++i)
-    {
-        const float v = std::abs(source[i]) <= std::numeric_limits<float>::max() ? source[i] : 0.0f;
-        destination[i] = v;
-        if constexpr (ranged)
-            bits.add(v);
-    }
-    if constexpr (!ranged)
-        return fastmath::largestMagnitude(destination, n);
-    *range = bits.range();
-    return range->largestMagnitude();
+        destination[i] = std::abs(source[i]) <= std::numeric_limits<float>::max() ? source[i] : 0.0f;
+    return fastmath::largestMagnitude(destination, n);
 }
 
 template <bool clipRamps>
@@ -199,6 +178,27 @@ forcedinline void symmetricFirAll(const float* __restrict newest, const float* _
     }
 }
 
+forcedinline LiveSummary liveAll(const LiveChannels& c, int n) noexcept
+{
+    const float* __restrict in0 = c.input[0];
+    const float* __restrict in1 = c.input[1];
+    const float* __restrict out0 = c.output[0];
+    const float* __restrict out1 = c.output[1];
+    const float* __restrict t0 = c.transients[0];
+    const float* __restrict t1 = c.transients[1];
+    fastmath::RangeBits input, output;
+    // Transient amounts are never below 0 (-0 at most), so their largest is the largest signed bits.
+    std::int32_t transient = 0;
+    for (int i = 0; i < n; ++i)
+    {
+        input.add(in0[i], in1[i]);
+        output.add(out0[i], out1[i]);
+        transient = std::max(transient, std::max(fastmath::bitsOf(t0[i]), fastmath::bitsOf(t1[i])));
+    }
+    const auto in = input.range(), out = output.range();
+    return {in.lowest, in.highest, out.lowest, out.highest, fastmath::fromBits((std::uint32_t) transient), n};
+}
+
 forcedinline void frameAll(const float* __restrict a, const float* __restrict b, Frame* __restrict frames,
                            int n) noexcept
 {
@@ -222,16 +222,13 @@ forcedinline void unframeAll(const Frame* __restrict frames, float* __restrict l
 // Each kernel set is the same code compiled for one instruction set.
 #define TARVOLT_KERNEL_SET(prefix, attributes)                                                                         \
     attributes float prefix##Shape(const float* x, const float* fast, const float* slow, const ControlBlock& k,        \
-                                   float clipNorm, float modeScale, float* out, int n, Tap* tap) noexcept             \
+                                   float clipNorm, float modeScale, float* out, int n, float* transients) noexcept     \
     {                                                                                                                  \
-        return tap != nullptr ? shapeAll<true>(x, fast, slow, k, clipNorm, modeScale, out, n, tap)                    \
-                              : shapeAll<false>(x, fast, slow, k, clipNorm, modeScale, out, n, tap);                  \
+        return shapeAll(x, fast, slow, k, clipNorm, modeScale, out, n, transients);                                    \
     }                                                                                                                  \
-    attributes float prefix##Sanitise(const float* source, float* destination, int n,                                 \
-                                      fastmath::SampleRange* range) noexcept                                          \
+    attributes float prefix##Sanitise(const float* source, float* destination, int n) noexcept                         \
     {                                                                                                                  \
-        return range != nullptr ? sanitiseAll<true>(source, destination, n, range)                                    \
-                                : sanitiseAll<false>(source, destination, n, range);                                   \
+        return sanitiseAll(source, destination, n);                                                                    \
     }                                                                                                                  \
     attributes void prefix##Wet(float* const* phases, int numPhases, const float* T, const ControlBlock& k,            \
                                 float clipNorm, int n) noexcept                                                        \
@@ -248,9 +245,9 @@ forcedinline void unframeAll(const Frame* __restrict frames, float* __restrict l
     {                                                                                                                  \
         symmetricFirAll(newest, oldest, taps, numTaps, out, n);                                                        \
     }                                                                                                                  \
-    attributes fastmath::SampleRange prefix##Range(const float* x, int n) noexcept                                     \
+    attributes LiveSummary prefix##Live(const LiveChannels& channels, int n) noexcept                                  \
     {                                                                                                                  \
-        return fastmath::rangeOf(x, n);                                                                                \
+        return liveAll(channels, n);                                                                                   \
     }                                                                                                                  \
     attributes void prefix##Frame(const float* a, const float* b, Frame* frames, int n) noexcept                       \
     {                                                                                                                  \
@@ -260,9 +257,8 @@ forcedinline void unframeAll(const Frame* __restrict frames, float* __restrict l
     {                                                                                                                  \
         unframeAll(frames, lanes[0], lanes[1], lanes[2], lanes[3], n);                                                 \
     }                                                                                                                  \
-    const Kernels prefix##Kernels{prefix##Shape,    prefix##Wet,   prefix##Peaks,                                     \
-                                   prefix##Fir,      prefix##Sanitise, prefix##Range,                                  \
-                                   prefix##Frame,    prefix##Unframe};
+    const Kernels prefix##Kernels{prefix##Shape, prefix##Wet,      prefix##Peaks, prefix##Fir,                         \
+                                   prefix##Sanitise, prefix##Live, prefix##Frame, prefix##Unframe};
 
 TARVOLT_KERNEL_SET(generic, )
 #if TARVOLT_X86_KERNELS

@@ -2,6 +2,7 @@
 
 #include "processor/ControlBlock.h"
 #include "processor/FastMath.h"
+#include "processor/LiveSummary.h"
 
 // The vectorised loops of the block path. The same loops are compiled for several instruction
 // sets; the best one the processor supports is chosen at run time.
@@ -10,24 +11,24 @@ namespace shaping
 // One channel from the envelope values after each sample to the output samples (transient
 // amount, gains, punch, clip, output gain, mix and the power crossfade; a non-finite result
 // becomes 0). clipNorm: shaper::clipNormaliser of the clip control, used while it holds still.
-// Returns the largest magnitude written. Given a tap, it also fills in the output's range and the
-// largest transient amount (it costs a little more, so it is only done while the live view
-// listens).
-struct Tap
-{
-    fastmath::SampleRange input;  // the range of the input the output came from, as late as the output
-    fastmath::SampleRange output; // the range written
-    float transient = 0.0f;       // the largest transient amount of the stretch
-};
+// Returns the largest magnitude written. Given somewhere to put them (while the live view
+// listens), it also keeps each sample's transient amount there.
 using Kernel = float (*)(const float* x, const float* fast, const float* slow, const ControlBlock& controls,
-                        float clipNorm, float modeScale, float* out, int n, Tap* tap) noexcept;
+                        float clipNorm, float modeScale, float* out, int n, float* transients) noexcept;
 
-// Copies n samples, a non-finite one becoming 0, and returns the largest magnitude copied (and
-// sets *range to the range copied unless range is null).
-using Sanitise = float (*)(const float* source, float* destination, int n, fastmath::SampleRange* range) noexcept;
+// Copies n samples, a non-finite one becoming 0, and returns the largest magnitude copied.
+using Sanitise = float (*)(const float* source, float* destination, int n) noexcept;
 
-// fastmath::rangeOf.
-using Range = fastmath::SampleRange (*)(const float* x, int n) noexcept;
+// What the live view takes of a stretch (n samples) of up to two channels, in one pass: the
+// ranges of their input and of their output and their largest transient amount. For one
+// channel both pointers of a pair name it.
+struct LiveChannels
+{
+    const float* input[2];
+    const float* output[2];
+    const float* transients[2];
+};
+using LiveKernel = LiveSummary (*)(const LiveChannels& channels, int n) noexcept;
 
 // The wet samples (shaper::shapeWet, as shaper::holdWet and applyHeldWet) of the oversampled
 // phases of n base samples, in place: phases[p][i] is phase p of base sample i, which takes the
@@ -69,7 +70,7 @@ struct Kernels
     PeakKernel peaks;
     SymmetricFir symmetricFir;
     Sanitise sanitise;
-    Range range;
+    LiveKernel live;
     FrameKernel frame;
     UnframeKernel unframe;
 };

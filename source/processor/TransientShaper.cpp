@@ -3,6 +3,7 @@
 #include "processor/EnvelopePass.h"
 #include "processor/FastMath.h"
 #include "processor/LiveFeed.h"
+#include "processor/LiveReduction.h"
 #include "processor/ShapingKernels.h"
 
 #include <limits>
@@ -86,16 +87,12 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
                                      Peaks& peaks) noexcept
 {
     const int numChannels = (int) out.getNumChannels();
-    // A broken track's non-finite samples become silence. While the live view listens, the passes
-    // find the ranges of each channel's input and output on their way.
+    // A broken track's non-finite samples become silence.
     const auto& kernels = shaping::activeKernels();
     float inputPeak[2]{};
-    fastmath::SampleRange inputRange[2];
-    shaping::Tap taps[2];
     for (int ch = 0; ch < numChannels; ++ch)
     {
-        inputPeak[ch] = kernels.sanitise(in.getChannelPointer((size_t) ch) + offset, input[ch], n,
-                                         liveFeed != nullptr ? &inputRange[ch] : nullptr);
+        inputPeak[ch] = kernels.sanitise(in.getChannelPointer((size_t) ch) + offset, input[ch], n);
         peaks.input[ch] = std::max(peaks.input[ch], inputPeak[ch]);
     }
 
@@ -122,26 +119,28 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
         clipNorm = shaper::clipNormaliser(clip);
     }
     bool restart = false;
+    const bool feeding = liveFeed != nullptr;
     for (int ch = 0; ch < numChannels; ++ch)
     {
         float* shaped = out.getChannelPointer((size_t) ch) + offset;
-        auto* tap = liveFeed != nullptr ? &taps[ch] : nullptr;
+        float* transients = feeding ? liveTransients[ch] : nullptr;
         float outputPeak = inputPeak[ch];
         if (high)
+        {
+            const OversampledPath::LiveTap tap{liveTransients[ch], liveInput[ch]};
             outputPeak = oversampled.process(ch, input[ch], fast[ch], slow[ch], controls, c.modeScale, clipNorm, shaped,
-                                             n, tap);
+                                             n, feeding ? &tap : nullptr);
+        }
         else if (!dry)
-            outputPeak = kernels.shape(input[ch], fast[ch], slow[ch], controls, clipNorm, c.modeScale, shaped, n, tap);
+            outputPeak = kernels.shape(input[ch], fast[ch], slow[ch], controls, clipNorm, c.modeScale, shaped, n,
+                                       transients);
         else
         {
             std::copy(input[ch], input[ch] + n, shaped);
-            if (tap != nullptr)
-                *tap = {inputRange[ch], inputRange[ch],
-                        liveReduction::largestTransient(fast[ch], slow[ch], controls[Control::sensitivity].values,
-                                                        c.modeScale, n)};
+            if (feeding)
+                liveReduction::transientAmounts(fast[ch], slow[ch], controls[Control::sensitivity].values, c.modeScale,
+                                                transients, n);
         }
-        if (tap != nullptr && !high)
-            tap->input = inputRange[ch];
 
         if (!quality.isSteady())
         {
@@ -150,13 +149,22 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
             restart = fade.applyFade(shaped, n);
             if (ch == numChannels - 1)
                 quality = fade;
-            outputPeak = fastmath::largestMagnitude(shaped, n, tap != nullptr ? &tap->output : nullptr);
+            outputPeak = fastmath::largestMagnitude(shaped, n);
         }
         peaks.output[ch] = std::max(peaks.output[ch], outputPeak);
     }
 
-    if (liveFeed != nullptr)
-        liveFeed->addStretch({numChannels, n, {taps[0], taps[1]}});
+    if (feeding)
+    {
+        // Both channels in one pass: the input (as late as the output), the output and the
+        // transient amounts.
+        const auto last = (size_t) (numChannels - 1);
+        const auto& seen = high ? liveInput : input;
+        const shaping::LiveChannels stretch{{seen[0], seen[last]},
+                                            {out.getChannelPointer(0) + offset, out.getChannelPointer(last) + offset},
+                                            {liveTransients[0], liveTransients[last]}};
+        liveFeed->addStretch(kernels.live(stretch, n));
+    }
 
     if (restart)
     {

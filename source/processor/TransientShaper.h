@@ -91,6 +91,10 @@ private:
     alignas(16) float fast[2][ControlBlock::maxSamples]{};
     alignas(16) float slow[2][ControlBlock::maxSamples]{};
     alignas(16) float detected[2][ControlBlock::maxSamples]{}; // High quality: detection, then its peaks
+    // While the live view listens: each channel's transient amounts and (High quality) its input
+    // as late as the output.
+    alignas(64) float liveTransients[2][ControlBlock::maxSamples]{};
+    alignas(64) float liveInput[2][ControlBlock::maxSamples]{};
 
     LiveFeed* liveFeed = nullptr;
 };

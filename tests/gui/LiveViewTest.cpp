@@ -31,13 +31,9 @@ std::vector<LiveHistory::Column> columnsOf(const LiveHistory& history, double ra
 // Sends one stretch of constant input and output through a feed, as a block of the audio thread.
 void sendBlock(LiveFeed& feed, float in, float out, int n = 128)
 {
-    LiveStretch s;
-    s.numChannels = 1;
-    s.numSamples = n;
-    s.channels[0] = {{in, in}, {out, out}, 0.0f};
     if (feed.beginBlock())
     {
-        feed.addStretch(s);
+        feed.addStretch({in, in, out, out, 0.0f, n});
         feed.endBlock();
     }
 }

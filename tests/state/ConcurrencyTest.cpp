@@ -140,17 +140,11 @@ TEST(Concurrency, LiveFeedQueueBetweenAnAudioAndAnEditorThread)
     constexpr int total = 200000;
 
     std::thread audio([&feed] {
-        LiveStretch s;
-        s.numChannels = 1;
-        s.numSamples = 128;
         for (int k = 0; k < total;)
         {
             feed.beginBlock();
             for (int stretch = 0; stretch < 4 && k < total; ++stretch, ++k)
-            {
-                s.channels[0] = {{(float) k, (float) k}, {-(float) k, -(float) k}, 0.0f};
-                feed.addStretch(s);
-            }
+                feed.addStretch({(float) k, (float) k, -(float) k, -(float) k, 0.0f, 128});
             feed.endBlock();
         }
     });
