@@ -119,37 +119,38 @@ forcedinline std::int32_t bitsOf(float v) noexcept
     return bits;
 }
 
-// The range of finite samples found from their bits with integer minima and maxima, which
-// vectorise inside a loop. As signed integers the bits of non-negative floats order like them,
-// and those of negative floats lie below all of them in reverse order; as unsigned integers the
-// negative floats lie above all others, ordered by magnitude. So the highest sample is the
-// largest signed value if that is not negative (or else the smallest signed one), and the lowest
-// is the largest unsigned value if that is negative (or else the smallest signed one).
+// A float's bits as a signed integer that orders like the float (-0 just below +0): negative
+// floats get their magnitude bits flipped. The mapping is its own inverse.
+forcedinline std::int32_t orderedBits(std::int32_t bits) noexcept
+{
+    return bits ^ ((bits >> 31) & 0x7fffffff);
+}
+
+// The range of finite samples, kept as ordered bits: inside a loop its integer minimum and
+// maximum vectorise.
 struct RangeBits
 {
-    std::int32_t largestSigned = std::numeric_limits<std::int32_t>::min();
-    std::int32_t smallestSigned = std::numeric_limits<std::int32_t>::max();
-    std::uint32_t largestUnsigned = 0;
+    std::int32_t lowest = std::numeric_limits<std::int32_t>::max();
+    std::int32_t highest = std::numeric_limits<std::int32_t>::min();
 
-    // Two samples at a time, so that a loop over two channels is a plain reduction.
+    // Two samples at a time: one update of each end, so that a loop over two channels is a
+    // plain reduction.
     forcedinline void add(float a, float b) noexcept
     {
-        const std::int32_t x = bitsOf(a), y = bitsOf(b);
-        largestSigned = std::max(largestSigned, std::max(x, y));
-        smallestSigned = std::min(smallestSigned, std::min(x, y));
-        largestUnsigned = std::max(largestUnsigned, std::max((std::uint32_t) x, (std::uint32_t) y));
+        const std::int32_t x = orderedBits(bitsOf(a)), y = orderedBits(bitsOf(b));
+        lowest = std::min(lowest, std::min(x, y));
+        highest = std::max(highest, std::max(x, y));
     }
 
     // The range of the samples added (both 0 for none).
     SampleRange range() const noexcept
     {
-        if (smallestSigned > largestSigned)
+        if (lowest > highest)
             return {};
-        const std::int32_t highest = largestSigned >= 0 ? largestSigned : smallestSigned;
-        const std::uint32_t lowest = largestUnsigned > 0x7fffffffu ? largestUnsigned : (std::uint32_t) smallestSigned;
         SampleRange r;
-        std::memcpy(&r.lowest, &lowest, sizeof(lowest));
-        std::memcpy(&r.highest, &highest, sizeof(highest));
+        const std::int32_t low = orderedBits(lowest), high = orderedBits(highest);
+        std::memcpy(&r.lowest, &low, sizeof(low));
+        std::memcpy(&r.highest, &high, sizeof(high));
         return r;
     }
 };
