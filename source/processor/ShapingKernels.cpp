@@ -178,7 +178,8 @@ forcedinline void symmetricFirAll(const float* __restrict newest, const float* _
     }
 }
 
-forcedinline LiveSummary liveAll(const LiveChannels& c, int n) noexcept
+template <bool withInput>
+forcedinline LiveSummary liveLoop(const LiveChannels& c, int n) noexcept
 {
     const float* __restrict in0 = c.input[0];
     const float* __restrict in1 = c.input[1];
@@ -191,7 +192,8 @@ forcedinline LiveSummary liveAll(const LiveChannels& c, int n) noexcept
     std::int32_t transient = 0;
     for (int i = 0; i < n; ++i)
     {
-        input.add(in0[i], in1[i]);
+        if constexpr (withInput)
+            input.add(in0[i], in1[i]);
         output.add(out0[i], out1[i]);
         transient = std::max(transient, std::max(fastmath::bitsOf(t0[i]), fastmath::bitsOf(t1[i])));
     }
@@ -199,14 +201,33 @@ forcedinline LiveSummary liveAll(const LiveChannels& c, int n) noexcept
     return {in.lowest, in.highest, out.lowest, out.highest, fastmath::fromBits((std::uint32_t) transient), n};
 }
 
-forcedinline void frameAll(const float* __restrict a, const float* __restrict b, Frame* __restrict frames,
-                           int n) noexcept
+forcedinline LiveSummary liveAll(const LiveChannels& c, int n) noexcept
 {
+    return c.input[0] != nullptr ? liveLoop<true>(c, n) : liveLoop<false>(c, n);
+}
+
+template <bool ranged>
+forcedinline void frameLoop(const float* __restrict a, const float* __restrict b, Frame* __restrict frames, int n,
+                            fastmath::SampleRange* range) noexcept
+{
+    fastmath::RangeBits bits;
     for (int i = 0; i < n; ++i)
     {
         frames[i][0] = a[i], frames[i][1] = a[i];
         frames[i][2] = b[i], frames[i][3] = b[i];
+        if constexpr (ranged)
+            bits.add(a[i], b[i]);
     }
+    if constexpr (ranged)
+        *range = bits.range();
+}
+
+forcedinline void frameAll(const float* a, const float* b, Frame* frames, int n, fastmath::SampleRange* range) noexcept
+{
+    if (range != nullptr)
+        frameLoop<true>(a, b, frames, n, range);
+    else
+        frameLoop<false>(a, b, frames, n, range);
 }
 
 forcedinline void unframeAll(const Frame* __restrict frames, float* __restrict lane0, float* __restrict lane1,
@@ -249,9 +270,10 @@ forcedinline void unframeAll(const Frame* __restrict frames, float* __restrict l
     {                                                                                                                  \
         return liveAll(channels, n);                                                                                   \
     }                                                                                                                  \
-    attributes void prefix##Frame(const float* a, const float* b, Frame* frames, int n) noexcept                       \
+    attributes void prefix##Frame(const float* a, const float* b, Frame* frames, int n,                                \
+                                  fastmath::SampleRange* range) noexcept                                               \
     {                                                                                                                  \
-        frameAll(a, b, frames, n);                                                                                     \
+        frameAll(a, b, frames, n, range);                                                                              \
     }                                                                                                                  \
     attributes void prefix##Unframe(const Frame* frames, float* const* lanes, int n) noexcept                         \
     {                                                                                                                  \

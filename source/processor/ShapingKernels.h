@@ -21,7 +21,8 @@ using Sanitise = float (*)(const float* source, float* destination, int n) noexc
 
 // What the live view takes of a stretch (n samples) of up to two channels, in one pass: the
 // ranges of their input and of their output and their largest transient amount. For one
-// channel both pointers of a pair name it.
+// channel both pointers of a pair name it. Input pointers of null leave the input's range at 0
+// (it was found elsewhere).
 struct LiveChannels
 {
     const float* input[2];
@@ -59,8 +60,11 @@ using SymmetricFir = void (*)(const float* newest, const float* oldest, const fl
 
 // The envelope pass's frames: frame i holds {a[i], a[i], b[i], b[i]} (each channel's sample in
 // both of its lanes); unframing writes lane l of every frame to lanes[l] (four separate arrays).
+// Given a range, framing also finds the range of a and b together on the way (the live view's
+// input, for two channels).
 using Frame = float[4];
-using FrameKernel = void (*)(const float* a, const float* b, Frame* frames, int n) noexcept;
+using FrameKernel = void (*)(const float* a, const float* b, Frame* frames, int n,
+                             fastmath::SampleRange* range) noexcept;
 using UnframeKernel = void (*)(const Frame* frames, float* const* lanes, int n) noexcept;
 
 struct Kernels

@@ -97,6 +97,11 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
     }
 
     const bool high = quality.activeQuality() == QualityIndex::high;
+    // While the live view listens to a Standard stereo stretch, the pass that frames the input
+    // also finds its range.
+    const bool feeding = liveFeed != nullptr;
+    const bool rangeInPass = feeding && !high && numChannels == 2;
+    fastmath::SampleRange inputRange;
     if (high)
     {
         envelopePass::detect(focus, numChannels, input, detected, n, channels);
@@ -105,7 +110,8 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
         envelopePass::follow(linked, numChannels, detected, fast, slow, n, c, channels);
     }
     else
-        envelopePass::run(focus, linked, numChannels, input, fast, slow, n, c, channels);
+        envelopePass::run(focus, linked, numChannels, input, fast, slow, n, c, channels,
+                          rangeInPass ? &inputRange : nullptr);
 
     // Once power or mix has settled at 0 the output is the input, sample for sample.
     const auto& power = controls[Control::power];
@@ -119,7 +125,6 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
         clipNorm = shaper::clipNormaliser(clip);
     }
     bool restart = false;
-    const bool feeding = liveFeed != nullptr;
     for (int ch = 0; ch < numChannels; ++ch)
     {
         float* shaped = out.getChannelPointer((size_t) ch) + offset;
@@ -156,14 +161,18 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
 
     if (feeding)
     {
-        // Both channels in one pass: the input (as late as the output), the output and the
-        // transient amounts.
+        // Both channels in one pass: the input (as late as the output) unless the first pass
+        // found its range, the output and the transient amounts.
         const auto last = (size_t) (numChannels - 1);
         const auto& seen = high ? liveInput : input;
-        const shaping::LiveChannels stretch{{seen[0], seen[last]},
-                                            {out.getChannelPointer(0) + offset, out.getChannelPointer(last) + offset},
-                                            {liveTransients[0], liveTransients[last]}};
-        liveFeed->addStretch(kernels.live(stretch, n));
+        const shaping::LiveChannels stretch{
+            {rangeInPass ? nullptr : seen[0], rangeInPass ? nullptr : seen[last]},
+            {out.getChannelPointer(0) + offset, out.getChannelPointer(last) + offset},
+            {liveTransients[0], liveTransients[last]}};
+        auto summary = kernels.live(stretch, n);
+        if (rangeInPass)
+            summary.inputMin = inputRange.lowest, summary.inputMax = inputRange.highest;
+        liveFeed->addStretch(summary);
     }
 
     if (restart)

@@ -54,11 +54,12 @@ struct FedProcessor
 const int highLatency = TransientShaper::latencyFor(QualityIndex::high);
 } // namespace
 
-// The live view's share of the shaping loop and its one pass over a stretch, every instruction set
-// this processor runs, lengths around the vector widths, the sensitivity ramping: the loop writes
-// the same output whether it keeps the transient amounts or not, and keeps them as it computes
-// them (within the approximation's reach of a plain loop); the pass finds the exact ranges of
-// input and output over both channels (or one) and their largest transient amount.
+// The live view's share of the kernels, every instruction set this processor runs, lengths around
+// the vector widths, the sensitivity ramping: the shaping loop writes the same output whether it
+// keeps the transient amounts or not, and keeps them as it computes them (within the
+// approximation's reach of a plain loop); the live pass finds the exact ranges of input and
+// output over both channels (or one) and their largest transient amount, or leaves the input's
+// range at 0 without input; the envelope pass's framing finds the same input range.
 TEST(LiveReduction, TheShapingLoopKeepsTheTransientAmountsAndThePassJoinsTheChannels)
 {
     constexpr int maxN = ControlBlock::maxSamples;
@@ -81,6 +82,7 @@ TEST(LiveReduction, TheShapingLoopKeepsTheTransientAmountsAndThePassJoinsTheChan
     for (int i = 0; i < maxN; ++i)
         sensitivity.values[i] = (float) i / maxN;
     const float clipNorm = shaper::clipNormaliser(0.25f);
+    const float zero = 0.0f;
 
     const auto best = shaping::activeInstructionSet();
     for (auto set : {shaping::InstructionSet::generic, shaping::InstructionSet::avx2, shaping::InstructionSet::avx512})
@@ -106,6 +108,16 @@ TEST(LiveReduction, TheShapingLoopKeepsTheTransientAmountsAndThePassJoinsTheChan
             }
             T[1][n / 2] = 1.0f; // the second channel's hit
 
+            // The envelope pass's framing finds the input's range of two channels on its way.
+            shaping::Frame frames[maxN];
+            fastmath::SampleRange framed;
+            kernels.frame(in[0], in[1], frames, n, &framed);
+            for (int i = 0; i < n; ++i)
+                ASSERT_EQ(std::vector<float>(frames[i], frames[i] + 4),
+                          std::vector<float>({in[0][i], in[0][i], in[1][i], in[1][i]}));
+            const auto withoutInput = kernels.live({{nullptr, nullptr}, {out[0], out[1]}, {T[0], T[1]}}, n);
+            EXPECT_EQ(std::tie(withoutInput.inputMin, withoutInput.inputMax), std::tie(zero, zero));
+
             for (int channels : {1, 2})
             {
                 const int last = channels - 1;
@@ -121,6 +133,12 @@ TEST(LiveReduction, TheShapingLoopKeepsTheTransientAmountsAndThePassJoinsTheChan
                 EXPECT_EQ(std::tie(got.inputMin, got.inputMax, got.outputMin, got.outputMax, got.transient, got.numSamples),
                           std::tie(inLo, inHi, outLo, outHi, transient, n))
                     << channels << " channel(s)";
+                if (channels == 2)
+                {
+                    EXPECT_EQ(std::tie(framed.lowest, framed.highest), std::tie(inLo, inHi));
+                    EXPECT_EQ(std::tie(withoutInput.outputMin, withoutInput.outputMax, withoutInput.transient),
+                              std::tie(outLo, outHi, transient));
+                }
             }
         }
     }
