@@ -155,21 +155,6 @@ struct RangeBits
     }
 };
 
-// The range of n finite samples of a and n of b together (b may be a).
-forcedinline SampleRange rangeOf(const float* a, const float* b, int n) noexcept
-{
-    RangeBits bits;
-    for (int i = 0; i < n; ++i)
-        bits.add(a[i], b[i]);
-    return bits.range();
-}
-
-// The range of n finite samples.
-inline SampleRange rangeOf(const float* data, int n) noexcept
-{
-    return rangeOf(data, data, n);
-}
-
 // The shaper's math functions (see shaper::StandardMath) as these approximations.
 struct Approximations
 {

@@ -167,7 +167,10 @@ TEST(LiveReduction, RangesOrderFloatsAsFloatsDo)
     };
     for (const auto& c : cases)
     {
-        const auto range = fastmath::rangeOf(c.samples.data(), (int) c.samples.size());
+        fastmath::RangeBits bits;
+        for (float v : c.samples)
+            bits.add(v, v);
+        const auto range = bits.range();
         const float peak = range.largestMagnitude();
         EXPECT_EQ(range.lowest, c.lowest);
         EXPECT_EQ(std::signbit(range.lowest), std::signbit(c.lowest));
