@@ -106,7 +106,8 @@ float OversampledPath::process(int channel, const float* input, const float* fas
     // The followers step once per base sample, on the peak of its four phases: its transient
     // amount holds for all four (what that holding adds lies above the base rate's band, where
     // the decimators take it away).
-    alignas(32) float T[maxSamples];
+    alignas(32) float own[maxSamples];
+    float* const T = tap != nullptr ? tap->transients : own; // kept for the live view while it listens
     for (int i = 0; i < n; ++i)
         T[i] = shaper::transientFromEnvelopes(fast[i], slow[i], controls[Control::sensitivity][i], modeScale);
     float* phasePointers[factor] = {phases[0], phases[1], phases[2], phases[3]};
@@ -144,7 +145,6 @@ float OversampledPath::process(int channel, const float* input, const float* fas
     if (tap != nullptr)
     {
         std::copy(x, x + n, tap->delayedInput);
-        std::copy(T, T + n, tap->transients);
     }
     std::copy(x + n, x + n + latency, x);
     return fastmath::largestMagnitude(out, n);
