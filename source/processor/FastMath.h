@@ -111,50 +111,6 @@ struct SampleRange
     float largestMagnitude() const noexcept { return std::max(std::abs(lowest), std::abs(highest)); }
 };
 
-// A float's bits as a signed integer.
-forcedinline std::int32_t bitsOf(float v) noexcept
-{
-    std::int32_t bits;
-    std::memcpy(&bits, &v, sizeof(bits));
-    return bits;
-}
-
-// A float's bits as a signed integer that orders like the float (-0 just below +0): negative
-// floats get their magnitude bits flipped. The mapping is its own inverse.
-forcedinline std::int32_t orderedBits(std::int32_t bits) noexcept
-{
-    return bits ^ ((bits >> 31) & 0x7fffffff);
-}
-
-// The range of finite samples, kept as ordered bits: inside a loop its integer minimum and
-// maximum vectorise.
-struct RangeBits
-{
-    std::int32_t lowest = std::numeric_limits<std::int32_t>::max();
-    std::int32_t highest = std::numeric_limits<std::int32_t>::min();
-
-    // Two samples at a time: one update of each end, so that a loop over two channels is a
-    // plain reduction.
-    forcedinline void add(float a, float b) noexcept
-    {
-        const std::int32_t x = orderedBits(bitsOf(a)), y = orderedBits(bitsOf(b));
-        lowest = std::min(lowest, std::min(x, y));
-        highest = std::max(highest, std::max(x, y));
-    }
-
-    // The range of the samples added (both 0 for none).
-    SampleRange range() const noexcept
-    {
-        if (lowest > highest)
-            return {};
-        SampleRange r;
-        const std::int32_t low = orderedBits(lowest), high = orderedBits(highest);
-        std::memcpy(&r.lowest, &low, sizeof(low));
-        std::memcpy(&r.highest, &high, sizeof(high));
-        return r;
-    }
-};
-
 // The shaper's math functions (see shaper::StandardMath) as these approximations.
 struct Approximations
 {

@@ -178,6 +178,16 @@ forcedinline void symmetricFirAll(const float* __restrict newest, const float* _
     }
 }
 
+// The smaller of two values, as values.
+forcedinline float smaller(float a, float b) noexcept
+{
+    return b < a ? b : a;
+}
+
+// The ranges and largest values below are kept in float lanes, as OpenMP simd reductions: the
+// samples are finite, so the order in which the lanes are joined only decides which zero a range
+// ends on when it holds both.
+
 template <bool withInput>
 forcedinline LiveSummary liveLoop(const LiveChannels& c, int n) noexcept
 {
@@ -187,18 +197,25 @@ forcedinline LiveSummary liveLoop(const LiveChannels& c, int n) noexcept
     const float* __restrict out1 = c.output[1];
     const float* __restrict t0 = c.transients[0];
     const float* __restrict t1 = c.transients[1];
-    fastmath::RangeBits input, output;
-    // Transient amounts are never below 0 (-0 at most), so their largest is the largest signed bits.
-    std::int32_t transient = 0;
+    constexpr float none = std::numeric_limits<float>::max();
+    float inLo = none, inHi = -none, outLo = none, outHi = -none, transient = 0.0f;
+#pragma omp simd reduction(min : inLo, outLo) reduction(max : inHi, outHi, transient)
     for (int i = 0; i < n; ++i)
     {
         if constexpr (withInput)
-            input.add(in0[i], in1[i]);
-        output.add(out0[i], out1[i]);
-        transient = std::max(transient, std::max(fastmath::bitsOf(t0[i]), fastmath::bitsOf(t1[i])));
+        {
+            inLo = smaller(inLo, smaller(in0[i], in1[i]));
+            inHi = larger(inHi, larger(in0[i], in1[i]));
+        }
+        outLo = smaller(outLo, smaller(out0[i], out1[i]));
+        outHi = larger(outHi, larger(out0[i], out1[i]));
+        transient = larger(transient, larger(t0[i], t1[i]));
     }
-    const auto in = input.range(), out = output.range();
-    return {in.lowest, in.highest, out.lowest, out.highest, fastmath::fromBits((std::uint32_t) transient), n};
+    if (n <= 0)
+        return {};
+    if constexpr (!withInput)
+        inLo = inHi = 0.0f;
+    return {inLo, inHi, outLo, outHi, transient, n};
 }
 
 forcedinline LiveSummary liveAll(const LiveChannels& c, int n) noexcept
@@ -210,16 +227,21 @@ template <bool ranged>
 forcedinline void frameLoop(const float* __restrict a, const float* __restrict b, Frame* __restrict frames, int n,
                             fastmath::SampleRange* range) noexcept
 {
-    fastmath::RangeBits bits;
+    constexpr float none = std::numeric_limits<float>::max();
+    float lo = none, hi = -none;
+#pragma omp simd reduction(min : lo) reduction(max : hi)
     for (int i = 0; i < n; ++i)
     {
         frames[i][0] = a[i], frames[i][1] = a[i];
         frames[i][2] = b[i], frames[i][3] = b[i];
         if constexpr (ranged)
-            bits.add(a[i], b[i]);
+        {
+            lo = smaller(lo, smaller(a[i], b[i]));
+            hi = larger(hi, larger(a[i], b[i]));
+        }
     }
     if constexpr (ranged)
-        *range = bits.range();
+        *range = n > 0 ? fastmath::SampleRange{lo, hi} : fastmath::SampleRange{};
 }
 
 forcedinline void frameAll(const float* a, const float* b, Frame* frames, int n, fastmath::SampleRange* range) noexcept

@@ -20,3 +20,11 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
         ${CMAKE_CURRENT_LIST_DIR}/HalfbandFilter.cpp ${CMAKE_CURRENT_LIST_DIR}/LiveReduction.cpp
         PROPERTIES COMPILE_OPTIONS -fno-trapping-math)
 endif()
+
+# The kernels' smallest and largest values are reductions whose order does not matter, which the
+# compiler may only vectorise as such when told so: ShapingKernels.cpp marks those loops with
+# OpenMP's simd reductions. -fopenmp-simd reads those marks and nothing else of OpenMP (no
+# threads, no runtime library).
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/ShapingKernels.cpp APPEND PROPERTY COMPILE_OPTIONS -fopenmp-simd)
+endif()

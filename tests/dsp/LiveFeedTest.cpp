@@ -145,9 +145,10 @@ TEST(LiveReduction, TheShapingLoopKeepsTheTransientAmountsAndThePassJoinsTheChan
     shaping::use(best);
 }
 
-// The integer search orders floats as floats do: signs, -0 below +0, the extremes and the
-// denormals; and its largest magnitude is the one the meters take.
-TEST(LiveReduction, RangesOrderFloatsAsFloatsDo)
+// The live pass's ranges on every instruction set: signs, zeros of both signs (which of them a
+// range holds does not matter), the extremes and the denormals; the largest magnitude of a range
+// is the one the meters take.
+TEST(LiveReduction, RangesHoldTheExtremes)
 {
     constexpr float big = std::numeric_limits<float>::max(), tiny = std::numeric_limits<float>::denorm_min();
     struct Case
@@ -156,28 +157,45 @@ TEST(LiveReduction, RangesOrderFloatsAsFloatsDo)
         float lowest, highest;
     };
     const Case cases[] = {
-        {{-0.0f, 0.0f}, -0.0f, 0.0f},
+        {{-0.0f, 0.0f}, 0.0f, 0.0f},
         {{-3.0f, -1.0f, -2.0f}, -3.0f, -1.0f},
-        {{-0.0f, -1.0f}, -1.0f, -0.0f},
+        {{-0.0f, -1.0f}, -1.0f, 0.0f},
         {{1.0e-30f, 5.0f, 2.0f}, 1.0e-30f, 5.0f},
         {{big, -big, 0.5f}, -big, big},
         {{tiny, -tiny}, -tiny, tiny},
         {{0.25f}, 0.25f, 0.25f},
         {{}, 0.0f, 0.0f}, // no samples: an empty range at 0
     };
-    for (const auto& c : cases)
+    const auto best = shaping::activeInstructionSet();
+    for (auto set : {shaping::InstructionSet::generic, shaping::InstructionSet::avx2, shaping::InstructionSet::avx512})
     {
-        fastmath::RangeBits bits;
-        for (float v : c.samples)
-            bits.add(v, v);
-        const auto range = bits.range();
-        const float peak = range.largestMagnitude();
-        EXPECT_EQ(range.lowest, c.lowest);
-        EXPECT_EQ(std::signbit(range.lowest), std::signbit(c.lowest));
-        EXPECT_EQ(range.highest, c.highest);
-        EXPECT_EQ(std::signbit(range.highest), std::signbit(c.highest));
-        EXPECT_EQ(peak, fastmath::largestMagnitude(c.samples.data(), (int) c.samples.size()));
+        if (!shaping::use(set))
+            continue;
+        for (const auto& c : cases)
+        {
+            // The samples placed anywhere in a vector's lanes, in the first channel or the second.
+            for (int at : {0, 5, 21})
+            {
+                const int n = at + (int) c.samples.size();
+                std::vector<float> one(std::max(n, 1), c.samples.empty() ? 0.0f : c.samples[0]), other = one;
+                std::copy(c.samples.begin(), c.samples.end(), one.begin() + at);
+                const std::vector<float> transients(one.size(), 0.0f);
+                for (const auto& [first, second] : {std::pair{&one, &other}, std::pair{&other, &one}})
+                {
+                    SCOPED_TRACE(std::string(shaping::nameOf(set)) + ", at " + std::to_string(at));
+                    const auto got = shaping::activeKernels().live(
+                        {{first->data(), second->data()}, {first->data(), second->data()},
+                         {transients.data(), transients.data()}},
+                        c.samples.empty() ? 0 : n);
+                    EXPECT_EQ(std::tie(got.inputMin, got.inputMax, got.outputMin, got.outputMax),
+                              std::tie(c.lowest, c.highest, c.lowest, c.highest));
+                    const fastmath::SampleRange range{got.outputMin, got.outputMax};
+                    EXPECT_EQ(range.largestMagnitude(), fastmath::largestMagnitude(c.samples.data(), (int) c.samples.size()));
+                }
+            }
+        }
     }
+    shaping::use(best);
 }
 
 // Each summary stands for the stretches of at least 1/750 s (64 samples at 48 kHz) that the
