@@ -58,7 +58,7 @@ enum class Stage
 template <int focus, bool linked, Stage stage = Stage::whole>
 void fusedPass(int numChannels, const envelopePass::Stretch& input, envelopePass::Stretch& fast,
                envelopePass::Stretch& slow, int n, const shaper::EnvelopeCoefficients& c,
-               std::array<ChannelState, 2>& state, fastmath::SampleRange* inputRange) noexcept
+               std::array<ChannelState, 2>& state) noexcept
 {
     constexpr bool filters = stage != Stage::followers;
     constexpr bool followers = stage != Stage::detection;
@@ -91,8 +91,7 @@ void fusedPass(int numChannels, const envelopePass::Stretch& input, envelopePass
     const bool stereo = numChannels > 1;
     const auto& kernels = shaping::activeKernels();
     alignas(64) shaping::Frame frames[ControlBlock::maxSamples];
-    jassert(inputRange == nullptr || stereo);
-    kernels.frame(input[0], stereo ? input[1] : silence, frames, n, stereo ? inputRange : nullptr);
+    kernels.frame(input[0], stereo ? input[1] : silence, frames, n);
 
     const Vec vb0 = b0.get(), vb1 = b1.get(), vb2 = b2.get(), va1 = a1.get(), va2 = a2.get();
     const Vec vAttack = attack.get(), vRelease = release.get();
@@ -174,34 +173,32 @@ void fusedPass(int numChannels, const envelopePass::Stretch& input, envelopePass
 } // namespace
 
 void envelopePass::run(int focus, bool linked, int numChannels, const Stretch& input, Stretch& fast, Stretch& slow,
-                       int n, const shaper::EnvelopeCoefficients& c, std::array<ChannelState, 2>& state,
-                       fastmath::SampleRange* inputRange) noexcept
+                       int n, const shaper::EnvelopeCoefficients& c, std::array<ChannelState, 2>& state) noexcept
 {
     using Pass = void (*)(int, const Stretch&, Stretch&, Stretch&, int, const shaper::EnvelopeCoefficients&,
-                          std::array<ChannelState, 2>&, fastmath::SampleRange*) noexcept;
+                          std::array<ChannelState, 2>&) noexcept;
     static constexpr Pass passes[2][3] = {{fusedPass<0, false>, fusedPass<1, false>, fusedPass<2, false>},
                                           {fusedPass<0, true>, fusedPass<1, true>, fusedPass<2, true>}};
     passes[linked && numChannels == 2 ? 1 : 0][shaper::clampChoiceIndex(focus)](numChannels, input, fast, slow, n, c,
-                                                                                 state, inputRange);
+                                                                                 state);
 }
 
 void envelopePass::detect(int focus, int numChannels, const Stretch& input, Stretch& d, int n,
                           std::array<ChannelState, 2>& state) noexcept
 {
     using Pass = void (*)(int, const Stretch&, Stretch&, Stretch&, int, const shaper::EnvelopeCoefficients&,
-                          std::array<ChannelState, 2>&, fastmath::SampleRange*) noexcept;
+                          std::array<ChannelState, 2>&) noexcept;
     static constexpr Pass passes[3] = {fusedPass<0, false, Stage::detection>, fusedPass<1, false, Stage::detection>,
                                        fusedPass<2, false, Stage::detection>};
     // The followers are left as they are: their coefficients and envelopes are not touched.
-    passes[shaper::clampChoiceIndex(focus)](numChannels, input, d, d, n, shaper::EnvelopeCoefficients{}, state,
-                                            nullptr);
+    passes[shaper::clampChoiceIndex(focus)](numChannels, input, d, d, n, shaper::EnvelopeCoefficients{}, state);
 }
 
 void envelopePass::follow(bool linked, int numChannels, const Stretch& a, Stretch& fast, Stretch& slow, int n,
                           const shaper::EnvelopeCoefficients& c, std::array<ChannelState, 2>& state) noexcept
 {
     if (linked && numChannels == 2)
-        fusedPass<0, true, Stage::followers>(numChannels, a, fast, slow, n, c, state, nullptr);
+        fusedPass<0, true, Stage::followers>(numChannels, a, fast, slow, n, c, state);
     else
-        fusedPass<0, false, Stage::followers>(numChannels, a, fast, slow, n, c, state, nullptr);
+        fusedPass<0, false, Stage::followers>(numChannels, a, fast, slow, n, c, state);
 }

@@ -2,7 +2,6 @@
 
 #include "processor/ChannelState.h"
 #include "processor/ControlBlock.h"
-#include "processor/FastMath.h"
 #include "processor/ShaperCore.h"
 
 #include <array>
@@ -22,10 +21,8 @@ using Stretch = float[2][ControlBlock::maxSamples];
 // of `input`, writing each sample's envelope values to `fast` and `slow` and advancing `state`.
 // Linked (stereo link), one detector serves both channels: both followers take the larger of the
 // two channels' detection signals, so both channels get the same envelopes.
-// Given inputRange (two channels only), it also finds the range of both channels' input.
 void run(int focus, bool linked, int numChannels, const Stretch& input, Stretch& fast, Stretch& slow, int n,
-         const shaper::EnvelopeCoefficients& c, std::array<ChannelState, 2>& state,
-         fastmath::SampleRange* inputRange = nullptr) noexcept;
+         const shaper::EnvelopeCoefficients& c, std::array<ChannelState, 2>& state) noexcept;
 
 // The two halves of the pass on their own, for the High quality path, whose followers take the
 // peaks of the oversampled detection signal. detect() writes each channel's detection signal;

@@ -21,11 +21,17 @@ struct LiveSummary
             *this = next;
             return;
         }
-        inputMin = std::min(inputMin, next.inputMin);
-        inputMax = std::max(inputMax, next.inputMax);
-        outputMin = std::min(outputMin, next.outputMin);
-        outputMax = std::max(outputMax, next.outputMax);
-        transient = std::max(transient, next.transient);
+        takeIn(next);
         numSamples += next.numSamples;
+    }
+
+    // The same audio of another channel taken in too.
+    void takeIn(const LiveSummary& other) noexcept
+    {
+        inputMin = std::min(inputMin, other.inputMin);
+        inputMax = std::max(inputMax, other.inputMax);
+        outputMin = std::min(outputMin, other.outputMin);
+        outputMax = std::max(outputMax, other.outputMax);
+        transient = std::max(transient, other.transient);
     }
 };

@@ -38,11 +38,40 @@ forcedinline float clipNormAt(const ControlBlock& k, int i, float clipNorm) noex
     return clipRamps ? shaper::clipNormaliser<fastmath::Approximations>(k[Control::clip][i]) : clipNorm;
 }
 
+// The smaller and the larger of two values, as values (a choice between two references does not
+// vectorise).
+forcedinline float smaller(float a, float b) noexcept
+{
+    return b < a ? b : a;
+}
+
+forcedinline float larger(float a, float b) noexcept
+{
+    return a < b ? b : a;
+}
+
+// A non-finite sample becomes 0.
+forcedinline float finiteOrZero(float v) noexcept
+{
+    return std::abs(v) <= std::numeric_limits<float>::max() ? v : 0.0f;
+}
+
+// The ranges and largest values below are kept in float lanes, as OpenMP simd reductions: the
+// samples are finite, so the order in which the lanes are joined only decides which zero a range
+// ends on when it holds both.
+constexpr float noSample = std::numeric_limits<float>::max();
+
+// The range a reduction over n samples found (empty for none).
+forcedinline fastmath::SampleRange rangeOf(float lowest, float highest, int n) noexcept
+{
+    return n > 0 ? fastmath::SampleRange{lowest, highest} : fastmath::SampleRange{};
+}
+
 // Three passes over the stretch: the transient amounts, the gains and punch, then the clip,
 // output gain, mix and power. Each sample's chain of operations is long; cut into three, more
 // samples of each pass are in flight at once.
 template <bool clipRamps>
-forcedinline float shapeLoop(const float* __restrict x, const float* __restrict fast, const float* __restrict slow,
+forcedinline void shapeLoop(const float* __restrict x, const float* __restrict fast, const float* __restrict slow,
                             const ControlBlock& k, float clipNorm, float modeScale, float* __restrict out,
                             int n, float* __restrict transients) noexcept
 {
@@ -56,25 +85,59 @@ forcedinline float shapeLoop(const float* __restrict x, const float* __restrict 
         const float clipped = shaper::clipStage<fastmath::Approximations>(wet[i], k[Control::clip][i],
                                                                           clipNormAt<clipRamps>(k, i, clipNorm));
         const float result = (shaper::mixWet(clipped, x[i], controlsAt(k, i)) - x[i]) * k[Control::power][i] + x[i];
-        out[i] = std::abs(result) <= std::numeric_limits<float>::max() ? result : 0.0f;
+        out[i] = finiteOrZero(result);
     }
-    return fastmath::largestMagnitude(out, n);
+}
+
+// The live view's share of a shaped stretch, in the pass that takes the meters' peak.
+forcedinline float takeLive(const float* __restrict out, const float* __restrict T, int n, ShapedStretch& live) noexcept
+{
+    float lo = noSample, hi = -noSample, transient = 0.0f;
+#pragma omp simd reduction(min : lo) reduction(max : hi, transient)
+    for (int i = 0; i < n; ++i)
+    {
+        lo = smaller(lo, out[i]);
+        hi = larger(hi, out[i]);
+        transient = larger(transient, T[i]);
+    }
+    live.output = rangeOf(lo, hi, n);
+    live.transient = transient;
+    return live.output.largestMagnitude();
 }
 
 forcedinline float shapeAll(const float* x, const float* fast, const float* slow, const ControlBlock& k,
-                           float clipNorm, float modeScale, float* out, int n, float* transients) noexcept
+                           float clipNorm, float modeScale, float* out, int n, ShapedStretch* live) noexcept
 {
     alignas(64) float own[ControlBlock::maxSamples];
-    float* T = transients != nullptr ? transients : own;
-    return k[Control::clip].constant ? shapeLoop<false>(x, fast, slow, k, clipNorm, modeScale, out, n, T)
-                                     : shapeLoop<true>(x, fast, slow, k, clipNorm, modeScale, out, n, T);
+    float* T = live != nullptr && live->transients != nullptr ? live->transients : own;
+    if (k[Control::clip].constant)
+        shapeLoop<false>(x, fast, slow, k, clipNorm, modeScale, out, n, T);
+    else
+        shapeLoop<true>(x, fast, slow, k, clipNorm, modeScale, out, n, T);
+    return live != nullptr ? takeLive(out, T, n, *live) : fastmath::largestMagnitude(out, n);
 }
 
-forcedinline float sanitiseAll(const float* __restrict source, float* __restrict destination, int n) noexcept
+forcedinline float sanitiseAll(const float* __restrict source, float* __restrict destination, int n,
+                               fastmath::SampleRange* range) noexcept
 {
+    if (range == nullptr)
+    {
+        for (int i = 0; i < n; ++i)
+            destination[i] = finiteOrZero(source[i]);
+        return fastmath::largestMagnitude(destination, n);
+    }
+    // The range on the way, in the copy's loop.
+    float lo = noSample, hi = -noSample;
+#pragma omp simd reduction(min : lo) reduction(max : hi)
     for (int i = 0; i < n; ++i)
-        destination[i] = std::abs(source[i]) <= std::numeric_limits<float>::max() ? source[i] : 0.0f;
-    return fastmath::largestMagnitude(destination, n);
+    {
+        const float v = finiteOrZero(source[i]);
+        destination[i] = v;
+        lo = smaller(lo, v);
+        hi = larger(hi, v);
+    }
+    *range = rangeOf(lo, hi, n);
+    return range->largestMagnitude();
 }
 
 template <bool clipRamps>
@@ -117,12 +180,6 @@ forcedinline float refinedPeak(float before, float here, float after) noexcept
     const float rise = before - after;
     const bool isPeak = here >= before && here >= after && curvature > 0.0f;
     return isPeak ? here + rise * rise / (8.0f * curvature) : here;
-}
-
-// The larger of two values, as values (a choice between two references does not vectorise).
-forcedinline float larger(float a, float b) noexcept
-{
-    return a < b ? b : a;
 }
 
 forcedinline void peaksAll(const float (*phases)[ControlBlock::maxSamples], PeakState& state, float* __restrict peaks,
@@ -178,18 +235,7 @@ forcedinline void symmetricFirAll(const float* __restrict newest, const float* _
     }
 }
 
-// The smaller of two values, as values.
-forcedinline float smaller(float a, float b) noexcept
-{
-    return b < a ? b : a;
-}
-
-// The ranges and largest values below are kept in float lanes, as OpenMP simd reductions: the
-// samples are finite, so the order in which the lanes are joined only decides which zero a range
-// ends on when it holds both.
-
-template <bool withInput>
-forcedinline LiveSummary liveLoop(const LiveChannels& c, int n) noexcept
+forcedinline LiveSummary liveAll(const LiveChannels& c, int n) noexcept
 {
     const float* __restrict in0 = c.input[0];
     const float* __restrict in1 = c.input[1];
@@ -197,59 +243,27 @@ forcedinline LiveSummary liveLoop(const LiveChannels& c, int n) noexcept
     const float* __restrict out1 = c.output[1];
     const float* __restrict t0 = c.transients[0];
     const float* __restrict t1 = c.transients[1];
-    constexpr float none = std::numeric_limits<float>::max();
-    float inLo = none, inHi = -none, outLo = none, outHi = -none, transient = 0.0f;
+    float inLo = noSample, inHi = -noSample, outLo = noSample, outHi = -noSample, transient = 0.0f;
 #pragma omp simd reduction(min : inLo, outLo) reduction(max : inHi, outHi, transient)
     for (int i = 0; i < n; ++i)
     {
-        if constexpr (withInput)
-        {
-            inLo = smaller(inLo, smaller(in0[i], in1[i]));
-            inHi = larger(inHi, larger(in0[i], in1[i]));
-        }
+        inLo = smaller(inLo, smaller(in0[i], in1[i]));
+        inHi = larger(inHi, larger(in0[i], in1[i]));
         outLo = smaller(outLo, smaller(out0[i], out1[i]));
         outHi = larger(outHi, larger(out0[i], out1[i]));
         transient = larger(transient, larger(t0[i], t1[i]));
     }
-    if (n <= 0)
-        return {};
-    if constexpr (!withInput)
-        inLo = inHi = 0.0f;
-    return {inLo, inHi, outLo, outHi, transient, n};
+    const auto input = rangeOf(inLo, inHi, n), output = rangeOf(outLo, outHi, n);
+    return {input.lowest, input.highest, output.lowest, output.highest, transient, std::max(n, 0)};
 }
 
-forcedinline LiveSummary liveAll(const LiveChannels& c, int n) noexcept
+forcedinline void frameAll(const float* __restrict a, const float* __restrict b, Frame* __restrict frames, int n) noexcept
 {
-    return c.input[0] != nullptr ? liveLoop<true>(c, n) : liveLoop<false>(c, n);
-}
-
-template <bool ranged>
-forcedinline void frameLoop(const float* __restrict a, const float* __restrict b, Frame* __restrict frames, int n,
-                            fastmath::SampleRange* range) noexcept
-{
-    constexpr float none = std::numeric_limits<float>::max();
-    float lo = none, hi = -none;
-#pragma omp simd reduction(min : lo) reduction(max : hi)
     for (int i = 0; i < n; ++i)
     {
         frames[i][0] = a[i], frames[i][1] = a[i];
         frames[i][2] = b[i], frames[i][3] = b[i];
-        if constexpr (ranged)
-        {
-            lo = smaller(lo, smaller(a[i], b[i]));
-            hi = larger(hi, larger(a[i], b[i]));
-        }
     }
-    if constexpr (ranged)
-        *range = n > 0 ? fastmath::SampleRange{lo, hi} : fastmath::SampleRange{};
-}
-
-forcedinline void frameAll(const float* a, const float* b, Frame* frames, int n, fastmath::SampleRange* range) noexcept
-{
-    if (range != nullptr)
-        frameLoop<true>(a, b, frames, n, range);
-    else
-        frameLoop<false>(a, b, frames, n, range);
 }
 
 forcedinline void unframeAll(const Frame* __restrict frames, float* __restrict lane0, float* __restrict lane1,
@@ -265,13 +279,14 @@ forcedinline void unframeAll(const Frame* __restrict frames, float* __restrict l
 // Each kernel set is the same code compiled for one instruction set.
 #define TARVOLT_KERNEL_SET(prefix, attributes)                                                                         \
     attributes float prefix##Shape(const float* x, const float* fast, const float* slow, const ControlBlock& k,        \
-                                   float clipNorm, float modeScale, float* out, int n, float* transients) noexcept     \
+                                   float clipNorm, float modeScale, float* out, int n, ShapedStretch* live) noexcept   \
     {                                                                                                                  \
-        return shapeAll(x, fast, slow, k, clipNorm, modeScale, out, n, transients);                                    \
+        return shapeAll(x, fast, slow, k, clipNorm, modeScale, out, n, live);                                          \
     }                                                                                                                  \
-    attributes float prefix##Sanitise(const float* source, float* destination, int n) noexcept                         \
+    attributes float prefix##Sanitise(const float* source, float* destination, int n,                                 \
+                                      fastmath::SampleRange* range) noexcept                                           \
     {                                                                                                                  \
-        return sanitiseAll(source, destination, n);                                                                    \
+        return sanitiseAll(source, destination, n, range);                                                             \
     }                                                                                                                  \
     attributes void prefix##Wet(float* const* phases, int numPhases, const float* T, const ControlBlock& k,            \
                                 float clipNorm, int n) noexcept                                                        \
@@ -292,10 +307,9 @@ forcedinline void unframeAll(const Frame* __restrict frames, float* __restrict l
     {                                                                                                                  \
         return liveAll(channels, n);                                                                                   \
     }                                                                                                                  \
-    attributes void prefix##Frame(const float* a, const float* b, Frame* frames, int n,                                \
-                                  fastmath::SampleRange* range) noexcept                                               \
+    attributes void prefix##Frame(const float* a, const float* b, Frame* frames, int n) noexcept                       \
     {                                                                                                                  \
-        frameAll(a, b, frames, n, range);                                                                              \
+        frameAll(a, b, frames, n);                                                                                     \
     }                                                                                                                  \
     attributes void prefix##Unframe(const Frame* frames, float* const* lanes, int n) noexcept                         \
     {                                                                                                                  \

@@ -8,21 +8,30 @@
 // sets; the best one the processor supports is chosen at run time.
 namespace shaping
 {
+// What the shaping loop finds of one channel's stretch for the live view, while it listens: the
+// output's range and the largest transient amount. Given `transients`, it also keeps each
+// sample's transient amount there (for a pass that reads the output again later).
+struct ShapedStretch
+{
+    float* transients = nullptr;
+    fastmath::SampleRange output;
+    float transient = 0.0f;
+};
+
 // One channel from the envelope values after each sample to the output samples (transient
 // amount, gains, punch, clip, output gain, mix and the power crossfade; a non-finite result
 // becomes 0). clipNorm: shaper::clipNormaliser of the clip control, used while it holds still.
-// Returns the largest magnitude written. Given somewhere to put them (while the live view
-// listens), it also keeps each sample's transient amount there.
+// Returns the largest magnitude written; given `live`, it also fills that in.
 using Kernel = float (*)(const float* x, const float* fast, const float* slow, const ControlBlock& controls,
-                        float clipNorm, float modeScale, float* out, int n, float* transients) noexcept;
+                        float clipNorm, float modeScale, float* out, int n, ShapedStretch* live) noexcept;
 
-// Copies n samples, a non-finite one becoming 0, and returns the largest magnitude copied.
-using Sanitise = float (*)(const float* source, float* destination, int n) noexcept;
+// Copies n samples, a non-finite one becoming 0, and returns the largest magnitude copied; given
+// a range, it also finds the range of the samples copied.
+using Sanitise = float (*)(const float* source, float* destination, int n, fastmath::SampleRange* range) noexcept;
 
-// What the live view takes of a stretch (n samples) of up to two channels, in one pass: the
-// ranges of their input and of their output and their largest transient amount. For one
-// channel both pointers of a pair name it. Input pointers of null leave the input's range at 0
-// (it was found elsewhere).
+// What the live view takes of a stretch (n samples) of up to two channels, in one pass, where the
+// shaping loop did not find it: the ranges of their input and of their output and their largest
+// transient amount. For one channel both pointers of a pair name it.
 struct LiveChannels
 {
     const float* input[2];
@@ -60,11 +69,8 @@ using SymmetricFir = void (*)(const float* newest, const float* oldest, const fl
 
 // The envelope pass's frames: frame i holds {a[i], a[i], b[i], b[i]} (each channel's sample in
 // both of its lanes); unframing writes lane l of every frame to lanes[l] (four separate arrays).
-// Given a range, framing also finds the range of a and b together on the way (the live view's
-// input, for two channels).
 using Frame = float[4];
-using FrameKernel = void (*)(const float* a, const float* b, Frame* frames, int n,
-                             fastmath::SampleRange* range) noexcept;
+using FrameKernel = void (*)(const float* a, const float* b, Frame* frames, int n) noexcept;
 using UnframeKernel = void (*)(const Frame* frames, float* const* lanes, int n) noexcept;
 
 struct Kernels

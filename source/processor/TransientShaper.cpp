@@ -87,21 +87,21 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
                                      Peaks& peaks) noexcept
 {
     const int numChannels = (int) out.getNumChannels();
-    // A broken track's non-finite samples become silence.
+    const bool high = quality.activeQuality() == QualityIndex::high;
+    const bool feeding = liveFeed != nullptr;
+
+    // A broken track's non-finite samples become silence. While the live view listens to Standard
+    // quality, the copy also finds the input's range (High shows the input as late as its output).
     const auto& kernels = shaping::activeKernels();
     float inputPeak[2]{};
+    fastmath::SampleRange inputRange[2];
     for (int ch = 0; ch < numChannels; ++ch)
     {
-        inputPeak[ch] = kernels.sanitise(in.getChannelPointer((size_t) ch) + offset, input[ch], n);
+        inputPeak[ch] = kernels.sanitise(in.getChannelPointer((size_t) ch) + offset, input[ch], n,
+                                         feeding && !high ? &inputRange[ch] : nullptr);
         peaks.input[ch] = std::max(peaks.input[ch], inputPeak[ch]);
     }
 
-    const bool high = quality.activeQuality() == QualityIndex::high;
-    // While the live view listens to a Standard stereo stretch, the pass that frames the input
-    // also finds its range.
-    const bool feeding = liveFeed != nullptr;
-    const bool rangeInPass = feeding && !high && numChannels == 2;
-    fastmath::SampleRange inputRange;
     if (high)
     {
         envelopePass::detect(focus, numChannels, input, detected, n, channels);
@@ -110,8 +110,7 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
         envelopePass::follow(linked, numChannels, detected, fast, slow, n, c, channels);
     }
     else
-        envelopePass::run(focus, linked, numChannels, input, fast, slow, n, c, channels,
-                          rangeInPass ? &inputRange : nullptr);
+        envelopePass::run(focus, linked, numChannels, input, fast, slow, n, c, channels);
 
     // Once power or mix has settled at 0 the output is the input, sample for sample.
     const auto& power = controls[Control::power];
@@ -124,11 +123,14 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
         normalisedClip = clip;
         clipNorm = shaper::clipNormaliser(clip);
     }
+    // The shaping loop finds what the live view shows of a steady Standard stretch; otherwise the
+    // live pass reads it once everything is written.
+    const bool shapedForLive = feeding && !high && !dry && quality.isSteady();
+    shaping::ShapedStretch shapedLive[2];
     bool restart = false;
     for (int ch = 0; ch < numChannels; ++ch)
     {
         float* shaped = out.getChannelPointer((size_t) ch) + offset;
-        float* transients = feeding ? liveTransients[ch] : nullptr;
         float outputPeak = inputPeak[ch];
         if (high)
         {
@@ -137,14 +139,17 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
                                              n, feeding ? &tap : nullptr);
         }
         else if (!dry)
+        {
+            shapedLive[ch].transients = shapedForLive ? nullptr : liveTransients[ch];
             outputPeak = kernels.shape(input[ch], fast[ch], slow[ch], controls, clipNorm, c.modeScale, shaped, n,
-                                       transients);
+                                       feeding ? &shapedLive[ch] : nullptr);
+        }
         else
         {
             std::copy(input[ch], input[ch] + n, shaped);
             if (feeding)
                 liveReduction::transientAmounts(fast[ch], slow[ch], controls[Control::sensitivity].values, c.modeScale,
-                                                transients, n);
+                                                liveTransients[ch], n);
         }
 
         if (!quality.isSteady())
@@ -159,20 +164,27 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
         peaks.output[ch] = std::max(peaks.output[ch], outputPeak);
     }
 
-    if (feeding)
+    if (shapedForLive)
     {
-        // Both channels in one pass: the input (as late as the output) unless the first pass
-        // found its range, the output and the transient amounts.
+        const auto channelSummary = [&](int ch) {
+            return LiveSummary{inputRange[ch].lowest,        inputRange[ch].highest,    shapedLive[ch].output.lowest,
+                               shapedLive[ch].output.highest, shapedLive[ch].transient, n};
+        };
+        auto summary = channelSummary(0);
+        if (numChannels == 2)
+            summary.takeIn(channelSummary(1));
+        liveFeed->addStretch(summary);
+    }
+    else if (feeding)
+    {
+        // Both channels in one pass: the input (as late as the output), the output and the
+        // transient amounts.
         const auto last = (size_t) (numChannels - 1);
         const auto& seen = high ? liveInput : input;
-        const shaping::LiveChannels stretch{
-            {rangeInPass ? nullptr : seen[0], rangeInPass ? nullptr : seen[last]},
-            {out.getChannelPointer(0) + offset, out.getChannelPointer(last) + offset},
-            {liveTransients[0], liveTransients[last]}};
-        auto summary = kernels.live(stretch, n);
-        if (rangeInPass)
-            summary.inputMin = inputRange.lowest, summary.inputMax = inputRange.highest;
-        liveFeed->addStretch(summary);
+        const shaping::LiveChannels stretch{{seen[0], seen[last]},
+                                            {out.getChannelPointer(0) + offset, out.getChannelPointer(last) + offset},
+                                            {liveTransients[0], liveTransients[last]}};
+        liveFeed->addStretch(kernels.live(stretch, n));
     }
 
     if (restart)

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <tuple>
 #include <vector>
@@ -40,12 +41,12 @@ std::pair<float, float> rangeOf(const juce::AudioBuffer<float>& buffer, int star
 // A processor with a reader listening to its feed, prepared for stereo at 48 kHz.
 struct FedProcessor
 {
-    explicit FedProcessor(const std::vector<std::pair<const char*, float>>& settings = {})
+    explicit FedProcessor(const std::vector<std::pair<const char*, float>>& settings = {}, int channels = 2)
     {
         for (const auto& [id, value] : settings)
             harness::setPlain(processor, id, value);
         processor.getLiveFeed().addReader();
-        harness::prepare(processor, 2, 48000.0);
+        harness::prepare(processor, channels, 48000.0);
     }
 
     TarvoltAudioProcessor processor;
@@ -55,12 +56,12 @@ const int highLatency = TransientShaper::latencyFor(QualityIndex::high);
 } // namespace
 
 // The live view's share of the kernels, every instruction set this processor runs, lengths around
-// the vector widths, the sensitivity ramping: the shaping loop writes the same output whether it
-// keeps the transient amounts or not, and keeps them as it computes them (within the
-// approximation's reach of a plain loop); the live pass finds the exact ranges of input and
-// output over both channels (or one) and their largest transient amount, or leaves the input's
-// range at 0 without input; the envelope pass's framing finds the same input range.
-TEST(LiveReduction, TheShapingLoopKeepsTheTransientAmountsAndThePassJoinsTheChannels)
+// the vector widths, the sensitivity ramping: the shaping loop writes the same output and peak
+// whether the live view listens or not, keeps the transient amounts as it computes them (within
+// the approximation's reach of a plain loop) when asked to, and finds its output's exact range
+// and largest transient amount; the input's copy finds the input's range; the live pass finds the
+// ranges of input and output over both channels (or one) and their largest transient amount.
+TEST(LiveReduction, TheShapingLoopAndTheLivePassFindWhatTheViewShows)
 {
     constexpr int maxN = ControlBlock::maxSamples;
     juce::Random random(5);
@@ -82,7 +83,6 @@ TEST(LiveReduction, TheShapingLoopKeepsTheTransientAmountsAndThePassJoinsTheChan
     for (int i = 0; i < maxN; ++i)
         sensitivity.values[i] = (float) i / maxN;
     const float clipNorm = shaper::clipNormaliser(0.25f);
-    const float zero = 0.0f;
 
     const auto best = shaping::activeInstructionSet();
     for (auto set : {shaping::InstructionSet::generic, shaping::InstructionSet::avx2, shaping::InstructionSet::avx512})
@@ -96,27 +96,37 @@ TEST(LiveReduction, TheShapingLoopKeepsTheTransientAmountsAndThePassJoinsTheChan
             const float plainPeak = kernels.shape(in[0], fast, slow, controls, clipNorm, 1.25f, plain, n, nullptr);
             for (int ch = 0; ch < 2; ++ch)
             {
-                const float peak = kernels.shape(in[ch], fast, slow, controls, clipNorm, 1.25f, out[ch], n, T[ch]);
-                if (ch == 0)
+                for (float* kept : {(float*) nullptr, T[ch]})
                 {
-                    ASSERT_TRUE(std::equal(plain, plain + n, out[0]));
-                    EXPECT_EQ(peak, plainPeak);
+                    shaping::ShapedStretch live{kept};
+                    const float peak = kernels.shape(in[ch], fast, slow, controls, clipNorm, 1.25f, out[ch], n, &live);
+                    if (ch == 0)
+                    {
+                        ASSERT_TRUE(std::equal(plain, plain + n, out[0]));
+                        EXPECT_EQ(peak, plainPeak);
+                    }
+                    float lo = out[ch][0], hi = lo, transient = 0.0f;
+                    for (int i = 0; i < n; ++i)
+                    {
+                        const float expected = shaper::transientFromEnvelopes(fast[i], slow[i], sensitivity[i], 1.25f);
+                        if (kept != nullptr)
+                            ASSERT_NEAR(T[ch][i], expected, 1.0e-6f);
+                        lo = std::min(lo, out[ch][i]), hi = std::max(hi, out[ch][i]);
+                        transient = std::max(transient, expected);
+                    }
+                    EXPECT_EQ(std::tie(live.output.lowest, live.output.highest), std::tie(lo, hi));
+                    EXPECT_EQ(peak, live.output.largestMagnitude());
+                    EXPECT_NEAR(live.transient, transient, 1.0e-6f);
                 }
-                for (int i = 0; i < n; ++i)
-                    ASSERT_NEAR(T[ch][i], shaper::transientFromEnvelopes(fast[i], slow[i], sensitivity[i], 1.25f),
-                                1.0e-6f);
+                float copy[maxN], plainCopy[maxN];
+                fastmath::SampleRange inputRange;
+                const float inputPeak = kernels.sanitise(in[ch], copy, n, &inputRange);
+                EXPECT_EQ(inputPeak, kernels.sanitise(in[ch], plainCopy, n, nullptr));
+                ASSERT_TRUE(std::equal(copy, copy + n, in[ch]));
+                EXPECT_EQ(std::tie(inputRange.lowest, inputRange.highest),
+                          std::tie(*std::min_element(in[ch], in[ch] + n), *std::max_element(in[ch], in[ch] + n)));
             }
             T[1][n / 2] = 1.0f; // the second channel's hit
-
-            // The envelope pass's framing finds the input's range of two channels on its way.
-            shaping::Frame frames[maxN];
-            fastmath::SampleRange framed;
-            kernels.frame(in[0], in[1], frames, n, &framed);
-            for (int i = 0; i < n; ++i)
-                ASSERT_EQ(std::vector<float>(frames[i], frames[i] + 4),
-                          std::vector<float>({in[0][i], in[0][i], in[1][i], in[1][i]}));
-            const auto withoutInput = kernels.live({{nullptr, nullptr}, {out[0], out[1]}, {T[0], T[1]}}, n);
-            EXPECT_EQ(std::tie(withoutInput.inputMin, withoutInput.inputMax), std::tie(zero, zero));
 
             for (int channels : {1, 2})
             {
@@ -133,12 +143,6 @@ TEST(LiveReduction, TheShapingLoopKeepsTheTransientAmountsAndThePassJoinsTheChan
                 EXPECT_EQ(std::tie(got.inputMin, got.inputMax, got.outputMin, got.outputMax, got.transient, got.numSamples),
                           std::tie(inLo, inHi, outLo, outHi, transient, n))
                     << channels << " channel(s)";
-                if (channels == 2)
-                {
-                    EXPECT_EQ(std::tie(framed.lowest, framed.highest), std::tie(inLo, inHi));
-                    EXPECT_EQ(std::tie(withoutInput.outputMin, withoutInput.outputMax, withoutInput.transient),
-                              std::tie(outLo, outHi, transient));
-                }
             }
         }
     }
@@ -191,6 +195,13 @@ TEST(LiveReduction, RangesHoldTheExtremes)
                               std::tie(c.lowest, c.highest, c.lowest, c.highest));
                     const fastmath::SampleRange range{got.outputMin, got.outputMax};
                     EXPECT_EQ(range.largestMagnitude(), fastmath::largestMagnitude(c.samples.data(), (int) c.samples.size()));
+
+                    // The input's copy finds the same range of one channel.
+                    std::vector<float> copy(first->size());
+                    fastmath::SampleRange copied;
+                    shaping::activeKernels().sanitise(first->data(), copy.data(), c.samples.empty() ? 0 : n, &copied);
+                    if (first == &one)
+                        EXPECT_EQ(std::tie(copied.lowest, copied.highest), std::tie(c.lowest, c.highest));
                 }
             }
         }
@@ -199,20 +210,37 @@ TEST(LiveReduction, RangesHoldTheExtremes)
 }
 
 // Each summary stands for the stretches of at least 1/750 s (64 samples at 48 kHz) that the
-// block path ran, and holds exactly their input and output ranges.
+// block path ran, and holds exactly their input and output ranges over all channels (in stereo
+// the left channel holds the larger range in the first half, the right one in the second), mono
+// or stereo. Switched to High quality half way, the output's ranges hold through the fade (the
+// input is then shown as late as the output).
 TEST(LiveFeed, SummariesHoldTheRangesOfTheStretchesTheyStandFor)
 {
     struct Case
     {
-        int blockSize, summaryLength;
+        int blockSize, summaryLength, channels;
+        bool switching = false;
     };
-    for (const auto& c : {Case{512, 128}, Case{100, 100}, Case{32, 64}, Case{48, 96}})
+    for (const auto& c : {Case{512, 128, 2}, Case{100, 100, 2}, Case{32, 64, 2}, Case{48, 96, 2}, Case{512, 128, 1},
+                          Case{512, 128, 2, true}})
     {
-        SCOPED_TRACE("blocks of " + std::to_string(c.blockSize));
-        FedProcessor fed;
-        const auto input = harness::makeBuffer(2, harness::drumLikeSignal(9600, 2400, 3));
+        SCOPED_TRACE("blocks of " + std::to_string(c.blockSize) + ", " + std::to_string(c.channels) + " channel(s)"
+                     + (c.switching ? ", switching" : ""));
+        FedProcessor fed({}, c.channels);
+        auto input = harness::makeBuffer(c.channels, harness::drumLikeSignal(9600, 2400, 3));
+        if (c.channels == 2)
+        {
+            input.applyGain(1, 0, 4800, 0.3f);
+            input.applyGain(1, 4800, 4800, -1.5f);
+        }
         auto output = input;
-        harness::processInBlocks(fed.processor, output, c.blockSize);
+        const int switchAt = c.switching ? 9 * c.blockSize : 9600; // on a block's and a summary's start
+        juce::AudioBuffer<float> before(output.getArrayOfWritePointers(), c.channels, switchAt);
+        harness::processInBlocks(fed.processor, before, c.blockSize);
+        if (c.switching)
+            harness::setPlain(fed.processor, ParameterIDs::quality, (float) QualityIndex::high);
+        juce::AudioBuffer<float> after(output.getArrayOfWritePointers(), c.channels, switchAt, 9600 - switchAt);
+        harness::processInBlocks(fed.processor, after, c.blockSize);
 
         const auto summaries = readAll(fed.processor.getLiveFeed());
         ASSERT_EQ((int) summaries.size(), 9600 / c.summaryLength);
@@ -222,8 +250,11 @@ TEST(LiveFeed, SummariesHoldTheRangesOfTheStretchesTheyStandFor)
             ASSERT_EQ(s.numSamples, c.summaryLength) << "at sample " << start;
             const auto [inLo, inHi] = rangeOf(input, start, s.numSamples);
             const auto [outLo, outHi] = rangeOf(output, start, s.numSamples);
-            ASSERT_EQ(s.inputMin, inLo) << "at sample " << start;
-            ASSERT_EQ(s.inputMax, inHi) << "at sample " << start;
+            if (start < switchAt)
+            {
+                ASSERT_EQ(s.inputMin, inLo) << "at sample " << start;
+                ASSERT_EQ(s.inputMax, inHi) << "at sample " << start;
+            }
             ASSERT_EQ(s.outputMin, outLo) << "at sample " << start;
             ASSERT_EQ(s.outputMax, outHi) << "at sample " << start;
             start += s.numSamples;
@@ -283,6 +314,51 @@ TEST(LiveFeed, InputAndOutputLineUpWhenTheOutputIsTheInput)
             ASSERT_EQ(summaries[k].inputMax, summaries[k].outputMax) << "summary " << k;
         }
     }
+}
+
+// Listening changes nothing of the audio: with the live view open the output is the same, bit for
+// bit, in Standard and High quality, with the link, with the power off, and across a switch of
+// quality (whose fade the live pass then reads), in stereo and in mono.
+TEST(LiveFeed, ListeningLeavesTheAudioAsItIs)
+{
+    using Settings = std::vector<std::pair<const char*, float>>;
+    const std::pair<const char*, Settings> cases[] = {
+        {"defaults", {}},
+        {"High", {{ParameterIDs::quality, (float) QualityIndex::high}}},
+        {"link", {{ParameterIDs::link, (float) LinkIndex::on}, {ParameterIDs::attack, 8.0f}}},
+        {"power off", {{ParameterIDs::power, 0.0f}}},
+    };
+    for (const auto& [name, settings] : cases)
+        for (int channels : {2, 1})
+        {
+            SCOPED_TRACE(std::string(name) + ", " + std::to_string(channels) + " channel(s)");
+            auto input = harness::makeBuffer(channels, harness::drumLikeSignal(12000, 1700, 4));
+            if (channels == 2)
+                input.applyGain(1, 0, input.getNumSamples(), -0.7f);
+            juce::AudioBuffer<float> outputs[2];
+            for (bool listening : {false, true})
+            {
+                TarvoltAudioProcessor processor;
+                for (const auto& [id, value] : settings)
+                    harness::setPlain(processor, id, value);
+                if (listening)
+                    processor.getLiveFeed().addReader();
+                harness::prepare(processor, channels, 48000.0);
+                auto& output = outputs[listening ? 1 : 0];
+                output = input;
+                juce::AudioBuffer<float> firstPart(output.getArrayOfWritePointers(), channels, 6000);
+                harness::processInBlocks(processor, firstPart, 256);
+                // Half way, the other quality: the path fades over to it.
+                const bool high = harness::getPlain(processor, ParameterIDs::quality) == (float) QualityIndex::high;
+                harness::setPlain(processor, ParameterIDs::quality, high ? 0.0f : (float) QualityIndex::high);
+                juce::AudioBuffer<float> secondPart(output.getArrayOfWritePointers(), channels, 6000, 6000);
+                harness::processInBlocks(processor, secondPart, 256);
+            }
+            for (int ch = 0; ch < channels; ++ch)
+                ASSERT_EQ(0, std::memcmp(outputs[0].getReadPointer(ch), outputs[1].getReadPointer(ch),
+                                         sizeof(float) * (size_t) input.getNumSamples()))
+                    << "channel " << ch;
+        }
 }
 
 // While nobody listens the audio thread summarises nothing; a reader gets only what came after.
