@@ -15,7 +15,6 @@ void LiveFeed::prepare(double rate) noexcept
 void LiveFeed::restart() noexcept
 {
     pending = {};
-    numStaged = 0;
 }
 
 bool LiveFeed::beginBlock() noexcept
@@ -24,44 +23,33 @@ bool LiveFeed::beginBlock() noexcept
     if (listened && !feeding)
         restart(); // nothing left over from the last time anyone listened
     feeding = listened;
-    return feeding;
-}
-
-void LiveFeed::addStretch(const LiveSummary& stretch) noexcept
-{
-    pending.append(stretch);
-    if (pending.numSamples >= summaryLength)
+    if (feeding)
     {
-        stage(pending);
-        pending = {};
+        fifo.prepareToWrite(queueCapacity, start1, size1, start2, size2);
+        numWritten = numDropped = 0;
     }
+    return feeding;
 }
 
 void LiveFeed::endBlock() noexcept
 {
-    publish();
+    fifo.finishedWrite(numWritten);
+    if (numDropped > 0)
+        dropped.fetch_add(numDropped, std::memory_order_relaxed);
 }
 
-void LiveFeed::stage(const LiveSummary& summary) noexcept
+void LiveFeed::write(const LiveSummary& summary) noexcept
 {
-    if (numStaged == stagingCapacity) // a long block: the queue takes a first part now
-        publish();
-    staged[(size_t) numStaged++] = summary;
-}
-
-void LiveFeed::publish() noexcept
-{
-    if (numStaged == 0)
-        return;
+    if (numWritten < size1)
+        queue[(size_t) (start1 + numWritten)] = summary;
+    else if (numWritten < size1 + size2)
+        queue[(size_t) (start2 + numWritten - size1)] = summary;
+    else
     {
-        const auto scope = fifo.write(numStaged); // no more than there is room for
-        std::copy_n(staged.begin(), scope.blockSize1, queue.begin() + scope.startIndex1);
-        std::copy_n(staged.begin() + scope.blockSize1, scope.blockSize2, queue.begin() + scope.startIndex2);
-        const int written = scope.blockSize1 + scope.blockSize2;
-        if (written < numStaged)
-            dropped.fetch_add(numStaged - written, std::memory_order_relaxed);
+        ++numDropped;
+        return;
     }
-    numStaged = 0;
+    ++numWritten;
 }
 
 int LiveFeed::read(LiveSummary* destination, int maxCount) noexcept

@@ -13,10 +13,11 @@
 // two of audio, in a fixed-size single-producer single-consumer queue (juce::AbstractFifo).
 //
 // The audio thread summarises every shaped stretch only while a reader listens (an open editor
-// showing the live view), collects the block's summaries and writes them to the queue once at the
-// end of the block. Nothing on its side allocates, locks or waits: when the queue is full, what
-// does not fit is dropped. While the output comes late (High quality), the input's ranges come
-// from the input as late as the output, so that both show a hit at the same moment.
+// showing the live view). It takes the queue's free room at the start of a block, writes the
+// block's summaries straight into it and hands them to the reader at the end of the block, all at
+// once. Nothing on its side allocates, locks or waits: when the queue is full, what does not fit
+// is dropped. While the output comes late (High quality), the input's ranges come from the input
+// as late as the output, so that both show a hit at the same moment.
 class LiveFeed
 {
 public:
@@ -30,11 +31,20 @@ public:
     // Each summary takes at least the audio of 1 / maxSummariesPerSecond seconds.
     void prepare(double sampleRate) noexcept;
 
-    // Starts a block: true while a reader listens, and then the block's stretches are to be added.
+    // Starts a block: true while a reader listens, and then the block's stretches are to be added
+    // and the block ended.
     bool beginBlock() noexcept;
     // One shaped stretch of all channels (TransientShaper finds its ranges and transient amount).
-    void addStretch(const LiveSummary& stretch) noexcept;
-    // Writes the block's summaries to the queue.
+    void addStretch(const LiveSummary& stretch) noexcept
+    {
+        pending.append(stretch);
+        if (pending.numSamples >= summaryLength)
+        {
+            write(pending);
+            pending = {};
+        }
+    }
+    // Hands the block's summaries to the reader.
     void endBlock() noexcept;
 
     //==============================================================================
@@ -55,18 +65,17 @@ public:
     int getNumDropped() const noexcept { return dropped.load(std::memory_order_relaxed); }
 
 private:
-    static constexpr int stagingCapacity = 64;
-
     void restart() noexcept;
-    void stage(const LiveSummary& summary) noexcept;
-    void publish() noexcept;
+    void write(const LiveSummary& summary) noexcept;
 
     // Audio side.
     int summaryLength = 44;
     bool feeding = false;
     LiveSummary pending;
-    std::array<LiveSummary, stagingCapacity> staged;
-    int numStaged = 0;
+    // The queue's free room while a block runs (two parts, as the ring wraps) and how much of it
+    // the block has written.
+    int start1 = 0, size1 = 0, start2 = 0, size2 = 0;
+    int numWritten = 0, numDropped = 0;
 
     // Shared.
     juce::AbstractFifo fifo{queueCapacity};

@@ -221,8 +221,8 @@ TEST(LiveFeed, SummariesHoldTheRangesOfTheStretchesTheyStandFor)
         int blockSize, summaryLength, channels;
         bool switching = false;
     };
-    for (const auto& c : {Case{512, 128, 2}, Case{100, 100, 2}, Case{32, 64, 2}, Case{48, 96, 2}, Case{512, 128, 1},
-                          Case{512, 128, 2, true}})
+    for (const auto& c : {Case{512, 128, 2}, Case{100, 100, 2}, Case{32, 64, 2}, Case{48, 96, 2}, Case{9600, 128, 2},
+                          Case{512, 128, 1}, Case{512, 128, 2, true}})
     {
         SCOPED_TRACE("blocks of " + std::to_string(c.blockSize) + ", " + std::to_string(c.channels) + " channel(s)"
                      + (c.switching ? ", switching" : ""));
