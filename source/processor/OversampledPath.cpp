@@ -143,9 +143,7 @@ float OversampledPath::process(int channel, const float* input, const float* fas
         out[i] = std::abs(y) <= std::numeric_limits<float>::max() ? y : 0.0f;
     }
     if (tap != nullptr)
-    {
         std::copy(x, x + n, tap->delayedInput);
-    }
     std::copy(x + n, x + n + latency, x);
     return fastmath::largestMagnitude(out, n);
 }

@@ -90,15 +90,25 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
     const bool high = quality.activeQuality() == QualityIndex::high;
     const bool feeding = liveFeed != nullptr;
 
-    // A broken track's non-finite samples become silence. While the live view listens to Standard
-    // quality, the copy also finds the input's range (High shows the input as late as its output).
+    // Once power or mix has settled at 0 the output is the input, sample for sample.
+    const auto& power = controls[Control::power];
+    const auto& mix = controls[Control::mix];
+    const bool dry = (power.constant && power[0] == 0.0f) || (mix.constant && mix[0] == 0.0f);
+
+    // While the live view listens to a steady Standard stretch that is shaped, the passes that
+    // copy the input and shape it find what the view shows on their way; otherwise (High quality,
+    // whose input is shown as late as its output, a dry stretch or a quality fade) the live pass
+    // reads it once everything is written.
+    const bool shapedForLive = feeding && !high && !dry && quality.isSteady();
+
+    // A broken track's non-finite samples become silence.
     const auto& kernels = shaping::activeKernels();
     float inputPeak[2]{};
     fastmath::SampleRange inputRange[2];
     for (int ch = 0; ch < numChannels; ++ch)
     {
         inputPeak[ch] = kernels.sanitise(in.getChannelPointer((size_t) ch) + offset, input[ch], n,
-                                         feeding && !high ? &inputRange[ch] : nullptr);
+                                         shapedForLive ? &inputRange[ch] : nullptr);
         peaks.input[ch] = std::max(peaks.input[ch], inputPeak[ch]);
     }
 
@@ -112,20 +122,12 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
     else
         envelopePass::run(focus, linked, numChannels, input, fast, slow, n, c, channels);
 
-    // Once power or mix has settled at 0 the output is the input, sample for sample.
-    const auto& power = controls[Control::power];
-    const auto& mix = controls[Control::mix];
-    const bool dry = (power.constant && power[0] == 0.0f) || (mix.constant && mix[0] == 0.0f);
-
     const float clip = controls[Control::clip][0];
     if (clip != normalisedClip) // the normaliser only changes with the clip control
     {
         normalisedClip = clip;
         clipNorm = shaper::clipNormaliser(clip);
     }
-    // The shaping loop finds what the live view shows of a steady Standard stretch; otherwise the
-    // live pass reads it once everything is written.
-    const bool shapedForLive = feeding && !high && !dry && quality.isSteady();
     shaping::ShapedStretch shapedLive[2];
     bool restart = false;
     for (int ch = 0; ch < numChannels; ++ch)
