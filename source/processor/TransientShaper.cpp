@@ -5,6 +5,7 @@
 #include "processor/LiveFeed.h"
 #include "processor/LiveReduction.h"
 #include "processor/ShapingKernels.h"
+#include "processor/WriteAhead.h"
 
 #include <limits>
 
@@ -71,6 +72,8 @@ TransientShaper::Peaks TransientShaper::process(const juce::dsp::AudioBlock<cons
     const auto numChannels = std::min({in.getNumChannels(), out.getNumChannels(), (size_t) 2});
     const auto inChannels = in.getSubsetChannelBlock(0, numChannels);
     const auto outChannels = out.getSubsetChannelBlock(0, numChannels);
+    for (size_t ch = 0; ch < numChannels; ++ch)
+        writeAhead::announce(outChannels.getChannelPointer(ch), n);
     for (int offset = 0; offset < n; offset += ControlBlock::maxSamples)
     {
         const int length = std::min(ControlBlock::maxSamples, n - offset);
