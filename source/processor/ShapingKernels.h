@@ -61,9 +61,9 @@ using PeakKernel = void (*)(const float (*phases)[ControlBlock::maxSamples], Pea
                             int n) noexcept;
 
 // out[i] = sum over t < numTaps of taps[t] * (newest[i - t] + oldest[i + t]), for i < n: the
-// pairs of equal taps of a symmetric FIR filter. It computes whole groups of firGroup outputs:
-// out, newest and oldest must have room for n rounded up to a multiple of firGroup.
-inline constexpr int firGroup = 32;
+// pairs of equal taps of a symmetric FIR filter. It computes whole groups of outputs (of firGroup
+// at most): out, newest and oldest must have room for n rounded up to a multiple of firGroup.
+inline constexpr int firGroup = 64;
 using SymmetricFir = void (*)(const float* newest, const float* oldest, const float* taps, int numTaps, float* out,
                               int n) noexcept;
 
