@@ -110,8 +110,7 @@ float OversampledPath::process(int channel, const float* input, const float* fas
     float* const T = tap != nullptr ? tap->transients : own; // kept for the live view while it listens
     for (int i = 0; i < n; ++i)
         T[i] = shaper::transientFromEnvelopes(fast[i], slow[i], controls[Control::sensitivity][i], modeScale);
-    float* phasePointers[factor] = {phases[0], phases[1], phases[2], phases[3]};
-    kernels.wet(phasePointers, factor, T, controls, clipNorm, n);
+    kernels.wet(phases, T, controls, clipNorm, n);
 
     // Down the same way.
     alignas(32) float even[2 * maxSamples], odd[2 * maxSamples], twice[2 * maxSamples];

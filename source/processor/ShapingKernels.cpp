@@ -141,35 +141,33 @@ forcedinline float sanitiseAll(const float* __restrict source, float* __restrict
 }
 
 template <bool clipRamps>
-forcedinline void wetLoop(float* const* phases, int numPhases, const float* __restrict T, const ControlBlock& k,
+forcedinline void wetLoop(float (*phases)[ControlBlock::maxSamples], const float* __restrict T, const ControlBlock& k,
                           float clipNorm, int n) noexcept
 {
-    // What holds for each base sample, worked out once for all its phases.
-    alignas(64) float drive[ControlBlock::maxSamples], saturation[ControlBlock::maxSamples],
-        weight[ControlBlock::maxSamples], linear[ControlBlock::maxSamples], clipDrive[ControlBlock::maxSamples],
-        clipAmount[ControlBlock::maxSamples], clipScale[ControlBlock::maxSamples];
+    // What holds for each base sample is worked out once and applied to its four phases in the
+    // same step, while it is still in registers.
+    static_assert(peakPhases == 4, "one line for each phase below");
+    float* __restrict p0 = phases[0];
+    float* __restrict p1 = phases[1];
+    float* __restrict p2 = phases[2];
+    float* __restrict p3 = phases[3];
     for (int i = 0; i < n; ++i)
     {
         const auto h = shaper::holdWet<fastmath::Approximations>(T[i], controlsAt(k, i), clipNormAt<clipRamps>(k, i, clipNorm));
-        drive[i] = h.drive, saturation[i] = h.saturation, weight[i] = h.weight, linear[i] = h.linear;
-        clipDrive[i] = h.clipDrive, clipAmount[i] = h.clipAmount, clipScale[i] = h.clipScale;
-    }
-    for (int p = 0; p < numPhases; ++p)
-    {
-        float* __restrict x = phases[p];
-        for (int i = 0; i < n; ++i)
-            x[i] = shaper::applyHeldWet<fastmath::Approximations>(
-                x[i], {drive[i], saturation[i], weight[i], linear[i], clipDrive[i], clipAmount[i], clipScale[i]});
+        p0[i] = shaper::applyHeldWet<fastmath::Approximations>(p0[i], h);
+        p1[i] = shaper::applyHeldWet<fastmath::Approximations>(p1[i], h);
+        p2[i] = shaper::applyHeldWet<fastmath::Approximations>(p2[i], h);
+        p3[i] = shaper::applyHeldWet<fastmath::Approximations>(p3[i], h);
     }
 }
 
-forcedinline void wetAll(float* const* phases, int numPhases, const float* T, const ControlBlock& k, float clipNorm,
-                         int n) noexcept
+forcedinline void wetAll(float (*phases)[ControlBlock::maxSamples], const float* T, const ControlBlock& k,
+                         float clipNorm, int n) noexcept
 {
     if (k[Control::clip].constant)
-        wetLoop<false>(phases, numPhases, T, k, clipNorm, n);
+        wetLoop<false>(phases, T, k, clipNorm, n);
     else
-        wetLoop<true>(phases, numPhases, T, k, clipNorm, n);
+        wetLoop<true>(phases, T, k, clipNorm, n);
 }
 
 // The peak of the parabola through a local maximum and its neighbours (so a peak between two
@@ -292,10 +290,10 @@ forcedinline void unframeAll(const Frame* __restrict frames, float* __restrict l
     {                                                                                                                  \
         return sanitiseAll(source, destination, n, range);                                                             \
     }                                                                                                                  \
-    attributes void prefix##Wet(float* const* phases, int numPhases, const float* T, const ControlBlock& k,            \
+    attributes void prefix##Wet(float (*phases)[ControlBlock::maxSamples], const float* T, const ControlBlock& k,     \
                                 float clipNorm, int n) noexcept                                                        \
     {                                                                                                                  \
-        wetAll(phases, numPhases, T, k, clipNorm, n);                                                                  \
+        wetAll(phases, T, k, clipNorm, n);                                                                             \
     }                                                                                                                  \
     attributes void prefix##Peaks(const float (*phases)[ControlBlock::maxSamples], PeakState& state, float* peaks,    \
                                   int n) noexcept                                                                      \

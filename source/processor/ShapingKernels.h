@@ -40,10 +40,10 @@ struct LiveChannels
 };
 using LiveKernel = LiveSummary (*)(const LiveChannels& channels, int n) noexcept;
 
-// The wet samples (shaper::shapeWet, as shaper::holdWet and applyHeldWet) of the oversampled
+// The wet samples (shaper::shapeWet, as shaper::holdWet and applyHeldWet) of the four oversampled
 // phases of n base samples, in place: phases[p][i] is phase p of base sample i, which takes the
 // transient amount T[i] and the controls of the stretch's sample i.
-using WetKernel = void (*)(float* const* phases, int numPhases, const float* T, const ControlBlock& controls,
+using WetKernel = void (*)(float (*phases)[ControlBlock::maxSamples], const float* T, const ControlBlock& controls,
                            float clipNorm, int n) noexcept;
 
 // The High path's detector: for each of n base samples, the largest magnitude of its four
