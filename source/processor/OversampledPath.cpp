@@ -69,22 +69,13 @@ void OversampledPath::interpolate(Stages& stages, int channel, const float* in, 
     // Base rate to twice it (two streams of n), interleaved, then to four times it (two streams
     // of 2n), whose even and odd samples are the four phases of each base sample.
     alignas(32) float even[2 * maxSamples], odd[2 * maxSamples], twice[2 * maxSamples];
+    const auto& kernels = shaping::activeKernels();
     stages[0].interpolate(channel, in, even, odd, n);
-    for (int i = 0; i < n; ++i)
-    {
-        twice[2 * i] = even[i];
-        twice[2 * i + 1] = odd[i];
-    }
+    kernels.interleave(even, odd, twice, n);
     stages[1].interpolate(channel, twice, even, odd, 2 * n);
-    for (int i = 0; i < n; ++i)
-    {
-        phases[0][i] = even[2 * i];
-        phases[1][i] = odd[2 * i];
-        phases[2][i] = even[2 * i + 1];
-        phases[3][i] = odd[2 * i + 1];
-    }
+    kernels.deinterleave(even, phases[0], phases[2], n);
+    kernels.deinterleave(odd, phases[1], phases[3], n);
 }
-
 
 void OversampledPath::detectPeaks(int channel, const float* detection, float* peaks, int n) noexcept
 {
@@ -114,19 +105,10 @@ float OversampledPath::process(int channel, const float* input, const float* fas
 
     // Down the same way.
     alignas(32) float even[2 * maxSamples], odd[2 * maxSamples], twice[2 * maxSamples];
-    for (int i = 0; i < n; ++i)
-    {
-        even[2 * i] = phases[0][i];
-        odd[2 * i] = phases[1][i];
-        even[2 * i + 1] = phases[2][i];
-        odd[2 * i + 1] = phases[3][i];
-    }
+    kernels.interleave(phases[0], phases[2], even, n);
+    kernels.interleave(phases[1], phases[3], odd, n);
     decimators[1].decimate(channel, even, odd, twice, 2 * n);
-    for (int i = 0; i < n; ++i)
-    {
-        even[i] = twice[2 * i];
-        odd[i] = twice[2 * i + 1];
-    }
+    kernels.deinterleave(twice, even, odd, n);
     alignas(32) float wet[maxSamples];
     decimators[0].decimate(channel, even, odd, wet, n);
 

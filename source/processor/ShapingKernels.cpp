@@ -278,6 +278,26 @@ forcedinline void unframeAll(const Frame* __restrict frames, float* __restrict l
     }
 }
 
+forcedinline void interleaveAll(const float* __restrict even, const float* __restrict odd, float* __restrict both,
+                               int n) noexcept
+{
+    for (int i = 0; i < n; ++i)
+    {
+        both[2 * i] = even[i];
+        both[2 * i + 1] = odd[i];
+    }
+}
+
+forcedinline void deinterleaveAll(const float* __restrict both, float* __restrict even, float* __restrict odd,
+                                 int n) noexcept
+{
+    for (int i = 0; i < n; ++i)
+    {
+        even[i] = both[2 * i];
+        odd[i] = both[2 * i + 1];
+    }
+}
+
 // Each kernel set is the same code compiled for one instruction set.
 #define TARVOLT_KERNEL_SET(prefix, firOutputs, attributes)                                                             \
     attributes float prefix##Shape(const float* x, const float* fast, const float* slow, const ControlBlock& k,        \
@@ -317,8 +337,18 @@ forcedinline void unframeAll(const Frame* __restrict frames, float* __restrict l
     {                                                                                                                  \
         unframeAll(frames, lanes[0], lanes[1], lanes[2], lanes[3], n);                                                 \
     }                                                                                                                  \
-    const Kernels prefix##Kernels{prefix##Shape, prefix##Wet,      prefix##Peaks, prefix##Fir,                         \
-                                   prefix##Sanitise, prefix##Live, prefix##Frame, prefix##Unframe};
+    attributes void prefix##Interleave(const float* even, const float* odd, float* both, int n) noexcept               \
+    {                                                                                                                  \
+        interleaveAll(even, odd, both, n);                                                                             \
+    }                                                                                                                  \
+    attributes void prefix##Deinterleave(const float* both, float* even, float* odd, int n) noexcept                   \
+    {                                                                                                                  \
+        deinterleaveAll(both, even, odd, n);                                                                           \
+    }                                                                                                                  \
+    const Kernels prefix##Kernels{prefix##Shape,    prefix##Wet,        prefix##Peaks,                                 \
+                                   prefix##Fir,      prefix##Sanitise,   prefix##Live,                                  \
+                                   prefix##Frame,    prefix##Unframe,    prefix##Interleave,                            \
+                                   prefix##Deinterleave};
 
 // The FIR sums 32 outputs side by side; AVX-512, with twice the registers of twice the width,
 // keeps 64 in flight.

@@ -73,6 +73,11 @@ using Frame = float[4];
 using FrameKernel = void (*)(const float* a, const float* b, Frame* frames, int n) noexcept;
 using UnframeKernel = void (*)(const Frame* frames, float* const* lanes, int n) noexcept;
 
+// A signal at twice the rate as its even and odd samples, and back: both[2i] is even[i] and
+// both[2i + 1] is odd[i], for i < n.
+using Interleave = void (*)(const float* even, const float* odd, float* both, int n) noexcept;
+using Deinterleave = void (*)(const float* both, float* even, float* odd, int n) noexcept;
+
 struct Kernels
 {
     Kernel shape;
@@ -83,6 +88,8 @@ struct Kernels
     LiveKernel live;
     FrameKernel frame;
     UnframeKernel unframe;
+    Interleave interleave;
+    Deinterleave deinterleave;
 };
 
 enum class InstructionSet
