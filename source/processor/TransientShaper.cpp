@@ -72,7 +72,7 @@ TransientShaper::Peaks TransientShaper::process(const juce::dsp::AudioBlock<cons
     const auto numChannels = std::min({in.getNumChannels(), out.getNumChannels(), (size_t) 2});
     const auto inChannels = in.getSubsetChannelBlock(0, numChannels);
     const auto outChannels = out.getSubsetChannelBlock(0, numChannels);
-    for (size_t ch = 0; ch < numChannels; ++ch)
+    for (size_t ch = 0; ch < numChannels && n > 0; ++ch)
         writeAhead::announce(outChannels.getChannelPointer(ch), n);
     for (int offset = 0; offset < n; offset += ControlBlock::maxSamples)
     {

@@ -8,14 +8,12 @@
 // then this costs two instructions.
 namespace writeAhead
 {
+// n > 0 samples from data on.
 inline void announce(float* data, int n) noexcept
 {
 #if defined(__GNUC__) || defined(__clang__)
-    if (n > 0)
-    {
-        __builtin_prefetch(data, 1);
-        __builtin_prefetch(data + n - 1, 1);
-    }
+    __builtin_prefetch(data, 1);
+    __builtin_prefetch(data + n - 1, 1);
 #else
     (void) data;
     (void) n;
