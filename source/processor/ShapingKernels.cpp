@@ -350,8 +350,9 @@ forcedinline void deinterleaveAll(const float* __restrict both, float* __restric
                                    prefix##Frame,    prefix##Unframe,    prefix##Interleave,                            \
                                    prefix##Deinterleave};
 
-// The FIR sums 32 outputs side by side; AVX-512, with twice the registers of twice the width,
-// keeps 64 in flight.
+// The FIR sums 32 outputs side by side. AVX-512 sums 64 (four of its 32 registers), so that
+// its multiply-adds do not wait on each other; AVX2's loop waits on its loads, not its sums, and
+// gains nothing from more.
 TARVOLT_KERNEL_SET(generic, 32, )
 #if TARVOLT_X86_KERNELS
 TARVOLT_KERNEL_SET(avx2, 32, __attribute__((target("avx2,fma"))))
