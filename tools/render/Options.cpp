@@ -65,6 +65,8 @@ Options parseArguments(const juce::StringArray& args)
         }
         else if (arg == "--quiet")
             options.quiet = true;
+        else if (arg == "--instruction-set")
+            options.instructionSet = nextValue();
         else if (arg.startsWith("-") && arg != "-")
             fail("unknown option " + arg + " (see --help)");
         else if (options.rendersDemo())
@@ -100,5 +102,8 @@ juce::String usageText()
            + "\n"
              "                   instead of the user's application-data folder\n"
              "  --block N        host block size (default 512)\n"
-             "  --quiet          no progress bar (it is only drawn when stderr is a terminal)\n";
+             "  --quiet          no progress bar (it is only drawn when stderr is a terminal)\n"
+             "  --instruction-set generic|avx2|avx512\n"
+             "                   for developers: run the kernels of that instruction set (the best\n"
+             "                   one the processor supports is the default)\n";
 }

@@ -19,6 +19,7 @@ struct Options
     bool help = false;
     int blockSize = 512;
     bool quiet = false;
+    std::optional<juce::String> instructionSet; // a developer's choice of kernels (generic, avx2, avx512)
 
     bool rendersDemo() const { return input == juce::File(); }
 };

@@ -7,6 +7,7 @@
 #include "RenderReport.h"
 #include "SafeWavWriter.h"
 
+#include "processor/ShapingKernels.h"
 #include "processor/TarvoltAudioProcessor.h"
 
 #include <iostream>
@@ -33,6 +34,19 @@ void prepare(TarvoltAudioProcessor& processor, const AudioSource& source, int bl
     processor.prepareToPlay(source.sampleRate(), blockSize);
 }
 
+// Runs the kernels of the instruction set a developer named, when this processor supports it.
+void useInstructionSet(const juce::String& name)
+{
+    for (auto set : {shaping::InstructionSet::generic, shaping::InstructionSet::avx2, shaping::InstructionSet::avx512})
+        if (name.equalsIgnoreCase(juce::String(shaping::nameOf(set)).removeCharacters("-")))
+        {
+            if (!shaping::use(set))
+                fail("this processor cannot run the " + juce::String(shaping::nameOf(set)) + " kernels");
+            return;
+        }
+    fail("unknown instruction set \"" + name + "\" (generic, avx2 or avx512)");
+}
+
 std::unique_ptr<SafeWavWriter> writerFor(const juce::File& file, const AudioSource& source)
 {
     return std::make_unique<SafeWavWriter>(file, source.sampleRate(), source.channels(), source.bitsPerSample());
@@ -45,6 +59,9 @@ int render(const Options& options)
     const auto outputFile = options.output != juce::File() ? options.output : defaultOutputFor(options);
     if (outputFile == options.input)
         fail("the output would overwrite the input");
+
+    if (options.instructionSet)
+        useInstructionSet(*options.instructionSet);
 
     TarvoltAudioProcessor processor;
     usePresetRoot(processor, options);
