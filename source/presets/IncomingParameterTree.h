@@ -25,7 +25,8 @@ inline constexpr int maxXmlMarkup = 1024;
 // The value tree of a parsed document (juce::ValueTree::fromXml), made safe for the parameter
 // state: text content is dropped (a value tree has no place for it), and a parameter entry whose
 // value lies outside its parameter's range is clamped into it, or loses the value (so the
-// parameter takes its default) when the value is not a number.
+// parameter takes its default) when the value is not a finite decimal number ("abc", "", "5abc",
+// "0x10", "nan", "inf", "1e999").
 juce::ValueTree parameterTreeFromXml(juce::XmlElement& xml);
 
 // Appends an entry for every parameter the tree has no entry for: the current value, so that

@@ -152,9 +152,9 @@ TEST_F(UserPresets, ValuesAParameterCannotTakeAreClampedOrDefaulted)
 
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), 12.0f);
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "sustain"), -2.5f);
-    EXPECT_FLOAT_EQ(harness::getPlain(processor, "mix"), 0.0f);
+    EXPECT_FLOAT_EQ(harness::getPlain(processor, "mix"), 100.0f) << "not a finite number: the default";
     EXPECT_EQ(processor.getModeIndex(), 2);
-    EXPECT_FLOAT_EQ(harness::getPlain(processor, "output"), 12.0f);
+    EXPECT_FLOAT_EQ(harness::getPlain(processor, "output"), 0.0f) << "not a finite number: the default";
 }
 
 TEST_F(UserPresets, SavingWithoutADataFolderFailsAndKeepsTheCurrentPreset)
