@@ -146,15 +146,21 @@ juce::ValueTree parameterTreeFromXml(juce::XmlElement& xml)
     return tree;
 }
 
-void keepMissingParameters(juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& parameters)
+void completeParameterTree(juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& parameters,
+                           IncomingTree source)
 {
     for (auto& spec : parameterSpecs)
     {
-        const auto* value = parameters.getRawParameterValue(spec.id);
-        if (value != nullptr && !tree.getChildWithProperty(idProperty, spec.id).isValid())
-            tree.appendChild(juce::ValueTree(parameterType,
-                                             {{idProperty, spec.id},
-                                              {valueProperty, spec.keptWhenMissing ? value->load() : spec.defaultValue}}),
-                             nullptr);
+        const auto* current = parameters.getRawParameterValue(spec.id);
+        auto entry = tree.getChildWithProperty(idProperty, spec.id);
+        const bool keepCurrent = source == IncomingTree::userPreset && !spec.restoredByUserPresets();
+        if (current == nullptr || (entry.isValid() && !keepCurrent))
+            continue;
+
+        const float value = keepCurrent || spec.keptWhenMissing ? current->load() : spec.defaultValue;
+        if (entry.isValid())
+            entry.setProperty(valueProperty, value, nullptr);
+        else
+            tree.appendChild(juce::ValueTree(parameterType, {{idProperty, spec.id}, {valueProperty, value}}), nullptr);
     }
 }

@@ -189,10 +189,19 @@ TEST_F(Lv2Bundle, OffersTheFactoryPresetsWithTheirValues)
     {
         SCOPED_TRACE(preset.name);
         ASSERT_EQ(found.count(preset.name), 1u);
+        // A host sets every port a preset carries: only what factory presets set, so that Quality
+        // and the link stay as they are.
         const auto& values = found[preset.name];
-        ASSERT_EQ(values.size(), parameterSpecs.size());
-        for (size_t p = 0; p < parameterSpecs.size(); ++p)
-            EXPECT_FLOAT_EQ(values.at(parameterSpecs[p].id), preset.valueOf(parameterSpecs[p].id)) << parameterSpecs[p].id;
+        EXPECT_EQ(values.size(), numFactoryPresetParameters);
+        for (const auto& spec : parameterSpecs)
+        {
+            const auto value = values.find(spec.id);
+            ASSERT_EQ(value != values.end(), spec.setByFactoryPresets()) << spec.id;
+            if (value != values.end())
+            {
+                EXPECT_FLOAT_EQ(value->second, *preset.valueOf(spec.id)) << spec.id;
+            }
+        }
     }
 }
 
