@@ -91,7 +91,10 @@ TEST(RealtimeSafety, ProcessBlockNeitherAllocatesNorLocksNorDoesIo)
             juce::AudioBuffer<float> view(buffer.getArrayOfWritePointers(), channels, 0, n);
 
             RealtimeGuard::Scope scope;
-            processor.processBlock(view, midi);
+            if (block % 7 < 2) // the host's bypass now and then
+                processor.processBlockBypassed(view, midi);
+            else
+                processor.processBlock(view, midi);
             processor.parameterChanged(automatedID, 0.0f); // host automation on the audio thread
             const auto c = scope.counts();
             ASSERT_TRUE(c.clean()) << "block " << block << ": " << c.allocations << " allocations, "
@@ -131,7 +134,10 @@ TEST(RealtimeSafety, ProcessBlockFeedingTheLiveViewNeitherAllocatesNorLocksNorDo
 
             {
                 RealtimeGuard::Scope scope;
-                processor.processBlock(view, midi);
+                if (block % 7 < 2) // the host's bypass now and then
+                    processor.processBlockBypassed(view, midi);
+                else
+                    processor.processBlock(view, midi);
                 const auto c = scope.counts();
                 ASSERT_TRUE(c.clean()) << "block " << block << ": " << c.allocations << " allocations, "
                                        << c.deallocations << " frees, " << c.locks << " locks, " << c.io

@@ -77,6 +77,9 @@ TEST_F(RenderToolPresets, PresetIsAppliedBeforeTheSettings)
         harness::setPlain(userSide, "attack", -11.0f);
         harness::setPlain(userSide, "focus", 0.0f);
         ASSERT_TRUE(userSide.saveUserPreset("Soft Low"));
+        harness::setPlain(userSide, ParameterIDs::link, (float) LinkIndex::on);
+        harness::setPlain(userSide, ParameterIDs::quality, (float) QualityIndex::high);
+        ASSERT_TRUE(userSide.saveUserPreset("Linked High"));
     }
 
     struct Case
@@ -107,6 +110,14 @@ TEST_F(RenderToolPresets, PresetIsAppliedBeforeTheSettings)
          {
              root.attach(p);
              ASSERT_TRUE(p.loadUserPreset("Soft Low"));
+         }},
+        {"user preset saved at High quality: the link comes back, the quality stays",
+         {"--preset", "Linked High"},
+         [](auto& p)
+         {
+             harness::setPlain(p, "attack", -11.0f);
+             harness::setPlain(p, "focus", 0.0f);
+             harness::setPlain(p, ParameterIDs::link, (float) LinkIndex::on);
          }},
     };
 
