@@ -104,7 +104,7 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
     // reads it once everything is written.
     const bool shapedForLive = feeding && !high && !dry && quality.isSteady();
 
-    // A broken track's non-finite samples become silence.
+    // Broken samples (beyond the input ceiling, or not a number) become silence.
     const auto& kernels = shaping::activeKernels();
     float inputPeak[2]{};
     fastmath::SampleRange inputRange[2];

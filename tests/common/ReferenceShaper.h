@@ -78,11 +78,10 @@ public:
                         outputGain = v[6], power = v[7];
 
             float xs[2]{}, rectified[2]{};
-            bool restarted = false;
             for (int ch = 0; ch < numChannels; ++ch)
             {
                 float x = buffer.getSample(ch, i);
-                if (!std::isfinite(x))
+                if (!(std::abs(x) <= 1000.0f)) // broken: beyond +60 dBFS, or not a number
                     x = 0.0f;
 
                 float d;
@@ -96,23 +95,11 @@ public:
                     const float h = high[ch].processSample(x);
                     d = 0.25f * h + (0.2f * (x - l) + 0.55f * x);
                 }
-                if (!std::isfinite(d))
-                {
-                    low[ch].reset();
-                    high[ch].reset();
-                    fast[ch] = slow[ch] = 0.0f;
-                    restarted = true;
-                    d = 0.0f;
-                }
                 xs[ch] = x;
                 rectified[ch] = std::abs(d);
             }
             if (linked)
-            {
-                if (restarted)
-                    fast[0] = slow[0] = fast[1] = slow[1] = 0.0f;
                 rectified[0] = rectified[1] = std::max(rectified[0], rectified[1]);
-            }
 
             for (int ch = 0; ch < numChannels; ++ch)
             {
