@@ -1,7 +1,7 @@
 #pragma once
 
-#include "processor/ChannelState.h"
 #include "processor/ControlBlock.h"
+#include "processor/DetectorState.h"
 #include "processor/OversampledPath.h"
 #include "processor/ParameterSmoothers.h"
 #include "processor/ParameterValues.h"
@@ -11,7 +11,6 @@
 
 #include <juce_dsp/juce_dsp.h>
 
-#include <array>
 
 class LiveFeed;
 
@@ -80,7 +79,7 @@ private:
                         const shaper::EnvelopeCoefficients& c, int focus, bool linked, Peaks& peaks) noexcept;
 
     double sampleRate = 44100.0;
-    std::array<ChannelState, 2> channels;
+    DetectorState detector;
     ParameterSmoothers smoothers;
     OversampledPath oversampled;
     QualitySwitch quality;

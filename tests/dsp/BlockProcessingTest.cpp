@@ -304,7 +304,9 @@ TEST(BlockProcessing, BrokenInputIsProcessedAsSilence)
                 {
                     ASSERT_TRUE(std::isfinite(a.getSample(ch, n))) << n;
                     if (broken)
+                    {
                         ASSERT_EQ(a.getSample(ch, n), b.getSample(ch, n)) << n;
+                    }
                     differs = differs || a.getSample(ch, n) != b.getSample(ch, n);
                 }
             EXPECT_NE(differs, broken);

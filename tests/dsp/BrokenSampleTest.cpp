@@ -258,7 +258,7 @@ struct Envelopes
     std::vector<float> fast[2], slow[2];
 };
 
-Envelopes runEnvelopePass(int focus, const std::vector<float> (&input)[2], std::array<ChannelState, 2>& state)
+Envelopes runEnvelopePass(int focus, const std::vector<float> (&input)[2], DetectorState& state)
 {
     const auto c = shaper::EnvelopeCoefficients::forMode(ModeIndex::punch, rate);
     Envelopes out;
@@ -278,10 +278,10 @@ Envelopes runEnvelopePass(int focus, const std::vector<float> (&input)[2], std::
     return out;
 }
 
-std::array<ChannelState, 2> freshChannels()
+DetectorState freshChannels()
 {
-    std::array<ChannelState, 2> state;
-    for (auto& channel : state)
+    DetectorState state;
+    for (auto& channel : state.channels)
         channel.lowBand = FocusFilter::lowBand(rate), channel.highBand = FocusFilter::highBand(rate);
     return state;
 }
