@@ -123,7 +123,7 @@ forcedinline float sanitiseAll(const float* __restrict source, float* __restrict
     if (range == nullptr)
     {
         for (int i = 0; i < n; ++i)
-            destination[i] = finiteOrZero(source[i]);
+            destination[i] = shaper::audioOrSilence(source[i]);
         return fastmath::largestMagnitude(destination, n);
     }
     // The range on the way, in the copy's loop.
@@ -131,7 +131,7 @@ forcedinline float sanitiseAll(const float* __restrict source, float* __restrict
 #pragma omp simd reduction(min : lo) reduction(max : hi)
     for (int i = 0; i < n; ++i)
     {
-        const float v = finiteOrZero(source[i]);
+        const float v = shaper::audioOrSilence(source[i]);
         destination[i] = v;
         lo = smaller(lo, v);
         hi = larger(hi, v);
@@ -180,6 +180,17 @@ forcedinline float refinedPeak(float before, float here, float after) noexcept
     return isPeak ? here + rise * rise / (8.0f * curvature) : here;
 }
 
+// The largest magnitude the peak finder takes: the input ceiling keeps the detection signal within
+// a few thousand, so anything above this (or not a number) can only come from a fault upstream
+// and counts as silence. Its square, 1e36, is still a float, so the parabola cannot overflow.
+constexpr float peakCeiling = 1.0e18f;
+
+forcedinline float peakMagnitude(float v) noexcept
+{
+    const float magnitude = std::abs(v);
+    return magnitude <= peakCeiling ? magnitude : 0.0f;
+}
+
 forcedinline void peaksAll(const float (*phases)[ControlBlock::maxSamples], PeakState& state, float* __restrict peaks,
                            int n) noexcept
 {
@@ -189,7 +200,7 @@ forcedinline void peaksAll(const float (*phases)[ControlBlock::maxSamples], Peak
     {
         m[p][0] = state.last[p];
         for (int i = 0; i < n; ++i)
-            m[p][i + 1] = std::abs(phases[p][i]);
+            m[p][i + 1] = peakMagnitude(phases[p][i]);
         state.last[p] = m[p][n];
     }
 

@@ -25,7 +25,7 @@ struct ShapedStretch
 using Kernel = float (*)(const float* x, const float* fast, const float* slow, const ControlBlock& controls,
                         float clipNorm, float modeScale, float* out, int n, ShapedStretch* live) noexcept;
 
-// Copies n samples, a non-finite one becoming 0, and returns the largest magnitude copied; given
+// Copies n samples, a broken one (shaper::audioOrSilence) becoming 0, and returns the largest magnitude copied; given
 // a range, it also finds the range of the samples copied.
 using Sanitise = float (*)(const float* source, float* destination, int n, fastmath::SampleRange* range) noexcept;
 
@@ -49,8 +49,10 @@ using WetKernel = void (*)(float (*phases)[ControlBlock::maxSamples], const floa
 // The High path's detector: for each of n base samples, the largest magnitude of its four
 // oversampled detection values (phases[p][i] is phase p of base sample i), refined to the peak of
 // the parabola through each local maximum and its neighbours, and held over peakHold base
-// samples. `last` keeps the magnitudes of the last base sample and `held` the last peakHold - 1
-// windows' peaks from one stretch to the next.
+// samples. A value that is not a number, or absurdly large (beyond 1e18, far past anything the
+// input ceiling lets through), counts as silence, so the peaks are always finite. `last` keeps
+// the magnitudes of the last base sample and `held` the last peakHold - 1 windows' peaks from one
+// stretch to the next.
 inline constexpr int peakPhases = 4, peakHold = 4;
 struct PeakState
 {

@@ -26,7 +26,7 @@ void TransientShaper::prepare(double newSampleRate, const ParameterValues& setti
     if (std::isfinite(newSampleRate) && newSampleRate > 0.0)
         sampleRate = newSampleRate;
 
-    for (auto& channel : channels)
+    for (auto& channel : detector.channels)
     {
         channel.lowBand = FocusFilter::lowBand(sampleRate);
         channel.highBand = FocusFilter::highBand(sampleRate);
@@ -42,8 +42,7 @@ void TransientShaper::prepare(double newSampleRate, const ParameterValues& setti
 
 void TransientShaper::reset() noexcept
 {
-    for (auto& channel : channels)
-        channel.reset();
+    detector.reset();
     oversampled.reset();
 }
 
@@ -104,7 +103,7 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
     // reads it once everything is written.
     const bool shapedForLive = feeding && !high && !dry && quality.isSteady();
 
-    // A broken track's non-finite samples become silence.
+    // Broken samples (beyond the input ceiling, or not a number) become silence.
     const auto& kernels = shaping::activeKernels();
     float inputPeak[2]{};
     fastmath::SampleRange inputRange[2];
@@ -117,13 +116,13 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
 
     if (high)
     {
-        envelopePass::detect(focus, numChannels, input, detected, n, channels);
+        envelopePass::detect(focus, numChannels, input, detected, n, detector);
         for (int ch = 0; ch < numChannels; ++ch)
             oversampled.detectPeaks(ch, detected[ch], detected[ch], n);
-        envelopePass::follow(linked, numChannels, detected, fast, slow, n, c, channels);
+        envelopePass::follow(linked, numChannels, detected, fast, slow, n, c, detector);
     }
     else
-        envelopePass::run(focus, linked, numChannels, input, fast, slow, n, c, channels);
+        envelopePass::run(focus, linked, numChannels, input, fast, slow, n, c, detector);
 
     const float clip = controls[Control::clip][0];
     if (clip != normalisedClip) // the normaliser only changes with the clip control

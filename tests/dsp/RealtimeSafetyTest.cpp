@@ -88,6 +88,8 @@ TEST(RealtimeSafety, ProcessBlockNeitherAllocatesNorLocksNorDoesIo)
                 buffer.copyFrom(ch, 0, input, ch, 0, 1024);
             if (block % 97 == 5) // a broken track now and then
                 buffer.setSample(0, 0, std::numeric_limits<float>::quiet_NaN());
+            if (block % 89 == 7) // or an absurdly large sample
+                buffer.setSample(channels - 1, 0, 3.0e20f);
             juce::AudioBuffer<float> view(buffer.getArrayOfWritePointers(), channels, 0, n);
 
             RealtimeGuard::Scope scope;
@@ -130,6 +132,8 @@ TEST(RealtimeSafety, ProcessBlockFeedingTheLiveViewNeitherAllocatesNorLocksNorDo
             const int n = blockSizes[(size_t) block % std::size(blockSizes)];
             for (int ch = 0; ch < channels; ++ch)
                 buffer.copyFrom(ch, 0, input, ch, 0, 4096);
+            if (block % 89 == 7) // a broken track now and then
+                buffer.setSample(channels - 1, 0, block % 2 == 0 ? 3.0e20f : std::numeric_limits<float>::infinity());
             juce::AudioBuffer<float> view(buffer.getArrayOfWritePointers(), channels, 0, n);
 
             {
