@@ -1,6 +1,6 @@
 #include "DialogTestSupport.h"
 
-#include "editor/MenuBar.h"
+#include "editor/bar/MenuBar.h"
 #include "presets/PresetTestSupport.h"
 
 namespace
@@ -113,11 +113,11 @@ TEST(MenuBar, ResolutionMenuSetsTheModeAndTellsTheEditor)
 {
     MenuBar bar;
     bar.setSize(1256, 70);
-    std::vector<MenuBar::ResolutionMode> told;
-    bar.onResolutionChange = [&](MenuBar::ResolutionMode mode) { told.push_back(mode); };
-    EXPECT_EQ(bar.getResolutionMode(), MenuBar::ResolutionMode::Auto);
+    std::vector<DisplayResolution> told;
+    bar.getSettingsMenu().onResolutionChange = [&](DisplayResolution mode) { told.push_back(mode); };
+    EXPECT_EQ(bar.getSettingsMenu().getResolution(), DisplayResolution::Auto);
 
-    const auto menu = bar.createResolutionMenu();
+    const auto menu = bar.getSettingsMenu().create();
     juce::PopupMenu::MenuItemIterator items(menu);
     ASSERT_TRUE(items.next());
     EXPECT_TRUE(items.getItem().isSectionHeader);
@@ -133,15 +133,15 @@ TEST(MenuBar, ResolutionMenuSetsTheModeAndTellsTheEditor)
     EXPECT_FALSE(items.next());
 
     for (int ignored : {0, 910000, 910005, 1001})
-        bar.handleResolutionMenuResult(ignored);
+        bar.getSettingsMenu().handleResult(ignored);
     EXPECT_TRUE(told.empty());
 
-    bar.handleResolutionMenuResult(910002);
-    bar.handleResolutionMenuResult(910004);
+    bar.getSettingsMenu().handleResult(910002);
+    bar.getSettingsMenu().handleResult(910004);
     ASSERT_EQ(told.size(), 2u);
-    EXPECT_EQ(told[0], MenuBar::ResolutionMode::Low);
-    EXPECT_EQ(told[1], MenuBar::ResolutionMode::High);
-    EXPECT_EQ(bar.getResolutionMode(), MenuBar::ResolutionMode::High);
+    EXPECT_EQ(told[0], DisplayResolution::Low);
+    EXPECT_EQ(told[1], DisplayResolution::High);
+    EXPECT_EQ(bar.getSettingsMenu().getResolution(), DisplayResolution::High);
 }
 
 TEST(Editor, BarAbovePanelAndTheResolutionChoiceChangesTheCurves)
@@ -151,12 +151,12 @@ TEST(Editor, BarAbovePanelAndTheResolutionChoiceChangesTheCurves)
     auto& bar = TarvoltEditorTestAccess::bar(*fixture.editor);
     EXPECT_EQ(bar.getBounds(), juce::Rectangle<int>(0, 0, 1256, 70));
     EXPECT_EQ(fixture.panel().getBounds(), juce::Rectangle<int>(0, 70, 1256, 710));
-    EXPECT_EQ(fixture.panel().getResolutionMode(), bar.getResolutionMode());
+    EXPECT_EQ(fixture.panel().getResolutionMode(), bar.getSettingsMenu().getResolution());
 
-    const auto display = TarvoltGUITestAccess::layout(fixture.panel()).displayArea.toNearestInt();
+    const auto display = MainPanelTestAccess::layout(fixture.panel()).displayArea.toNearestInt();
     const auto high = guitest::render(fixture.panel()).getClippedImage(display);
 
-    bar.handleResolutionMenuResult(910002); // Low
+    bar.getSettingsMenu().handleResult(910002); // Low
     EXPECT_EQ(fixture.panel().getResolutionMode(), DisplayResolution::Low);
     const auto low = guitest::render(fixture.panel()).getClippedImage(display);
 
@@ -166,7 +166,7 @@ TEST(Editor, BarAbovePanelAndTheResolutionChoiceChangesTheCurves)
             differing += high.getPixelAt(x, y) != low.getPixelAt(x, y) ? 1 : 0;
     EXPECT_GT(differing, 50) << "fewer points draw a visibly coarser curve";
 
-    bar.handleResolutionMenuResult(910001); // Auto: a wide plot gets all points
+    bar.getSettingsMenu().handleResult(910001); // Auto: a wide plot gets all points
     const auto automatic = guitest::render(fixture.panel()).getClippedImage(display);
     int differingFromHigh = 0;
     for (int y = 0; y < high.getHeight(); ++y)
@@ -199,7 +199,7 @@ TEST(Editor, SettingsMenuOffersQualityAndStereoLinkAsHostParameters)
         parameter->addListener(&gestures);
 
         // The section and its options' ids, as the menu lists them.
-        const auto menu = bar.createResolutionMenu();
+        const auto menu = bar.getSettingsMenu().create();
         juce::PopupMenu::MenuItemIterator items(menu);
         int firstOption = 0;
         while (items.next())
@@ -215,7 +215,7 @@ TEST(Editor, SettingsMenuOffersQualityAndStereoLinkAsHostParameters)
             }
         ASSERT_NE(firstOption, 0) << "no section " << spec.name;
 
-        bar.handleResolutionMenuResult(firstOption + 1);
+        bar.getSettingsMenu().handleResult(firstOption + 1);
         EXPECT_EQ(harness::getPlain(fixture.processor, id), 1.0f);
         EXPECT_EQ(gestures.log, juce::StringArray({"begin", "set 1", "end"}));
         parameter->removeListener(&gestures);
@@ -223,7 +223,7 @@ TEST(Editor, SettingsMenuOffersQualityAndStereoLinkAsHostParameters)
 
     DisplaySettings settings;
     EXPECT_EQ(displayReadOut(settings), "MIX 100%  CLIP 25%");
-    settings.highQuality = settings.linked = true;
+    settings.parameters.set(ParameterIDs::quality, (float) QualityIndex::high).set(ParameterIDs::link, (float) LinkIndex::on);
     EXPECT_EQ(displayReadOut(settings), "HQ  LINK  MIX 100%  CLIP 25%");
     EXPECT_EQ(fixture.processor.getLatencySamples(), TransientShaper::latencyFor(QualityIndex::high));
 }

@@ -1,7 +1,7 @@
 // Loads the built Tarvolt.vst3 with the framework's VST3 host and checks what a DAW sees.
 
 #include "PointerClick.h"
-#include "editor/PanelLayout.h"
+#include "editor/panel/PanelLayout.h"
 
 #include "processor/Parameters.h"
 
