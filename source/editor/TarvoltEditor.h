@@ -27,7 +27,6 @@ public:
     // The signal display's mode (the menu bar's "Display Mode" choice): kept by the processor with
     // its state, shown by the panel.
     void setDisplayMode(DisplayMode mode) { panel.setDisplayMode(mode); }
-    DisplayMode getDisplayMode() const noexcept { return panel.getDisplayMode(); }
 
 private:
     friend struct TarvoltEditorTestAccess;

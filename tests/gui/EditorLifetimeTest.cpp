@@ -29,15 +29,15 @@ TEST(EditorLifetime, OpenAndCloseManyTimesWithMenusAndDialogsOpen)
                 bar.showPresetMenu();
                 break;
             case 1:
-                bar.getPresetDialogs().showSaveDialog();
+                MenuBarTestAccess::presetDialogs(bar).showSaveDialog();
                 break;
             case 2:
-                bar.getPresetDialogs().showDeleteDialog("Keep");
+                MenuBarTestAccess::presetDialogs(bar).showDeleteDialog("Keep");
                 bar.showSettingsMenu();
                 break;
             default:
-                bar.getPresetDialogs().showSuccessMessage("Success", "Preset \"Keep\" has been saved.");
-                bar.getPresetDialogs().showRenameDialog("Keep");
+                MenuBarTestAccess::presetDialogs(bar).showSuccessMessage("Success", "Preset \"Keep\" has been saved.");
+                MenuBarTestAccess::presetDialogs(bar).showRenameDialog("Keep");
                 break;
         }
         guitest::pumpFor(30);
@@ -62,7 +62,7 @@ TEST(EditorLifetime, AnAnswerArrivingAfterTheWindowClosedDoesNothing)
 
     std::unique_ptr<juce::AudioProcessorEditor> editor(processor.createEditorIfNeeded());
     auto& bar = TarvoltEditorTestAccess::bar(*dynamic_cast<TarvoltEditor*>(editor.get()));
-    bar.getPresetDialogs().showDeleteDialog("Old");
+    MenuBarTestAccess::presetDialogs(bar).showDeleteDialog("Old");
     juce::Component::SafePointer<juce::AlertWindow> dialog(guitest::waitForDialog("Delete Preset?"));
     ASSERT_NE(dialog, nullptr);
 

@@ -141,5 +141,5 @@ TEST(EditorSize, TheDisplayTheEditorOpensOn)
 TEST(Editor, PanelDrawsWithTheResolutionTheBarShowsFromTheStart)
 {
     guitest::EditorFixture fixture;
-    EXPECT_EQ(fixture.panel().getResolutionMode(), TarvoltEditorTestAccess::bar(*fixture.editor).getSettingsMenu().getResolution());
+    EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getResolution(), TarvoltEditorTestAccess::bar(*fixture.editor).getSettingsMenu().getResolution());
 }

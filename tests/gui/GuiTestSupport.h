@@ -51,7 +51,7 @@ struct SelectorGroupTestAccess
 
 struct SignalDisplayTestAccess
 {
-    static const LiveFeedReader& liveReader(SignalDisplay& display) { return display.liveView.getReader(); }
+    static const LiveFeedReader& liveReader(SignalDisplay& display) { return display.liveView.reader; }
 };
 
 struct MainPanelTestAccess
@@ -78,6 +78,16 @@ struct MainPanelTestAccess
         return SignalDisplayTestAccess::liveReader(panel.display).getHistory().size();
     }
     static int timerInterval(MainPanel& panel) { return static_cast<juce::Timer&>(panel).getTimerInterval(); }
+};
+
+struct MenuBarTestAccess
+{
+    static IconButton& presetButton(MenuBar& bar) { return bar.presetButton; }
+    static IconButton& saveButton(MenuBar& bar) { return bar.saveButton; }
+    static IconButton& settingsButton(MenuBar& bar) { return bar.settingsButton; }
+    static const MenuBarLookAndFeel& menuLook(MenuBar& bar) { return *bar.menuLook; }
+    static PresetMenu& presetMenu(MenuBar& bar) { return bar.presetMenu; }
+    static PresetDialogs& presetDialogs(MenuBar& bar) { return bar.presetDialogs; }
 };
 
 struct TarvoltEditorTestAccess

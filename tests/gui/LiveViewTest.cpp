@@ -153,7 +153,7 @@ TEST(DisplayModeChoice, ThePanelStoresItInTheProcessorAndFollowsIt)
     auto& feed = processor.getLiveFeed();
     {
         MainPanel panel(processor);
-        EXPECT_EQ(panel.getDisplayMode(), DisplayMode::Model);
+        EXPECT_EQ(Access::display(panel).getMode(), DisplayMode::Model);
         EXPECT_FALSE(feed.isActive());
 
         panel.setDisplayMode(DisplayMode::Live);
@@ -167,7 +167,7 @@ TEST(DisplayModeChoice, ThePanelStoresItInTheProcessorAndFollowsIt)
         // A restored state changes the processor's mode: the panel follows on its next tick.
         processor.setDisplayMode(DisplayMode::Live);
         Access::timerTick(panel);
-        EXPECT_EQ(panel.getDisplayMode(), DisplayMode::Live);
+        EXPECT_EQ(Access::display(panel).getMode(), DisplayMode::Live);
         EXPECT_TRUE(feed.isActive());
     }
     EXPECT_FALSE(feed.isActive()) << "a closed panel no longer reads";
@@ -177,10 +177,10 @@ TEST(DisplayModeChoice, ThePanelStoresItInTheProcessorAndFollowsIt)
 TEST(DisplayModeChoice, ANewEditorShowsTheProcessorsModeAndSetsIt)
 {
     guitest::EditorFixture fixture;
-    EXPECT_EQ(fixture.editor->getDisplayMode(), DisplayMode::Model);
+    EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getMode(), DisplayMode::Model);
     fixture.editor->setDisplayMode(DisplayMode::Live);
     EXPECT_EQ(fixture.processor.getDisplayMode(), DisplayMode::Live);
-    EXPECT_EQ(fixture.panel().getDisplayMode(), DisplayMode::Live);
+    EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getMode(), DisplayMode::Live);
     fixture.processor.editorBeingDeleted(fixture.editor.get()); // as a host's wrapper does
     fixture.editor.reset();
     EXPECT_FALSE(fixture.processor.getLiveFeed().isActive());
@@ -188,8 +188,8 @@ TEST(DisplayModeChoice, ANewEditorShowsTheProcessorsModeAndSetsIt)
     auto* reopened = dynamic_cast<TarvoltEditor*>(fixture.processor.createEditorIfNeeded());
     ASSERT_NE(reopened, nullptr);
     fixture.editor.reset(reopened);
-    EXPECT_EQ(fixture.editor->getDisplayMode(), DisplayMode::Live);
-    EXPECT_EQ(fixture.panel().getDisplayMode(), DisplayMode::Live);
+    EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getMode(), DisplayMode::Live);
+    EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getMode(), DisplayMode::Live);
     EXPECT_TRUE(fixture.processor.getLiveFeed().isActive());
 }
 
@@ -233,7 +233,7 @@ TEST(DisplayModeChoice, TheSettingsMenuOffersItAsAnEditorSetting)
 
     bar.getSettingsMenu().handleResult(liveId);
     EXPECT_EQ(fixture.processor.getDisplayMode(), DisplayMode::Live);
-    EXPECT_EQ(fixture.panel().getDisplayMode(), DisplayMode::Live);
+    EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getMode(), DisplayMode::Live);
     EXPECT_TRUE(fixture.processor.getLiveFeed().isActive());
     EXPECT_EQ(std::get<1>(optionsOf()), juce::StringArray({"Live"}));
     EXPECT_EQ(fixture.processor.parameters.copyState().createXml()->toString(), parametersBefore);
@@ -242,7 +242,7 @@ TEST(DisplayModeChoice, TheSettingsMenuOffersItAsAnEditorSetting)
     fixture.processor.setDisplayMode(DisplayMode::Model);
     EXPECT_EQ(std::get<1>(optionsOf()), juce::StringArray({"Model"}));
     MainPanelTestAccess::timerTick(fixture.panel());
-    EXPECT_EQ(fixture.panel().getDisplayMode(), DisplayMode::Model);
+    EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getMode(), DisplayMode::Model);
     EXPECT_FALSE(fixture.processor.getLiveFeed().isActive());
 }
 

@@ -27,17 +27,17 @@ TEST(MenuBar, LayoutFollowsTheBarSize)
         SCOPED_TRACE(juce::String(c.width) + " x " + juce::String(c.height));
         MenuBar bar;
         bar.setSize(c.width, c.height);
-        EXPECT_EQ(bar.getPresetButton().getBounds(), c.preset);
-        EXPECT_EQ(bar.getSaveButton().getBounds(), c.save);
-        EXPECT_FLOAT_EQ(bar.getMenuLookAndFeel().itemFontHeight, c.itemFont);
-        EXPECT_FLOAT_EQ(bar.getMenuLookAndFeel().sectionHeaderFontHeight, c.headerFont);
-        EXPECT_EQ(bar.getMenuLookAndFeel().itemHeight, c.itemHeight);
+        EXPECT_EQ(MenuBarTestAccess::presetButton(bar).getBounds(), c.preset);
+        EXPECT_EQ(MenuBarTestAccess::saveButton(bar).getBounds(), c.save);
+        EXPECT_FLOAT_EQ(MenuBarTestAccess::menuLook(bar).itemFontHeight, c.itemFont);
+        EXPECT_FLOAT_EQ(MenuBarTestAccess::menuLook(bar).sectionHeaderFontHeight, c.headerFont);
+        EXPECT_EQ(MenuBarTestAccess::menuLook(bar).itemHeight, c.itemHeight);
 
         const int side = (int) ((float) c.height * 0.8f);
-        EXPECT_EQ(bar.getSettingsButton().getBounds(),
+        EXPECT_EQ(MenuBarTestAccess::settingsButton(bar).getBounds(),
                   juce::Rectangle<int>((int) std::lround((float) c.width * 0.9f),
                                        (int) (((float) c.height - (float) c.height * 0.8f) / 2.0f), side, side));
-        EXPECT_TRUE(bar.getSettingsButton().isVisible());
+        EXPECT_TRUE(MenuBarTestAccess::settingsButton(bar).isVisible());
     }
 }
 
@@ -60,8 +60,8 @@ TEST(MenuBar, CaptionRules)
         EXPECT_EQ(MenuBar::captionFor(c.displayName), c.caption) << c.displayName;
 
     MenuBar bar;
-    EXPECT_EQ(bar.getPresetButton().getCaption(), "Presets" + arrow) << "no preset manager";
-    EXPECT_EQ(bar.getSaveButton().getCaption(), "Save");
+    EXPECT_EQ(MenuBarTestAccess::presetButton(bar).getCaption(), "Presets" + arrow) << "no preset manager";
+    EXPECT_EQ(MenuBarTestAccess::saveButton(bar).getCaption(), "Save");
 }
 
 TEST(MenuBar, ACaptionTooWideForItsButtonKeepsItsBeginningAndLosesItsEnd)
@@ -97,16 +97,16 @@ TEST(MenuBar, CaptionFollowsThePresetManagerWithinATimerPeriod)
     TarvoltAudioProcessor processor;
     MenuBar bar;
     bar.setPresetManager(&processor);
-    EXPECT_EQ(bar.getPresetButton().getCaption(), "Presets" + arrow);
+    EXPECT_EQ(MenuBarTestAccess::presetButton(bar).getCaption(), "Presets" + arrow);
 
     processor.loadFactoryPreset("Snare Snap");
-    EXPECT_TRUE(guitest::pumpUntil([&] { return bar.getPresetButton().getCaption() == "Snare Snap" + arrow; }, 400));
+    EXPECT_TRUE(guitest::pumpUntil([&] { return MenuBarTestAccess::presetButton(bar).getCaption() == "Snare Snap" + arrow; }, 400));
 
     harness::setPlain(processor, "attack", 1.0f);
-    EXPECT_TRUE(guitest::pumpUntil([&] { return bar.getPresetButton().getCaption() == "Snare Snap *" + arrow; }, 400));
+    EXPECT_TRUE(guitest::pumpUntil([&] { return MenuBarTestAccess::presetButton(bar).getCaption() == "Snare Snap *" + arrow; }, 400));
 
     bar.setPresetManager(nullptr);
-    EXPECT_EQ(bar.getPresetButton().getCaption(), "Presets" + arrow);
+    EXPECT_EQ(MenuBarTestAccess::presetButton(bar).getCaption(), "Presets" + arrow);
 }
 
 TEST(MenuBar, ResolutionMenuSetsTheModeAndTellsTheEditor)
@@ -151,13 +151,13 @@ TEST(Editor, BarAbovePanelAndTheResolutionChoiceChangesTheCurves)
     auto& bar = TarvoltEditorTestAccess::bar(*fixture.editor);
     EXPECT_EQ(bar.getBounds(), juce::Rectangle<int>(0, 0, 1256, 70));
     EXPECT_EQ(fixture.panel().getBounds(), juce::Rectangle<int>(0, 70, 1256, 710));
-    EXPECT_EQ(fixture.panel().getResolutionMode(), bar.getSettingsMenu().getResolution());
+    EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getResolution(), bar.getSettingsMenu().getResolution());
 
     const auto display = MainPanelTestAccess::layout(fixture.panel()).displayArea.toNearestInt();
     const auto high = guitest::render(fixture.panel()).getClippedImage(display);
 
     bar.getSettingsMenu().handleResult(910002); // Low
-    EXPECT_EQ(fixture.panel().getResolutionMode(), DisplayResolution::Low);
+    EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getResolution(), DisplayResolution::Low);
     const auto low = guitest::render(fixture.panel()).getClippedImage(display);
 
     int differing = 0;

@@ -170,7 +170,7 @@ TEST_F(ValueEntry, AChangeWhileTypingKeepsTheTextBeingTypedAndShowsOnceTheReadOu
     EXPECT_EQ(value("attack"), -1.0f);
 }
 
-TEST(ValueText, EachReadOutShowsItsParameterInItsUnit)
+TEST(KnobReadOut, EachReadOutShowsItsParameterInItsUnit)
 {
     struct Case
     {

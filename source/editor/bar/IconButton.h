@@ -19,7 +19,6 @@ public:
     const juce::String& getCaption() const noexcept { return caption; }
 
     void setIconKind(int kind);
-    int getIconKind() const noexcept { return iconKind; }
 
     // Draws the icon in a box of the given size instead of one that follows the button.
     void setFixedIconSize(float width, float height);

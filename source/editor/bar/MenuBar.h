@@ -34,20 +34,15 @@ public:
     void showSaveDialog();
     void showSettingsMenu();
 
-    PresetMenu& getPresetMenu() noexcept { return presetMenu; }
-    PresetDialogs& getPresetDialogs() noexcept { return presetDialogs; }
+    // The editor hands the settings menu its further choices and hears the resolution chosen.
     SettingsMenu& getSettingsMenu() noexcept { return settingsMenu; }
-
-    IconButton& getPresetButton() noexcept { return presetButton; }
-    IconButton& getSaveButton() noexcept { return saveButton; }
-    IconButton& getSettingsButton() noexcept { return settingsButton; }
-    // The popup menus' look, sized for the bar's height.
-    const MenuBarLookAndFeel& getMenuLookAndFeel() const noexcept { return *menuLook; }
 
     void paint(juce::Graphics&) override;
     void resized() override;
 
 private:
+    friend struct MenuBarTestAccess;
+
     void timerCallback() override;
 
     PresettableProcessor* presetManager = nullptr;

@@ -41,8 +41,6 @@ public:
 
     void showSuccessMessage(const juce::String& title, const juce::String& message);
 
-    DialogLookAndFeel& getLookAndFeel() noexcept { return look; }
-
 private:
     // Gives a dialog the look and keeps track of it, so it can be closed if this goes first.
     juce::AlertWindow* adopt(juce::AlertWindow* dialog);

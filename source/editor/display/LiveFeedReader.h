@@ -21,7 +21,6 @@ public:
     // Starts (with an empty view, whatever the queue still held) or stops reading. nowMs: the
     // clock update() is given.
     void setReading(bool shouldRead, double nowMs);
-    bool isReading() const noexcept { return reading; }
 
     // Takes what the feed sent since the last update.
     void update(double nowMs);

@@ -23,7 +23,6 @@ public:
     void setReading(bool shouldRead, double nowMs) { reader.setReading(shouldRead, nowMs); }
     // Takes what the feed sent since the last update.
     void update(double nowMs) { reader.update(nowMs); }
-    const LiveFeedReader& getReader() const noexcept { return reader; }
 
     // What changes only with the size: the grid, the level marks, the legend and the time axis.
     static void paintFrame(juce::Graphics& g, const PlotGeometry& plot);
@@ -32,6 +31,8 @@ public:
     void paintSignal(juce::Graphics& g, const PlotGeometry& plot, const DisplaySettings& settings);
 
 private:
+    friend struct SignalDisplayTestAccess;
+
     LiveFeedReader reader;
     std::vector<LiveHistory::Column> columns; // kept between paints: no allocation per paint
 };

@@ -40,13 +40,11 @@ public:
 
     // How finely the signal display draws its curves (the menu bar's display-resolution choice).
     void setResolutionMode(DisplayResolution mode);
-    DisplayResolution getResolutionMode() const noexcept { return display.getResolution(); }
 
     // What the signal display shows: the model or the live signal. The choice is kept with the
     // processor's state: setting it stores it there, and the panel follows a change stored there
     // (a restored state) within a timer period.
     void setDisplayMode(DisplayMode mode);
-    DisplayMode getDisplayMode() const noexcept { return display.getMode(); }
 
     // Takes what the audio thread sent the live view since the last call. The timer does this on
     // every tick; a tool that runs the audio itself calls it between blocks.
