@@ -3,14 +3,14 @@
 #include "editor/look/Rounding.h"
 #include "processor/TarvoltAudioProcessor.h"
 
-TarvoltEditor::TarvoltEditor(TarvoltAudioProcessor& p)
-    : juce::AudioProcessorEditor(p), processor(p), panel(p)
+TarvoltEditor::TarvoltEditor(TarvoltAudioProcessor& p) : juce::AudioProcessorEditor(p), processor(p), panel(p)
 {
     bar.setPresetManager(&processor);
     // The panel draws with the resolution the bar shows, from the first paint on.
     auto& settings = bar.getSettingsMenu();
     panel.setResolutionMode(settings.getResolution());
-    settings.onResolutionChange = [this](DisplayResolution resolution) { panel.setResolutionMode(resolution); };
+    settings.onResolutionChange = [this](DisplayResolution resolution)
+    { panel.setResolutionMode(resolution); };
     addDisplayModeChoice();
     addParameterChoices();
     addAndMakeVisible(panel);
@@ -22,11 +22,12 @@ TarvoltEditor::TarvoltEditor(TarvoltAudioProcessor& p)
 // choice goes straight to the panel, which stores it there.
 void TarvoltEditor::addDisplayModeChoice()
 {
-    bar.getSettingsMenu().addChoice({"Display Mode",
-                           {displayModeName(DisplayMode::Model), displayModeName(DisplayMode::Live)},
-                           [this] { return (int) processor.getDisplayMode(); },
-                           [this](int option) { setDisplayMode(option == (int) DisplayMode::Live ? DisplayMode::Live
-                                                                                                  : DisplayMode::Model); }});
+    bar.getSettingsMenu().addChoice(
+        {"Display Mode",
+         {displayModeName(DisplayMode::Model), displayModeName(DisplayMode::Live)},
+         [this] { return (int)processor.getDisplayMode(); },
+         [this](int option)
+         { setDisplayMode(option == (int)DisplayMode::Live ? DisplayMode::Live : DisplayMode::Model); }});
 }
 
 // Quality and Stereo Link are host parameters offered in the settings menu: a choice reaches the
@@ -43,10 +44,11 @@ void TarvoltEditor::addParameterChoices()
             std::make_unique<juce::ParameterAttachment>(*parameter, [this](float) { panel.repaint(); }));
         juce::StringArray options;
         for (int i = 0; i < spec->numChoices(); ++i)
-            options.add(spec->choices[(size_t) i]);
-        bar.getSettingsMenu().addChoice({spec->name, options,
-                               [parameter] { return juce::roundToInt(parameter->convertFrom0to1(parameter->getValue())); },
-                               [a = attachment.get()](int option) { a->setValueAsCompleteGesture((float) option); }});
+            options.add(spec->choices[(size_t)i]);
+        bar.getSettingsMenu().addChoice(
+            {spec->name, options,
+             [parameter] { return juce::roundToInt(parameter->convertFrom0to1(parameter->getValue())); },
+             [a = attachment.get()](int option) { a->setValueAsCompleteGesture((float)option); }});
     }
 }
 
@@ -57,7 +59,7 @@ void TarvoltEditor::paint(juce::Graphics&)
 
 void TarvoltEditor::resized()
 {
-    const int barHeight = roundHalfAway((float) getHeight() * layout.menuBarHeightFraction);
+    const int barHeight = roundHalfAway((float)getHeight() * layout.menuBarHeightFraction);
     bar.setBounds(0, 0, getWidth(), barHeight);
     panel.setBounds(0, barHeight, getWidth(), getHeight() - barHeight);
 }

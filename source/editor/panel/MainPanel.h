@@ -90,8 +90,8 @@ private:
     std::function<DisplayMode()> storedDisplayMode;
     std::function<void(DisplayMode)> storeDisplayMode;
 
-    // In painting order; the power button last, so that the others know the power state when it
-    // first reports it.
+    // The parts, in painting order. The power button reports the power state as it is built; the
+    // constructor shows it to the knobs and selectors it builds after it.
     SignalDisplay display;
     LevelMeter inputMeter, outputMeter;
     std::array<std::unique_ptr<Knob>, numKnobs> knobs; // in the order of panel::knobs
