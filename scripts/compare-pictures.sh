@@ -6,9 +6,9 @@
 #   scripts/compare-pictures.sh [COMMIT] [--keep DIR]     (COMMIT defaults to HEAD)
 #
 # The set: the editor at its default size, the smallest and the largest window and one between,
-# a high-density picture, the main panel alone, the live view empty and playing the demo drums,
-# power off, High quality with the stereo link, a dry mix, no clip, lit meters and several knob
-# and selector settings, in both display modes where they differ. The README's two pictures are
+# pictures at whole and fractional pixel densities, the main panel alone, the live view empty and
+# playing the demo drums, power off, High quality with the stereo link, a dry mix, no clip, lit
+# meters and several knob and selector settings, in both display modes where they differ. The README's two pictures are
 # among them and must also match docs/editor.png and docs/editor-live.png, when this tree's tool
 # paints them. This tree's tool is built in build/release; the earlier one in
 # build/compare/<commit>. Prints one line per difference and a summary; the exit status is 1
@@ -61,6 +61,8 @@ cases=(
     "readme-live|--live '$demo' --until 4"
     "readme-tight|--size 805x500 --set mode=Tight --set attack=9 --scale 2"
     "smallest-2x|--size 500x311 --scale 2"
+    "fractional-density|--size 805x500 --scale 1.25"
+    "fractional-density-live|--live '$demo' --until 3.5 --scale 1.5"
     "middle|--size 805x500"
     "largest|--size 1700x1056"
     "panel|--panel"
