@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/DisplayMode.h"
+#include "editor/display/DisplayMode.h"
 #include "presets/PresetStore.h"
 #include "presets/PresettableProcessor.h"
 #include "processor/LiveFeed.h"

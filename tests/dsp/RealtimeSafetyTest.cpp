@@ -152,6 +152,6 @@ TEST(RealtimeSafety, ProcessBlockFeedingTheLiveViewNeitherAllocatesNorLocksNorDo
         }
         EXPECT_GT(highBlocks, 50);
         EXPECT_GT(processor.getLiveFeed().getNumDropped(), 0) << "the queue ran full at times";
-        EXPECT_GT(TarvoltGUITestAccess::liveHistorySize(fixture.panel()), 1000) << "and the view received";
+        EXPECT_GT(MainPanelTestAccess::liveHistorySize(fixture.panel()), 1000) << "and the view received";
     }
 }

@@ -2,7 +2,7 @@
 
 #include "PointerClick.h"
 #include "common/BypassRun.h"
-#include "editor/PanelLayout.h"
+#include "editor/panel/PanelLayout.h"
 
 #include "processor/Parameters.h"
 
