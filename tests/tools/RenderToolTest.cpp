@@ -193,8 +193,10 @@ TEST_F(RenderTool, ErrorsAreOneLineExitTwoAndWriteNothing)
         {{"garbage.wav", "-o", "existing.wav"}, "unsupported or unreadable"},
         {{"quad.wav", "-o", "existing.wav"}, "channel count"},
         {{"in.wav", "-o", "existing.wav", "--set", "loudness=3"}, "unknown parameter"},
-        {{"in.wav", "-o", "existing.wav", "--set", "attack=13"}, "out of range"},
-        {{"in.wav", "-o", "existing.wav", "--set", "mode=Loud"}, "out of range"},
+        {{"in.wav", "-o", "existing.wav", "--set", "attack=13"}, "out of range for attack: -12 to 12 dB"},
+        {{"in.wav", "-o", "existing.wav", "--set", "attack=loud"}, "\"loud\" for attack: not a number"},
+        {{"in.wav", "-o", "existing.wav", "--set", "attack=45%"}, "\"45%\" for attack: wrong unit"},
+        {{"in.wav", "-o", "existing.wav", "--set", "mode=Loud"}, "not a choice; mode takes Tight, Punch, Smooth"},
         {{"in.wav", "-o", "existing.wav", "--set", "mode=1.5"}, "out of range"},
         {{"in.wav", "-o", "existing.wav", "--set", "attack"}, "id=value"},
         {{"in.wav", "-o", "existing.wav", "--block", "0"}, "block size"},
@@ -214,6 +216,23 @@ TEST_F(RenderTool, ErrorsAreOneLineExitTwoAndWriteNothing)
     EXPECT_EQ(dir.getNumberOfChildFiles(juce::File::findFilesAndDirectories | juce::File::ignoreHiddenFiles), 4)
         << "no output and no temporary file left behind";
     EXPECT_EQ(dir.getNumberOfChildFiles(juce::File::findFilesAndDirectories), 4);
+}
+
+// Values are read as the editor's value entry reads them: with or without their unit.
+TEST_F(RenderTool, ValuesWithTheirUnitsRenderAsThePlainNumbers)
+{
+    writeWav(dir.getChildFile("in.wav"), testAudio(2, 9600), 48000.0, 32);
+    auto r = run({"in.wav", "-o", "plain.wav", "--set", "attack=6", "--set", "mix=70", "--set", "output=-1.5"}, dir);
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    r = run({"in.wav", "-o", "units.wav", "--set", "attack=+6 dB", "--set", "mix= 70 % ", "--set", "output=-1.5db"},
+            dir);
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+
+    const auto plain = readWav(dir.getChildFile("plain.wav"));
+    const auto expected = processInProcess(readWav(dir.getChildFile("in.wav")).audio, 48000.0,
+                                           {{"attack", 6.0f}, {"mix", 70.0f}, {"output", -1.5f}});
+    EXPECT_EQ(maxDifference(plain.audio, expected), 0.0f);
+    EXPECT_EQ(maxDifference(readWav(dir.getChildFile("units.wav")).audio, plain.audio), 0.0f);
 }
 
 TEST_F(RenderTool, HelpListsEveryParameterWithItsUnitOrChoices)
