@@ -244,6 +244,9 @@ TEST_F(RenderTool, ErrorsAreOneLineExitTwoAndWriteNothing)
                                                    + " does not exist"},
         {{"in.wav", "-o", "in.wav"}, "in.wav would overwrite an input"},
         {{"in.wav", "quad.wav", "-o", "existing.wav"}, "several inputs need an output folder (-o FOLDER/)"},
+        // No output folder is made for a command that cannot run.
+        {{"in.wav", "in.wav", "-o", "made/"}, "two inputs would be written to " + dir.getChildFile("made/in.wav").getFullPathName()},
+        {{"in.wav", "quad.wav", "-o", "made/", "--preset", "Nope"}, "no preset named \"Nope\""},
         {{"--demo", "in.wav", "-o", "existing.wav"}, "--demo renders the built-in drums and takes no input file"},
         {{"in.wav", "--preset", "Snare Snap", "--user-preset", "Mine"}, "give one preset"},
         {{"in.wav", "-o", "existing.wav", "--set", "loudness=3"}, "unknown parameter"},

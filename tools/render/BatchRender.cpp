@@ -131,9 +131,8 @@ private:
 };
 } // namespace
 
-int renderInParallel(const std::vector<RenderJob>& jobs, const Options& options)
+int renderInParallel(const std::vector<RenderJob>& jobs, const Options& options,
+                     std::unique_ptr<TarvoltAudioProcessor> first)
 {
-    // A preset that cannot be loaded is an error in the arguments: found before anything renders.
-    auto first = makeProcessor(options);
     return Batch(jobs, options).run(options, std::move(first));
 }

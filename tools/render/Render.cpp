@@ -120,11 +120,12 @@ void printResult(const RenderResult& result)
 
 int render(const Options& options)
 {
+    // A preset that cannot be loaded is an error in the arguments: found before a folder is made.
+    auto processor = makeProcessor(options);
     const auto jobs = planJobs(options);
     if (jobs.size() > 1)
-        return renderInParallel(jobs, options);
+        return renderInParallel(jobs, options, std::move(processor));
 
-    const auto processor = makeProcessor(options);
     printResult(renderJob(jobs.front(), *processor, options.blockSize, !options.quiet));
     return 0;
 }

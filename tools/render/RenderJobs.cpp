@@ -42,21 +42,22 @@ std::vector<RenderJob> planJobs(const Options& options)
             job.dryOutput = job.output.getSiblingFile(job.output.getFileNameWithoutExtension() + "-dry"
                                                       + job.output.getFileExtension());
 
-    prepareOutputFolder(options);
     juce::Array<juce::File> outputs;
     for (const auto& job : jobs)
-    {
         for (const auto& output : {job.output, job.dryOutput})
-        {
-            if (output == juce::File())
-                continue;
-            checkOutputFile(output);
-            if (std::any_of(options.inputs.begin(), options.inputs.end(), [&](auto& in) { return in == output; }))
-                fail("the output " + output.getFullPathName() + " would overwrite an input");
-            if (outputs.contains(output))
-                fail("two inputs would be written to " + output.getFullPathName());
-            outputs.add(output);
-        }
-    }
+            if (output != juce::File())
+            {
+                outputTypeFor(output);
+                if (std::any_of(options.inputs.begin(), options.inputs.end(), [&](auto& in) { return in == output; }))
+                    fail("the output " + output.getFullPathName() + " would overwrite an input");
+                if (outputs.contains(output))
+                    fail("two inputs would be written to " + output.getFullPathName());
+                outputs.add(output);
+            }
+
+    // The folder is made only once nothing else stands in the way.
+    prepareOutputFolder(options);
+    for (const auto& output : outputs)
+        checkOutputFile(output);
     return jobs;
 }
