@@ -76,7 +76,12 @@ inline SplitRun runSplit(const juce::StringArray& args, const juce::File& workin
     juce::TemporaryFile errors;
     const auto r = runShell("exec " + shellCommandLine(args) + " 2>" + errors.getFile().getFullPathName().quoted('\''),
                             workingDirectory, juce::ChildProcess::wantStdOut);
-    return {r.exitCode, r.output, errors.getFile().loadFileAsString()};
+    // Debug builds of the framework print its version first.
+    const auto withoutBanner = [](const juce::String& text) {
+        const auto banner = juce::SystemStats::getJUCEVersion() + "\n";
+        return text.startsWith(banner) ? text.substring(banner.length()) : text;
+    };
+    return {r.exitCode, withoutBanner(r.output), withoutBanner(errors.getFile().loadFileAsString())};
 }
 
 // The lines of an output, without the framework's version banner of debug builds.

@@ -74,7 +74,9 @@ TEST(TypedValue, ReadsNumbersWithUnitsChoiceNamesAndSaysWhatIsNotAValue)
         ASSERT_NE(spec, nullptr);
         const auto typed = parseTypedValue(*spec, c.text);
         if (!typed.blank)
+        {
             EXPECT_DOUBLE_EQ(typed.plain, c.plain);
+        }
         EXPECT_EQ(typed.problem, juce::String(c.problem));
         EXPECT_EQ(typed.isValue(), juce::String(c.problem).isEmpty());
         EXPECT_EQ(typed.clamped, c.clamped);
