@@ -123,6 +123,30 @@ struct ParameterSpec
     juce::String formatWithUnit(float plain) const;
 };
 
+// Text typed as a parameter's value, read by parseTypedValue.
+struct TypedValue
+{
+    // The value, clamped into the range (choices and the toggle snapped to whole steps). When the
+    // text is not exactly a value, the number it starts with (0 when none), clamped: the forgiving
+    // reading the editor's value entry uses.
+    double plain = 0.0;
+    // Why the text is not exactly a value: "not a number", "wrong unit" or "not a choice";
+    // empty when it is one.
+    juce::String problem;
+    // The text held a value outside the range (or between two choices), which `plain` clamps.
+    bool clamped = false;
+    // Nothing is left of the text without its units and spaces: the editor keeps the value.
+    bool blank = false;
+
+    bool isValue() const noexcept { return problem.isEmpty(); }
+};
+
+// Reads text typed as a value of the parameter, the one way the editor's value entry and the
+// tools' --set options read it: a number with or without the parameter's unit, spaces allowed
+// around it ("+6 dB", "6dB", "6 db", "45%", " 45 % ", "-3"), and for choices and the toggle a
+// choice name in any case ("tight", "on") or its index ("2").
+TypedValue parseTypedValue(const ParameterSpec& spec, const juce::String& text);
+
 namespace parameterTable
 {
 using Kind = ParameterSpec::Kind;

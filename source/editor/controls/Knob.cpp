@@ -91,24 +91,14 @@ void Knob::refreshReadOut()
         readOut.setText(spec.formatWithUnit((float)slider.getValue()), juce::dontSendNotification);
 }
 
+// The text is read as the tools read --set values (parseTypedValue), but forgivingly: text that is
+// not exactly a value sets the number it starts with (0 when none), and a number out of range is
+// clamped. Text with nothing but units and spaces leaves the value as it is.
 void Knob::applyTypedValue(const juce::String& text)
 {
-    auto s = text;
-    if (s.contains("dB"))
-        s = s.upToFirstOccurrenceOf("dB", false, false);
-    if (s.contains("%"))
-        s = s.upToFirstOccurrenceOf("%", false, false);
-    s = s.removeCharacters(" \t");
-
-    if (s.isNotEmpty())
-    {
-        // The leading number; text without one reads as 0. Out-of-range values are clamped.
-        double v = s.getDoubleValue();
-        if (std::isnan(v)) // "nan" cannot be typed, but a caller could pass it
-            v = 0.0;
-        v = v < slider.getMinimum() ? slider.getMinimum() : std::min(v, slider.getMaximum());
-        slider.setValue(v, juce::sendNotificationSync);
-    }
+    const auto typed = parseTypedValue(spec, text);
+    if (!typed.blank)
+        slider.setValue(typed.plain, juce::sendNotificationSync);
 
     // The value may not have changed (or only within the knob's step): show its own text again.
     refreshReadOut();
