@@ -2,6 +2,7 @@
 # display, look, meters, panel).
 target_sources(Tarvolt PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/EditorSize.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/KeyboardOwner.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TarvoltEditor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bar/DialogLookAndFeel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bar/IconButton.cpp

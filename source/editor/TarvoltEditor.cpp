@@ -3,7 +3,10 @@
 #include "editor/look/Rounding.h"
 #include "processor/TarvoltAudioProcessor.h"
 
-TarvoltEditor::TarvoltEditor(TarvoltAudioProcessor& p) : juce::AudioProcessorEditor(p), processor(p), panel(p)
+TarvoltEditor::TarvoltEditor(TarvoltAudioProcessor& p)
+    : juce::AudioProcessorEditor(p), processor(p), panel(p),
+      keyboard(*this, p.wrapperType == juce::AudioProcessor::wrapperType_Standalone ? KeyboardOwner::Mode::ownWindow
+                                                                                    : KeyboardOwner::Mode::host)
 {
     bar.setPresetManager(&processor);
     // The panel draws with the resolution the bar shows, from the first paint on.
@@ -15,7 +18,13 @@ TarvoltEditor::TarvoltEditor(TarvoltAudioProcessor& p) : juce::AudioProcessorEdi
     addParameterChoices();
     addAndMakeVisible(panel);
     addAndMakeVisible(bar);
+    keyboard.leaveFocusToTextFields();
     applyEditorSize();
+}
+
+void TarvoltEditor::parentHierarchyChanged()
+{
+    keyboard.editorParentChanged();
 }
 
 // The display mode is an editor setting the processor keeps with its state, not a parameter: the

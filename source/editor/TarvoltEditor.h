@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditorSize.h"
+#include "editor/KeyboardOwner.h"
 #include "editor/bar/MenuBar.h"
 #include "editor/panel/MainPanel.h"
 #include "processor/ProductInfo.h"
@@ -23,6 +24,7 @@ public:
 
     void paint(juce::Graphics& g) override;
     void resized() override;
+    void parentHierarchyChanged() override;
 
     // The signal display's mode (the menu bar's "Display Mode" choice): kept by the processor with
     // its state, shown by the panel.
@@ -42,6 +44,7 @@ private:
     MainPanel panel;
     MenuBar bar;
     std::vector<std::unique_ptr<juce::ParameterAttachment>> choiceAttachments;
+    KeyboardOwner keyboard;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(TarvoltEditor)
 };
