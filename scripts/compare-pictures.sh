@@ -51,7 +51,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/in" "$work/old" "$work/new"
 
 # The demo's dry drums, as the README's live picture plays them.
-(cd "$work/in" && "$root/build/release/bin/tarvolt-render" -o tarvolt-demo.wav --quiet >/dev/null)
+(cd "$work/in" && "$root/build/release/bin/tarvolt-render" --demo -o tarvolt-demo.wav --quiet >/dev/null)
 demo="$work/in/tarvolt-demo-dry.wav"
 
 # name|arguments...
