@@ -24,11 +24,28 @@ void LevelMeter::paintFrame(juce::Graphics& g) const
     g.drawRoundedRectangle(m.bar, 6.0f, 1.0f);
 }
 
+unsigned LevelMeter::litSegments(float level) const
+{
+    const int count = layoutLevelMeter(area, scale).count;
+    unsigned lit = 0;
+    for (int i = 0; i < count; ++i)
+        if (isMeterSegmentLit(i, count, level, powerOn))
+            lit |= 1u << i;
+    return lit;
+}
+
+void LevelMeter::refresh()
+{
+    if (litSegments(readLevel()) != drawnSegments)
+        repaint();
+}
+
 void LevelMeter::paint(juce::Graphics& g)
 {
     drawInParentCoordinates(g);
     const auto m = layoutLevelMeter(area, scale);
     const float level = readLevel();
+    drawnSegments = litSegments(level);
     for (int i = 0; i < m.count; ++i)
     {
         g.setColour(meterSegmentColour(i, powerOn, isMeterSegmentLit(i, m.count, level, powerOn)));

@@ -24,10 +24,17 @@ public:
     // The segments.
     void paint(juce::Graphics& g) override;
 
+    // Repaints the meter when the segments the level lights now differ from those it drew last.
+    void refresh();
+
 private:
     juce::String caption;
     std::function<float()> readLevel;
     bool powerOn = true;
+
+    // Which segments are lit at a level (bit i for segment i from the bottom).
+    unsigned litSegments(float level) const;
+    unsigned drawnSegments = 0; // as the last paint lit them
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(LevelMeter)
 };
