@@ -1,30 +1,16 @@
 #include "editor/KeyboardOwner.h"
 
-namespace
-{
-// The editor whose menus are open: the last one clicked (menus open from clicks).
-const juce::Component* lastClickedEditor = nullptr;
-
-bool isMenuWindow(const juce::Component& topLevel)
-{
-    const auto* peer = topLevel.getPeer();
-    return peer != nullptr && (peer->getStyleFlags() & juce::ComponentPeer::windowIsTemporary) != 0;
-}
-} // namespace
-
 KeyboardOwner::KeyboardOwner(juce::Component& editorToManage, Mode ownerMode)
     : editor(editorToManage), mode(ownerMode)
 {
-    juce::Desktop::getInstance().addGlobalMouseListener(this);
+    editor.addMouseListener(this, true);
     juce::Desktop::getInstance().addFocusChangeListener(this);
 }
 
 KeyboardOwner::~KeyboardOwner()
 {
     juce::Desktop::getInstance().removeFocusChangeListener(this);
-    juce::Desktop::getInstance().removeGlobalMouseListener(this);
-    if (lastClickedEditor == &editor)
-        lastClickedEditor = nullptr;
+    editor.removeMouseListener(this);
 }
 
 bool KeyboardOwner::isTextField(const juce::Component* component)
@@ -61,46 +47,36 @@ void KeyboardOwner::editorParentChanged()
     }
 }
 
-bool KeyboardOwner::concernsEditor(const juce::MouseEvent& e) const
+void KeyboardOwner::mouseEnter(const juce::MouseEvent&)
 {
-    if (e.eventComponent == nullptr)
-        return false;
-    if (&editor == e.eventComponent || editor.isParentOf(e.eventComponent))
-        return true;
-    return lastClickedEditor == &editor && isMenuWindow(*e.eventComponent->getTopLevelComponent());
-}
-
-void KeyboardOwner::mouseEnter(const juce::MouseEvent& e)
-{
-    if (mode != Mode::host || !concernsEditor(e))
+    if (mode != Mode::host)
         return;
-    auto* peer = editor.getPeer();
-    auto* entered = e.eventComponent->getPeer();
-    if (peer != nullptr && !peer->isFocused() && (entered == nullptr || !entered->isFocused()))
+    if (auto* peer = editor.getPeer(); peer != nullptr && !peer->isFocused())
         hostFocus = nativeFocus::current();
 }
 
 void KeyboardOwner::mouseDown(const juce::MouseEvent& e)
 {
-    if (!concernsEditor(e) || isTextField(e.eventComponent))
+    if (isTextField(e.eventComponent))
         return;
-    if (editor.isParentOf(e.eventComponent) || &editor == e.eventComponent)
-        lastClickedEditor = &editor;
-
     if (mode == Mode::ownWindow)
     {
         if (editor.isShowing())
             editor.grabKeyboardFocus();
         return;
     }
-    // The framework's window has just taken the window system's focus; a menu's window too.
-    if (auto* peer = e.eventComponent->getPeer(); peer != nullptr && peer != editor.getPeer())
-    {
-        if (peer->isFocused())
-            nativeFocus::giveAway(*peer, hostFocus);
-        return;
-    }
+    // The framework's window has just taken the window system's focus.
     returnKeysToHost();
+}
+
+void KeyboardOwner::menuClosed()
+{
+    // The menu's window took the focus on the click that chose, and left it to nobody when it
+    // closed.
+    auto* peer = editor.getPeer();
+    if (mode == Mode::host && peer != nullptr && nativeFocus::isEmbedded(*peer) &&
+        (peer->isFocused() || nativeFocus::current() == 0))
+        nativeFocus::giveAway(*peer, hostFocus);
 }
 
 void KeyboardOwner::globalFocusChanged(juce::Component* focused)

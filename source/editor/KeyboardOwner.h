@@ -35,6 +35,9 @@ public:
     // that holds it must not bring itself to the front on a click either, which takes the focus.
     void editorParentChanged();
 
+    // A menu the editor opened has closed: its window may have taken the keys from the host.
+    void menuClosed();
+
     Mode getMode() const noexcept { return mode; }
 
     // Whether the component is a text field of the editor, or inside one.
@@ -45,8 +48,6 @@ private:
     void mouseDown(const juce::MouseEvent&) override;
     void globalFocusChanged(juce::Component* focused) override;
 
-    // Whether the event happened in the editor or in a menu it opened.
-    bool concernsEditor(const juce::MouseEvent& e) const;
     // Gives the window system's focus back to the host when the editor's window holds it and no
     // text field of the editor is being edited.
     void returnKeysToHost();

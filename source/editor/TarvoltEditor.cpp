@@ -9,6 +9,7 @@ TarvoltEditor::TarvoltEditor(TarvoltAudioProcessor& p)
                                                                                     : KeyboardOwner::Mode::host)
 {
     bar.setPresetManager(&processor);
+    bar.onMenuClosed = [this] { keyboard.menuClosed(); };
     // The panel draws with the resolution the bar shows, from the first paint on.
     auto& settings = bar.getSettingsMenu();
     panel.setResolutionMode(settings.getResolution());

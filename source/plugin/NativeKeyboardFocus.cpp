@@ -62,7 +62,7 @@ WindowId current()
     ::Window focus = 0;
     int revert = 0;
     juce::X11Symbols::getInstance()->xGetInputFocus(display(), &focus, &revert);
-    return focus == PointerRoot ? 0 : (WindowId)focus;
+    return focus == PointerRoot || focus == rootWindow() ? 0 : (WindowId)focus;
 }
 
 bool isEmbedded(juce::ComponentPeer& peer)

@@ -14,7 +14,8 @@ namespace nativeFocus
 // A window of the window system (an X window on Linux); 0 is none.
 using WindowId = unsigned long;
 
-// The window that holds the keyboard focus now (0 when there is none or on other systems).
+// The window that holds the keyboard focus now (0 when none does, the keys going to whichever
+// window is under the pointer, and on other systems).
 WindowId current();
 
 // Whether the peer's window is a child window inside another program's window (a plug-in's

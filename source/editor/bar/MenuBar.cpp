@@ -19,6 +19,11 @@ MenuBar::MenuBar()
     addAndMakeVisible(saveButton);
     addAndMakeVisible(settingsButton);
 
+    presetMenu.onClosed = settingsMenu.onClosed = [this]
+    {
+        if (onMenuClosed)
+            onMenuClosed();
+    };
     presetButton.onClick = [this] { showPresetMenu(); };
     saveButton.onClick = [this] { showSaveDialog(); };
     settingsButton.onClick = [this] { showSettingsMenu(); };
