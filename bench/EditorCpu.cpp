@@ -6,7 +6,7 @@
 // thread's own share and what is left for the editor (the message thread and the window system's
 // side of the process).
 //
-//   tarvolt-bench-editor-cpu [--seconds N] [--settle N] [--play] [--display model|live]
+//   tarvolt-bench-editor-cpu [--seconds N] [--settle N] [--play] [--display model|live] [--bare]
 //
 // A plain program, run by bench/editor-cpu.sh under the virtual display (not in CI).
 
@@ -29,15 +29,15 @@ double processCpuSeconds()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return (double) usage.ru_utime.tv_sec + (double) usage.ru_stime.tv_sec +
-           1e-6 * (double) (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
+    return (double)usage.ru_utime.tv_sec + (double)usage.ru_stime.tv_sec +
+           1e-6 * (double)(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
 }
 
 double threadCpuSeconds()
 {
     timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return (double) t.tv_sec + 1e-9 * (double) t.tv_nsec;
+    return (double)t.tv_sec + 1e-9 * (double)t.tv_nsec;
 }
 
 // Plays the drums through the processor in real time, looping, until stopped.
@@ -47,7 +47,8 @@ public:
     static constexpr double rate = 48000.0;
     static constexpr int blockSize = 512;
 
-    explicit RealTimeFeed(TarvoltAudioProcessor& p) : juce::Thread("audio"), processor(p), drums(makeDemoDrums(rate, 8.0))
+    explicit RealTimeFeed(TarvoltAudioProcessor& p)
+        : juce::Thread("audio"), processor(p), drums(makeDemoDrums(rate, 8.0))
     {
         processor.setRateAndBufferSizeDetails(rate, blockSize);
         processor.prepareToPlay(rate, blockSize);
@@ -70,10 +71,10 @@ public:
             processor.processBlock(block, midi);
             cpu.store(threadCpuSeconds());
 
-            const double due = start + (double) (n + 1) * blockSize / rate * 1000.0;
+            const double due = start + (double)(n + 1) * blockSize / rate * 1000.0;
             const double wait = due - juce::Time::getMillisecondCounterHiRes();
             if (wait > 0.0)
-                juce::Thread::sleep((int) wait);
+                juce::Thread::sleep((int)wait);
         }
     }
 
@@ -87,7 +88,7 @@ private:
 int main(int argc, char* argv[])
 {
     double seconds = 60.0, settle = 3.0;
-    bool play = false;
+    bool play = false, bare = false;
     DisplayMode display = DisplayMode::Model;
     for (int i = 1; i < argc; ++i)
     {
@@ -99,11 +100,14 @@ int main(int argc, char* argv[])
             settle = next().getDoubleValue();
         else if (arg == "--play")
             play = true;
+        else if (arg == "--bare")
+            bare = true;
         else if (arg == "--display")
             display = next().equalsIgnoreCase("live") ? DisplayMode::Live : DisplayMode::Model;
         else
         {
-            std::cerr << "usage: tarvolt-bench-editor-cpu [--seconds N] [--settle N] [--play] [--display model|live]\n";
+            std::cerr << "usage: tarvolt-bench-editor-cpu [--seconds N] [--settle N] [--play] [--display "
+                         "model|live] [--bare]\n";
             return 2;
         }
     }
@@ -115,9 +119,14 @@ int main(int argc, char* argv[])
     {
         TarvoltAudioProcessor processor;
         processor.setDisplayMode(display);
-        std::unique_ptr<juce::AudioProcessorEditor> editor(processor.createEditorIfNeeded());
+        // --bare: an empty window of the same size instead, the framework's own floor (on Linux
+        // every window's peer runs a timer at the display's refresh rate, 100 Hz when the display
+        // reports none, as the virtual one does).
+        std::unique_ptr<juce::Component> editor(bare ? new juce::Component()
+                                                     : processor.createEditorIfNeeded());
         editor->setSize(1256, 780); // the reference size, as on a 1080-line screen
-        editor->addToDesktop(juce::ComponentPeer::windowHasTitleBar | juce::ComponentPeer::windowAppearsOnTaskbar);
+        editor->addToDesktop(juce::ComponentPeer::windowHasTitleBar |
+                             juce::ComponentPeer::windowAppearsOnTaskbar);
         editor->setVisible(true);
 
         RealTimeFeed feed(processor);
@@ -126,26 +135,34 @@ int main(int argc, char* argv[])
 
         // The framework's own message loop, as a host runs it; the two timers mark the span.
         double cpuStart = 0.0, audioStart = 0.0, wallStart = 0.0, cpu = 0.0, audio = 0.0, wall = 0.0;
-        juce::Timer::callAfterDelay((int) (settle * 1000.0), [&] {
-            cpuStart = processCpuSeconds();
-            audioStart = feed.cpuSeconds();
-            wallStart = juce::Time::getMillisecondCounterHiRes();
-        });
-        juce::Timer::callAfterDelay((int) ((settle + seconds) * 1000.0), [&] {
-            wall = (juce::Time::getMillisecondCounterHiRes() - wallStart) / 1000.0;
-            cpu = processCpuSeconds() - cpuStart;
-            audio = feed.cpuSeconds() - audioStart;
-            messages->stopDispatchLoop();
-        });
+        juce::Timer::callAfterDelay((int)(settle * 1000.0),
+                                    [&]
+                                    {
+                                        cpuStart = processCpuSeconds();
+                                        audioStart = feed.cpuSeconds();
+                                        wallStart = juce::Time::getMillisecondCounterHiRes();
+                                    });
+        juce::Timer::callAfterDelay((int)((settle + seconds) * 1000.0),
+                                    [&]
+                                    {
+                                        wall =
+                                            (juce::Time::getMillisecondCounterHiRes() - wallStart) / 1000.0;
+                                        cpu = processCpuSeconds() - cpuStart;
+                                        audio = feed.cpuSeconds() - audioStart;
+                                        messages->stopDispatchLoop();
+                                    });
         messages->runDispatchLoop();
         feed.stopThread(1000);
 
-        std::printf("%s, %s view, %.1f s: process %.2f %% of a core, audio thread %.2f %%, editor %.2f %%\n",
-                    play ? "playing" : "at rest", display == DisplayMode::Live ? "live" : "model", wall,
-                    100.0 * cpu / wall, 100.0 * audio / wall, 100.0 * (cpu - audio) / wall);
+        std::printf(
+            "%s%s, %s view, %.1f s: process %.2f %% of a core, audio thread %.2f %%, editor %.2f %%\n",
+            bare ? "empty window, " : "", play ? "playing" : "at rest",
+            display == DisplayMode::Live ? "live" : "model", wall, 100.0 * cpu / wall, 100.0 * audio / wall,
+            100.0 * (cpu - audio) / wall);
 
         editor->removeFromDesktop();
-        processor.editorBeingDeleted(editor.get());
+        if (auto* e = dynamic_cast<juce::AudioProcessorEditor*>(editor.get()))
+            processor.editorBeingDeleted(e);
     }
     return 0;
 }
