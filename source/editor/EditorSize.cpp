@@ -14,7 +14,11 @@ EditorSize computeEditorSize(juce::Rectangle<int> userArea, const ProductInfo& l
     const int wMax = std::max(1, std::min(Uw, roundHalfAway(layout.maximumWidth)));
     const int wMin = std::max(1, std::min(wMax, roundHalfAway(layout.minimumWidth)));
 
-    const int h0 = std::max(1, roundHalfAway(Uh * f));
+    // A host shows the editor in a window of its own, with a title bar, usually a toolbar (presets,
+    // bypass) and borders: the height those take is set aside first, so that the whole window
+    // opens inside the usable area.
+    const int available = std::max(Uh - roundHalfAway(std::max(layout.hostFrameAllowance, 0.0f)), 0);
+    const int h0 = std::max(1, roundHalfAway(available * f));
     const int w0 = std::max(1, roundHalfAway(h0 * R));
 
     EditorSize size;

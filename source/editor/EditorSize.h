@@ -5,7 +5,9 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 // The editor window's opening size and its resize limits, from the usable area of the display
-// that shows it (logical pixels) and the layout fields of ProductInfo.
+// that shows it (logical pixels) and the layout fields of ProductInfo: three quarters of the
+// usable height less the host's frame (ProductInfo::hostFrameAllowance), at the fixed aspect
+// ratio, within the width limits.
 struct EditorSize
 {
     int width = 1, height = 1;

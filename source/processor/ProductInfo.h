@@ -9,7 +9,10 @@ struct ProductInfo
     juce::String version;
     juce::String companyFolder;
 
-    float defaultHeightFraction = 0.75f; // share of the display's usable height the editor opens at
+    float defaultHeightFraction = 0.75f; // share of the display's usable height, less the host's
+                                         // frame, the editor opens at
+    float hostFrameAllowance = 120.0f;   // logical pixels kept for the frame a host puts around
+                                         // the editor (title bar, toolbar, borders)
     float aspectRatio = 1.61f;           // editor width / height, kept fixed
     float menuBarHeightFraction = 0.09f; // share of the editor height given to the menu bar
     float minimumWidth = 500.0f;         // logical pixels

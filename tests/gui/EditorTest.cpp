@@ -11,9 +11,13 @@ struct SizeCase
     int minWidth, minHeight, maxWidth, maxHeight;
 };
 
+// The opening height is three quarters of the usable height less 120 pixels for the host's frame
+// (title bar, toolbar, borders), so that the whole window opens on the screen: on a 1080-line
+// display (usable 1040) 690 rather than 780, which with a host's frame ran off the bottom.
 const SizeCase sizeCases[] = {
-    {1920, 1040, 1256, 780, 500, 311, 1700, 1056}, // the common case
-    {800, 500, 604, 375, 500, 311, 800, 497},      // 375 x 1.61 = 603.75
+    {1920, 1040, 1111, 690, 500, 311, 1700, 1056},  // the common case: 0.75 x (1040 - 120)
+    {1920, 1080, 1159, 720, 500, 311, 1700, 1056},  // no task bar
+    {800, 500, 500, 311, 500, 311, 800, 497},       // 0.75 x 380 = 285 tall is under the minimum width
     {3840, 2100, 1700, 1056, 500, 311, 1700, 1056}, // width capped
     {400, 300, 400, 248, 400, 248, 400, 248},       // narrow display: fixed size
     {2560, 300, 483, 300, 500, 311, 1700, 1056},    // too short for the minimum width: fit the height
