@@ -3,6 +3,7 @@
 #include "editor/look/Rounding.h"
 
 #include <algorithm>
+#include <cmath>
 
 EditorSize computeEditorSize(juce::Rectangle<int> userArea, const ProductInfo& layout)
 {
@@ -37,6 +38,30 @@ EditorSize computeEditorSize(juce::Rectangle<int> userArea, const ProductInfo& l
     size.maxHeight = std::max(size.minHeight, roundHalfAway(wMax / R));
     size.aspectRatio = R;
     return size;
+}
+
+juce::Point<int> fitToAspectRatio(const EditorSize& limits, int width, int height)
+{
+    const double R = limits.aspectRatio;
+    int w = std::max(1, width);
+    int h = std::max(1, roundHalfAway(w / R));
+    if (h > height)
+    {
+        h = std::max(1, height);
+        w = std::max(1, roundHalfAway(h * R));
+    }
+    if (w < limits.minWidth || w > limits.maxWidth)
+    {
+        w = juce::jlimit(limits.minWidth, limits.maxWidth, w);
+        h = std::max(1, roundHalfAway(w / R));
+    }
+    return {w, h};
+}
+
+bool keepsRatioAndLimits(const EditorSize& limits, int width, int height)
+{
+    return width >= limits.minWidth && width <= limits.maxWidth &&
+           std::abs((double) height - width / limits.aspectRatio) <= 1.0;
 }
 
 juce::Rectangle<int> chooseDisplayUserArea(const juce::Array<juce::Displays::Display>& displays,

@@ -17,6 +17,14 @@ struct EditorSize
 
 EditorSize computeEditorSize(juce::Rectangle<int> userArea, const ProductInfo& layout);
 
+// The editor's size in a window of width x height that a host imposes: the largest at the fixed
+// aspect ratio that fits in it, within the limits.
+juce::Point<int> fitToAspectRatio(const EditorSize& limits, int width, int height);
+
+// Whether a size keeps the aspect ratio (to within the rounding to whole pixels) and the width
+// limits: whether fitToAspectRatio would leave it as it is.
+bool keepsRatioAndLimits(const EditorSize& limits, int width, int height);
+
 // The usable area (without task bars) of the display the editor opens on, in logical pixels.
 // windowBounds are the screen bounds of the window that holds the editor, empty while it is not
 // on screen yet: then the main display is taken, never whichever display the list names last.

@@ -27,6 +27,7 @@ target_sources(Tarvolt PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/display/ModelView.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/PlotGeometry.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/SignalDisplay.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/look/ResizeGripLookAndFeel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/meters/LevelMeter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/meters/MeterLayout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/panel/MainPanel.cpp

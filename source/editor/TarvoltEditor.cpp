@@ -19,8 +19,14 @@ TarvoltEditor::TarvoltEditor(TarvoltAudioProcessor& p)
     addParameterChoices();
     addAndMakeVisible(panel);
     addAndMakeVisible(bar);
-    keyboard.leaveFocusToTextFields();
     applyEditorSize();
+    keyboard.leaveFocusToTextFields(); // the grip too
+}
+
+TarvoltEditor::~TarvoltEditor()
+{
+    if (resizableCorner != nullptr)
+        resizableCorner->setLookAndFeel(nullptr);
 }
 
 void TarvoltEditor::parentHierarchyChanged()
@@ -69,6 +75,8 @@ void TarvoltEditor::paint(juce::Graphics&)
 
 void TarvoltEditor::resized()
 {
+    if (!keepsRatioAndLimits(sizeLimits, getWidth(), getHeight()))
+        triggerAsyncUpdate(); // after the host's resizing is done, so that it hears of the change
     const int barHeight = roundHalfAway((float)getHeight() * layout.menuBarHeightFraction);
     bar.setBounds(0, 0, getWidth(), barHeight);
     panel.setBounds(0, barHeight, getWidth(), getHeight() - barHeight);
@@ -86,8 +94,21 @@ juce::Rectangle<int> TarvoltEditor::getDisplayUserArea() const
 void TarvoltEditor::applyEditorSize()
 {
     const auto size = computeEditorSize(getDisplayUserArea(), layout);
+    sizeLimits = size;
     setResizeLimits(size.minWidth, size.minHeight, size.maxWidth, size.maxHeight);
     if (auto* limits = getConstrainer())
         limits->setFixedAspectRatio(size.aspectRatio);
+    // The grip, where the window can be resized at all.
+    const bool resizable = size.minWidth != size.maxWidth;
+    setResizable(resizable, resizable);
+    if (resizableCorner != nullptr)
+        resizableCorner->setLookAndFeel(&gripLook);
     setSize(size.width, size.height);
+}
+
+void TarvoltEditor::handleAsyncUpdate()
+{
+    const auto fitted = fitToAspectRatio(sizeLimits, getWidth(), getHeight());
+    if (fitted != juce::Point<int>(getWidth(), getHeight()))
+        setSize(fitted.x, fitted.y);
 }

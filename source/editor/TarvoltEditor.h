@@ -3,6 +3,7 @@
 #include "editor/EditorSize.h"
 #include "editor/KeyboardOwner.h"
 #include "editor/bar/MenuBar.h"
+#include "editor/look/ResizeGripLookAndFeel.h"
 #include "editor/panel/MainPanel.h"
 #include "processor/ProductInfo.h"
 
@@ -14,13 +15,15 @@
 class TarvoltAudioProcessor;
 
 // The plug-in's window: the menu bar above the main panel, sized once from the screen that
-// shows it, resizable within limits at a fixed aspect ratio. Of its settings only the display mode
+// shows it, resizable within limits at a fixed aspect ratio, by the host or by its own grip in the
+// bottom-right corner (so that it shrinks in any host). A size the host imposes that breaks the
+// ratio is corrected at once, and the host is told. Of its settings only the display mode
 // outlives it (the processor keeps it).
-class TarvoltEditor : public juce::AudioProcessorEditor
+class TarvoltEditor : public juce::AudioProcessorEditor, private juce::AsyncUpdater
 {
 public:
     explicit TarvoltEditor(TarvoltAudioProcessor& processor);
-    ~TarvoltEditor() override = default;
+    ~TarvoltEditor() override;
 
     void paint(juce::Graphics& g) override;
     void resized() override;
@@ -36,11 +39,15 @@ private:
     // The usable area (without task bars) of the display showing the editor, in logical pixels.
     juce::Rectangle<int> getDisplayUserArea() const;
     void applyEditorSize();
+    // Puts the size back to the aspect ratio after a host imposed one that breaks it.
+    void handleAsyncUpdate() override;
     void addDisplayModeChoice();
     void addParameterChoices();
 
     TarvoltAudioProcessor& processor;
     const ProductInfo layout;
+    EditorSize sizeLimits;
+    ResizeGripLookAndFeel gripLook; // the grip (the base class's) outlives it: the destructor detaches it
     MainPanel panel;
     MenuBar bar;
     std::vector<std::unique_ptr<juce::ParameterAttachment>> choiceAttachments;

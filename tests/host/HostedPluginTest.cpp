@@ -401,3 +401,46 @@ TEST(HostedPlugin, AReadOutBeingTypedInHoldsTheKeysUntilItCloses)
         EXPECT_EQ(attack->getCurrentValueAsText(), c.attackAfter);
     }
 }
+
+// The plug-in's own grip in its bottom-right corner resizes the host's window in any host, smaller
+// than it opened too, at the plug-in's aspect ratio and within its limits.
+TEST(HostedPlugin, TheGripResizesTheHostsWindowAtTheAspectRatio)
+{
+    HostedEditor hosted;
+    ASSERT_NE(hosted.editor, nullptr);
+    ASSERT_TRUE(hosted.shown);
+    struct Case
+    {
+        const char* drag;
+        int dx, dy;
+        bool toTheSmallest;
+    };
+    const Case cases[] = {
+        {"up and to the left", -300, -100, false},
+        {"past the smallest size", -2000, -2000, true},
+        {"back out", 400, 400, false},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.drag);
+        const auto before = hosted.editor->getScreenBounds();
+        const auto grip = before.getBottomRight() - juce::Point<int>(5, 5);
+        ASSERT_TRUE(movePointer(grip.x, grip.y) && pressButton(true)) << "no X display or test extension";
+        pumpUntil([] { return false; }, 100);
+        for (int step = 1; step <= 10; ++step)
+        {
+            movePointer(grip.x + c.dx * step / 10, grip.y + c.dy * step / 10);
+            pumpUntil([] { return false; }, 50);
+        }
+        pressButton(false);
+        pumpUntil([] { return false; }, 300);
+
+        const auto after = hosted.editor->getBounds();
+        if (c.toTheSmallest) // 500 x 311, or 501 x 311 by the wrapper's rounding of the ratio
+            EXPECT_NEAR(after.getWidth(), 500, 1);
+        else
+            EXPECT_NE(after.getWidth(), before.getWidth());
+        EXPECT_EQ(after.getWidth() < before.getWidth(), c.dx < 0);
+        EXPECT_NEAR(after.getHeight(), after.getWidth() / 1.61, 1.0) << after.toString();
+    }
+}

@@ -49,16 +49,29 @@ struct Connection
 };
 } // namespace
 
-bool clickOnScreen(int x, int y)
+bool movePointer(int x, int y)
 {
     const auto& xtest = TestExtension::get();
     Connection c;
-    if (xtest.move == nullptr || xtest.button == nullptr || c.display == nullptr)
+    if (xtest.move == nullptr || c.display == nullptr)
         return false;
     xtest.move(c.display, DefaultScreen(c.display), x, y, 0);
-    xtest.button(c.display, 1, True, 0);
-    xtest.button(c.display, 1, False, 0);
     return true;
+}
+
+bool pressButton(bool down)
+{
+    const auto& xtest = TestExtension::get();
+    Connection c;
+    if (xtest.button == nullptr || c.display == nullptr)
+        return false;
+    xtest.button(c.display, 1, down ? True : False, 0);
+    return true;
+}
+
+bool clickOnScreen(int x, int y)
+{
+    return movePointer(x, y) && pressButton(true) && pressButton(false);
 }
 
 bool pressKey(unsigned long keySymbol)

@@ -8,6 +8,11 @@
 // A real left click at a point of the screen.
 bool clickOnScreen(int x, int y);
 
+// The pointer moved to a point of the screen, and the left button pressed or released there: a
+// drag is a press, moves with time for the windows to follow, and a release.
+bool movePointer(int x, int y);
+bool pressButton(bool down);
+
 // A real press and release of the key with this X key symbol (XK_Return, XK_7, ...), delivered
 // where the X input focus is.
 bool pressKey(unsigned long keySymbol);
