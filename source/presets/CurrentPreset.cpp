@@ -4,12 +4,16 @@
 
 void TarvoltAudioProcessor::setCurrentPreset(const juce::String& name, bool isUser, bool modified)
 {
+    const int programBefore = getCurrentProgram();
     {
         const juce::ScopedLock lock(presetLock);
         currentPresetName = name.isEmpty() ? juce::String(noPresetName) : name;
         currentPresetIsUser = isUser;
     }
     currentPresetModified.store(modified);
+    // The host's program list shows the preset chosen in the editor too.
+    if (getCurrentProgram() != programBefore)
+        updateHostDisplay(ChangeDetails().withProgramChanged(true));
 }
 
 juce::String TarvoltAudioProcessor::getCurrentPresetName() const

@@ -2,6 +2,7 @@ target_sources(Tarvolt PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ApplicationDataFolder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CurrentPreset.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FactoryPresets.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HostPrograms.cpp
     ${CMAKE_CURRENT_LIST_DIR}/IncomingParameterTree.cpp
     ${CMAKE_CURRENT_LIST_DIR}/NoReplaceMove.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PresetName.cpp

@@ -81,31 +81,6 @@ juce::AudioProcessorEditor* TarvoltAudioProcessor::createEditor()
     return new TarvoltEditor(*this);
 }
 
-// One program. Its name is "Default" rather than empty: the framework publishes the program
-// in a host-visible program list, where an unnamed program is rejected by validators.
-int TarvoltAudioProcessor::getNumPrograms()
-{
-    return 1;
-}
-
-int TarvoltAudioProcessor::getCurrentProgram()
-{
-    return 0;
-}
-
-void TarvoltAudioProcessor::setCurrentProgram(int)
-{
-}
-
-const juce::String TarvoltAudioProcessor::getProgramName(int index)
-{
-    return index == 0 ? juce::String("Default") : juce::String();
-}
-
-void TarvoltAudioProcessor::changeProgramName(int, const juce::String&)
-{
-}
-
 //==============================================================================
 void TarvoltAudioProcessor::parameterChanged(const juce::String& parameterID, float newValue)
 {

@@ -44,6 +44,7 @@ public:
     bool hasEditor() const override;
     juce::AudioProcessorEditor* createEditor() override;
 
+    // The host's program list: the factory presets (source/presets/HostPrograms.cpp).
     int getNumPrograms() override;
     int getCurrentProgram() override;
     void setCurrentProgram(int index) override;

@@ -99,7 +99,7 @@ TEST(HostedPlugin, TheParametersInTableOrderAndTheHostBypass)
     ASSERT_NE(plugin, nullptr);
 
     const auto& params = plugin->getParameters();
-    ASSERT_EQ(params.size(), (int) numParameters + 1);
+    ASSERT_EQ(params.size(), (int) numParameters + 2); // the program change last: below
     for (size_t i = 0; i < numParameters; ++i)
     {
         EXPECT_EQ(params[(int) i]->getName(100), parameterSpecs[i].name);
@@ -122,8 +122,6 @@ TEST(HostedPlugin, TheParametersInTableOrderAndTheHostBypass)
     EXPECT_FALSE(plugin->producesMidi());
     EXPECT_DOUBLE_EQ(plugin->getTailLengthSeconds(), 0.08);
     EXPECT_TRUE(plugin->hasEditor());
-    // One program and no program-change parameter: a host offers no program list of its own.
-    EXPECT_EQ(plugin->getNumPrograms(), 0);
 }
 
 // The quality changes the latency; the host hears of it, both ways.
@@ -249,6 +247,25 @@ TEST(HostedPlugin, StateRoundTripThroughTheHost)
     ASSERT_NE(second, nullptr);
     second->setStateInformation(state.getData(), (int) state.getSize());
     EXPECT_EQ(second->getParameters()[2]->getCurrentValueAsText(), "12.00");
+}
+
+// Hosts that list a VST3's programs list the factory presets (choosing one loads it as the editor's
+// menu does: tests/presets). The program change comes after all other parameters, so those a
+// session refers to keep their places.
+TEST(HostedPlugin, TheHostsProgramListHoldsTheFactoryPresets)
+{
+    auto plugin = loadPlugin();
+    ASSERT_NE(plugin, nullptr);
+    juce::StringArray names;
+    for (int i = 0; i < plugin->getNumPrograms(); ++i)
+        names.add(plugin->getProgramName(i));
+    EXPECT_EQ(names, juce::StringArray({"Punchy Kicks", "Snare Snap", "Loop Tightener", "Bass Knock", "Smooth Rooms",
+                                        "Aggro Parallel", "Tame Pokey", "Guitar Push"}));
+    EXPECT_EQ(plugin->getCurrentProgram(), 0);
+    const auto& params = plugin->getParameters();
+    ASSERT_EQ(params.size(), (int) numParameters + 2);
+    EXPECT_EQ(params[(int) numParameters]->getName(100), "Bypass");
+    EXPECT_EQ(params[(int) numParameters + 1]->getName(100), "Program");
 }
 
 namespace
