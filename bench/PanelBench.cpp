@@ -7,7 +7,7 @@
 #include "editor/display/SignalDisplay.h"
 #include "editor/meters/LevelMeter.h"
 #include "editor/panel/MainPanel.h"
-#include "processor/TarvoltAudioProcessor.h"
+#include "plugin/TarvoltAudioProcessor.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,9 +2,9 @@
 // CPU second, in 512-sample blocks, next to a plain copy of the same blocks as the baseline. With
 // feed:1 an editor's live view listens: the audio thread summarises every stretch for it.
 
-#include "processor/EnvelopePass.h"
-#include "processor/ShapingKernels.h"
-#include "processor/TarvoltAudioProcessor.h"
+#include "dsp/EnvelopePass.h"
+#include "dsp/ShapingKernels.h"
+#include "plugin/TarvoltAudioProcessor.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "processor/ProductInfo.h"
+#include "state/ProductInfo.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

@@ -1,7 +1,7 @@
 #include "editor/TarvoltEditor.h"
 
 #include "editor/look/Rounding.h"
-#include "processor/TarvoltAudioProcessor.h"
+#include "plugin/TarvoltAudioProcessor.h"
 
 TarvoltEditor::TarvoltEditor(TarvoltAudioProcessor& p) : juce::AudioProcessorEditor(p), processor(p), panel(p)
 {

@@ -3,7 +3,7 @@
 #include "editor/EditorSize.h"
 #include "editor/bar/MenuBar.h"
 #include "editor/panel/MainPanel.h"
-#include "processor/ProductInfo.h"
+#include "state/ProductInfo.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 

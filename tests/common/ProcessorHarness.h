@@ -1,6 +1,6 @@
 #pragma once
 
-#include "processor/TarvoltAudioProcessor.h"
+#include "plugin/TarvoltAudioProcessor.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "common/ProcessorHarness.h"
 #include "common/ReferenceShaper.h"
-#include "processor/LevelMeter.h"
+#include "dsp/LevelMeter.h"
 
 #include <gtest/gtest.h>
 

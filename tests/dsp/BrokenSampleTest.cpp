@@ -3,8 +3,8 @@
 // linked or not, and power off and mix 0 must keep passing the input through.
 
 #include "common/ProcessorHarness.h"
-#include "processor/EnvelopePass.h"
-#include "processor/ShapingKernels.h"
+#include "dsp/EnvelopePass.h"
+#include "dsp/ShapingKernels.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 
 #include "common/ProcessorHarness.h"
 #include "common/ReferenceShaper.h"
-#include "processor/FastMath.h"
-#include "processor/ShapingKernels.h"
+#include "dsp/FastMath.h"
+#include "dsp/ShapingKernels.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "common/AliasingMeasurement.h"
 #include "common/ProcessorHarness.h"
-#include "processor/ShapingKernels.h"
+#include "dsp/ShapingKernels.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // reader listens, their line-up in High quality, and the full queue.
 
 #include "common/ProcessorHarness.h"
-#include "processor/LiveFeed.h"
-#include "processor/ShaperCore.h"
-#include "processor/ShapingKernels.h"
+#include "dsp/LiveFeed.h"
+#include "dsp/ShaperCore.h"
+#include "dsp/ShapingKernels.h"
 
 #include <gtest/gtest.h>
 

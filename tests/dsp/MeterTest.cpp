@@ -1,5 +1,5 @@
 #include "common/ProcessorHarness.h"
-#include "processor/LevelMeter.h"
+#include "dsp/LevelMeter.h"
 
 #include <gtest/gtest.h>
 

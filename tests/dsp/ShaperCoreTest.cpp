@@ -1,6 +1,6 @@
 #include "common/ProcessorHarness.h"
-#include "processor/FocusFilter.h"
-#include "processor/ShaperCore.h"
+#include "dsp/FocusFilter.h"
+#include "dsp/ShaperCore.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "editor/display/LivePlot.h"
 #include "editor/display/PlotGeometry.h"
 #include "editor/look/Palette.h"
-#include "processor/LiveFeed.h"
+#include "dsp/LiveFeed.h"
 
 #include <tuple>
 

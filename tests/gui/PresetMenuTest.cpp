@@ -1,7 +1,7 @@
 #include "DialogTestSupport.h"
 
 #include "editor/bar/MenuBar.h"
-#include "presets/FactoryPresets.h"
+#include "state/FactoryPresets.h"
 #include "presets/PresetTestSupport.h"
 
 namespace

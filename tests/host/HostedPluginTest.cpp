@@ -4,7 +4,7 @@
 #include "common/BypassRun.h"
 #include "editor/panel/PanelLayout.h"
 
-#include "processor/Parameters.h"
+#include "state/Parameters.h"
 
 #include <gtest/gtest.h>
 

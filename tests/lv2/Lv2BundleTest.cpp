@@ -4,7 +4,7 @@
 
 #include "Lv2Host.h"
 #include "plugin/lv2/Lv2Ports.h"
-#include "presets/FactoryPresets.h"
+#include "state/FactoryPresets.h"
 #include "tools/RenderToolSupport.h"
 
 #include <gtest/gtest.h>

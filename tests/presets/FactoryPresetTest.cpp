@@ -1,6 +1,6 @@
 #include "PresetTestSupport.h"
 
-#include "presets/FactoryPresets.h"
+#include "state/FactoryPresets.h"
 
 namespace
 {

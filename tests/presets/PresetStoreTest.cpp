@@ -1,6 +1,6 @@
 #include "PresetTestSupport.h"
 
-#include "presets/PresetStore.h"
+#include "state/PresetStore.h"
 
 namespace
 {

@@ -2,7 +2,7 @@
 // once, as a host and the editor drive them. Run under ThreadSanitizer by the test scripts.
 
 #include "presets/PresetTestSupport.h"
-#include "processor/LiveFeed.h"
+#include "dsp/LiveFeed.h"
 
 #include <atomic>
 #include <cmath>

@@ -1,7 +1,7 @@
 // Runs the built tarvolt-render binary with its preset options.
 
 #include "RenderToolSupport.h"
-#include "presets/FactoryPresets.h"
+#include "state/FactoryPresets.h"
 #include "presets/PresetTestSupport.h"
 
 using namespace renderTool;

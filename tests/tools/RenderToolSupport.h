@@ -3,7 +3,7 @@
 // Running the built tarvolt-render as a user does, and the files around it.
 
 #include "common/ProcessorHarness.h"
-#include "processor/ProductInfo.h"
+#include "state/ProductInfo.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
 

@@ -1,8 +1,8 @@
 // Runs the built tarvolt-render the way a user does and checks files, figures and errors.
 
 #include "RenderToolSupport.h"
-#include "processor/Parameters.h"
-#include "processor/TransientShaper.h"
+#include "state/Parameters.h"
+#include "dsp/TransientShaper.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 // machine has on disk.
 
 #include "WinePaths.h"
-#include "processor/ProductInfo.h"
+#include "state/ProductInfo.h"
 
 #include <juce_core/juce_core.h>
 

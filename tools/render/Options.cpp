@@ -3,7 +3,7 @@
 #include "RenderError.h"
 #include "SettingsHelp.h"
 
-#include "presets/PresetStore.h"
+#include "state/PresetStore.h"
 
 namespace
 {

@@ -8,8 +8,8 @@
 #include "RenderReport.h"
 #include "SafeAudioWriter.h"
 
-#include "processor/ShapingKernels.h"
-#include "processor/TarvoltAudioProcessor.h"
+#include "dsp/ShapingKernels.h"
+#include "plugin/TarvoltAudioProcessor.h"
 
 #include <iostream>
 #include <sstream>

@@ -2,8 +2,8 @@
 
 #include "RenderError.h"
 
-#include "presets/FactoryPresets.h"
-#include "processor/TarvoltAudioProcessor.h"
+#include "state/FactoryPresets.h"
+#include "plugin/TarvoltAudioProcessor.h"
 
 #include <iostream>
 

@@ -2,8 +2,8 @@
 
 #include "SettingsHelp.h"
 
-#include "processor/Parameters.h"
-#include "processor/TarvoltAudioProcessor.h"
+#include "state/Parameters.h"
+#include "plugin/TarvoltAudioProcessor.h"
 
 namespace
 {

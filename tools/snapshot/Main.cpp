@@ -6,7 +6,7 @@
 
 #include "editor/TarvoltEditor.h"
 #include "editor/panel/MainPanel.h"
-#include "processor/TarvoltAudioProcessor.h"
+#include "plugin/TarvoltAudioProcessor.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

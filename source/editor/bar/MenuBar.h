@@ -5,7 +5,7 @@
 #include "editor/bar/PresetDialogs.h"
 #include "editor/bar/PresetMenu.h"
 #include "editor/bar/SettingsMenu.h"
-#include "presets/PresettableProcessor.h"
+#include "state/PresettableProcessor.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

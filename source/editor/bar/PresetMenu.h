@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/bar/MenuBarLookAndFeel.h"
-#include "presets/PresettableProcessor.h"
+#include "state/PresettableProcessor.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "processor/Parameters.h"
+#include "state/Parameters.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "editor/display/DisplayModel.h"
 
-#include "processor/ShaperCore.h"
+#include "dsp/ShaperCore.h"
 
 #include <algorithm>
 #include <cmath>

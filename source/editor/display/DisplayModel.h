@@ -1,6 +1,6 @@
 #pragma once
 
-#include "processor/ParameterValues.h"
+#include "state/ParameterValues.h"
 
 #include <juce_graphics/juce_graphics.h>
 

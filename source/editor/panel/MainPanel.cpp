@@ -1,8 +1,8 @@
 #include "editor/panel/MainPanel.h"
 
 #include "editor/look/Palette.h"
-#include "plugin/JuceCompat.h"
-#include "processor/TarvoltAudioProcessor.h"
+#include "compat/JuceCompat.h"
+#include "plugin/TarvoltAudioProcessor.h"
 
 static_assert(panel::buttonsPerGroup == PanelLayout::buttonsPerGroup, "the layout places every selector");
 

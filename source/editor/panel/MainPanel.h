@@ -4,7 +4,7 @@
 #include "editor/controls/PanelControls.h"
 #include "editor/controls/PowerButton.h"
 #include "editor/controls/SelectorGroup.h"
-#include "editor/display/DisplayMode.h"
+#include "state/DisplayMode.h"
 #include "editor/display/DisplayResolution.h"
 #include "editor/display/SignalDisplay.h"
 #include "editor/look/CachedLayer.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "plugin/lv2/Lv2Ports.h"
-#include "processor/TarvoltAudioProcessor.h"
+#include "plugin/TarvoltAudioProcessor.h"
 
 #include <lv2/core/lv2.h>
 #include <lv2/state/state.h>
