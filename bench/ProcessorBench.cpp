@@ -156,7 +156,7 @@ void envelopePassAlone(benchmark::State& state)
         channel.lowBand = FocusFilter::lowBand(sampleRate);
         channel.highBand = FocusFilter::highBand(sampleRate);
     }
-    const auto defaultMode = (int) parameterSpecs[(size_t) parameterIndex(ParameterIDs::mode)].defaultValue;
+    const auto defaultMode = ParameterValues::defaults().choice<Mode>();
     const auto coefficients = shaper::EnvelopeCoefficients::forMode(defaultMode, sampleRate);
     envelopePass::Stretch in, fast, slow;
     const auto& input = benchInput();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dsp/Choices.h"
+
 #include <algorithm>
 
 // Moving between the Standard and the High quality path while audio runs. The paths differ in
@@ -9,7 +11,7 @@ class QualitySwitch
 {
 public:
     // Starts at `quality` at once, with no fade; fadeSamples is each fade's length.
-    void start(int quality, int fadeSamples) noexcept
+    void start(Quality quality, int fadeSamples) noexcept
     {
         active = wanted = quality;
         fadeLength = std::max(1, fadeSamples);
@@ -17,11 +19,11 @@ public:
         stage = Stage::steady;
     }
 
-    void request(int quality) noexcept { wanted = quality; }
+    void request(Quality quality) noexcept { wanted = quality; }
 
     // The path that processes now, and the one asked for.
-    int activeQuality() const noexcept { return active; }
-    int wantedQuality() const noexcept { return wanted; }
+    Quality activeQuality() const noexcept { return active; }
+    Quality wantedQuality() const noexcept { return wanted; }
 
     bool isSteady() const noexcept { return stage == Stage::steady && wanted == active; }
 
@@ -93,7 +95,7 @@ private:
         }
     }
 
-    int active = 0, wanted = 0;
+    Quality active = Quality::standard, wanted = Quality::standard;
     int fadeLength = 1;
     int hold = 0;
     float gain = 1.0f;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dsp/Choices.h"
 #include "dsp/Control.h"
 
 #include <juce_dsp/juce_dsp.h>
@@ -8,8 +9,8 @@
 #include <array>
 #include <cmath>
 
-// The transient shaper as pure functions: the processor, the editor's display model
-// and the tests all use these, so the numbers live in one place.
+// The transient shaper as pure functions: the block path, the editor's display model and the
+// tests all use these, so the numbers live in one place.
 namespace shaper
 {
 
@@ -23,7 +24,8 @@ struct ModeRow
     float modeScale;
 };
 
-inline constexpr std::array<ModeRow, 3> modeTable{{
+// In the order of Mode.
+inline constexpr std::array<ModeRow, choiceCount<Mode>> modeTable{{
     {0.0006f, 0.014f, 0.016f, 0.12f, 1.1f},  // Tight
     {0.0003f, 0.012f, 0.034f, 0.24f, 1.25f}, // Punch
     {0.0012f, 0.03f, 0.045f, 0.32f, 0.86f},  // Smooth
@@ -42,15 +44,15 @@ forcedinline float audioOrSilence(float x) noexcept
     return std::abs(x) <= inputCeiling ? x : 0.0f;
 }
 
-// Mode and focus indices outside 0..2 count as the nearest end.
+// A focus index outside 0..2 counts as the nearest end (the envelope pass takes the index).
 inline int clampChoiceIndex(int index) noexcept
 {
-    return std::clamp(index, 0, 2);
+    return choiceIndex(choiceAt<Focus>(index));
 }
 
-inline const ModeRow& modeRow(int modeIndex) noexcept
+inline const ModeRow& modeRow(Mode mode) noexcept
 {
-    return modeTable[(size_t) clampChoiceIndex(modeIndex)];
+    return modeTable[(size_t) choiceIndex(mode)];
 }
 
 // One-pole coefficient for a time constant, in double, rounded to float. The inner floor keeps
@@ -70,9 +72,9 @@ struct EnvelopeCoefficients
     float slowRelease = 0.0f;
     float modeScale = 1.0f;
 
-    static EnvelopeCoefficients forMode(int modeIndex, double sampleRate) noexcept
+    static EnvelopeCoefficients forMode(Mode mode, double sampleRate) noexcept
     {
-        const auto& row = modeRow(modeIndex);
+        const auto& row = modeRow(mode);
         return {envelopeCoefficient(row.fastAttackSeconds, sampleRate),
                 envelopeCoefficient(row.fastReleaseSeconds, sampleRate),
                 envelopeCoefficient(row.slowAttackSeconds, sampleRate),
@@ -95,14 +97,15 @@ using Filter = juce::dsp::IIR::Filter<float>;
 // The detection signal of the focus band; only the filters the focus uses are advanced.
 // Works with the framework's filter and with FocusFilter, which computes the same samples.
 template <typename LowPass, typename HighPass>
-forcedinline float detectionSignal(float x, int focusIndex, LowPass& lowPass, HighPass& highPass) noexcept
+forcedinline float detectionSignal(float x, Focus focus, LowPass& lowPass, HighPass& highPass) noexcept
 {
-    switch (clampChoiceIndex(focusIndex))
+    switch (focus)
     {
-        case 0:
+        case Focus::low:
             return lowPass.processSample(x);
-        case 2:
+        case Focus::high:
             return highPass.processSample(x);
+        case Focus::full:
         default:
         {
             const float low = lowPass.processSample(x);

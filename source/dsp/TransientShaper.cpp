@@ -11,17 +11,12 @@
 
 namespace
 {
-constexpr auto modeParameter = (size_t) parameterIndex(ParameterIDs::mode);
-constexpr auto focusParameter = (size_t) parameterIndex(ParameterIDs::focus);
-constexpr auto qualityParameter = (size_t) parameterIndex(ParameterIDs::quality);
-constexpr auto linkParameter = (size_t) parameterIndex(ParameterIDs::link);
-
 // How long the output takes to fade out and in again when the quality changes.
 constexpr double qualityFadeSeconds = 0.005;
 
 } // namespace
 
-void TransientShaper::prepare(double newSampleRate, const ParameterValues& settings) noexcept
+void TransientShaper::prepare(double newSampleRate, const ShaperSettings& settings) noexcept
 {
     if (std::isfinite(newSampleRate) && newSampleRate > 0.0)
         sampleRate = newSampleRate;
@@ -33,11 +28,9 @@ void TransientShaper::prepare(double newSampleRate, const ParameterValues& setti
     }
     reset();
 
-    smoothers.reset(sampleRate);
-    smoothers.setTargets(ParameterSmoothers::targetsFor(settings), true);
-    quality.start(settings.choiceIndex(qualityParameter) == QualityIndex::high ? QualityIndex::high
-                                                                                : QualityIndex::standard,
-                  (int) std::ceil(qualityFadeSeconds * sampleRate));
+    ramps.reset(sampleRate);
+    ramps.setTargets(settings.targets, true);
+    quality.start(settings.quality, (int) std::ceil(qualityFadeSeconds * sampleRate));
 }
 
 void TransientShaper::reset() noexcept
@@ -46,9 +39,9 @@ void TransientShaper::reset() noexcept
     oversampled.reset();
 }
 
-int TransientShaper::latencyFor(int qualityIndex) noexcept
+int TransientShaper::latencyFor(Quality wanted) noexcept
 {
-    if (qualityIndex != QualityIndex::high)
+    if (wanted != Quality::high)
         return 0;
     static const int high = OversampledPath().getLatency(); // designs the filters once: not for the audio thread
     return high;
@@ -56,14 +49,12 @@ int TransientShaper::latencyFor(int qualityIndex) noexcept
 
 TransientShaper::Peaks TransientShaper::process(const juce::dsp::AudioBlock<const float>& in,
                                                 const juce::dsp::AudioBlock<float>& out,
-                                                const ParameterValues& settings) noexcept
+                                                const ShaperSettings& settings) noexcept
 {
-    smoothers.setTargets(ParameterSmoothers::targetsFor(settings), false);
-    quality.request(settings.choiceIndex(qualityParameter) == QualityIndex::high ? QualityIndex::high
-                                                                                  : QualityIndex::standard);
-    const int focus = settings.choiceIndex(focusParameter);
-    const bool linked = settings.choiceIndex(linkParameter) == LinkIndex::on;
-    const auto coefficients = shaper::EnvelopeCoefficients::forMode(settings.choiceIndex(modeParameter), sampleRate);
+    ramps.setTargets(settings.targets, false);
+    quality.request(settings.quality);
+    const bool linked = settings.link == StereoLink::on;
+    const auto coefficients = shaper::EnvelopeCoefficients::forMode(settings.mode, sampleRate);
 
     Peaks peaks;
     jassert(in.getNumSamples() == out.getNumSamples());
@@ -76,20 +67,20 @@ TransientShaper::Peaks TransientShaper::process(const juce::dsp::AudioBlock<cons
     for (int offset = 0; offset < n; offset += ControlBlock::maxSamples)
     {
         const int length = std::min(ControlBlock::maxSamples, n - offset);
-        smoothers.render(controls, length);
+        ramps.render(controls, length);
         if (numChannels > 0)
-            processStretch(inChannels, outChannels, offset, length, coefficients, focus, linked, peaks);
+            processStretch(inChannels, outChannels, offset, length, coefficients, settings.focus, linked, peaks);
     }
     return peaks;
 }
 
 void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& in,
                                      const juce::dsp::AudioBlock<float>& out, int offset, int n,
-                                     const shaper::EnvelopeCoefficients& c, int focus, bool linked,
+                                     const shaper::EnvelopeCoefficients& c, Focus focus, bool linked,
                                      Peaks& peaks) noexcept
 {
     const int numChannels = (int) out.getNumChannels();
-    const bool high = quality.activeQuality() == QualityIndex::high;
+    const bool high = quality.activeQuality() == Quality::high;
     const bool feeding = liveFeed != nullptr;
 
     // Once power or mix has settled at 0 the output is the input, sample for sample.
@@ -116,13 +107,13 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
 
     if (high)
     {
-        envelopePass::detect(focus, numChannels, input, detected, n, detector);
+        envelopePass::detect(choiceIndex(focus), numChannels, input, detected, n, detector);
         for (int ch = 0; ch < numChannels; ++ch)
             oversampled.detectPeaks(ch, detected[ch], detected[ch], n);
         envelopePass::follow(linked, numChannels, detected, fast, slow, n, c, detector);
     }
     else
-        envelopePass::run(focus, linked, numChannels, input, fast, slow, n, c, detector);
+        envelopePass::run(choiceIndex(focus), linked, numChannels, input, fast, slow, n, c, detector);
 
     const float clip = controls[Control::clip][0];
     if (clip != normalisedClip) // the normaliser only changes with the clip control
@@ -194,6 +185,6 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
     if (restart)
     {
         oversampled.reset();
-        quality.switched(quality.wantedQuality() == QualityIndex::high ? oversampled.getLatency() : 0);
+        quality.switched(quality.wantedQuality() == Quality::high ? oversampled.getLatency() : 0);
     }
 }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "dsp/ControlBlock.h"
+#include "dsp/ControlRamps.h"
 #include "dsp/DetectorState.h"
 #include "dsp/OversampledPath.h"
-#include "dsp/ParameterSmoothers.h"
-#include "state/ParameterValues.h"
 #include "dsp/QualitySwitch.h"
 #include "dsp/ShaperCore.h"
+#include "dsp/ShaperSettings.h"
 #include "dsp/ShapingKernels.h"
 
 #include <juce_dsp/juce_dsp.h>
@@ -40,7 +40,7 @@ public:
     // Sets the focus bands for a sample rate, clears filters and envelopes and puts the ramps at
     // the settings without ramping. A rate that is not a positive number keeps the previous one
     // (44100 Hz before the first prepare).
-    void prepare(double sampleRate, const ParameterValues& settings) noexcept;
+    void prepare(double sampleRate, const ShaperSettings& settings) noexcept;
 
     // Clears filters and envelopes of both channels; the ramps stay where they are.
     void reset() noexcept;
@@ -50,10 +50,10 @@ public:
     // blocks have the same length; a channel of `out` may be the same memory as one of `in`.
     // Channels beyond the second are left alone; with no channels the ramps still advance.
     Peaks process(const juce::dsp::AudioBlock<const float>& in, const juce::dsp::AudioBlock<float>& out,
-                  const ParameterValues& settings) noexcept;
+                  const ShaperSettings& settings) noexcept;
 
     // The same, in place.
-    Peaks process(const juce::dsp::AudioBlock<float>& block, const ParameterValues& settings) noexcept
+    Peaks process(const juce::dsp::AudioBlock<float>& block, const ShaperSettings& settings) noexcept
     {
         return process(block, block, settings);
     }
@@ -61,12 +61,12 @@ public:
     double getSampleRate() const noexcept { return sampleRate; }
 
     // The delay of the output behind the input at a quality, in samples (not on the audio thread).
-    static int latencyFor(int quality) noexcept;
+    static int latencyFor(Quality quality) noexcept;
 
     // The delay of the output now (it follows a change of quality once the path has changed).
     int getLatency() const noexcept
     {
-        return quality.activeQuality() == QualityIndex::high ? oversampled.getLatency() : 0;
+        return quality.activeQuality() == Quality::high ? oversampled.getLatency() : 0;
     }
 
     // The live view's tap (LiveFeed.h): while a feed is set, each stretch is handed to it once it
@@ -76,11 +76,11 @@ public:
 private:
     void processStretch(const juce::dsp::AudioBlock<const float>& in, const juce::dsp::AudioBlock<float>& out,
                         int offset, int n,
-                        const shaper::EnvelopeCoefficients& c, int focus, bool linked, Peaks& peaks) noexcept;
+                        const shaper::EnvelopeCoefficients& c, Focus focus, bool linked, Peaks& peaks) noexcept;
 
     double sampleRate = 44100.0;
     DetectorState detector;
-    ParameterSmoothers smoothers;
+    ControlRamps ramps;
     OversampledPath oversampled;
     QualitySwitch quality;
 

@@ -1,9 +1,10 @@
 #include "dsp/LevelMeter.h"
 #include "plugin/TarvoltAudioProcessor.h"
+#include "state/ShaperSettingsFrom.h"
 
 void TarvoltAudioProcessor::prepareToPlay(double sampleRate, int)
 {
-    shaper.prepare(sampleRate, getParameterValues());
+    shaper.prepare(sampleRate, shaperSettingsFrom(getParameterValues()));
     liveFeed.prepare(shaper.getSampleRate());
 }
 
@@ -13,15 +14,15 @@ void TarvoltAudioProcessor::releaseResources()
 
 void TarvoltAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
-    shapeBlock(buffer, getParameterValues());
+    shapeBlock(buffer, shaperSettingsFrom(getParameterValues()));
 }
 
 void TarvoltAudioProcessor::processBlockBypassed(juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
-    shapeBlock(buffer, getParameterValues().bypassed());
+    shapeBlock(buffer, shaperSettingsFrom(getParameterValues()).bypassed());
 }
 
-void TarvoltAudioProcessor::shapeBlock(juce::AudioBuffer<float>& buffer, const ParameterValues& settings) noexcept
+void TarvoltAudioProcessor::shapeBlock(juce::AudioBuffer<float>& buffer, const ShaperSettings& settings) noexcept
 {
     juce::ScopedNoDenormals noDenormals;
 

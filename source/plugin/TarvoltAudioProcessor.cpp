@@ -6,8 +6,6 @@
 namespace
 {
 constexpr auto powerParameter = (size_t) parameterIndex(ParameterIDs::power);
-constexpr auto modeParameter = (size_t) parameterIndex(ParameterIDs::mode);
-constexpr auto focusParameter = (size_t) parameterIndex(ParameterIDs::focus);
 } // namespace
 
 TarvoltAudioProcessor::TarvoltAudioProcessor()
@@ -23,7 +21,7 @@ TarvoltAudioProcessor::TarvoltAudioProcessor()
     }
     // The High path's latency comes from its filters' design: done here, before any thread may
     // need it.
-    TransientShaper::latencyFor(QualityIndex::high);
+    TransientShaper::latencyFor(Quality::high);
 }
 
 TarvoltAudioProcessor::~TarvoltAudioProcessor()
@@ -114,7 +112,7 @@ void TarvoltAudioProcessor::parameterChanged(const juce::String& parameterID, fl
     // The quality decides the latency; it is not automatable, so this comes from the editor, a
     // preset or a state, never from the audio thread.
     if (parameterID == ParameterIDs::quality)
-        setLatencySamples(TransientShaper::latencyFor((int) std::round(newValue)));
+        setLatencySamples(TransientShaper::latencyFor(choiceAt<Quality>((int) std::round(newValue))));
 }
 
 float TarvoltAudioProcessor::readPlain(size_t index) const noexcept
@@ -135,14 +133,14 @@ bool TarvoltAudioProcessor::isPowerOn() const noexcept
     return readPlain(powerParameter) >= 0.5f;
 }
 
-int TarvoltAudioProcessor::getModeIndex() const noexcept
+Mode TarvoltAudioProcessor::getMode() const noexcept
 {
-    return (int) std::round(readPlain(modeParameter));
+    return getParameterValues().choice<Mode>();
 }
 
-int TarvoltAudioProcessor::getFocusIndex() const noexcept
+Focus TarvoltAudioProcessor::getFocus() const noexcept
 {
-    return (int) std::round(readPlain(focusParameter));
+    return getParameterValues().choice<Focus>();
 }
 
 float TarvoltAudioProcessor::getInputLevel(int channel) const noexcept

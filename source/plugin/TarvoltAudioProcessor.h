@@ -60,8 +60,8 @@ public:
     // Lock-free parameter readers, safe on any thread.
     ParameterValues getParameterValues() const noexcept;
     bool isPowerOn() const noexcept;
-    int getModeIndex() const noexcept;
-    int getFocusIndex() const noexcept;
+    Mode getMode() const noexcept;
+    Focus getFocus() const noexcept;
 
     // Published meter positions; a channel below 0 reads channel 0, above 1 reads channel 1.
     float getInputLevel(int channel) const noexcept;
@@ -109,7 +109,7 @@ private:
     float readPlain(size_t index) const noexcept;
 
     // Shapes a block in place with the settings, feeds the live view and the meters.
-    void shapeBlock(juce::AudioBuffer<float>& buffer, const ParameterValues& settings) noexcept;
+    void shapeBlock(juce::AudioBuffer<float>& buffer, const ShaperSettings& settings) noexcept;
 
     // Looked up once, in table order, so the audio thread never searches by ID.
     std::array<std::atomic<float>*, numParameters> raw{};

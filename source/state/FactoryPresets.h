@@ -8,14 +8,21 @@
 
 // The presets compiled into the plug-in. Each names every parameter that factory presets set
 // (ParameterSpec::Presets::factory) by ID with its plain value in the parameter's own unit (mode
-// and focus hold choice indices), and no other; a row that leaves one out or names one twice does
-// not compile. Loading one leaves the other parameters as they are.
+// and focus by their choice, which stands for its index), and no other; a row that leaves one out
+// or names one twice does not compile. Loading one leaves the other parameters as they are.
 struct FactoryPreset
 {
     struct Value
     {
-        const char* id;
-        float plain;
+        constexpr Value() = default;
+        constexpr Value(const char* parameterID, float plainValue) : id(parameterID), plain(plainValue) {}
+        template <typename Choice>
+        constexpr Value(const char* parameterID, Choice choice) : id(parameterID), plain((float) choiceIndex(choice))
+        {
+        }
+
+        const char* id = nullptr;
+        float plain = 0.0f;
     };
 
     const char* name;
@@ -34,14 +41,14 @@ inline constexpr float on = 1.0f;
 
 // clang-format off
 inline constexpr std::array<FactoryPreset, 8> table{{
-    {"Punchy Kicks",   {{{power, on}, {mode, ModeIndex::punch},  {attack,  7.5f}, {sustain, -1.5f}, {sensitivity, 72.0f}, {focus, FocusIndex::low},  {punch, 48.0f}, {clip, 26.0f}, {mix, 100.0f}, {output, 0.5f}}}},
-    {"Snare Snap",     {{{power, on}, {mode, ModeIndex::punch},  {attack,  8.5f}, {sustain, -3.0f}, {sensitivity, 70.0f}, {focus, FocusIndex::high}, {punch, 38.0f}, {clip, 18.0f}, {mix, 100.0f}, {output, 0.0f}}}},
-    {"Loop Tightener", {{{power, on}, {mode, ModeIndex::tight},  {attack,  4.5f}, {sustain, -4.5f}, {sensitivity, 62.0f}, {focus, FocusIndex::full}, {punch, 20.0f}, {clip, 10.0f}, {mix,  92.0f}, {output, 0.0f}}}},
-    {"Bass Knock",     {{{power, on}, {mode, ModeIndex::tight},  {attack,  5.5f}, {sustain,  1.0f}, {sensitivity, 68.0f}, {focus, FocusIndex::low},  {punch, 30.0f}, {clip, 12.0f}, {mix, 100.0f}, {output, 0.8f}}}},
-    {"Smooth Rooms",   {{{power, on}, {mode, ModeIndex::smooth}, {attack,  1.5f}, {sustain,  3.5f}, {sensitivity, 42.0f}, {focus, FocusIndex::full}, {punch, 10.0f}, {clip,  6.0f}, {mix,  88.0f}, {output, 0.0f}}}},
-    {"Aggro Parallel", {{{power, on}, {mode, ModeIndex::punch},  {attack, 10.0f}, {sustain, -6.0f}, {sensitivity, 82.0f}, {focus, FocusIndex::full}, {punch, 56.0f}, {clip, 34.0f}, {mix,  42.0f}, {output, 0.0f}}}},
-    {"Tame Pokey",     {{{power, on}, {mode, ModeIndex::smooth}, {attack, -4.5f}, {sustain,  1.5f}, {sensitivity, 58.0f}, {focus, FocusIndex::high}, {punch,  8.0f}, {clip,  0.0f}, {mix, 100.0f}, {output, 0.0f}}}},
-    {"Guitar Push",    {{{power, on}, {mode, ModeIndex::tight},  {attack,  3.0f}, {sustain,  2.5f}, {sensitivity, 55.0f}, {focus, FocusIndex::high}, {punch, 24.0f}, {clip, 14.0f}, {mix, 100.0f}, {output, 0.5f}}}},
+    {"Punchy Kicks",   {{{power, on}, {mode, Mode::punch},  {attack,  7.5f}, {sustain, -1.5f}, {sensitivity, 72.0f}, {focus, Focus::low},  {punch, 48.0f}, {clip, 26.0f}, {mix, 100.0f}, {output, 0.5f}}}},
+    {"Snare Snap",     {{{power, on}, {mode, Mode::punch},  {attack,  8.5f}, {sustain, -3.0f}, {sensitivity, 70.0f}, {focus, Focus::high}, {punch, 38.0f}, {clip, 18.0f}, {mix, 100.0f}, {output, 0.0f}}}},
+    {"Loop Tightener", {{{power, on}, {mode, Mode::tight},  {attack,  4.5f}, {sustain, -4.5f}, {sensitivity, 62.0f}, {focus, Focus::full}, {punch, 20.0f}, {clip, 10.0f}, {mix,  92.0f}, {output, 0.0f}}}},
+    {"Bass Knock",     {{{power, on}, {mode, Mode::tight},  {attack,  5.5f}, {sustain,  1.0f}, {sensitivity, 68.0f}, {focus, Focus::low},  {punch, 30.0f}, {clip, 12.0f}, {mix, 100.0f}, {output, 0.8f}}}},
+    {"Smooth Rooms",   {{{power, on}, {mode, Mode::smooth}, {attack,  1.5f}, {sustain,  3.5f}, {sensitivity, 42.0f}, {focus, Focus::full}, {punch, 10.0f}, {clip,  6.0f}, {mix,  88.0f}, {output, 0.0f}}}},
+    {"Aggro Parallel", {{{power, on}, {mode, Mode::punch},  {attack, 10.0f}, {sustain, -6.0f}, {sensitivity, 82.0f}, {focus, Focus::full}, {punch, 56.0f}, {clip, 34.0f}, {mix,  42.0f}, {output, 0.0f}}}},
+    {"Tame Pokey",     {{{power, on}, {mode, Mode::smooth}, {attack, -4.5f}, {sustain,  1.5f}, {sensitivity, 58.0f}, {focus, Focus::high}, {punch,  8.0f}, {clip,  0.0f}, {mix, 100.0f}, {output, 0.0f}}}},
+    {"Guitar Push",    {{{power, on}, {mode, Mode::tight},  {attack,  3.0f}, {sustain,  2.5f}, {sensitivity, 55.0f}, {focus, Focus::high}, {punch, 24.0f}, {clip, 14.0f}, {mix, 100.0f}, {output, 0.5f}}}},
 }};
 // clang-format on
 

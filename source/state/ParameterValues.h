@@ -7,8 +7,8 @@
 #include <string_view>
 
 // The plain value of every parameter, in the table's order: what a block of audio is processed
-// with. The processor reads them from its parameters, the LV2 wrapper from its control ports,
-// tests set them by ID.
+// with (as ShaperSettings, state/ShaperSettingsFrom.h). The state reads them from its parameters,
+// the LV2 wrapper from its control ports, tests set them by ID.
 struct ParameterValues
 {
     std::array<float, numParameters> plain{};
@@ -40,19 +40,14 @@ struct ParameterValues
         return *this;
     }
 
-    // The same settings with the power off: what the host's bypass plays. The power's ramp
-    // crossfades to the dry signal, which in High quality is the input delayed by the latency, and
-    // the shaper keeps running, so that switching back plays nothing stale.
-    ParameterValues bypassed() const noexcept
+    // A choice parameter's value: the stored index rounded to the nearest whole number, an index
+    // outside the choice's values counting as the nearest end.
+    template <typename Choice>
+    Choice choice() const noexcept
     {
-        constexpr auto power = (size_t) parameterIndex(ParameterIDs::power);
-        auto values = *this;
-        values[power] = 0.0f;
-        return values;
+        constexpr auto index = (size_t) parameterIndex(choiceParameterID<Choice>);
+        return choiceAt<Choice>((int) std::round(plain[index]));
     }
-
-    // A choice parameter's index, the stored value rounded to the nearest whole number.
-    int choiceIndex(size_t index) const noexcept { return (int) std::round(plain[index]); }
 
     bool operator==(const ParameterValues& other) const noexcept { return plain == other.plain; }
 };

@@ -22,6 +22,19 @@ constexpr bool everyControlFedOnce()
     return true;
 }
 static_assert(everyControlFedOnce(), "each ramp needs exactly one parameter");
+
+// A choice enum's values are its parameter's indices: as many as the parameter has choices.
+template <typename Choice>
+constexpr bool choiceFitsItsParameter()
+{
+    const int i = parameterIndex(choiceParameterID<Choice>);
+    return i >= 0 && parameterSpecs[(size_t) i].kind == ParameterSpec::Kind::choice &&
+           parameterSpecs[(size_t) i].numChoices() == choiceCount<Choice> && parameterSpecs[(size_t) i].minimum == 0.0f &&
+           parameterSpecs[(size_t) i].maximum == (float) (choiceCount<Choice> - 1);
+}
+static_assert(choiceFitsItsParameter<Mode>() && choiceFitsItsParameter<Focus>() && choiceFitsItsParameter<Quality>() &&
+                  choiceFitsItsParameter<StereoLink>(),
+              "each choice parameter holds the values of its enum");
 } // namespace
 
 float ParameterSpec::clampPlain(float plain) const noexcept

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dsp/Choices.h"
 #include "dsp/Control.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -10,7 +11,8 @@
 // Every fact about a parameter lives in parameterSpecs below: its ID, name, kind, range, default,
 // choices, the unit it is shown in, how the audio path reads it and what presets do with it. The
 // processor, the presets, the editor, the LV2 bundle, the tools and the tests all read it from
-// there.
+// there. A choice parameter's values are the values of its enum (dsp/Choices.h; see
+// choiceParameterID below), its choice names in the same order.
 namespace ParameterIDs
 {
 inline constexpr const char* power = "power";
@@ -27,23 +29,17 @@ inline constexpr const char* quality = "quality";
 inline constexpr const char* link = "link";
 } // namespace ParameterIDs
 
-// Choice indices.
-namespace ModeIndex
-{
-inline constexpr int tight = 0, punch = 1, smooth = 2;
-}
-namespace FocusIndex
-{
-inline constexpr int low = 0, full = 1, high = 2;
-}
-namespace QualityIndex
-{
-inline constexpr int standard = 0, high = 1;
-}
-namespace LinkIndex
-{
-inline constexpr int off = 0, on = 1;
-}
+// The choice parameter whose value each choice enum is.
+template <typename Choice>
+inline constexpr const char* choiceParameterID = nullptr;
+template <>
+inline constexpr const char* choiceParameterID<Mode> = ParameterIDs::mode;
+template <>
+inline constexpr const char* choiceParameterID<Focus> = ParameterIDs::focus;
+template <>
+inline constexpr const char* choiceParameterID<Quality> = ParameterIDs::quality;
+template <>
+inline constexpr const char* choiceParameterID<StereoLink> = ParameterIDs::link;
 
 struct ParameterSpec
 {
@@ -70,7 +66,7 @@ struct ParameterSpec
         fraction, // percent / 100
         gain,     // decibels to a linear factor, 0 at -100 dB or below
         onOff,    // 1 from 0.5 on, else 0
-        index     // a choice index, read once per block and not ramped
+        index     // a choice's index, read once per block and not ramped
     };
 
     // What presets do with the parameter. A host's saved state restores every parameter, and a
@@ -92,7 +88,6 @@ struct ParameterSpec
     Unit unit;
     AudioValue audioValue;
     Control control;           // the shaper control the ramp feeds (Control::none for an index)
-    double rampSeconds;        // length of that ramp
     Presets presets;
     bool automatable = true;   // false for what a host must not automate (it changes the latency)
     // What a stored state or preset that lacks the parameter means. The first ten parameters
@@ -154,24 +149,21 @@ using Unit = ParameterSpec::Unit;
 using AudioValue = ParameterSpec::AudioValue;
 using Presets = ParameterSpec::Presets;
 
-inline constexpr double shortRamp = 0.02; // seconds
-inline constexpr double longRamp = 0.03;
-
 // clang-format off
 inline constexpr std::array<ParameterSpec, 12> specs{{
-    //  ID                         name           kind          min     max    default  choices                        unit            audio value             control               ramp       presets
-    {ParameterIDs::power,       "Power",       Kind::toggle,  0.0f,   1.0f,   1.0f, {"Off", "On", nullptr},         Unit::none,     AudioValue::onOff,    Control::power,       shortRamp, Presets::factory},
-    {ParameterIDs::mode,        "Mode",        Kind::choice,  0.0f,   2.0f,   1.0f, {"Tight", "Punch", "Smooth"},   Unit::none,     AudioValue::index,    Control::none,        0.0,       Presets::factory},
-    {ParameterIDs::attack,      "Attack",      Kind::number, -12.0f, 12.0f,   5.0f, {},                             Unit::decibels, AudioValue::asStored, Control::attackDb,    shortRamp, Presets::factory},
-    {ParameterIDs::sustain,     "Sustain",     Kind::number, -12.0f, 12.0f,  -2.5f, {},                             Unit::decibels, AudioValue::asStored, Control::sustainDb,   shortRamp, Presets::factory},
-    {ParameterIDs::sensitivity, "Sensitivity", Kind::number,  0.0f, 100.0f,  60.0f, {},                             Unit::percent,  AudioValue::fraction, Control::sensitivity, longRamp,  Presets::factory},
-    {ParameterIDs::focus,       "Focus",       Kind::choice,  0.0f,   2.0f,   1.0f, {"Low", "Full", "High"},        Unit::none,     AudioValue::index,    Control::none,        0.0,       Presets::factory},
-    {ParameterIDs::punch,       "Punch",       Kind::number,  0.0f, 100.0f,  30.0f, {},                             Unit::percent,  AudioValue::fraction, Control::punch,       longRamp,  Presets::factory},
-    {ParameterIDs::clip,        "Clip",        Kind::number,  0.0f, 100.0f,  25.0f, {},                             Unit::percent,  AudioValue::fraction, Control::clip,        longRamp,  Presets::factory},
-    {ParameterIDs::mix,         "Mix",         Kind::number,  0.0f, 100.0f, 100.0f, {},                             Unit::percent,  AudioValue::fraction, Control::mix,         longRamp,  Presets::factory},
-    {ParameterIDs::output,      "Output",      Kind::number, -12.0f, 12.0f,   0.0f, {},                             Unit::decibels, AudioValue::gain,     Control::outputGain,  shortRamp, Presets::factory},
-    {ParameterIDs::quality,     "Quality",     Kind::choice,  0.0f,   1.0f,   0.0f, {"Standard", "High", nullptr},  Unit::none,     AudioValue::index,    Control::none,        0.0,       Presets::none, false, false},
-    {ParameterIDs::link,        "Stereo Link", Kind::choice,  0.0f,   1.0f,   0.0f, {"Off", "On", nullptr},         Unit::none,     AudioValue::index,    Control::none,        0.0,       Presets::user, true,  false},
+    //  ID                         name           kind          min     max    default  choices                        unit            audio value             control               presets
+    {ParameterIDs::power,       "Power",       Kind::toggle,  0.0f,   1.0f,   1.0f, {"Off", "On", nullptr},         Unit::none,     AudioValue::onOff,    Control::power,       Presets::factory},
+    {ParameterIDs::mode,        "Mode",        Kind::choice,  0.0f,   2.0f,   1.0f, {"Tight", "Punch", "Smooth"},   Unit::none,     AudioValue::index,    Control::none,        Presets::factory},
+    {ParameterIDs::attack,      "Attack",      Kind::number, -12.0f, 12.0f,   5.0f, {},                             Unit::decibels, AudioValue::asStored, Control::attackDb,    Presets::factory},
+    {ParameterIDs::sustain,     "Sustain",     Kind::number, -12.0f, 12.0f,  -2.5f, {},                             Unit::decibels, AudioValue::asStored, Control::sustainDb,   Presets::factory},
+    {ParameterIDs::sensitivity, "Sensitivity", Kind::number,  0.0f, 100.0f,  60.0f, {},                             Unit::percent,  AudioValue::fraction, Control::sensitivity, Presets::factory},
+    {ParameterIDs::focus,       "Focus",       Kind::choice,  0.0f,   2.0f,   1.0f, {"Low", "Full", "High"},        Unit::none,     AudioValue::index,    Control::none,        Presets::factory},
+    {ParameterIDs::punch,       "Punch",       Kind::number,  0.0f, 100.0f,  30.0f, {},                             Unit::percent,  AudioValue::fraction, Control::punch,       Presets::factory},
+    {ParameterIDs::clip,        "Clip",        Kind::number,  0.0f, 100.0f,  25.0f, {},                             Unit::percent,  AudioValue::fraction, Control::clip,        Presets::factory},
+    {ParameterIDs::mix,         "Mix",         Kind::number,  0.0f, 100.0f, 100.0f, {},                             Unit::percent,  AudioValue::fraction, Control::mix,         Presets::factory},
+    {ParameterIDs::output,      "Output",      Kind::number, -12.0f, 12.0f,   0.0f, {},                             Unit::decibels, AudioValue::gain,     Control::outputGain,  Presets::factory},
+    {ParameterIDs::quality,     "Quality",     Kind::choice,  0.0f,   1.0f,   0.0f, {"Standard", "High", nullptr},  Unit::none,     AudioValue::index,    Control::none,        Presets::none, false, false},
+    {ParameterIDs::link,        "Stereo Link", Kind::choice,  0.0f,   1.0f,   0.0f, {"Off", "On", nullptr},         Unit::none,     AudioValue::index,    Control::none,        Presets::user, true,  false},
 }};
 // clang-format on
 } // namespace parameterTable

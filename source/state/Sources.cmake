@@ -10,6 +10,7 @@ target_sources(Tarvolt PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/PresetStore.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProcessorState.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ReplacingMove.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ShaperSettingsFrom.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StateBlob.cpp)
 
 # The preset folder on Windows comes from the shell (SHGetSpecialFolderPathW).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plugin/TarvoltAudioProcessor.h"
+#include "state/ShaperSettingsFrom.h"
 
 #include <vector>
 
@@ -13,6 +14,13 @@ inline void setPlain(TarvoltAudioProcessor& processor, const juce::String& id, f
     auto* parameter = processor.parameters.getParameter(id);
     jassert(parameter != nullptr);
     parameter->setValueNotifyingHost(parameter->convertTo0to1(plainValue));
+}
+
+// Sets a choice parameter to a choice (Mode::smooth, Quality::high, ...).
+template <typename Choice>
+inline void setChoice(TarvoltAudioProcessor& processor, Choice choice)
+{
+    setPlain(processor, choiceParameterID<Choice>, (float) choiceIndex(choice));
 }
 
 inline float getPlain(TarvoltAudioProcessor& processor, const juce::String& id)
@@ -52,7 +60,8 @@ inline void shapeInBlocks(TransientShaper& shaper, juce::AudioBuffer<float>& buf
     for (int start = 0; start < buffer.getNumSamples(); start += blockSize)
     {
         const int len = std::min(blockSize, buffer.getNumSamples() - start);
-        shaper.process(juce::dsp::AudioBlock<float>(buffer).getSubBlock((size_t) start, (size_t) len), settings);
+        shaper.process(juce::dsp::AudioBlock<float>(buffer).getSubBlock((size_t) start, (size_t) len),
+                       shaperSettingsFrom(settings));
     }
 }
 

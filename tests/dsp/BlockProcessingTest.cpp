@@ -13,14 +13,14 @@ constexpr auto attack = (size_t) Control::attackDb;
 constexpr auto mix = (size_t) Control::mix;
 } // namespace
 
-TEST(ParameterSmoothers, AttackRampsOver882SamplesAt44100InEqualStepsAcrossBlocks)
+TEST(ControlRamps, AttackRampsOver882SamplesAt44100InEqualStepsAcrossBlocks)
 {
-    ParameterSmoothers smoothers;
+    ControlRamps smoothers;
     smoothers.reset(44100.0);
     auto settings = ParameterValues::defaults().set(ParameterIDs::attack, 0.0f);
-    smoothers.setTargets(ParameterSmoothers::targetsFor(settings), true);
+    smoothers.setTargets(shaperSettingsFrom(settings).targets, true);
 
-    const auto t = ParameterSmoothers::targetsFor(settings.set(ParameterIDs::attack, 12.0f));
+    const auto t = shaperSettingsFrom(settings.set(ParameterIDs::attack, 12.0f)).targets;
     std::vector<float> values;
     for (int block = 0; values.size() < 1000; ++block)
     {
@@ -37,7 +37,7 @@ TEST(ParameterSmoothers, AttackRampsOver882SamplesAt44100InEqualStepsAcrossBlock
     EXPECT_EQ(values[999], 12.0f);
 }
 
-TEST(ParameterSmoothers, RampLengthsFollowTheSampleRate)
+TEST(ControlRamps, RampLengthsFollowTheSampleRate)
 {
     struct Case
     {
@@ -46,9 +46,9 @@ TEST(ParameterSmoothers, RampLengthsFollowTheSampleRate)
     };
     for (const auto& c : {Case{44100.0, 882, 1323}, Case{48000.0, 960, 1440}})
     {
-        ParameterSmoothers smoothers;
+        ControlRamps smoothers;
         smoothers.reset(c.rate);
-        ParameterSmoothers::Targets zeros{}, ones{};
+        ControlRamps::Targets zeros{}, ones{};
         ones.fill(1.0f);
         smoothers.setTargets(zeros, true);
         smoothers.setTargets(ones, false);
@@ -64,9 +64,9 @@ TEST(ParameterSmoothers, RampLengthsFollowTheSampleRate)
     }
 }
 
-TEST(ParameterSmoothers, RenderedStretchesEqualTheValuesStepByStep)
+TEST(ControlRamps, RenderedStretchesEqualTheValuesStepByStep)
 {
-    ParameterSmoothers rendered, stepped;
+    ControlRamps rendered, stepped;
     rendered.reset(48000.0);
     stepped.reset(48000.0);
     juce::Random random(17);
@@ -77,7 +77,7 @@ TEST(ParameterSmoothers, RenderedStretchesEqualTheValuesStepByStep)
             const auto& spec = parameterSpecs[p];
             settings[p] = spec.clampPlain(spec.minimum + random.nextFloat() * (spec.maximum - spec.minimum));
         }
-        return ParameterSmoothers::targetsFor(settings);
+        return shaperSettingsFrom(settings).targets;
     };
     const auto first = randomTargets();
     rendered.setTargets(first, true);
@@ -272,11 +272,11 @@ TEST(BlockProcessing, BrokenInputIsProcessedAsSilence)
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float ceiling = shaper::inputCeiling;
 
-    for (int quality : {QualityIndex::standard, QualityIndex::high})
+    for (Quality quality : {Quality::standard, Quality::high})
         for (float bad : {nan, inf, -inf, 3.0e20f, -std::numeric_limits<float>::max(), std::nextafter(ceiling, inf),
                           ceiling, -ceiling})
         {
-            SCOPED_TRACE(juce::String(bad) + (quality == QualityIndex::high ? ", High" : ", Standard"));
+            SCOPED_TRACE(juce::String(bad) + (quality == Quality::high ? ", High" : ", Standard"));
             const bool broken = !(std::abs(bad) <= ceiling);
             TarvoltAudioProcessor withBad, withSilence;
             for (auto* processor : {&withBad, &withSilence})

@@ -133,15 +133,15 @@ TEST(Processor, ReadersRoundAndThreshold)
 {
     TarvoltAudioProcessor processor;
     EXPECT_TRUE(processor.isPowerOn());
-    EXPECT_EQ(processor.getModeIndex(), ModeIndex::punch);
-    EXPECT_EQ(processor.getFocusIndex(), FocusIndex::full);
+    EXPECT_EQ(processor.getMode(), Mode::punch);
+    EXPECT_EQ(processor.getFocus(), Focus::full);
 
     harness::setPlain(processor, "power", 0.0f);
     harness::setPlain(processor, "mode", 2.0f);
     harness::setPlain(processor, "focus", 0.0f);
     EXPECT_FALSE(processor.isPowerOn());
-    EXPECT_EQ(processor.getModeIndex(), ModeIndex::smooth);
-    EXPECT_EQ(processor.getFocusIndex(), FocusIndex::low);
+    EXPECT_EQ(processor.getMode(), Mode::smooth);
+    EXPECT_EQ(processor.getFocus(), Focus::low);
 }
 
 TEST(Processor, AnyParameterChangeMarksThePresetModifiedUnlessApplyingAPreset)

@@ -223,9 +223,9 @@ TEST(Editor, SettingsMenuOffersQualityAndStereoLinkAsHostParameters)
 
     DisplaySettings settings;
     EXPECT_EQ(displayReadOut(settings), "MIX 100%  CLIP 25%");
-    settings.parameters.set(ParameterIDs::quality, (float) QualityIndex::high).set(ParameterIDs::link, (float) LinkIndex::on);
+    settings.parameters.set(ParameterIDs::quality, (float) choiceIndex(Quality::high)).set(ParameterIDs::link, (float) choiceIndex(StereoLink::on));
     EXPECT_EQ(displayReadOut(settings), "HQ  LINK  MIX 100%  CLIP 25%");
-    EXPECT_EQ(fixture.processor.getLatencySamples(), TransientShaper::latencyFor(QualityIndex::high));
+    EXPECT_EQ(fixture.processor.getLatencySamples(), TransientShaper::latencyFor(Quality::high));
 }
 
 TEST(DisplayResolution, PointsPerCurve)

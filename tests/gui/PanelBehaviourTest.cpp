@@ -117,8 +117,8 @@ TEST_F(PanelBehaviour, ClickingASelectorWritesItsIndexAsOneGestureAndLightsIt)
     click(selector("LOW"), focusWrites);
     EXPECT_EQ(modeWrites.values, std::vector<float>({0.0f}));
     EXPECT_EQ(focusWrites.values, std::vector<float>({2.0f, 0.0f}));
-    EXPECT_EQ(processor.getModeIndex(), 0);
-    EXPECT_EQ(processor.getFocusIndex(), 0);
+    EXPECT_EQ(processor.getMode(), Mode::tight);
+    EXPECT_EQ(processor.getFocus(), Focus::low);
 }
 
 TEST_F(PanelBehaviour, ClickingTheLitSelectorChangesNothing)
@@ -199,7 +199,7 @@ TEST_F(PanelBehaviour, PowerOffHidesTheReadOutsButEveryControlStillWorks)
 
     // Selectors write, but none shows as lit while power is off (drawing); their state follows.
     click(selector("SMOOTH"), modeWrites);
-    EXPECT_EQ(processor.getModeIndex(), 2);
+    EXPECT_EQ(processor.getMode(), Mode::smooth);
 
     // The read-outs follow the knobs even while hidden, and come back with power.
     click(Access::powerButton(panel), powerWrites);

@@ -83,15 +83,15 @@ TEST(FactoryPresets, LeaveQualityAndStereoLinkAsTheyAre)
     {
         SCOPED_TRACE(name);
         TarvoltAudioProcessor processor;
-        harness::setPlain(processor, ParameterIDs::quality, (float)QualityIndex::high);
-        harness::setPlain(processor, ParameterIDs::link, (float)LinkIndex::on);
+        harness::setPlain(processor, ParameterIDs::quality, (float) choiceIndex(Quality::high));
+        harness::setPlain(processor, ParameterIDs::link, (float) choiceIndex(StereoLink::on));
         const int latency = processor.getLatencySamples();
         ASSERT_GT(latency, 0);
 
         processor.loadFactoryPreset(name);
 
-        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::quality), (float)QualityIndex::high);
-        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::link), (float)LinkIndex::on);
+        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::quality), (float) choiceIndex(Quality::high));
+        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::link), (float) choiceIndex(StereoLink::on));
         EXPECT_EQ(processor.getLatencySamples(), latency);
     }
 }

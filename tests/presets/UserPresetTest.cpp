@@ -128,15 +128,15 @@ TEST_F(UserPresets, AFileFromBeforeQualityAndLinkLoadsTheLinkOffAndQualityAsAPro
     for (const bool fromPreset : {true, false})
     {
         SCOPED_TRACE(fromPreset ? "user preset" : "host state");
-        harness::setPlain(processor, ParameterIDs::quality, (float) QualityIndex::high);
-        harness::setPlain(processor, ParameterIDs::link, (float) LinkIndex::on);
+        harness::setPlain(processor, ParameterIDs::quality, (float) choiceIndex(Quality::high));
+        harness::setPlain(processor, ParameterIDs::link, (float) choiceIndex(StereoLink::on));
         if (fromPreset)
             ASSERT_TRUE(processor.loadUserPreset("Old"));
         else
             processor.setStateInformation(oldState.getData(), (int) oldState.getSize());
-        const int quality = fromPreset ? QualityIndex::high : QualityIndex::standard;
-        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::quality), (float)quality);
-        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::link), (float)LinkIndex::off);
+        const Quality quality = fromPreset ? Quality::high : Quality::standard;
+        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::quality), (float)choiceIndex(quality));
+        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::link), (float) choiceIndex(StereoLink::off));
         EXPECT_EQ(processor.getLatencySamples(), TransientShaper::latencyFor(quality));
     }
 }
@@ -148,27 +148,28 @@ TEST_F(UserPresets, QualityStaysAsItIsWhileTheLinkComesBackAndAHostStateRestores
 {
     struct Settings
     {
-        int quality, link;
+        Quality quality;
+        StereoLink link;
     };
-    const Settings high{QualityIndex::high, LinkIndex::on}, standard{QualityIndex::standard, LinkIndex::off};
+    const Settings high{Quality::high, StereoLink::on}, standard{Quality::standard, StereoLink::off};
     const std::pair<Settings, Settings> savedThenCurrent[] = {{high, standard}, {standard, high}};
     const auto set = [this](Settings s)
     {
-        harness::setPlain(processor, ParameterIDs::quality, (float)s.quality);
-        harness::setPlain(processor, ParameterIDs::link, (float)s.link);
+        harness::setChoice(processor, s.quality);
+        harness::setChoice(processor, s.link);
     };
 
     for (const auto& [saved, current] : savedThenCurrent)
         for (const bool fromPreset : {true, false})
         {
             SCOPED_TRACE(juce::String(fromPreset ? "user preset" : "host state") + " saved at quality " +
-                         juce::String(saved.quality));
+                         juce::String(choiceIndex(saved.quality)));
             set(saved);
             ASSERT_TRUE(processor.saveUserPreset("Stored"));
             const auto xml = juce::parseXML(root.presetFolder().getChildFile("Stored.xml"));
             ASSERT_NE(xml, nullptr);
             for (const auto& [id, value] :
-                 {std::pair{ParameterIDs::quality, saved.quality}, {ParameterIDs::link, saved.link}})
+                 {std::pair{ParameterIDs::quality, choiceIndex(saved.quality)}, {ParameterIDs::link, choiceIndex(saved.link)}})
             {
                 const auto* entry = xml->getChildByAttribute("id", id);
                 ASSERT_NE(entry, nullptr) << id << " is stored";
@@ -183,9 +184,9 @@ TEST_F(UserPresets, QualityStaysAsItIsWhileTheLinkComesBackAndAHostStateRestores
             else
                 processor.setStateInformation(state.getData(), (int)state.getSize());
 
-            const int quality = fromPreset ? current.quality : saved.quality;
-            EXPECT_EQ(harness::getPlain(processor, ParameterIDs::quality), (float)quality);
-            EXPECT_EQ(harness::getPlain(processor, ParameterIDs::link), (float)saved.link);
+            const Quality quality = fromPreset ? current.quality : saved.quality;
+            EXPECT_EQ(harness::getPlain(processor, ParameterIDs::quality), (float)choiceIndex(quality));
+            EXPECT_EQ(harness::getPlain(processor, ParameterIDs::link), (float)choiceIndex(saved.link));
             EXPECT_EQ(processor.getLatencySamples(), TransientShaper::latencyFor(quality));
         }
 }
@@ -204,7 +205,7 @@ TEST_F(UserPresets, ValuesAParameterCannotTakeAreClampedOrDefaulted)
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), 12.0f);
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "sustain"), -2.5f);
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "mix"), 100.0f) << "not a finite number: the default";
-    EXPECT_EQ(processor.getModeIndex(), 2);
+    EXPECT_EQ(processor.getMode(), Mode::smooth);
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "output"), 0.0f) << "not a finite number: the default";
 }
 

@@ -102,11 +102,11 @@ TEST_F(RenderToolPresets, PresetIsAppliedBeforeTheSettings)
         harness::setPlain(userSide, "attack", -11.0f);
         harness::setPlain(userSide, "focus", 0.0f);
         ASSERT_TRUE(userSide.saveUserPreset("Soft Low"));
-        harness::setPlain(userSide, ParameterIDs::link, (float) LinkIndex::on);
-        harness::setPlain(userSide, ParameterIDs::quality, (float) QualityIndex::high);
+        harness::setPlain(userSide, ParameterIDs::link, (float) choiceIndex(StereoLink::on));
+        harness::setPlain(userSide, ParameterIDs::quality, (float) choiceIndex(Quality::high));
         ASSERT_TRUE(userSide.saveUserPreset("Linked High"));
-        harness::setPlain(userSide, ParameterIDs::link, (float) LinkIndex::off);
-        harness::setPlain(userSide, ParameterIDs::quality, (float) QualityIndex::standard);
+        harness::setPlain(userSide, ParameterIDs::link, (float) choiceIndex(StereoLink::off));
+        harness::setPlain(userSide, ParameterIDs::quality, (float) choiceIndex(Quality::standard));
         harness::setPlain(userSide, "mode", 2.0f);
         ASSERT_TRUE(userSide.saveUserPreset("Snare Snap"));
     }
@@ -146,7 +146,7 @@ TEST_F(RenderToolPresets, PresetIsAppliedBeforeTheSettings)
          {
              harness::setPlain(p, "attack", -11.0f);
              harness::setPlain(p, "focus", 0.0f);
-             harness::setPlain(p, ParameterIDs::link, (float) LinkIndex::on);
+             harness::setPlain(p, ParameterIDs::link, (float) choiceIndex(StereoLink::on));
          }},
         {"user preset by --user-preset",
          {"--user-preset", "Soft Low"},

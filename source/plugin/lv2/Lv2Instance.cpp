@@ -1,6 +1,7 @@
 #include "plugin/lv2/Lv2Instance.h"
 
 #include "plugin/lv2/Lv2Description.h"
+#include "state/ShaperSettingsFrom.h"
 
 #include <lv2/atom/atom.h>
 
@@ -10,8 +11,6 @@
 
 namespace
 {
-constexpr auto qualityIndex = (size_t) parameterIndex(ParameterIDs::quality);
-
 const void* findFeature(const LV2_Feature* const* features, const char* uri)
 {
     for (auto* const* f = features; f != nullptr && *f != nullptr; ++f)
@@ -46,7 +45,7 @@ Lv2Instance::Lv2Instance(double rate, LV2_URID key, LV2_URID chunk)
         lastControlValues[i] = parameterSpecs[i].defaultValue;
     }
     publish();
-    shaper.prepare(sampleRate, settings);
+    shaper.prepare(sampleRate, shaperSettingsFrom(settings));
 }
 
 void Lv2Instance::connectPort(uint32_t port, void* data) noexcept
@@ -65,7 +64,8 @@ void Lv2Instance::activate()
 {
     // Controls the host set before starting take effect at once rather than ramping there.
     applyControlPorts();
-    shaper.prepare(sampleRate, enabled ? settings : settings.bypassed());
+    const auto shaperSettings = shaperSettingsFrom(settings);
+    shaper.prepare(sampleRate, enabled ? shaperSettings : shaperSettings.bypassed());
 }
 
 void Lv2Instance::deactivate()
@@ -118,7 +118,7 @@ void Lv2Instance::run(uint32_t numSamples) noexcept
     applyControlPorts();
     // A change of quality moves the path, and with it the latency, at once (after a fade).
     if (latencyPort != nullptr)
-        *latencyPort = (float) TransientShaper::latencyFor(settings.choiceIndex(qualityIndex));
+        *latencyPort = (float) TransientShaper::latencyFor(settings.choice<Quality>());
 
     float* const inLeft = audioPorts[Lv2Ports::audioInLeft];
     float* const outLeft = audioPorts[Lv2Ports::audioOutLeft];
@@ -135,9 +135,10 @@ void Lv2Instance::run(uint32_t numSamples) noexcept
     // before it writes that stretch of the output.
     const auto n = (size_t) std::min<uint32_t>(numSamples, INT_MAX);
     juce::ScopedNoDenormals noDenormals;
+    const auto shaperSettings = shaperSettingsFrom(settings);
     shaper.process(juce::dsp::AudioBlock<const float>(inputs, (size_t) channels, n),
                    juce::dsp::AudioBlock<float>(outputs, (size_t) channels, n),
-                   enabled ? settings : settings.bypassed());
+                   enabled ? shaperSettings : shaperSettings.bypassed());
 
     // A host that takes a right output from a mono input gets the shaped mono signal there too.
     if (channels == 1 && outRight != nullptr && outRight != outLeft)

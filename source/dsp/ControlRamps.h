@@ -1,36 +1,23 @@
 #pragma once
 
 #include "dsp/ControlBlock.h"
-#include "state/Parameters.h"
 #include "dsp/SteppedRamp.h"
 
 #include <algorithm>
 
-// The linear ramps between the parameters (read once per block) and the per-sample shaper, one
-// per control; the parameter table gives each its length and the value it carries.
-class ParameterSmoothers
+// The linear ramps between the settings (read once per block) and the per-sample shaper, one per
+// control, each as long as its control's ramp (rampSecondsOf).
+class ControlRamps
 {
 public:
     // One target per control, in the units the shaper takes.
     using Targets = std::array<float, numControls>;
 
-    // The targets the plain parameter values (in table order) give.
-    template <typename PlainValues>
-    static Targets targetsFor(const PlainValues& plain) noexcept
-    {
-        Targets t{};
-        for (size_t i = 0; i < numParameters; ++i)
-            if (parameterSpecs[i].control != Control::none)
-                t[(size_t) parameterSpecs[i].control] = parameterSpecs[i].audioValueOf(plain[i]);
-        return t;
-    }
-
     // Sets the ramp lengths for a sample rate; the next setTargets should jump.
     void reset(double sampleRate) noexcept
     {
-        for (auto& spec : parameterSpecs)
-            if (spec.control != Control::none)
-                ramp(spec.control).reset(sampleRate, spec.rampSeconds);
+        for (size_t c = 0; c < numControls; ++c)
+            ramps[c].reset(sampleRate, rampSecondsOf((Control)c));
     }
 
     // New targets: ramps start from the values reached so far, or jump there at once.
@@ -86,7 +73,7 @@ public:
         return std::any_of(ramps.begin(), ramps.end(), [](auto& r) { return r.isSmoothing(); });
     }
 
-    SteppedRamp& ramp(Control c) noexcept { return ramps[(size_t) c]; }
+    SteppedRamp& ramp(Control c) noexcept { return ramps[(size_t)c]; }
 
 private:
     static void fillConstant(ControlBlock::Ramp& ramp, float value, int n) noexcept
