@@ -73,7 +73,7 @@ void copyBaseline(benchmark::State& state)
 
 void setPlain(TarvoltAudioProcessor& processor, const char* id, float value)
 {
-    auto* p = processor.parameters.getParameter(id);
+    auto* p = processor.getState().parameters.getParameter(id);
     p->setValueNotifyingHost(p->convertTo0to1(value));
 }
 

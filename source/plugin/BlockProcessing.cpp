@@ -1,10 +1,9 @@
-#include "dsp/LevelMeter.h"
 #include "plugin/TarvoltAudioProcessor.h"
 #include "state/ShaperSettingsFrom.h"
 
 void TarvoltAudioProcessor::prepareToPlay(double sampleRate, int)
 {
-    shaper.prepare(sampleRate, shaperSettingsFrom(getParameterValues()));
+    shaper.prepare(sampleRate, shaperSettingsFrom(state.getParameterValues()));
     liveFeed.prepare(shaper.getSampleRate());
 }
 
@@ -14,12 +13,12 @@ void TarvoltAudioProcessor::releaseResources()
 
 void TarvoltAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
-    shapeBlock(buffer, shaperSettingsFrom(getParameterValues()));
+    shapeBlock(buffer, shaperSettingsFrom(state.getParameterValues()));
 }
 
 void TarvoltAudioProcessor::processBlockBypassed(juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
-    shapeBlock(buffer, shaperSettingsFrom(getParameterValues()).bypassed());
+    shapeBlock(buffer, shaperSettingsFrom(state.getParameterValues()).bypassed());
 }
 
 void TarvoltAudioProcessor::shapeBlock(juce::AudioBuffer<float>& buffer, const ShaperSettings& settings) noexcept
@@ -42,10 +41,5 @@ void TarvoltAudioProcessor::shapeBlock(juce::AudioBuffer<float>& buffer, const S
     if (feeding)
         liveFeed.endBlock();
 
-    // The meter mapping is monotonic, so mapping the peak magnitude gives the block's largest position.
-    for (int ch = 0; ch < 2; ++ch)
-    {
-        updateMeterLevel(inputLevels[ch], meterPosition(peaks.input[ch]));
-        updateMeterLevel(outputLevels[ch], meterPosition(peaks.output[ch]));
-    }
+    meters.publishBlock(peaks.input, peaks.output);
 }

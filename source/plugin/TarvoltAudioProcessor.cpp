@@ -1,24 +1,13 @@
 #include "plugin/TarvoltAudioProcessor.h"
 
 #include "editor/TarvoltEditor.h"
-#include "dsp/LevelMeter.h"
-
-namespace
-{
-constexpr auto powerParameter = (size_t) parameterIndex(ParameterIDs::power);
-} // namespace
 
 TarvoltAudioProcessor::TarvoltAudioProcessor()
     : juce::AudioProcessor(BusesProperties()
                                .withInput("Input", juce::AudioChannelSet::stereo(), true)
-                               .withOutput("Output", juce::AudioChannelSet::stereo(), true)),
-      parameters(*this, nullptr, "PARAMETERS", createParameterLayout())
+                               .withOutput("Output", juce::AudioChannelSet::stereo(), true))
 {
-    for (size_t i = 0; i < numParameters; ++i)
-    {
-        raw[i] = parameters.getRawParameterValue(parameterSpecs[i].id);
-        parameters.addParameterListener(parameterSpecs[i].id, this);
-    }
+    state.parameters.addParameterListener(ParameterIDs::quality, this);
     // The High path's latency comes from its filters' design: done here, before any thread may
     // need it.
     TransientShaper::latencyFor(Quality::high);
@@ -26,13 +15,7 @@ TarvoltAudioProcessor::TarvoltAudioProcessor()
 
 TarvoltAudioProcessor::~TarvoltAudioProcessor()
 {
-    for (auto& spec : parameterSpecs)
-        parameters.removeParameterListener(spec.id, this);
-}
-
-juce::AudioProcessorValueTreeState::ParameterLayout TarvoltAudioProcessor::createParameterLayout()
-{
-    return createTarvoltParameterLayout();
+    state.parameters.removeParameterListener(ParameterIDs::quality, this);
 }
 
 //==============================================================================
@@ -76,7 +59,7 @@ bool TarvoltAudioProcessor::hasEditor() const
 
 juce::AudioProcessorEditor* TarvoltAudioProcessor::createEditor()
 {
-    return new TarvoltEditor(*this);
+    return new TarvoltEditor(*this, state, liveFeed, meters);
 }
 
 // One program. Its name is "Default" rather than empty: the framework publishes the program
@@ -105,52 +88,21 @@ void TarvoltAudioProcessor::changeProgramName(int, const juce::String&)
 }
 
 //==============================================================================
-void TarvoltAudioProcessor::parameterChanged(const juce::String& parameterID, float newValue)
+void TarvoltAudioProcessor::getStateInformation(juce::MemoryBlock& destData)
 {
-    if (!applyingPreset.load())
-        currentPresetModified.exchange(true);
-    // The quality decides the latency; it is not automatable, so this comes from the editor, a
-    // preset or a state, never from the audio thread.
-    if (parameterID == ParameterIDs::quality)
-        setLatencySamples(TransientShaper::latencyFor(choiceAt<Quality>((int) std::round(newValue))));
+    state.save(destData);
 }
 
-float TarvoltAudioProcessor::readPlain(size_t index) const noexcept
+void TarvoltAudioProcessor::setStateInformation(const void* data, int sizeInBytes)
 {
-    return raw[index] != nullptr ? raw[index]->load(std::memory_order_relaxed) : 0.0f;
+    state.restore(data, sizeInBytes);
 }
 
-ParameterValues TarvoltAudioProcessor::getParameterValues() const noexcept
+// The quality is not automatable, so this comes from the editor, a preset or a state, never from
+// the audio thread.
+void TarvoltAudioProcessor::parameterChanged(const juce::String&, float newValue)
 {
-    ParameterValues values;
-    for (size_t i = 0; i < numParameters; ++i)
-        values[i] = readPlain(i);
-    return values;
-}
-
-bool TarvoltAudioProcessor::isPowerOn() const noexcept
-{
-    return readPlain(powerParameter) >= 0.5f;
-}
-
-Mode TarvoltAudioProcessor::getMode() const noexcept
-{
-    return getParameterValues().choice<Mode>();
-}
-
-Focus TarvoltAudioProcessor::getFocus() const noexcept
-{
-    return getParameterValues().choice<Focus>();
-}
-
-float TarvoltAudioProcessor::getInputLevel(int channel) const noexcept
-{
-    return inputLevels[juce::jlimit(0, 1, channel)].load();
-}
-
-float TarvoltAudioProcessor::getOutputLevel(int channel) const noexcept
-{
-    return outputLevels[juce::jlimit(0, 1, channel)].load();
+    setLatencySamples(TransientShaper::latencyFor(choiceAt<Quality>((int) std::round(newValue))));
 }
 
 //==============================================================================

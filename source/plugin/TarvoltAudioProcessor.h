@@ -1,26 +1,22 @@
 #pragma once
 
-#include "state/DisplayMode.h"
-#include "state/PresetStore.h"
-#include "state/PresettableProcessor.h"
+#include "dsp/LevelMeters.h"
 #include "dsp/LiveFeed.h"
-#include "state/ParameterValues.h"
-#include "state/ProductInfo.h"
 #include "dsp/TransientShaper.h"
+#include "state/PluginState.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
-#include <array>
-#include <atomic>
 
+// The plug-in as the framework's formats see it: the buses, the audio blocks and the host's
+// bypass, the single program, the state blob and the editor. Each block is shaped with the
+// state's parameter values (ShaperSettingsFrom); the meters and the live feed carry what the
+// editor shows of the audio. The latency follows the quality parameter.
 class TarvoltAudioProcessor : public juce::AudioProcessor,
-                              public PresettableProcessor,
-                              public juce::AudioProcessorValueTreeState::Listener
+                              private juce::AudioProcessorValueTreeState::Listener
 {
 public:
     TarvoltAudioProcessor();
     ~TarvoltAudioProcessor() override;
-
-    static juce::AudioProcessorValueTreeState::ParameterLayout createParameterLayout();
 
     //==============================================================================
     const juce::String getName() const override;
@@ -54,77 +50,28 @@ public:
     void setStateInformation(const void* data, int sizeInBytes) override;
 
     //==============================================================================
-    // Marks the current preset modified on any parameter change not made by a preset or state load.
-    void parameterChanged(const juce::String& parameterID, float newValue) override;
+    // The parameters, the current preset, the display mode and the presets.
+    PluginState& getState() noexcept { return state; }
+    const PluginState& getState() const noexcept { return state; }
 
-    // Lock-free parameter readers, safe on any thread.
-    ParameterValues getParameterValues() const noexcept;
-    bool isPowerOn() const noexcept;
-    Mode getMode() const noexcept;
-    Focus getFocus() const noexcept;
-
-    // Published meter positions; a channel below 0 reads channel 0, above 1 reads channel 1.
-    float getInputLevel(int channel) const noexcept;
-    float getOutputLevel(int channel) const noexcept;
-
-    //==============================================================================
-    // Presets (implemented in source/presets).
-    juce::StringArray getFactoryPresetNames() override;
-    juce::StringArray getUserPresetNames() override;
-    void loadFactoryPreset(const juce::String& name) override;
-    bool saveUserPreset(const juce::String& name) override;
-    bool loadUserPreset(const juce::String& name) override;
-    bool deleteUserPreset(const juce::String& name) override;
-    bool renameUserPreset(const juce::String& oldName, const juce::String& newName) override;
-    bool renameUserPresetReplacing(const juce::String& oldName, const juce::String& newName) override;
-
-    // The current preset: its name ("Presets" when none is chosen), whether it is a user
-    // preset, and whether a parameter changed since it was set.
-    void setCurrentPreset(const juce::String& name, bool isUser, bool modified);
-    juce::String getCurrentPresetName() const override;
-    bool isCurrentPresetUser() const override;
-    juce::String getCurrentPresetDisplayName() const override;
-
-    PresetStore& getPresetStore() noexcept { return presetStore; }
-
-    //==============================================================================
-    // The signal display's mode: an editor setting kept with the state, not a parameter.
-    void setDisplayMode(DisplayMode mode) noexcept { displayMode.store(mode); }
-    DisplayMode getDisplayMode() const noexcept { return displayMode.load(); }
+    // The published meter levels, written by every block.
+    const LevelMeters& getMeters() const noexcept { return meters; }
+    LevelMeters& getMeters() noexcept { return meters; }
 
     // What the live view reads: filled by processBlock while a reader listens.
     LiveFeed& getLiveFeed() noexcept { return liveFeed; }
 
-    //==============================================================================
-    juce::AudioProcessorValueTreeState parameters;
-
-    std::atomic<float> inputLevels[2]{{0.0f}, {0.0f}};
-    std::atomic<float> outputLevels[2]{{0.0f}, {0.0f}};
-
-    std::atomic<bool> currentPresetModified{false};
-    std::atomic<bool> applyingPreset{false};
-
 private:
-    // The plain value of a parameter by its place in the table.
-    float readPlain(size_t index) const noexcept;
+    // The quality decides the latency.
+    void parameterChanged(const juce::String& parameterID, float newValue) override;
 
     // Shapes a block in place with the settings, feeds the live view and the meters.
     void shapeBlock(juce::AudioBuffer<float>& buffer, const ShaperSettings& settings) noexcept;
 
-    // Looked up once, in table order, so the audio thread never searches by ID.
-    std::array<std::atomic<float>*, numParameters> raw{};
-
+    PluginState state{*this};
     TransientShaper shaper;
     LiveFeed liveFeed;
-    std::atomic<DisplayMode> displayMode{DisplayMode::Model};
-
-    PresetStore presetStore{ProductInfo::tarvolt()};
-
-    juce::CriticalSection presetLock;
-    juce::String currentPresetName{noPresetName};
-    bool currentPresetIsUser = false;
-
-    ProductInfo productInfo = ProductInfo::tarvolt();
+    LevelMeters meters;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(TarvoltAudioProcessor)
 };

@@ -1,32 +1,23 @@
-// The current preset: which preset the parameters came from and whether they changed since.
+#include "state/CurrentPreset.h"
 
-#include "plugin/TarvoltAudioProcessor.h"
-
-void TarvoltAudioProcessor::setCurrentPreset(const juce::String& name, bool isUser, bool modified)
+void CurrentPreset::set(const juce::String& name, bool isUser, bool isModified)
 {
     {
-        const juce::ScopedLock lock(presetLock);
-        currentPresetName = name.isEmpty() ? juce::String(noPresetName) : name;
-        currentPresetIsUser = isUser;
+        const juce::ScopedLock scope(lock);
+        choice = {name.isEmpty() ? juce::String(PresetManager::noPresetName) : name, isUser};
     }
-    currentPresetModified.store(modified);
+    modified.store(isModified);
 }
 
-juce::String TarvoltAudioProcessor::getCurrentPresetName() const
+CurrentPreset::Choice CurrentPreset::get() const
 {
-    const juce::ScopedLock lock(presetLock);
-    return currentPresetName;
+    const juce::ScopedLock scope(lock);
+    return choice;
 }
 
-bool TarvoltAudioProcessor::isCurrentPresetUser() const
+juce::String CurrentPreset::getDisplayName() const
 {
-    const juce::ScopedLock lock(presetLock);
-    return currentPresetIsUser;
-}
-
-juce::String TarvoltAudioProcessor::getCurrentPresetDisplayName() const
-{
-    const bool modified = currentPresetModified.load();
-    const auto name = getCurrentPresetName(); // never empty: setCurrentPreset sees to that
-    return modified ? name + " *" : name;
+    const bool isModified = modified.load();
+    const auto name = getName(); // never empty: set() sees to that
+    return isModified ? name + " *" : name;
 }

@@ -1,64 +1,62 @@
-// The processor's side of the preset interface: factory presets and user preset files.
+// The state's side of the preset interface: factory presets and user preset files.
 
 #include "state/FactoryPresets.h"
 #include "state/IncomingParameterTree.h"
-#include "plugin/TarvoltAudioProcessor.h"
+#include "state/PluginState.h"
 
 namespace
 {
 // True when the current preset is the user preset `name`: the same name ignoring case, or a
 // name that maps to the same file (the current name is kept as typed, "Kick/Snare", while the
 // list shows its file name, "KickSnare").
-bool isCurrentUserPreset(const TarvoltAudioProcessor& processor, const PresetStore& store,
-                         const juce::String& name)
+bool isCurrentUserPreset(const CurrentPreset& currentPreset, const PresetStore& store, const juce::String& name)
 {
-    if (!processor.isCurrentPresetUser())
+    const auto current = currentPreset.get();
+    if (!current.isUser)
         return false;
-    const auto current = processor.getCurrentPresetName();
-    return current.compareIgnoreCase(name) == 0 || store.getPresetFile(current) == store.getPresetFile(name);
+    return current.name.compareIgnoreCase(name) == 0 || store.getPresetFile(current.name) == store.getPresetFile(name);
 }
 
-bool renameUserPresetFile(TarvoltAudioProcessor& processor, const juce::String& oldName,
+bool renameUserPresetFile(CurrentPreset& currentPreset, const PresetStore& store, const juce::String& oldName,
                           const juce::String& newName, PresetStore::Replace replace)
 {
-    auto& store = processor.getPresetStore();
-    const bool renamingCurrent = isCurrentUserPreset(processor, store, oldName);
-    const bool replacingCurrent = !renamingCurrent && isCurrentUserPreset(processor, store, newName);
+    const bool renamingCurrent = isCurrentUserPreset(currentPreset, store, oldName);
+    const bool replacingCurrent = !renamingCurrent && isCurrentUserPreset(currentPreset, store, newName);
     if (!store.renamePresetFile(oldName, newName, replace))
         return false;
 
     if (renamingCurrent)
-        processor.setCurrentPreset(newName, true, false);
+        currentPreset.set(newName, true, false);
     else if (replacingCurrent)
-        processor.setCurrentPreset(PresettableProcessor::noPresetName, false, false);
+        currentPreset.set(PresetManager::noPresetName, false, false);
     return true;
 }
 } // namespace
 
-juce::StringArray TarvoltAudioProcessor::getFactoryPresetNames()
+juce::StringArray PluginState::getFactoryPresetNames()
 {
     return factoryPresetNames();
 }
 
-juce::StringArray TarvoltAudioProcessor::getUserPresetNames()
+juce::StringArray PluginState::getUserPresetNames()
 {
     return presetStore.listPresetNames();
 }
 
 // Sets what the row names; the parameters factory presets do not set stay as they are.
-void TarvoltAudioProcessor::loadFactoryPreset(const juce::String& name)
+void PluginState::loadFactoryPreset(const juce::String& name)
 {
-    applyingPreset.store(true);
-    const auto& preset = findFactoryPreset(name);
-    for (auto& value : preset.values)
-        if (auto* parameter = parameters.getParameter(value.id))
-            parameter->setValueNotifyingHost(parameter->convertTo0to1(value.plain));
-    applyingPreset.store(false);
-
-    setCurrentPreset(name, false, false);
+    applyUnmarked(
+        [&]
+        {
+            for (auto& value : findFactoryPreset(name).values)
+                if (auto* parameter = parameters.getParameter(value.id))
+                    parameter->setValueNotifyingHost(parameter->convertTo0to1(value.plain));
+        });
+    currentPreset.set(name, false, false);
 }
 
-bool TarvoltAudioProcessor::loadUserPreset(const juce::String& name)
+bool PluginState::loadUserPreset(const juce::String& name)
 {
     juce::ValueTree tree;
     if (!presetStore.readPresetFile(name, tree))
@@ -67,40 +65,38 @@ bool TarvoltAudioProcessor::loadUserPreset(const juce::String& name)
 
     // Audio keeps running: the audio thread reads each new value at its next block and ramps to
     // it as to any other parameter change.
-    applyingPreset.store(true);
-    parameters.replaceState(tree);
-    applyingPreset.store(false);
-    setCurrentPreset(name, true, false);
+    applyUnmarked([&] { parameters.replaceState(tree); });
+    currentPreset.set(name, true, false);
     return true;
 }
 
-bool TarvoltAudioProcessor::saveUserPreset(const juce::String& name)
+bool PluginState::saveUserPreset(const juce::String& name)
 {
     if (!presetStore.writePresetFile(name, parameters.copyState()))
         return false;
 
-    setCurrentPreset(name, true, false);
+    currentPreset.set(name, true, false);
     return true;
 }
 
-bool TarvoltAudioProcessor::deleteUserPreset(const juce::String& name)
+bool PluginState::deleteUserPreset(const juce::String& name)
 {
-    const bool deletingCurrent = isCurrentUserPreset(*this, presetStore, name);
+    const bool deletingCurrent = isCurrentUserPreset(currentPreset, presetStore, name);
     if (!presetStore.deletePresetFile(name))
         return false;
 
     if (deletingCurrent)
-        setCurrentPreset(noPresetName, false, false);
+        currentPreset.set(noPresetName, false, false);
     return true;
 }
 
-bool TarvoltAudioProcessor::renameUserPreset(const juce::String& oldName, const juce::String& newName)
+bool PluginState::renameUserPreset(const juce::String& oldName, const juce::String& newName)
 {
-    return renameUserPresetFile(*this, oldName, newName, PresetStore::Replace::never);
+    return renameUserPresetFile(currentPreset, presetStore, oldName, newName, PresetStore::Replace::never);
 }
 
-bool TarvoltAudioProcessor::renameUserPresetReplacing(const juce::String& oldName,
+bool PluginState::renameUserPresetReplacing(const juce::String& oldName,
                                                       const juce::String& newName)
 {
-    return renameUserPresetFile(*this, oldName, newName, PresetStore::Replace::allowed);
+    return renameUserPresetFile(currentPreset, presetStore, oldName, newName, PresetStore::Replace::allowed);
 }

@@ -11,7 +11,7 @@ namespace
 const juce::String presetExtension{".xml"};
 } // namespace
 
-PresetStore::PresetStore(const ProductInfo& info) : productInfo(info) {}
+PresetStore::PresetStore(const PresetFolderIdentity& identity) : folderIdentity(identity) {}
 
 void PresetStore::setRootFolder(const juce::File& root)
 {
@@ -29,9 +29,9 @@ juce::File PresetStore::getDataFolder() const
     const auto root = getRootFolder();
     if (root == juce::File())
         return {};
-    return root.getChildFile(productInfo.companyFolder)
-        .getChildFile(productInfo.name)
-        .getChildFile("version_" + productInfo.version);
+    return root.getChildFile(folderIdentity.companyFolder)
+        .getChildFile(folderIdentity.name)
+        .getChildFile("version_" + folderIdentity.version);
 }
 
 juce::File PresetStore::getPresetFolder() const

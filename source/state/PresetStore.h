@@ -1,6 +1,6 @@
 #pragma once
 
-#include "state/ProductInfo.h"
+#include "state/PresetFolderIdentity.h"
 
 #include <juce_data_structures/juce_data_structures.h>
 
@@ -19,7 +19,7 @@
 class PresetStore
 {
 public:
-    explicit PresetStore(const ProductInfo& info);
+    explicit PresetStore(const PresetFolderIdentity& identity);
 
     // Uses `root` in place of the user's application-data folder; the other folders are built
     // under it as usual. An empty or relative File stands for a platform that names no folder.
@@ -59,6 +59,6 @@ private:
     juce::File getRootFolder() const;
     juce::Array<juce::File> findPresetFiles() const;
 
-    ProductInfo productInfo;
+    PresetFolderIdentity folderIdentity;
     std::optional<juce::File> rootOverride;
 };

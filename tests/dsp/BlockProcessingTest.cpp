@@ -1,6 +1,6 @@
 #include "common/ProcessorHarness.h"
 #include "common/ReferenceShaper.h"
-#include "dsp/LevelMeter.h"
+#include "dsp/LevelMeters.h"
 
 #include <gtest/gtest.h>
 
@@ -180,12 +180,12 @@ TEST(BlockProcessing, MatchesTheSampleByReferenceWhenParametersStayPut)
 {
     TarvoltAudioProcessor block;
     harness::prepare(block, 1, 48000.0);
-    reference::ReferenceShaper reference(48000.0, block.getParameterValues());
+    reference::ReferenceShaper reference(48000.0, block.getState().getParameterValues());
 
     const auto signal = harness::drumLikeSignal(9000, 2400, 5);
     auto buffer = harness::makeBuffer(1, signal), expected = buffer;
     harness::processInBlocks(block, buffer, 512);
-    reference.process(expected, 1, block.getParameterValues());
+    reference.process(expected, 1, block.getState().getParameterValues());
 
     for (int n = 0; n < (int) signal.size(); ++n)
         ASSERT_NEAR(buffer.getSample(0, n), expected.getSample(0, n), blockPathTolerance) << "sample " << n;
@@ -195,7 +195,7 @@ TEST(BlockProcessing, ModeAndFocusChangeAtTheNextBlockWithoutRamp)
 {
     TarvoltAudioProcessor block;
     harness::prepare(block, 1, 48000.0);
-    reference::ReferenceShaper reference(48000.0, block.getParameterValues());
+    reference::ReferenceShaper reference(48000.0, block.getState().getParameterValues());
 
     const auto signal = harness::drumLikeSignal(1024, 700, 9);
     auto buffer = harness::makeBuffer(1, signal), expected = buffer;
@@ -211,7 +211,7 @@ TEST(BlockProcessing, ModeAndFocusChangeAtTheNextBlockWithoutRamp)
         juce::AudioBuffer<float> expectedPart(expected.getArrayOfWritePointers(), 1, start, 512);
         block.processBlock(part, midi);
         // The reference switches exactly at the block boundary and ramps nothing.
-        reference.process(expectedPart, 1, block.getParameterValues());
+        reference.process(expectedPart, 1, block.getState().getParameterValues());
     }
 
     for (int n = 0; n < 1024; ++n)
@@ -310,11 +310,11 @@ TEST(BlockProcessing, BrokenInputIsProcessedAsSilence)
                     differs = differs || a.getSample(ch, n) != b.getSample(ch, n);
                 }
             EXPECT_NE(differs, broken);
-            EXPECT_TRUE(std::isfinite(withBad.getInputLevel(0)));
+            EXPECT_TRUE(std::isfinite(withBad.getMeters().getInputLevel(0)));
             if (broken)
             {
-                EXPECT_EQ(withBad.getInputLevel(0), withSilence.getInputLevel(0));
-                EXPECT_EQ(withBad.getOutputLevel(0), withSilence.getOutputLevel(0));
+                EXPECT_EQ(withBad.getMeters().getInputLevel(0), withSilence.getMeters().getInputLevel(0));
+                EXPECT_EQ(withBad.getMeters().getOutputLevel(0), withSilence.getMeters().getOutputLevel(0));
             }
         }
 }
@@ -332,9 +332,9 @@ TEST(BlockProcessing, MonoProcessesOnlyTheFirstChannel)
     for (int n = 0; n < a.getNumSamples(); ++n)
         ASSERT_EQ(a.getSample(0, n), b.getSample(0, n));
 
-    EXPECT_GT(mono.getInputLevel(0), 0.5f);
-    EXPECT_EQ(mono.getInputLevel(1), 0.0f);
-    EXPECT_EQ(mono.getOutputLevel(1), 0.0f);
+    EXPECT_GT(mono.getMeters().getInputLevel(0), 0.5f);
+    EXPECT_EQ(mono.getMeters().getInputLevel(1), 0.0f);
+    EXPECT_EQ(mono.getMeters().getOutputLevel(1), 0.0f);
 }
 
 TEST(BlockProcessing, SilenceStaysExactlyZeroWhateverTheSettings)
@@ -354,6 +354,6 @@ TEST(BlockProcessing, SilenceStaysExactlyZeroWhateverTheSettings)
         for (int ch = 0; ch < silence.getNumChannels(); ++ch)
             for (int i = 0; i < silence.getNumSamples(); ++i)
                 ASSERT_EQ(silence.getSample(ch, i), 0.0f) << "round " << round << ", sample " << i;
-        EXPECT_EQ(processor.getOutputLevel(0), 0.0f);
+        EXPECT_EQ(processor.getMeters().getOutputLevel(0), 0.0f);
     }
 }

@@ -51,10 +51,11 @@ std::unique_ptr<SafeAudioWriter> writerFor(const juce::File& file, const AudioSo
 std::unique_ptr<TarvoltAudioProcessor> makeProcessor(const Options& options)
 {
     auto processor = std::make_unique<TarvoltAudioProcessor>();
-    usePresetRoot(*processor, options);
+    auto& state = processor->getState();
+    usePresetRoot(state, options);
     if (options.preset)
-        applyPreset(*processor, *options.preset);
-    applyParameterSettings(*processor, options.settings);
+        applyPreset(state, *options.preset);
+    applyParameterSettings(state, options.settings);
     return processor;
 }
 

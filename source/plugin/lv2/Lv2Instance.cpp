@@ -38,9 +38,11 @@ std::unique_ptr<Lv2Instance> Lv2Instance::create(double sampleRate, const LV2_Fe
 Lv2Instance::Lv2Instance(double rate, LV2_URID key, LV2_URID chunk)
     : sampleRate(rate), stateKey(key), chunkType(chunk), settings(ParameterValues::defaults())
 {
+    // The High path's latency comes from its filters' design: done here, before run() needs it.
+    TransientShaper::latencyFor(Quality::high);
     for (size_t i = 0; i < parameterSpecs.size(); ++i)
     {
-        parameters[i] = processor.parameters.getParameter(parameterSpecs[i].id);
+        parameters[i] = state.parameters.getParameter(parameterSpecs[i].id);
         jassert(parameters[i] != nullptr);
         lastControlValues[i] = parameterSpecs[i].defaultValue;
     }
@@ -149,7 +151,7 @@ LV2_State_Status Lv2Instance::save(LV2_State_Store_Function store, LV2_State_Han
 {
     if (stateKey == 0)
         return LV2_STATE_ERR_NO_FEATURE;
-    // The processor takes over the settings the audio runs with (a moved setting marks the
+    // The state takes over the settings the audio runs with (a moved setting marks the
     // current preset modified, as any edit does), then writes its blob.
     const auto current = getSettings();
     for (size_t i = 0; i < parameters.size(); ++i)
@@ -160,7 +162,7 @@ LV2_State_Status Lv2Instance::save(LV2_State_Store_Function store, LV2_State_Han
             parameter->setValueNotifyingHost(normalised);
     }
     juce::MemoryBlock blob;
-    processor.getStateInformation(blob);
+    state.save(blob);
     return store(handle, stateKey, blob.getData(), blob.getSize(), chunkType,
                  LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE);
 }
@@ -178,9 +180,9 @@ LV2_State_Status Lv2Instance::restore(LV2_State_Retrieve_Function retrieve, LV2_
         return LV2_STATE_ERR_BAD_TYPE;
     if (size > (size_t)INT_MAX)
         return LV2_STATE_ERR_UNKNOWN;
-    // A malformed blob leaves the processor as it was. Restoring never runs alongside run().
-    processor.setStateInformation(data, (int)size);
-    settings = processor.getParameterValues();
+    // A malformed blob leaves the state as it was. Restoring never runs alongside run().
+    state.restore(data, (int)size);
+    settings = state.getParameterValues();
     publish();
     return LV2_STATE_SUCCESS;
 }

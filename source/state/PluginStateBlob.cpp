@@ -1,8 +1,8 @@
-// The state blob the host stores: the parameter tree plus the current preset.
+// The state blob the host stores: the parameter tree plus the current preset and the display mode.
 
 #include "state/IncomingParameterTree.h"
+#include "state/PluginState.h"
 #include "state/StateBlob.h"
-#include "plugin/TarvoltAudioProcessor.h"
 
 namespace
 {
@@ -13,26 +13,24 @@ const juce::Identifier presetModifiedAttribute{"uiCurrentPresetModified"};
 const juce::Identifier displayModeAttribute{"uiDisplayMode"};
 } // namespace
 
-void TarvoltAudioProcessor::getStateInformation(juce::MemoryBlock& destData)
+void PluginState::save(juce::MemoryBlock& destination)
 {
     // The attributes go onto the copy only; the live tree is left as it is.
     auto state = parameters.copyState();
-    {
-        const juce::ScopedLock lock(presetLock);
-        state.setProperty(presetNameAttribute, currentPresetName, nullptr);
-        state.setProperty(presetIsUserAttribute, currentPresetIsUser, nullptr);
-    }
-    state.setProperty(presetModifiedAttribute, currentPresetModified.load(), nullptr);
+    const auto preset = currentPreset.get();
+    state.setProperty(presetNameAttribute, preset.name, nullptr);
+    state.setProperty(presetIsUserAttribute, preset.isUser, nullptr);
+    state.setProperty(presetModifiedAttribute, currentPreset.isModified(), nullptr);
     if (getDisplayMode() == DisplayMode::Live)
         state.setProperty(displayModeAttribute, displayModeName(DisplayMode::Live), nullptr);
     else
         state.removeProperty(displayModeAttribute, nullptr); // a restored tree may still carry it
 
     if (const auto xml = state.createXml())
-        copyXmlToBinary(*xml, destData);
+        juce::AudioProcessor::copyXmlToBinary(*xml, destination);
 }
 
-void TarvoltAudioProcessor::setStateInformation(const void* data, int sizeInBytes)
+void PluginState::restore(const void* data, int sizeInBytes)
 {
     const auto xml = parseXmlText(StateBlob::readText(data, sizeInBytes));
     if (xml == nullptr)
@@ -48,10 +46,8 @@ void TarvoltAudioProcessor::setStateInformation(const void* data, int sizeInByte
     const bool modified = state.getProperty(presetModifiedAttribute, false);
     const auto mode = displayModeFromName(state.getProperty(displayModeAttribute).toString());
 
-    applyingPreset.store(true);
-    parameters.replaceState(state);
-    applyingPreset.store(false);
+    applyUnmarked([&] { parameters.replaceState(state); });
 
-    setCurrentPreset(name, isUser, modified);
+    currentPreset.set(name, isUser, modified);
     setDisplayMode(mode);
 }

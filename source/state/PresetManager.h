@@ -2,16 +2,17 @@
 
 #include <juce_core/juce_core.h>
 
-// The preset operations the editor drives. The processor implements them; the editor only
-// ever sees this interface. Failures are reported by the bool results, never by exceptions.
-class PresettableProcessor
+// The preset operations the editor drives. The plug-in's state (PluginState) implements them;
+// the editor's preset menu and dialogs only ever see this interface. Failures are reported by
+// the bool results, never by exceptions.
+class PresetManager
 {
 public:
     // The current preset's name while no preset is chosen: on a fresh instance and after the
     // current user preset was deleted. Host states store it like any other name.
     static constexpr const char* noPresetName = "Presets";
 
-    virtual ~PresettableProcessor() = default;
+    virtual ~PresetManager() = default;
 
     virtual juce::StringArray getFactoryPresetNames() = 0;
     virtual juce::StringArray getUserPresetNames() = 0;
