@@ -12,7 +12,7 @@
 
 #include "../tools/render/DemoSignal.h"
 #include "editor/TarvoltEditor.h"
-#include "processor/TarvoltAudioProcessor.h"
+#include "plugin/TarvoltAudioProcessor.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -118,7 +118,7 @@ int main(int argc, char* argv[])
     auto* messages = juce::MessageManager::getInstance();
     {
         TarvoltAudioProcessor processor;
-        processor.setDisplayMode(display);
+        processor.getState().setDisplayMode(display);
         // --bare: an empty window of the same size instead, the framework's own floor (on Linux
         // every window's peer runs a timer at the display's refresh rate, 100 Hz when the display
         // reports none, as the virtual one does).

@@ -1,13 +1,24 @@
 #pragma once
 
-#include "processor/ProductInfo.h"
-
 #include <juce_gui_basics/juce_gui_basics.h>
 
+// The editor window's proportions and the limits of its width.
+struct EditorProportions
+{
+    float defaultHeightFraction = 0.75f; // share of the display's usable height, less the host's
+                                         // frame, the editor opens at
+    float hostFrameAllowance = 120.0f;   // logical pixels kept for the frame a host puts around
+                                         // the editor (title bar, toolbar, borders)
+    float aspectRatio = 1.61f;           // editor width / height, kept fixed
+    float menuBarHeightFraction = 0.09f; // share of the editor height given to the menu bar
+    float minimumWidth = 500.0f;         // logical pixels
+    float maximumWidth = 1700.0f;        // logical pixels
+};
+
 // The editor window's opening size and its resize limits, from the usable area of the display
-// that shows it (logical pixels) and the layout fields of ProductInfo: three quarters of the
-// usable height less the host's frame (ProductInfo::hostFrameAllowance), at the fixed aspect
-// ratio, within the width limits.
+// that shows it (logical pixels) and the editor's proportions: three quarters of the usable height
+// less the host's frame (EditorProportions::hostFrameAllowance), at the fixed aspect ratio, within
+// the width limits.
 struct EditorSize
 {
     int width = 1, height = 1;
@@ -15,7 +26,7 @@ struct EditorSize
     double aspectRatio = 1.0; // width / height, kept fixed while resizing
 };
 
-EditorSize computeEditorSize(juce::Rectangle<int> userArea, const ProductInfo& layout);
+EditorSize computeEditorSize(juce::Rectangle<int> userArea, const EditorProportions& layout);
 
 // The editor's size in a window of width x height that a host imposes: the largest at the fixed
 // aspect ratio that fits in it, within the limits.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plugin/NativeKeyboardFocus.h"
+#include "compat/NativeKeyboardFocus.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

@@ -5,32 +5,34 @@
 #include "editor/bar/MenuBar.h"
 #include "editor/look/ResizeGripLookAndFeel.h"
 #include "editor/panel/MainPanel.h"
-#include "processor/ProductInfo.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <memory>
 #include <vector>
 
-class TarvoltAudioProcessor;
+class LevelMeters;
+class LiveFeed;
+class PluginState;
 
 // The plug-in's window: the menu bar above the main panel, sized once from the screen that
 // shows it, resizable within limits at a fixed aspect ratio, by the host or by its own grip in the
 // bottom-right corner (so that it shrinks in any host). A size the host imposes that breaks the
-// ratio is corrected at once, and the host is told. Of its settings only the display mode
-// outlives it (the processor keeps it).
+// ratio is corrected at once, and the host is told. It shows and edits the plug-in's state, and
+// shows the audio through the meters and the live feed; the processor it belongs to is only the
+// framework's concern. Of its settings only the display mode outlives it (the state keeps it).
 class TarvoltEditor : public juce::AudioProcessorEditor, private juce::AsyncUpdater
 {
 public:
-    explicit TarvoltEditor(TarvoltAudioProcessor& processor);
+    TarvoltEditor(juce::AudioProcessor& processor, PluginState& state, LiveFeed& liveFeed, const LevelMeters& meters);
     ~TarvoltEditor() override;
 
     void paint(juce::Graphics& g) override;
     void resized() override;
     void parentHierarchyChanged() override;
 
-    // The signal display's mode (the menu bar's "Display Mode" choice): kept by the processor with
-    // its state, shown by the panel.
+    // The signal display's mode (the menu bar's "Display Mode" choice): kept with the state, shown
+    // by the panel.
     void setDisplayMode(DisplayMode mode) { panel.setDisplayMode(mode); }
 
 private:
@@ -44,8 +46,8 @@ private:
     void addDisplayModeChoice();
     void addParameterChoices();
 
-    TarvoltAudioProcessor& processor;
-    const ProductInfo layout;
+    PluginState& state;
+    const EditorProportions layout;
     EditorSize sizeLimits;
     ResizeGripLookAndFeel gripLook; // the grip (the base class's) outlives it: the destructor detaches it
     MainPanel panel;

@@ -170,6 +170,7 @@ TEST(KeyboardOwnWindow, AClickAnywhereGivesTheEditorTheKeysAndATextFieldTakesThe
          {static_cast<juce::Component*>(&window.button), static_cast<juce::Component*>(&window.content)})
     {
         window.click(*target);
+        guitest::pumpUntil([&] { return juce::Component::getCurrentlyFocusedComponent() == &window.content; });
         EXPECT_EQ(juce::Component::getCurrentlyFocusedComponent(), &window.content);
         const int before = window.content.keys;
         window.content.getPeer()->handleKeyPress(juce::KeyPress('z', juce::ModifierKeys::commandModifier, 0));
@@ -177,5 +178,6 @@ TEST(KeyboardOwnWindow, AClickAnywhereGivesTheEditorTheKeysAndATextFieldTakesThe
     }
 
     window.click(window.field);
+    guitest::pumpUntil([&] { return juce::Component::getCurrentlyFocusedComponent() == &window.field; });
     EXPECT_EQ(juce::Component::getCurrentlyFocusedComponent(), &window.field);
 }

@@ -1,6 +1,6 @@
 #include "PresetTestSupport.h"
 
-#include "presets/FactoryPresets.h"
+#include "state/FactoryPresets.h"
 
 #include <functional>
 
@@ -25,7 +25,7 @@ TEST(FactoryPresets, NamesInTableOrder)
     juce::StringArray expected;
     for (const auto& row : factoryPresetTable)
         expected.add(row.name);
-    EXPECT_EQ(processor.getFactoryPresetNames(), expected);
+    EXPECT_EQ(processor.getState().getFactoryPresetNames(), expected);
     EXPECT_EQ(expected.size(), 8);
 }
 
@@ -36,18 +36,18 @@ TEST(FactoryPresets, EachPresetSetsItsRowAndBecomesCurrentUnmodified)
         SCOPED_TRACE(row.name);
         TarvoltAudioProcessor processor;
         setUnusualValues(processor);
-        ASSERT_EQ(processor.getCurrentPresetDisplayName(), "Presets *");
-        const auto before = processor.getParameterValues();
+        ASSERT_EQ(processor.getState().getCurrentPresetDisplayName(), "Presets *");
+        const auto before = processor.getState().getParameterValues();
 
         ApplyingFlagProbe probe(processor);
-        processor.loadFactoryPreset(row.name);
+        processor.getState().loadFactoryPreset(row.name);
 
         EXPECT_GE(probe.changes, 8); // all but mode and focus, which may already hold the value
         EXPECT_EQ(probe.changesWhileNotApplying, 0);
         expectRow(processor, row, before);
-        EXPECT_EQ(processor.getCurrentPresetName(), row.name);
-        EXPECT_FALSE(processor.isCurrentPresetUser());
-        EXPECT_EQ(processor.getCurrentPresetDisplayName(), row.name);
+        EXPECT_EQ(processor.getState().getCurrentPresetName(), row.name);
+        EXPECT_FALSE(processor.getState().isCurrentPresetUser());
+        EXPECT_EQ(processor.getState().getCurrentPresetDisplayName(), row.name);
     }
 }
 
@@ -58,9 +58,9 @@ TEST(FactoryPresets, AnyOtherNameSetsTheDefaultsAndKeepsTheNameAsWritten)
         SCOPED_TRACE(name);
         TarvoltAudioProcessor processor;
         setUnusualValues(processor);
-        const auto before = processor.getParameterValues();
+        const auto before = processor.getState().getParameterValues();
 
-        processor.loadFactoryPreset(name);
+        processor.getState().loadFactoryPreset(name);
 
         for (size_t i = 0; i < numParameters; ++i)
         {
@@ -69,9 +69,9 @@ TEST(FactoryPresets, AnyOtherNameSetsTheDefaultsAndKeepsTheNameAsWritten)
                         spec.setByFactoryPresets() ? spec.defaultValue : before[i], 1.0e-4f)
                 << spec.id;
         }
-        EXPECT_EQ(processor.getCurrentPresetName(), juce::String(name).isEmpty() ? "Presets" : name);
-        EXPECT_FALSE(processor.isCurrentPresetUser());
-        EXPECT_EQ(processor.getCurrentPresetDisplayName(), processor.getCurrentPresetName());
+        EXPECT_EQ(processor.getState().getCurrentPresetName(), juce::String(name).isEmpty() ? "Presets" : name);
+        EXPECT_FALSE(processor.getState().isCurrentPresetUser());
+        EXPECT_EQ(processor.getState().getCurrentPresetDisplayName(), processor.getState().getCurrentPresetName());
     }
 }
 
@@ -85,15 +85,15 @@ TEST(FactoryPresets, LeaveQualityAndStereoLinkAsTheyAre)
     {
         SCOPED_TRACE(name);
         TarvoltAudioProcessor processor;
-        harness::setPlain(processor, ParameterIDs::quality, (float)QualityIndex::high);
-        harness::setPlain(processor, ParameterIDs::link, (float)LinkIndex::on);
+        harness::setPlain(processor, ParameterIDs::quality, (float) choiceIndex(Quality::high));
+        harness::setPlain(processor, ParameterIDs::link, (float) choiceIndex(StereoLink::on));
         const int latency = processor.getLatencySamples();
         ASSERT_GT(latency, 0);
 
-        processor.loadFactoryPreset(name);
+        processor.getState().loadFactoryPreset(name);
 
-        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::quality), (float)QualityIndex::high);
-        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::link), (float)LinkIndex::on);
+        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::quality), (float) choiceIndex(Quality::high));
+        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::link), (float) choiceIndex(StereoLink::on));
         EXPECT_EQ(processor.getLatencySamples(), latency);
     }
 }
@@ -109,9 +109,9 @@ TEST(FactoryPresets, LookupIsExact)
 TEST(FactoryPresets, ParameterChangesAfterLoadingMarkThePresetModified)
 {
     TarvoltAudioProcessor processor;
-    processor.loadFactoryPreset("Bass Knock");
+    processor.getState().loadFactoryPreset("Bass Knock");
     harness::setPlain(processor, "mix", 50.0f);
-    EXPECT_EQ(processor.getCurrentPresetDisplayName(), "Bass Knock *");
+    EXPECT_EQ(processor.getState().getCurrentPresetDisplayName(), "Bass Knock *");
 }
 
 // The host's program list: the factory presets in the editor's order. Choosing one loads it as the
@@ -122,7 +122,7 @@ TEST(HostPrograms, TheFactoryPresetsLoadAsFromTheMenu)
     ASSERT_EQ(processor.getNumPrograms(), 8);
     for (int i = 0; i < processor.getNumPrograms(); ++i)
     {
-        const auto name = processor.getFactoryPresetNames()[i];
+        const auto name = processor.getState().getFactoryPresetNames()[i];
         SCOPED_TRACE(name);
         EXPECT_EQ(processor.getProgramName(i), name);
 
@@ -130,20 +130,20 @@ TEST(HostPrograms, TheFactoryPresetsLoadAsFromTheMenu)
         for (auto* p : {&fromHost, &fromMenu})
             setUnusualValues(*p);
         fromHost.setCurrentProgram(i);
-        fromMenu.loadFactoryPreset(name);
-        EXPECT_TRUE(fromHost.getParameterValues() == fromMenu.getParameterValues());
-        EXPECT_EQ(fromHost.getCurrentPresetDisplayName(), name);
+        fromMenu.getState().loadFactoryPreset(name);
+        EXPECT_TRUE(fromHost.getState().getParameterValues() == fromMenu.getState().getParameterValues());
+        EXPECT_EQ(fromHost.getState().getCurrentPresetDisplayName(), name);
         EXPECT_EQ(fromHost.getCurrentProgram(), i);
     }
 
-    processor.loadFactoryPreset("Bass Knock");
+    processor.getState().loadFactoryPreset("Bass Knock");
     harness::setPlain(processor, ParameterIDs::attack, 9.0f);
-    const auto before = processor.getParameterValues();
+    const auto before = processor.getState().getParameterValues();
     for (int outside : {-1, 8})
         processor.setCurrentProgram(outside);
     processor.changeProgramName(3, "Renamed");
-    EXPECT_TRUE(processor.getParameterValues() == before);
-    EXPECT_EQ(processor.getCurrentPresetDisplayName(), "Bass Knock *");
+    EXPECT_TRUE(processor.getState().getParameterValues() == before);
+    EXPECT_EQ(processor.getState().getCurrentPresetDisplayName(), "Bass Knock *");
     EXPECT_EQ(processor.getProgramName(3), "Bass Knock");
     EXPECT_EQ(processor.getProgramName(8), "");
 }
@@ -185,10 +185,10 @@ TEST(HostPrograms, TheCurrentProgramFollowsThePresetAndTheHostHearsOfIt)
         int toldSoFar;
     };
     const Step steps[] = {
-        {"a factory preset from the menu", [&] { processor.loadFactoryPreset("Smooth Rooms"); }, 4, 1},
+        {"a factory preset from the menu", [&] { processor.getState().loadFactoryPreset("Smooth Rooms"); }, 4, 1},
         {"a knob moved", [&] { harness::setPlain(processor, ParameterIDs::punch, 70.0f); }, 4, 1},
-        {"saved as a user preset", [&] { processor.saveUserPreset("Mine"); }, 0, 2},
-        {"the first factory preset", [&] { processor.loadFactoryPreset("Punchy Kicks"); }, 0, 2},
+        {"saved as a user preset", [&] { processor.getState().saveUserPreset("Mine"); }, 0, 2},
+        {"the first factory preset", [&] { processor.getState().loadFactoryPreset("Punchy Kicks"); }, 0, 2},
         {"chosen by the host", [&] { processor.setCurrentProgram(6); }, 6, 3},
     };
     for (const auto& step : steps)
@@ -205,6 +205,6 @@ TEST(HostPrograms, TheCurrentProgramFollowsThePresetAndTheHostHearsOfIt)
     TarvoltAudioProcessor restored;
     restored.setStateInformation(state.getData(), (int) state.getSize());
     EXPECT_EQ(restored.getCurrentProgram(), 6);
-    EXPECT_EQ(restored.getCurrentPresetDisplayName(), "Tame Pokey *");
-    EXPECT_TRUE(restored.getParameterValues() == processor.getParameterValues());
+    EXPECT_EQ(restored.getState().getCurrentPresetDisplayName(), "Tame Pokey *");
+    EXPECT_TRUE(restored.getState().getParameterValues() == processor.getState().getParameterValues());
 }
