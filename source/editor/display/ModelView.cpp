@@ -37,10 +37,9 @@ void paintFrame(juce::Graphics& g, const PlotGeometry& p)
     drawTimeAxis(g, p, p.timeAxisLabels());
 }
 
-void paintCurves(juce::Graphics& g, const PlotGeometry& p, const DisplaySettings& settings)
+void paintCurves(juce::Graphics& g, const PlotGeometry& p, const DisplayModel& model, const DisplaySettings& settings)
 {
     const float s = p.scale;
-    const auto model = computeDisplayModel(settings, settings.curvePoints);
     const float scale = p.scaleFor(model);
 
     juce::Path dryPath, shapedPath, fillPath;

@@ -12,6 +12,7 @@ namespace modelView
 {
 // What changes only with the size: the grid, the legend and the time axis.
 void paintFrame(juce::Graphics& g, const PlotGeometry& plot);
-// The curves, the clip onset and the read-out for the settings.
-void paintCurves(juce::Graphics& g, const PlotGeometry& plot, const DisplaySettings& settings);
+// The model's curves, the clip onset and the read-out for the settings.
+void paintCurves(juce::Graphics& g, const PlotGeometry& plot, const DisplayModel& model,
+                 const DisplaySettings& settings);
 } // namespace modelView

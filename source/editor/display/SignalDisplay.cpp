@@ -51,10 +51,10 @@ void SignalDisplay::paintFrame(juce::Graphics& g) const
         modelView::paintFrame(g, p);
 }
 
-void SignalDisplay::paintModel(juce::Graphics& g, const DisplaySettings& settings) const
+void SignalDisplay::paintModel(juce::Graphics& g, const DisplaySettings& settings)
 {
     if (mode == DisplayMode::Model && settings.powerOn)
-        modelView::paintCurves(g, plot(), settings);
+        modelView::paintCurves(g, plot(), modelMaker.make(settings, settings.curvePoints), settings);
 }
 
 void SignalDisplay::paint(juce::Graphics& g)

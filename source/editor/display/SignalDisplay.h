@@ -42,7 +42,7 @@ public:
     // axis of the view shown (none in the model view with power off)...
     void paintFrame(juce::Graphics& g) const;
     // ...and the model's curves, in the model view with power on.
-    void paintModel(juce::Graphics& g, const DisplaySettings& settings) const;
+    void paintModel(juce::Graphics& g, const DisplaySettings& settings);
 
     // The live signal, in the live view.
     void paint(juce::Graphics& g) override;
@@ -57,6 +57,7 @@ private:
     DisplayResolution resolutionMode = DisplayResolution::Auto;
     DisplayMode mode = DisplayMode::Model;
     LiveView liveView;
+    DisplayModelMaker modelMaker;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(SignalDisplay)
 };
