@@ -245,3 +245,47 @@ TEST(EditorRendering, SmallestAndLargestSizesRenderWithoutAssertions)
         }
     }
 }
+
+namespace
+{
+// The point of a knob's value arc at an angle (radians clockwise from 12 o'clock), in the panel.
+juce::Point<int> arcPoint(juce::Rectangle<int> knob, float angle)
+{
+    const float d = (float) knob.getWidth() * (1.0f - 2.0f * 0.08f);
+    const float r = d * 0.48f;
+    const auto c = knob.toFloat().getCentre();
+    return juce::Point<float>(c.x + r * std::sin(angle), c.y - r * std::cos(angle)).roundToInt();
+}
+} // namespace
+
+// A control whose range spans 0 draws its arc from 0: a cut is a short arc left of the top, not
+// a long one from the minimum like a boost. Which knobs those are follows from their ranges.
+TEST_F(PanelRendering, PlusMinusKnobsDrawTheirArcFromZero)
+{
+    constexpr float pi = juce::MathConstants<float>::pi;
+    const float start = 1.2f * pi, sweep = 1.6f * pi;
+    for (size_t i = 0; i < panel::knobs.size(); ++i)
+    {
+        const auto& spec = panel::knobSpec(i);
+        SCOPED_TRACE(spec.id);
+        const bool plusMinus = spec.minimum < 0.0f && spec.maximum > 0.0f;
+        EXPECT_EQ(plusMinus, juce::String(spec.id) == "attack" || juce::String(spec.id) == "sustain" ||
+                                 juce::String(spec.id) == "output");
+
+        // A little below the middle of the range: lit between the value and the top for a ± control,
+        // from the start to the value otherwise.
+        const float value = spec.minimum + (spec.maximum - spec.minimum) * 0.4f;
+        harness::setPlain(processor, spec.id, value);
+        const auto image = renderNow();
+        const auto knob = layout().knobBounds[i];
+        const auto lit = [&](float share) {
+            const auto p = arcPoint(knob, start + sweep * share);
+            const auto c = image.getPixelAt(p.x, p.y);
+            return c.getBlue() > c.getGreen() + 120; // the accent's violet, not the grey track
+        };
+        EXPECT_EQ(lit(0.05f), !plusMinus);
+        EXPECT_EQ(lit(0.2f), !plusMinus);
+        EXPECT_TRUE(lit(0.45f) == plusMinus);
+        EXPECT_FALSE(lit(0.6f));
+    }
+}
