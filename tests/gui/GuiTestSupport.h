@@ -84,6 +84,8 @@ struct MenuBarTestAccess
 {
     static IconButton& presetButton(MenuBar& bar) { return bar.presetButton; }
     static IconButton& saveButton(MenuBar& bar) { return bar.saveButton; }
+    static IconButton& previousButton(MenuBar& bar) { return bar.previousButton; }
+    static IconButton& nextButton(MenuBar& bar) { return bar.nextButton; }
     static IconButton& settingsButton(MenuBar& bar) { return bar.settingsButton; }
     static const MenuBarLookAndFeel& menuLook(MenuBar& bar) { return *bar.menuLook; }
     static PresetMenu& presetMenu(MenuBar& bar) { return bar.presetMenu; }
