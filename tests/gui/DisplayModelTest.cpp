@@ -1,4 +1,5 @@
 #include "editor/display/DisplayModel.h"
+#include "editor/display/LivePlot.h"
 #include "editor/display/PlotGeometry.h"
 
 #include <gtest/gtest.h>
@@ -138,21 +139,38 @@ TEST(DisplayModel, FewerPointsSpreadOverTheSameFiveHundredMilliseconds)
     EXPECT_EQ(computeDisplayModel(DisplaySettings{}, 1000).numPoints, 221);
 }
 
-TEST(PlotGeometry, MarginsAndZeroLine)
+TEST(PlotGeometry, MarginsGuttersAndZeroLine)
 {
-    const auto p = PlotGeometry::forDisplayArea({10.0f, 20.0f, 100.0f, 200.0f});
-    EXPECT_FLOAT_EQ(p.plotX, 28.0f);
+    const auto p = PlotGeometry::forDisplayArea({10.0f, 20.0f, 400.0f, 400.0f});
+    EXPECT_EQ(p.frame, juce::Rectangle<float>(28.0f, 58.0f, 364.0f, 320.0f));
+    EXPECT_FLOAT_EQ(p.plotX, 28.0f); // the model has no level labels at the left
     EXPECT_FLOAT_EQ(p.plotY, 58.0f);
-    EXPECT_FLOAT_EQ(p.plotW, 64.0f);
-    EXPECT_FLOAT_EQ(p.plotH, 120.0f);
-    EXPECT_FLOAT_EQ(p.baselineY, 58.0f + 120.0f * 0.83f);
+    EXPECT_FLOAT_EQ(p.plotH, 320.0f);
+    EXPECT_FLOAT_EQ(p.baselineY, 58.0f + 320.0f * 0.83f);
     EXPECT_FLOAT_EQ(p.xFor(220, 221), p.plotRight);
+    // The gain axis's labels in the gutter at the right.
+    for (const auto& label : p.gainLabels())
+    {
+        EXPECT_GE((float) label.box.getX(), p.plotRight);
+        EXPECT_LE((float) label.box.getRight(), p.frame.getRight());
+    }
+    EXPECT_FLOAT_EQ(p.yForGain(12.0f), p.plotY);
+    EXPECT_FLOAT_EQ(p.yForGain(0.0f), p.plotY + p.curveSpan * 0.5f);
+    EXPECT_FLOAT_EQ(p.yForGain(-30.0f), p.baselineY); // kept on the axis
+
+    // The live view's level labels take a gutter at the left.
+    EXPECT_GT(LivePlot::forDisplayArea({10.0f, 20.0f, 400.0f, 400.0f}, 1.0f).plot.plotX, p.plotX + 30.0f);
 
     const auto model = computeDisplayModel(DisplaySettings{});
     const float scale = p.scaleFor(model);
     EXPECT_NEAR(p.yFor(model.peak, scale), p.baselineY - p.curveSpan / 1.12f, 1.0e-3f);
     EXPECT_EQ(p.yFor(-1.0f, scale), p.baselineY); // kept inside the plot
     EXPECT_EQ(p.yFor(100.0f, scale), p.plotY);
+
+    // A short display raises the zero line to keep the time axis inside the frame.
+    const auto shortOne = PlotGeometry::forDisplayArea({10.0f, 20.0f, 400.0f, 200.0f});
+    EXPECT_LT(shortOne.baselineY, shortOne.plotY + shortOne.plotH * 0.83f);
+    EXPECT_LE((float) shortOne.timeAxisLabels()[0].box.getCentreY() + 6.0f, shortOne.frame.getBottom() + 3.0f);
 }
 
 TEST(PlotGeometry, DisplaySmallerThanItsMarginsLeavesAnEmptyPlot)

@@ -327,7 +327,7 @@ protected:
     LivePlot plot() const
     {
         const auto& l = Access::layout(panel);
-        return LivePlot::forPlot(PlotGeometry::forDisplayArea(l.displayArea, l.scale));
+        return LivePlot::forDisplayArea(l.displayArea, l.scale);
     }
 
     // The x of the moment `secondsAgo` before now, `offset` pixels later.
@@ -437,7 +437,7 @@ TEST_F(LiveRendering, EmptyBeforeAudioAndAfterItStops)
 // with HQ and LINK, so it reaches further left than without them.
 TEST_F(LiveRendering, TheReadOutShowsHighQualityAndTheLink)
 {
-    const auto box = plot().readOutBox();
+    const auto box = plot().plot.readOutBox;
     const auto leftmostText = [&](const juce::Image& image) {
         for (int x = box.getX(); x < box.getRight(); ++x)
             for (int y = box.getY(); y < box.getBottom(); ++y)

@@ -46,9 +46,12 @@ protected:
         return n;
     }
 
-    // The shaped curve's violet-blue and the clip line's orange.
+    // The shaped curve's violet-blue and the clip line's orange (not the gain trace's pink).
     static bool isShapedBlue(Colour c) { return c.getBlue() > c.getRed() + 60; }
-    static bool isClipOrange(Colour c) { return c.getRed() > c.getBlue() + 40 && c.getRed() > 60; }
+    static bool isClipOrange(Colour c)
+    {
+        return c.getRed() > c.getBlue() + 40 && c.getRed() > 60 && c.getGreen() > c.getBlue();
+    }
 
     // Centre of the top edge of a control: where its 1-pixel outline is drawn.
     juce::Point<int> topEdgeMiddle(juce::Component& c)

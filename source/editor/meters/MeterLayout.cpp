@@ -1,6 +1,7 @@
 #include "editor/meters/MeterLayout.h"
 
 #include "editor/look/Palette.h"
+#include "editor/look/TextSize.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,8 +20,9 @@ int meterSegmentCount(float innerHeight, float scale)
 MeterLayout layoutLevelMeter(juce::Rectangle<float> area, float scale)
 {
     MeterLayout m;
-    const float captionH = juce::jlimit(18.0f * scale, 30.0f * scale, area.getHeight() * 0.11f);
-    m.captionFontHeight = juce::jlimit(13.0f * scale, 18.0f * scale, captionH * 0.62f);
+    const float strip = juce::jlimit(18.0f * scale, 30.0f * scale, area.getHeight() * 0.11f);
+    m.captionFontHeight = std::max(minimumTextHeight, juce::jlimit(13.0f * scale, 18.0f * scale, strip * 0.62f));
+    const float captionH = std::max(strip, m.captionFontHeight + 2.0f);
     m.captionArea = area.removeFromTop(captionH);
 
     const float padX = juce::jlimit(2.0f, 8.0f, area.getWidth() * 0.18f);
@@ -30,8 +32,10 @@ MeterLayout layoutLevelMeter(juce::Rectangle<float> area, float scale)
     const float inset = juce::jlimit(2.0f, 6.0f, std::min(m.bar.getWidth(), m.bar.getHeight()) * 0.11f);
     m.inner = m.bar.reduced(inset);
 
-    m.count = meterSegmentCount(m.inner.getHeight(), scale);
     m.gap = juce::jlimit(1.0f, 3.0f, m.inner.getHeight() * 0.012f);
+    // As many segments as the height holds, at least 2 pixels each, on a meter too short for four.
+    m.count = std::max(1, std::min(meterSegmentCount(m.inner.getHeight(), scale),
+                                   (int) std::floor((m.inner.getHeight() + m.gap) / (2.0f + m.gap))));
     m.segmentHeight = std::max((m.inner.getHeight() - (float) (m.count - 1) * m.gap) / (float) m.count, 2.0f);
     m.corner = juce::jlimit(1.0f, 2.5f, m.segmentHeight * 0.22f);
     return m;

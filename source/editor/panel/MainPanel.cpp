@@ -90,7 +90,7 @@ void MainPanel::resized()
     inputMeter.setArea(l.inputMeterArea, l.scale);
     outputMeter.setArea(l.outputMeterArea, l.scale);
     for (size_t i = 0; i < numKnobs; ++i)
-        knobs[i]->setLayout({l.knobBounds[i], l.valueLabelBounds[i], l.captionBoxes[i], l.captionFontHeight,
+        knobs[i]->setLayout({l.knobBounds[i], l.valueLabelBounds[i], l.captionBoxes[i], l.captions[i], l.captionFontHeight,
                              l.readOutFontHeight, l.readOutBorder, l.scale});
     for (size_t g = 0; g < numSelectorGroups; ++g)
         selectorGroups[g]->setLayout(
@@ -135,7 +135,7 @@ void MainPanel::drawPicture(juce::Graphics& g, const PictureKey& key)
         dressing.draw(g, getLocalBounds(), dressingKey, [&](juce::Graphics& layer) { drawDressing(layer); });
     else
         drawDressing(g);
-    display.paintModel(g, key.settings);
+    display.paintSettings(g, key.settings);
 }
 
 void MainPanel::drawDressing(juce::Graphics& g)
@@ -171,14 +171,11 @@ void MainPanel::drawDressing(juce::Graphics& g)
 
 void MainPanel::drawTitle(juce::Graphics& g)
 {
-    const auto header = layout.headerArea;
-
     g.setColour(powerOn ? palette::panel::title : palette::panel::titleOff);
-    g.setFont(compat::makeFont(header.getHeight() * 0.46f, juce::Font::bold));
-    g.drawText("TARVOLT", header.toNearestInt(), juce::Justification::centredTop, false);
+    g.setFont(compat::makeFont(layout.titleFontHeight, juce::Font::bold));
+    g.drawText("TARVOLT", layout.titleBox, juce::Justification::centredTop, false);
 
-    const auto sub = header.withTrimmedTop(header.getHeight() * 0.44f);
-    g.setColour(powerOn ? palette::accent : palette::panel::subtitleOff);
-    g.setFont(compat::makeFont(sub.getHeight() * 0.42f));
-    g.drawText("TRANSIENT SHAPER", sub.toNearestInt(), juce::Justification::centredTop, false);
+    g.setColour(powerOn ? palette::panel::subtitle : palette::panel::subtitleOff);
+    g.setFont(compat::makeFont(layout.subtitleFontHeight));
+    g.drawText("TRANSIENT SHAPER", layout.subtitleBox, juce::Justification::centredTop, false);
 }
