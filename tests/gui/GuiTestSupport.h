@@ -69,6 +69,7 @@ struct MainPanelTestAccess
     }
     static PowerButton& powerButton(MainPanel& panel) { return panel.powerButton; }
     static SignalDisplay& display(MainPanel& panel) { return panel.display; }
+    static LevelMeter& inputMeter(MainPanel& panel) { return panel.inputMeter; }
     static const PanelLayout& layout(const MainPanel& panel) { return panel.layout; }
     static void timerTick(MainPanel& panel) { panel.timerCallback(); }
     static void setCaching(MainPanel& panel, bool enabled) { panel.setCachingEnabled(enabled); }

@@ -125,8 +125,8 @@ protected:
 
 TEST_P(PanelSizes, EveryControlIsVisibleInsideThePanelAndTheTopmostAtItsCentre)
 {
-    // The controls are what takes clicks: the knobs, their read-outs, the selectors and the power
-    // button, wherever they sit in the panel's tree.
+    // The controls are what takes clicks: the knobs, their read-outs, the selectors, the power
+    // button and the two meters (a click clears the peak), wherever they sit in the panel's tree.
     auto& p = panel();
     std::vector<juce::Component*> controls;
     std::function<void(juce::Component&)> collect = [&](juce::Component& parent) {
@@ -141,7 +141,7 @@ TEST_P(PanelSizes, EveryControlIsVisibleInsideThePanelAndTheTopmostAtItsCentre)
         }
     };
     collect(p);
-    ASSERT_EQ(controls.size(), PanelLayout::numKnobs * 2 + 6 + 1);
+    ASSERT_EQ(controls.size(), PanelLayout::numKnobs * 2 + 6 + 1 + 2);
     for (auto* control : controls)
     {
         const auto bounds = guitest::boundsIn(p, *control);
@@ -289,6 +289,16 @@ std::vector<DrawnText> panelTexts(MainPanel& panel, DisplayMode view)
     {
         const auto meter = layoutLevelMeter(area, l.scale);
         add("meter caption", caption, meter.captionArea.toNearestInt(), meter.captionFontHeight, true, J::centred);
+        // The peak box says one of these, the widest of its numbers or OVER.
+        if (!meter.peakBox.isEmpty())
+        {
+            const auto font = compat::makeFont(meter.textFontHeight);
+            const char* widest = widthOf("-60.0", font) >= widthOf("OVER", font) ? "-60.0" : "OVER";
+            add("meter peak", widest, meter.peakBox, meter.textFontHeight, false, J::centred);
+        }
+        for (const auto& label : meter.scaleLabels)
+            if (label.text != nullptr)
+                add("meter scale", label.text, label.box, meter.textFontHeight, false, J::centredRight);
     }
 
     const bool live = view == DisplayMode::Live;
@@ -363,7 +373,22 @@ TEST_P(PanelSizes, MetersKeepTheirCaptionsAndSegments)
         // The smallest window's meters are short: two segments, four from 483 x 300 up.
         EXPECT_GE(meter.count, l.scale < 0.35f ? 2 : 4);
         EXPECT_GT(meter.segmentHeight, 1.0f);
-        EXPECT_TRUE(meter.inner.expanded(0.01f).contains(meter.segment(meter.count - 1)));
+        for (int c = 0; c < meter.channels; ++c)
+        {
+            EXPECT_GE(meter.column(c).getWidth(), 5.0f);
+            EXPECT_TRUE(meter.inner.expanded(0.01f).contains(meter.segment(meter.count - 1, c)));
+            EXPECT_TRUE(meter.inner.expanded(0.01f).contains(meter.segment(0, c)));
+        }
+        // Both channels, the scale and the peak from the smallest common display's size up.
+        if (l.scale >= 0.39f)
+        {
+            EXPECT_EQ(meter.channels, 2);
+            EXPECT_FALSE(meter.peakBox.isEmpty());
+        }
+        if (l.scale >= 0.6f)
+            EXPECT_NE(meter.scaleLabels[0].text, nullptr);
+        if (!meter.peakBox.isEmpty())
+            EXPECT_TRUE(area.contains(meter.peakBox.toFloat()) && !meter.peakBox.toFloat().intersects(meter.bar));
     }
 }
 

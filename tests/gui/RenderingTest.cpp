@@ -107,7 +107,7 @@ TEST_F(PanelRendering, PowerOffDarkensTheDisplayMetersAndSelectors)
 {
     processor.inputLevels[0] = processor.inputLevels[1] = 1.0f;
     auto image = renderNow();
-    const auto meter = layoutLevelMeter(layout().inputMeterArea);
+    const auto meter = layoutLevelMeter(layout().inputMeterArea, layout().scale);
     const auto segmentCentre = meter.segment(0).getCentre().roundToInt();
     EXPECT_TRUE(colourNear(image.getPixelAt(segmentCentre.x, segmentCentre.y), palette::panel::meterSegment));
     EXPECT_GT(countPixels(image, plotInterior(), isShapedBlue), 1000);
@@ -145,20 +145,22 @@ TEST_F(PanelRendering, ClipLineOnlyAboveFourPercent)
     EXPECT_EQ(countPixels(renderNow(), plotInterior(), isClipOrange), 0);
 }
 
-TEST_F(PanelRendering, MeterLightsSegmentsUpToTheMeanOfBothChannels)
+TEST_F(PanelRendering, MeterLightsEachChannelsSegmentsUpToItsLevel)
 {
-    // Channel means of 0.5: five segments light (thresholds 0.03 ... 0.47 of the nine at this size).
+    // Levels 0.2 and 0.8: two and seven of the eight segments light (thresholds 0.045 ... 0.92).
     processor.inputLevels[0] = 0.2f;
     processor.inputLevels[1] = 0.8f;
     const auto image = renderNow();
-    const auto meter = layoutLevelMeter(layout().inputMeterArea);
-    ASSERT_EQ(meter.count, 9);
-    for (int i = 0; i < meter.count; ++i)
-    {
-        const auto p = meter.segment(i).getCentre().roundToInt();
-        const bool lit = image.getPixelAt(p.x, p.y) == palette::panel::meterSegment;
-        EXPECT_EQ(lit, i < 5) << "segment " << i;
-    }
+    const auto meter = layoutLevelMeter(layout().inputMeterArea, layout().scale);
+    ASSERT_EQ(meter.count, 8);
+    ASSERT_EQ(meter.channels, 2);
+    for (const auto& [channel, litCount] : {std::pair{0, 2}, {1, 7}})
+        for (int i = 0; i < meter.count; ++i)
+        {
+            const auto p = meter.segment(i, channel).getCentre().roundToInt();
+            const bool lit = image.getPixelAt(p.x, p.y) == palette::panel::meterSegment;
+            EXPECT_EQ(lit, i < litCount) << "channel " << channel << ", segment " << i;
+        }
 }
 
 TEST(PanelCaching, CachedPicturesLookLikeAFreshPaintAsTheStateChanges)

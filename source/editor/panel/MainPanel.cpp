@@ -10,8 +10,8 @@ MainPanel::MainPanel(TarvoltAudioProcessor& p)
     : storedDisplayMode([&p] { return p.getDisplayMode(); }),
       storeDisplayMode([&p](DisplayMode mode) { p.setDisplayMode(mode); }),
       display(p.parameters, p.getLiveFeed()),
-      inputMeter("IN", [&p] { return (p.getInputLevel(0) + p.getInputLevel(1)) * 0.5f; }),
-      outputMeter("OUT", [&p] { return (p.getOutputLevel(0) + p.getOutputLevel(1)) * 0.5f; }),
+      inputMeter("IN", [&p](int channel) { return p.getInputLevel(channel); }),
+      outputMeter("OUT", [&p](int channel) { return p.getOutputLevel(channel); }),
       powerButton(p.parameters.getParameter(ParameterIDs::power), [this](bool on) { showPowerState(on); })
 {
     addAndMakeVisible(display);
