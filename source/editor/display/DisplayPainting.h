@@ -119,7 +119,6 @@ void drawGainTrace(juce::Graphics& g, const PlotGeometry& p, int numPoints, Gain
             trace.startNewSubPath(x, y);
         drawing = true;
     }
-    strokeRound(g, trace, palette::panel::plot.withAlpha(0.5f * opacity), 3.6f * p.scale);
     strokeRound(g, trace, withAlphaClamped(palette::panel::gainCurve, opacity), 1.5f * p.scale);
 }
 

@@ -136,8 +136,8 @@ void LiveView::paintSignal(juce::Graphics& g, const LivePlot& live, const Displa
             g.fillPath(input);
             g.setColour(withAlphaClamped(shapedCurveColour(), 0.62f * opacity));
             g.fillPath(output);
-            strokeOverFill(g, input, withAlphaClamped(palette::panel::dryCurve, 0.85f * opacity), 1.0f * p.scale,
-                           p.scale);
+            g.setColour(withAlphaClamped(palette::panel::dryCurve, opacity));
+            g.strokePath(input, juce::PathStrokeType(1.0f * p.scale));
             g.setColour(withAlphaClamped(palette::panel::transientBand, 0.85f * opacity));
             g.fillPath(transient);
             drawGainTrace(

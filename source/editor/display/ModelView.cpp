@@ -67,9 +67,8 @@ void paintCurves(juce::Graphics& g, const PlotGeometry& p, const DisplayModel& m
         strokeRound(g, shapedPath, withAlphaClamped(shapedColour, m * 0.54f), 2.0f * s);
     }
 
-    // The dry hit over the shaped one, so that it reads where the shaped fill covers it; the mix
-    // fades its glow, never the line.
-    strokeRound(g, dryPath, withAlphaClamped(palette::panel::dryCurve, model.dryAlpha * 0.18f), 5.2f * s);
+    // The dry hit over the shaped one, set off by a dark halo, so that it reads where the shaped
+    // fill covers it; the mix makes it lighter, never hides it.
     strokeOverFill(g, dryPath, withAlphaClamped(palette::panel::dryCurve, 0.6f + 0.3f * model.dryAlpha), 1.7f * s, s);
 
     drawGainTrace(g, p, model.numPoints,
