@@ -1,6 +1,9 @@
 #include "editor/display/LivePlot.h"
 
+#include "editor/display/DisplayModel.h"
 #include "processor/ShaperCore.h"
+
+#include <limits>
 
 LivePlot LivePlot::forDisplayArea(juce::Rectangle<float> displayArea, float scale)
 {
@@ -50,4 +53,13 @@ std::array<PlotGeometry::Label, 2> LivePlot::levelLabels() const
     if (labels[0].box.intersects(labels[1].box))
         labels[1].text = nullptr;
     return labels;
+}
+
+float LivePlot::gainDb(const LiveSummary& s)
+{
+    const float in = std::max(std::abs(s.inputMin), std::abs(s.inputMax));
+    const float out = std::max(std::abs(s.outputMin), std::abs(s.outputMax));
+    if (s.numSamples <= 0 || !(in >= DisplayModel::gainFloor))
+        return std::numeric_limits<float>::quiet_NaN();
+    return juce::Decibels::gainToDecibels(out, -100.0f) - juce::Decibels::gainToDecibels(in);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/display/PlotGeometry.h"
+#include "processor/LiveSummary.h"
 
 #include <array>
 
@@ -29,6 +30,11 @@ struct LivePlot
     // labels' gutter), with its gain axis over the signal's height.
     static LivePlot forDisplayArea(juce::Rectangle<float> displayArea, float scale);
     static LivePlot forPlot(const PlotGeometry& plot);
+
+    // The shaper's gain over a column, as the gain trace shows it: the output's largest magnitude
+    // against the input's, in dB; NaN where there is no audio or the input is too quiet for it to
+    // mean anything (under DisplayModel::gainFloor).
+    static float gainDb(const LiveSummary& column);
 
     // The share of the half span a magnitude reaches: 0 for silence, 1 at topDb or above.
     static float levelShare(float magnitude);

@@ -39,17 +39,6 @@ juce::Path envelope(const PlotGeometry& p, const Columns& columns, int first, To
     return path;
 }
 
-// The shaper's gain over a column: its output's largest magnitude against its input's, in dB;
-// NaN where the input is too quiet for it to mean anything.
-float columnGainDb(const LiveSummary& s)
-{
-    const float in = std::max(std::abs(s.inputMin), std::abs(s.inputMax));
-    const float out = std::max(std::abs(s.outputMin), std::abs(s.outputMax));
-    if (s.numSamples <= 0 || !(in >= DisplayModel::gainFloor))
-        return std::numeric_limits<float>::quiet_NaN();
-    return juce::Decibels::gainToDecibels(out, -100.0f) - juce::Decibels::gainToDecibels(in);
-}
-
 // Where the clipper starts to bite at the output, when the clip is on and the plot shows it.
 std::optional<float> clipOnsetLevelShown(const DisplaySettings& settings)
 {
@@ -144,7 +133,7 @@ void LiveView::paintSignal(juce::Graphics& g, const LivePlot& live, const Displa
                 g, p, numColumns - first,
                 [&](int k) {
                     const int c = first + k;
-                    return std::pair{columnX(p, c, numColumns), columnGainDb(columns[(size_t) c].summary)};
+                    return std::pair{columnX(p, c, numColumns), LivePlot::gainDb(columns[(size_t) c].summary)};
                 },
                 opacity);
             drawn = true;
