@@ -24,7 +24,7 @@ const SizeCase sizeCases[] = {
 
 TEST(EditorSize, OpeningSizeAndLimitsFollowTheDisplay)
 {
-    const ProductInfo layout;
+    const EditorProportions layout;
     for (const auto& c : sizeCases)
     {
         SCOPED_TRACE(juce::String(c.displayWidth) + " x " + juce::String(c.displayHeight));
@@ -41,7 +41,7 @@ TEST(EditorSize, OpeningSizeAndLimitsFollowTheDisplay)
 
 TEST(EditorSize, DegenerateLayoutFieldsStillGiveAUsableWindow)
 {
-    ProductInfo layout;
+    EditorProportions layout;
     layout.aspectRatio = 0.0f;           // floored at 0.1
     layout.defaultHeightFraction = 5.0f; // at most the whole height
     const auto size = computeEditorSize({0, 0, 1000, 800}, layout);
@@ -49,7 +49,7 @@ TEST(EditorSize, DegenerateLayoutFieldsStillGiveAUsableWindow)
     EXPECT_LE(size.height, 800);
     EXPECT_GE(size.width, 1);
 
-    const auto empty = computeEditorSize({}, ProductInfo{});
+    const auto empty = computeEditorSize({}, EditorProportions{});
     EXPECT_GE(empty.width, 1);
     EXPECT_GE(empty.height, 1);
 }
@@ -62,7 +62,7 @@ TEST(Editor, ProcessorOpensThePanelSizedForItsDisplay)
 
     const auto* display = juce::Desktop::getInstance().getDisplays().getDisplayForRect(editor.getScreenBounds());
     ASSERT_NE(display, nullptr);
-    const auto expected = computeEditorSize(display->userArea, ProductInfo{});
+    const auto expected = computeEditorSize(display->userArea, EditorProportions{});
     EXPECT_EQ(editor.getWidth(), expected.width);
     EXPECT_EQ(editor.getHeight(), expected.height);
 
@@ -164,12 +164,16 @@ TEST(Editor, MeterHoldsItsOverUntilClicked)
         return guitest::colourNear(guitest::render(panel).getPixelAt(probe.x, probe.y), palette::panel::meterOver);
     };
 
-    auto& levels = fixture.processor.inputLevels;
-    levels[0] = levels[1] = 0.9f;
+    auto& meters = fixture.processor.getMeters();
+    const auto setLevels = [&](float left, float right) {
+        meters.setInputLevel(0, left);
+        meters.setInputLevel(1, right);
+    };
+    setLevels(0.9f, 0.9f);
     EXPECT_FALSE(overShown());
-    levels[1] = 1.0f;
+    setLevels(0.9f, 1.0f);
     EXPECT_TRUE(overShown());
-    levels[0] = levels[1] = 0.0f;
+    setLevels(0.0f, 0.0f);
     EXPECT_TRUE(overShown());
     fixture.click(meter);
     guitest::pumpFor(50);

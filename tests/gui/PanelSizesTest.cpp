@@ -5,11 +5,11 @@
 
 #include "editor/controls/SelectorLookAndFeel.h"
 #include "editor/display/DisplayModel.h"
-#include "editor/display/DisplayMode.h"
+#include "state/DisplayMode.h"
 #include "editor/display/LivePlot.h"
 #include "editor/display/PlotGeometry.h"
 #include "editor/meters/MeterLayout.h"
-#include "plugin/JuceCompat.h"
+#include "compat/JuceCompat.h"
 
 #include <functional>
 #include <vector>

@@ -61,7 +61,7 @@ protected:
     }
 
     TarvoltAudioProcessor processor;
-    MainPanel panel{processor};
+    MainPanel panel{processor.getState(), processor.getLiveFeed(), processor.getMeters()};
 };
 } // namespace
 
@@ -105,7 +105,8 @@ TEST_F(PanelRendering, PowerSymbolIsPurpleWhenOnAndGreyWhenOff)
 
 TEST_F(PanelRendering, PowerOffDarkensTheDisplayMetersAndSelectors)
 {
-    processor.inputLevels[0] = processor.inputLevels[1] = 1.0f;
+    processor.getMeters().setInputLevel(0, 1.0f);
+    processor.getMeters().setInputLevel(1, 1.0f);
     auto image = renderNow();
     const auto meter = layoutLevelMeter(layout().inputMeterArea, layout().scale);
     const auto segmentCentre = meter.segment(0).getCentre().roundToInt();
@@ -148,8 +149,8 @@ TEST_F(PanelRendering, ClipLineOnlyAboveFourPercent)
 TEST_F(PanelRendering, MeterLightsEachChannelsSegmentsUpToItsLevel)
 {
     // Levels 0.2 and 0.8: two and seven of the eight segments light (thresholds 0.045 ... 0.92).
-    processor.inputLevels[0] = 0.2f;
-    processor.inputLevels[1] = 0.8f;
+    processor.getMeters().setInputLevel(0, 0.2f);
+    processor.getMeters().setInputLevel(1, 0.8f);
     const auto image = renderNow();
     const auto meter = layoutLevelMeter(layout().inputMeterArea, layout().scale);
     ASSERT_EQ(meter.count, 8);
@@ -167,7 +168,8 @@ TEST(PanelCaching, CachedPicturesLookLikeAFreshPaintAsTheStateChanges)
 {
     // One panel keeps its pictures from state to state; the other paints everything afresh.
     TarvoltAudioProcessor processor;
-    MainPanel cached(processor), fresh(processor);
+    MainPanel cached(processor.getState(), processor.getLiveFeed(), processor.getMeters());
+    MainPanel fresh(processor.getState(), processor.getLiveFeed(), processor.getMeters());
     Access::setCaching(fresh, false);
 
     struct Step
@@ -177,7 +179,12 @@ TEST(PanelCaching, CachedPicturesLookLikeAFreshPaintAsTheStateChanges)
     };
     const Step steps[] = {
         {"defaults", [] {}},
-        {"meters", [&] { processor.inputLevels[0] = processor.outputLevels[1] = 0.9f; }},
+        {"meters",
+         [&]
+         {
+             processor.getMeters().setInputLevel(0, 0.9f);
+             processor.getMeters().setOutputLevel(1, 0.9f);
+         }},
         {"power off", [&] { harness::setPlain(processor, "power", 0.0f); }},
         {"power back on", [&] { harness::setPlain(processor, "power", 1.0f); }},
         {"knobs and selectors", [&] {
@@ -234,7 +241,8 @@ TEST(EditorRendering, SmallestAndLargestSizesRenderWithoutAssertions)
     {
         SCOPED_TRACE(size.toString());
         guitest::EditorFixture fixture;
-        fixture.processor.outputLevels[0] = fixture.processor.outputLevels[1] = 0.7f;
+        fixture.processor.getMeters().setOutputLevel(0, 0.7f);
+        fixture.processor.getMeters().setOutputLevel(1, 0.7f);
         fixture.editor->setSize(size.x, size.y);
 
         const int barHeight = juce::roundToInt((float) size.y * 0.09f);

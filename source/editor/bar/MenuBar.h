@@ -5,7 +5,7 @@
 #include "editor/bar/PresetDialogs.h"
 #include "editor/bar/PresetMenu.h"
 #include "editor/bar/SettingsMenu.h"
-#include "presets/PresettableProcessor.h"
+#include "state/PresetManager.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -23,7 +23,7 @@ public:
 
     // The preset manager whose current preset the bar shows and whose presets its menu and
     // dialogs act on (may be null); refreshes the caption.
-    void setPresetManager(PresettableProcessor* manager);
+    void setPresetManager(PresetManager* manager);
     void refreshPresetCaption();
 
     // The preset caption for a display name: trimmed, "Presets" when empty or exactly
@@ -46,7 +46,7 @@ private:
 
     void timerCallback() override;
 
-    PresettableProcessor* presetManager = nullptr;
+    PresetManager* presetManager = nullptr;
     IconButton previousButton{"Previous Preset"};
     IconButton presetButton{"Preset"};
     IconButton nextButton{"Next Preset"};

@@ -2,8 +2,8 @@
 
 #include "editor/look/Palette.h"
 #include "editor/look/Rounding.h"
+#include "compat/JuceCompat.h"
 #include "editor/look/TextSize.h"
-#include "plugin/JuceCompat.h"
 
 float SelectorLookAndFeel::captionFontHeight(int buttonHeight, float scale)
 {

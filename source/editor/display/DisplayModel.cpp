@@ -1,6 +1,7 @@
 #include "editor/display/DisplayModel.h"
 
-#include "processor/TransientShaper.h"
+#include "dsp/TransientShaper.h"
+#include "state/ShaperSettingsFrom.h"
 
 #include <algorithm>
 #include <cmath>
@@ -42,7 +43,6 @@ struct HitShape
 constexpr int bodyPeriod = 96, clickPeriod = 16;
 
 constexpr auto powerParameter = (size_t)parameterIndex(ParameterIDs::power);
-constexpr auto qualityParameter = (size_t)parameterIndex(ParameterIDs::quality);
 } // namespace
 
 void syntheticHit::fill(float* out, int numSamples, float sustainDb)
@@ -75,12 +75,6 @@ float DisplaySettings::audioValue(std::string_view id) const noexcept
     return index >= 0 ? parameterSpecs[(size_t)index].audioValueOf(parameters[(size_t)index]) : 0.0f;
 }
 
-int DisplaySettings::choiceIndex(std::string_view id) const noexcept
-{
-    const int index = parameterIndex(id);
-    return index >= 0 ? parameters.choiceIndex((size_t)index) : 0;
-}
-
 float clipOnsetLevel(float clip)
 {
     const float clipDrive = 1.0f + 4.0f * clip;
@@ -90,9 +84,9 @@ float clipOnsetLevel(float clip)
 juce::String displayReadOut(const DisplaySettings& settings)
 {
     juce::String text;
-    if (settings.choiceIndex(ParameterIDs::quality) == QualityIndex::high)
+    if (settings.choice<Quality>() == Quality::high)
         text << "HQ  ";
-    if (settings.choiceIndex(ParameterIDs::link) == LinkIndex::on)
+    if (settings.choice<StereoLink>() == StereoLink::on)
         text << "LINK  ";
     const float mix = settings.audioValue(ParameterIDs::mix), clip = settings.audioValue(ParameterIDs::clip);
     return text + "MIX " + juce::String(mix * 100.0f, 0) + "%  CLIP " + juce::String(clip * 100.0f, 0) + "%";
@@ -100,7 +94,7 @@ juce::String displayReadOut(const DisplaySettings& settings)
 
 DisplayModelMaker::DisplayModelMaker()
     : shaper(std::make_unique<TransientShaper>()),
-      hit((size_t)(syntheticHit::length + TransientShaper::latencyFor(QualityIndex::high))),
+      hit((size_t)(syntheticHit::length + TransientShaper::latencyFor(Quality::high))),
       shaped(hit.size())
 {
 }
@@ -125,13 +119,14 @@ const DisplayModel& DisplayModelMaker::make(const DisplaySettings& settings, int
     // as the quality's latency, so the shaped hit is read that much later.
     auto values = settings.parameters;
     values[powerParameter] = 1.0f;
-    const int latency = TransientShaper::latencyFor(values.choiceIndex(qualityParameter));
-    shaper->prepare(syntheticHit::sampleRate, values);
+    const int latency = TransientShaper::latencyFor(values.choice<Quality>());
+    const auto shaperSettings = shaperSettingsFrom(values);
+    shaper->prepare(syntheticHit::sampleRate, shaperSettings);
     const int length = syntheticHit::length + latency;
     float* const inChannel[] = {hit.data()};
     float* const outChannel[] = {shaped.data()};
     shaper->process(juce::dsp::AudioBlock<const float>(inChannel, 1, (size_t)length),
-                    juce::dsp::AudioBlock<float>(outChannel, 1, (size_t)length), values);
+                    juce::dsp::AudioBlock<float>(outChannel, 1, (size_t)length), shaperSettings);
 
     model = {};
     model.numPoints = DisplayModel::maxPoints;
@@ -163,7 +158,7 @@ const DisplayModel& DisplayModelMaker::make(const DisplaySettings& settings, int
 
     const float punchAmount = settings.audioValue(ParameterIDs::punch);
     const float mixAmount = settings.audioValue(ParameterIDs::mix);
-    const float punchScale = settings.choiceIndex(ParameterIDs::mode) == ModeIndex::punch ? 1.15f : 1.0f;
+    const float punchScale = settings.choice<Mode>() == Mode::punch ? 1.15f : 1.0f;
     model.punchShow = juce::jlimit(0.0f, 1.0f, punchAmount * punchScale);
     model.dryAlpha = juce::jlimit(0.0f, 1.0f, 1.0f - 0.72f * mixAmount);
     model.shapedAmount = juce::jlimit(0.0f, 1.0f, mixAmount);

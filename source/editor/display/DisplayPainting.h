@@ -2,7 +2,7 @@
 
 #include "editor/display/PlotGeometry.h"
 #include "editor/look/Palette.h"
-#include "plugin/JuceCompat.h"
+#include "compat/JuceCompat.h"
 
 #include <array>
 #include <cmath>

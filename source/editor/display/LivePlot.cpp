@@ -1,7 +1,7 @@
 #include "editor/display/LivePlot.h"
 
+#include "dsp/ShaperCore.h"
 #include "editor/display/DisplayModel.h"
-#include "processor/ShaperCore.h"
 
 #include <limits>
 

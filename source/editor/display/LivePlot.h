@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/display/PlotGeometry.h"
-#include "processor/LiveSummary.h"
+#include "dsp/LiveSummary.h"
 
 #include <array>
 

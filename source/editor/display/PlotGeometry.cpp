@@ -2,7 +2,7 @@
 
 #include "editor/look/Rounding.h"
 #include "editor/look/TextSize.h"
-#include "plugin/JuceCompat.h"
+#include "compat/JuceCompat.h"
 
 namespace
 {

@@ -2,7 +2,7 @@
 
 #include "editor/look/Palette.h"
 #include "editor/look/TextSize.h"
-#include "plugin/JuceCompat.h"
+#include "compat/JuceCompat.h"
 
 #include <algorithm>
 #include <cmath>

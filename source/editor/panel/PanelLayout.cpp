@@ -3,7 +3,7 @@
 #include "editor/controls/PanelControls.h"
 #include "editor/look/Rounding.h"
 #include "editor/look/TextSize.h"
-#include "plugin/JuceCompat.h"
+#include "compat/JuceCompat.h"
 
 #include <algorithm>
 #include <cmath>
