@@ -11,8 +11,22 @@ void HalfbandFilter::design(float transitionWidth, float stopbandDb)
 {
     const auto coefficients =
         juce::dsp::FilterDesign<float>::designFIRLowpassHalfBandEquirippleMethod(transitionWidth, stopbandDb);
-    const int length = (int) coefficients->getFilterOrder() + 1;
-    const float* h = coefficients->getRawCoefficients();
+    take(*coefficients);
+}
+
+void HalfbandFilter::designWithCentre(int newCentre, float stopbandDb)
+{
+    // The Kaiser window's beta for an attenuation A (in dB, above 50): 0.1102 (A - 8.7).
+    const float beta = 0.1102f * (-stopbandDb - 8.7f);
+    const auto coefficients = juce::dsp::FilterDesign<float>::designFIRLowpassWindowMethod(
+        0.25f, 1.0, (size_t) (2 * newCentre), juce::dsp::WindowingFunction<float>::kaiser, beta);
+    take(*coefficients);
+}
+
+void HalfbandFilter::take(const juce::dsp::FIR::Coefficients<float>& coefficients)
+{
+    const int length = (int) coefficients.getFilterOrder() + 1;
+    const float* h = coefficients.getRawCoefficients();
 
     // A half-band filter of odd length 2c + 1 with c odd: h[c] = 1/2, and the other non-zero
     // taps sit at even indices, symmetric about the centre.

@@ -2,6 +2,8 @@
 
 #include "processor/ControlBlock.h"
 
+#include <juce_dsp/juce_dsp.h>
+
 #include <array>
 
 // One stage of 2x oversampling for up to two channels: the framework's equiripple half-band
@@ -20,6 +22,10 @@ public:
     // quarter of it) and a stopband attenuation in dB (negative). Allocates; call before use.
     void design(float transitionWidth, float stopbandDb);
 
+    // Designs a filter of a given centre (odd, at most maxCentre): a Kaiser-windowed sinc at a
+    // quarter of the doubled rate, the window made for a stopband attenuation in dB (negative).
+    void designWithCentre(int centre, float stopbandDb);
+
     // The filter's delay in samples of the doubled rate (odd).
     int getCentre() const noexcept { return centre; }
 
@@ -36,6 +42,9 @@ public:
     void decimate(int channel, const float* even, const float* odd, float* out, int n) noexcept;
 
 private:
+    // Takes the taps of a half-band filter design.
+    void take(const juce::dsp::FIR::Coefficients<float>& coefficients);
+
     int centre = 1;
     int numPairs = 1;                              // taps h[2t], t < numPairs, each twice
     std::array<float, (maxCentre + 1) / 2> pairs{}; // h[2t]

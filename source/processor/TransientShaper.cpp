@@ -31,6 +31,7 @@ void TransientShaper::prepare(double newSampleRate, const ParameterValues& setti
         channel.lowBand = FocusFilter::lowBand(sampleRate);
         channel.highBand = FocusFilter::highBand(sampleRate);
     }
+    oversampled.prepare(sampleRate);
     reset();
 
     smoothers.reset(sampleRate);
@@ -64,7 +65,8 @@ TransientShaper::Peaks TransientShaper::process(const juce::dsp::AudioBlock<cons
                                                                                   : QualityIndex::standard);
     const int focus = settings.choiceIndex(focusParameter);
     const bool linked = settings.choiceIndex(linkParameter) == LinkIndex::on;
-    const auto coefficients = shaper::EnvelopeCoefficients::forMode(settings.choiceIndex(modeParameter), sampleRate);
+    const int mode = settings.choiceIndex(modeParameter);
+    const auto coefficients = shaper::EnvelopeCoefficients::forMode(mode, sampleRate);
 
     Peaks peaks;
     jassert(in.getNumSamples() == out.getNumSamples());
@@ -79,14 +81,14 @@ TransientShaper::Peaks TransientShaper::process(const juce::dsp::AudioBlock<cons
         const int length = std::min(ControlBlock::maxSamples, n - offset);
         smoothers.render(controls, length);
         if (numChannels > 0)
-            processStretch(inChannels, outChannels, offset, length, coefficients, focus, linked, peaks);
+            processStretch(inChannels, outChannels, offset, length, coefficients, mode, focus, linked, peaks);
     }
     return peaks;
 }
 
 void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& in,
                                      const juce::dsp::AudioBlock<float>& out, int offset, int n,
-                                     const shaper::EnvelopeCoefficients& c, int focus, bool linked,
+                                     const shaper::EnvelopeCoefficients& c, int mode, int focus, bool linked,
                                      Peaks& peaks) noexcept
 {
     const int numChannels = (int) out.getNumChannels();
@@ -116,12 +118,7 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
     }
 
     if (high)
-    {
-        envelopePass::detect(focus, numChannels, input, detected, n, channels);
-        for (int ch = 0; ch < numChannels; ++ch)
-            oversampled.detectPeaks(ch, detected[ch], detected[ch], n);
-        envelopePass::follow(linked, numChannels, detected, fast, slow, n, c, channels);
-    }
+        oversampled.detect(focus, mode, linked, numChannels, input, fast, slow, n, channels);
     else
         envelopePass::run(focus, linked, numChannels, input, fast, slow, n, c, channels);
 

@@ -2,6 +2,7 @@
 
 #include "common/AliasingMeasurement.h"
 #include "common/ProcessorHarness.h"
+#include "processor/OversampledFollowers.h"
 #include "processor/ShapingKernels.h"
 
 #include <gtest/gtest.h>
@@ -159,6 +160,55 @@ TEST(HighQuality, EveryInstructionSetShapesAlike)
                     << shaping::nameOf(set) << ", channel " << ch << ", sample " << i;
     }
     shaping::use(best);
+}
+
+// The followers of the High path take four steps a base sample, composed into one: after every
+// stretch each channel's envelopes are those of four plain follower steps
+// (shaper::followEnvelopes, at four times the rate) per base sample, in every mode, linked or not,
+// with stretches of any length (within float rounding: 1e-4 of the envelope).
+TEST(HighQuality, TheComposedFollowerStepsAreFourPlainSteps)
+{
+    const double rate = 48000.0;
+    constexpr int steps = OversampledFollowers::steps;
+    juce::Random random(11);
+    for (int mode = 0; mode < 3; ++mode)
+        for (bool linked : {false, true})
+        {
+            SCOPED_TRACE("mode " + juce::String(mode) + (linked ? ", linked" : ""));
+            OversampledFollowers followers;
+            followers.prepare(rate);
+            const auto c = shaper::EnvelopeCoefficients::forMode(mode, steps * rate);
+            std::array<ChannelState, 2> channels;
+            float fast[2]{}, slow[2]{};
+            static OversampledFollowers::Values values;
+            envelopePass::Stretch fastOut, slowOut;
+            for (int stretch = 0; stretch < 40; ++stretch)
+            {
+                const int n = 1 + random.nextInt(ControlBlock::maxSamples);
+                // Bursts over quiet stretches, so that both followers attack and release.
+                const float level = stretch % 5 == 0 ? 1.0f : 0.05f;
+                for (int ch = 0; ch < 2; ++ch)
+                    for (int i = 0; i < n; ++i)
+                        for (int p = 0; p < steps; ++p)
+                            values[ch][p][i] = level * random.nextFloat() * (ch == 0 ? 1.0f : 0.6f);
+                followers.run(mode, linked, 2, values, fastOut, slowOut, n, channels);
+
+                for (int ch = 0; ch < 2; ++ch)
+                    for (int i = 0; i < n; ++i)
+                        for (int p = 0; p < steps; ++p)
+                        {
+                            const float a = linked ? std::max(values[0][p][i], values[1][p][i]) : values[ch][p][i];
+                            shaper::followEnvelopes(a, fast[ch], slow[ch], c);
+                        }
+                for (int ch = 0; ch < 2; ++ch)
+                {
+                    ASSERT_NEAR(channels[(size_t) ch].fastEnvelope, fast[ch], 1.0e-4f * fast[ch] + 1.0e-9f)
+                        << "stretch " << stretch << ", channel " << ch;
+                    ASSERT_NEAR(channels[(size_t) ch].slowEnvelope, slow[ch], 1.0e-4f * slow[ch] + 1.0e-9f)
+                        << "stretch " << stretch << ", channel " << ch;
+                }
+            }
+        }
 }
 
 // The measurement of the bench program (bench/AliasingBench.cpp): what folds back from the
