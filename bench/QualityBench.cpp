@@ -15,10 +15,10 @@ const double rates[] = {44100.0, 48000.0, 96000.0};
 
 void printCeiling()
 {
-    std::printf("sample peak at clip 100 (output 0 dB, mix 100), dBFS [samples above 1.01]\n");
+    std::printf("sample peak at clip 100 (output 0 dB, mix 100), dBFS [samples above 1.01] (RMS, dBFS)\n");
     std::printf("%-34s %-9s", "input", "quality");
     for (double rate : rates)
-        std::printf(" %16.0f Hz", rate);
+        std::printf(" %25.0f Hz", rate);
     std::printf("\n");
     struct Case
     {
@@ -46,9 +46,9 @@ void printCeiling()
                 auto settings = c.settings;
                 settings.push_back({ParameterIDs::clip, 100.0f});
                 const auto out = quality::shaped(c.make(rate), rate, quality::valuesOf(q, settings));
-                std::printf(" %+8.3f [%6d]",
+                std::printf(" %+8.3f [%6d] (%6.2f)",
                             juce::Decibels::gainToDecibels(quality::samplePeak(out), -200.0f),
-                            quality::samplesAbove(out, 1.01f));
+                            quality::samplesAbove(out, 1.01f), quality::rmsDb(out));
             }
             std::printf("\n");
             std::fflush(stdout);

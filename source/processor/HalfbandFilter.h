@@ -5,6 +5,7 @@
 #include <juce_dsp/juce_dsp.h>
 
 #include <array>
+#include <cmath>
 
 // One stage of 2x oversampling for up to two channels: the framework's equiripple half-band
 // low-pass (linear phase, juce::dsp::FilterDesign) run as its two polyphase halves. Every other
@@ -38,8 +39,21 @@ public:
     // and 2i + 1.
     void interpolate(int channel, const float* in, float* even, float* odd, int n) noexcept;
 
-    // The doubled-rate samples 2i (even[i]) and 2i + 1 (odd[i]) down to n samples.
-    void decimate(int channel, const float* even, const float* odd, float* out, int n) noexcept;
+    // The doubled-rate samples 2i (even[i]) and 2i + 1 (odd[i]) down to n samples. Given `ahead`
+    // (room for n rounded up to a multiple of shaping::firGroup), it also predicts the output
+    // `steps` samples later (at most (getCentre() + 1) / 2) from the samples known so far:
+    // ahead[i] is out[i + steps] with the outermost `steps` pairs of taps left out, whose samples
+    // are not all in yet. It misses by at most outerTapsSum(steps) times the largest magnitude of
+    // the doubled-rate samples.
+    void decimate(int channel, const float* even, const float* odd, float* out, int n, float* ahead = nullptr,
+                  int steps = 0) noexcept;
+
+    // The sum of the magnitudes of the outermost `pairs` pairs of taps (both taps of each).
+    double outerTapsSum(int pairs) const noexcept;
+
+    // The sum of the magnitudes of the decimator's taps: the most its output's magnitude can be for
+    // a doubled-rate signal of magnitude 1 or less.
+    double tapsSum() const noexcept { return outerTapsSum(numPairs) + std::abs(centreTap); }
 
 private:
     // Takes the taps of a half-band filter design.

@@ -39,6 +39,12 @@ OversampledPath::OversampledPath()
     detectionInterpolators[0].designWithCentre(interpolators[0].getCentre() - 2 * OversampledFollowers::lead,
                                                detectionStopbandDb);
 
+    // At clip 100 the oversampled wet signal is at most 1 / tanh(5) (with a little room for
+    // rounding); the first decimator's output at most its taps' sum times that, and the second's
+    // predictions miss by at most that times the taps they leave out.
+    constexpr double mostClipped = 1.0002;
+    predictionError = (float) (decimators[0].outerTapsSum(CeilingRide::lookAhead) * decimators[1].tapsSum() * mostClipped);
+
     // Each filter delays by an odd number of samples at its doubled rate: c1 / 2 + c2 / 4 base
     // samples for each direction.
     const int up = 2 * interpolators[0].getCentre() + interpolators[1].getCentre();
@@ -64,6 +70,7 @@ void OversampledPath::reset() noexcept
     for (auto& history : dry)
         std::fill(std::begin(history), std::end(history), 0.0f);
     followers.reset();
+    ride.reset();
 }
 
 void OversampledPath::interpolate(Stages& stages, int channel, const float* in, float (*phases)[maxSamples],
@@ -128,7 +135,11 @@ float OversampledPath::process(int channel, const float* input, const float* fas
     decimators[1].decimate(channel, even, odd, twice, 2 * n);
     kernels.deinterleave(twice, even, odd, n);
     alignas(32) float wet[maxSamples];
-    decimators[0].decimate(channel, even, odd, wet, n);
+    const bool riding = ride.isNeeded(channel, controls[Control::clip], n);
+    alignas(32) float ahead[maxSamples];
+    decimators[0].decimate(channel, even, odd, wet, n, riding ? ahead : nullptr, CeilingRide::lookAhead);
+    if (riding)
+        ride.apply(channel, wet, ahead, controls[Control::clip].values, predictionError, n);
 
     float* x = dry[channel]; // the input latency samples back is x[i]
     std::copy(input, input + n, x + latency);

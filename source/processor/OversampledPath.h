@@ -1,5 +1,6 @@
 #pragma once
 
+#include "processor/CeilingRide.h"
 #include "processor/ChannelState.h"
 #include "processor/ControlBlock.h"
 #include "processor/EnvelopePass.h"
@@ -18,7 +19,8 @@
 // interpolators are shorter than the signal's by as much as the followers' smoothing delays, so
 // the transient amounts line up with the signal. The dry signal is delayed by the path's
 // latency, so the mix and the power crossfade stay in phase, and a mix of 0 gives the input
-// delayed, sample for sample.
+// delayed, sample for sample. At clip 100 the wet signal, once filtered back down, is kept under
+// full scale (CeilingRide).
 class OversampledPath
 {
 public:
@@ -27,8 +29,12 @@ public:
 
     OversampledPath();
 
-    // Sets the detector's coefficients for a sample rate.
-    void prepare(double sampleRate) noexcept { followers.prepare(sampleRate); }
+    // Sets the detector's coefficients and the ceiling's timing for a sample rate.
+    void prepare(double sampleRate) noexcept
+    {
+        followers.prepare(sampleRate);
+        ride.prepare(sampleRate);
+    }
 
     // The delay the path adds, in samples at the base rate (the same at every sample rate).
     int getLatency() const noexcept { return latency; }
@@ -76,7 +82,9 @@ private:
 
     Stages interpolators, detectionInterpolators, decimators;
     OversampledFollowers followers;
+    CeilingRide ride;
     int latency = 0;
+    float predictionError = 0.0f; // the most the ride's predictions miss by at clip 100
 
     // Per channel: the detection's rectified values of the stretch, and the dry signal's history
     // followed by the current stretch.
