@@ -1,7 +1,23 @@
 #include "processor/CeilingRide.h"
 
+#include "processor/ShapingKernels.h"
+
 #include <algorithm>
 #include <cmath>
+
+namespace
+{
+// The smaller and the larger of two values, as values (a choice between two references does not
+// vectorise).
+inline float smaller(float a, float b) noexcept
+{
+    return b < a ? b : a;
+}
+inline float larger(float a, float b) noexcept
+{
+    return a < b ? b : a;
+}
+} // namespace
 
 void CeilingRide::prepare(double sampleRate) noexcept
 {
@@ -20,7 +36,7 @@ void CeilingRide::rest(Channel& channel) noexcept
 {
     std::fill(std::begin(channel.required), std::end(channel.required), 1.0f);
     std::fill(std::begin(channel.ramp), std::end(channel.ramp), 1.0f);
-    channel.holdLeft = 0;
+    channel.holdLeft = 0.0f;
     channel.resting = true;
 }
 
@@ -39,52 +55,40 @@ void CeilingRide::apply(int channel, float* wet, const float* ahead, const float
     float* const required = c.required; // required[j]: sample j of the stretch
     float* const ramp = c.ramp;         // ramp[lookAhead + j]: sample j of the stretch
 
-    for (int i = 0; i < n; ++i)
-    {
-        const float most = std::abs(ahead[i]) + predictionError;
-        required[lookAhead + i] = clip[i] >= 1.0f ? ceiling / std::max(ceiling, most) : 1.0f;
-    }
-
+    const auto& kernels = shaping::activeKernels();
     alignas(64) float wanted[maxSamples];
-    for (int i = 0; i < n; ++i)
-    {
-        float h = required[i];
-        for (int j = 1; j <= lookAhead; ++j)
-            h = std::min(h, required[i + j]);
-        wanted[i] = h;
-    }
+    kernels.ceilingWanted(ahead, clip, predictionError, ceiling, required, wanted, n);
 
-    float q = ramp[lookAhead - 1];
-    int hold = c.holdLeft;
+    // Held, then released (the choices made as values); at rest, on to the next sample that wants
+    // less than 1.
+    float q = ramp[lookAhead - 1], hold = c.holdLeft;
+    const float holdLength = (float)holdSamples, keep = 1.0f - release, releaseStep = release * releaseTarget;
     for (int i = 0; i < n; ++i)
     {
-        if (wanted[i] <= q)
+        if (q == 1.0f && hold == 0.0f)
         {
-            q = wanted[i];
-            hold = holdSamples;
+            const int next =
+                (int)(std::find_if(wanted + i, wanted + n, [](float w) { return w < 1.0f; }) - wanted);
+            std::fill(ramp + lookAhead + i, ramp + lookAhead + next, 1.0f);
+            if ((i = next) == n)
+                break;
         }
-        else if (hold > 0)
-            --hold;
-        else
-            q = std::min(wanted[i], q + (1.0f - q) * release);
+        const float w = wanted[i];
+        // Released, q moves a share of the way to a little above 1 and stops at 1, so that it rests
+        // again within a few release times.
+        const float held = hold > 0.0f ? q : smaller(q * keep + releaseStep, 1.0f);
+        hold = w <= q ? holdLength : larger(hold - 1.0f, 0.0f);
+        q = smaller(w, held);
         ramp[lookAhead + i] = q;
     }
     c.holdLeft = hold;
 
-    constexpr float share = 1.0f / (float)(lookAhead + 1);
-    for (int i = 0; i < n; ++i)
-    {
-        float sum = 0.0f;
-        for (int j = 0; j <= lookAhead; ++j)
-            sum += ramp[i + j];
-        const float magnitude = std::abs(wet[i]);
-        const float atMost = clip[i] >= 1.0f && magnitude > ceiling ? ceiling / magnitude : 1.0f;
-        wet[i] *= std::min(sum * share, atMost);
-    }
+    // The mean of the ramp over the look-ahead, kept under ceiling / |w| where the clip is at 100.
+    kernels.ceilingGain(ramp, clip, ceiling, wet, n);
 
     std::copy(required + n, required + n + lookAhead, required);
     std::copy(ramp + n, ramp + n + lookAhead, ramp);
     const auto atOne = [](float v) { return v == 1.0f; };
-    c.resting = hold == 0 && std::all_of(required, required + lookAhead, atOne) &&
+    c.resting = hold == 0.0f && std::all_of(required, required + lookAhead, atOne) &&
                 std::all_of(ramp, ramp + lookAhead, atOne);
 }

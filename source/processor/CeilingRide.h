@@ -1,6 +1,7 @@
 #pragma once
 
 #include "processor/ControlBlock.h"
+#include "processor/ShapingKernels.h"
 
 // High quality's ceiling: at clip 100 the clip is a ceiling at full scale, as it is at Standard.
 // The oversampled clip's output stays under it, but filtered back down to the base rate a clipped
@@ -19,7 +20,9 @@
 //   h[n] = min(r[n], ..., r[n + lookAhead]),
 // so every g[n] is at most r[n] (each q in the mean is at most an h whose window holds n): the
 // gain ramps down over lookAhead samples before a peak, holds for holdSeconds after the last, and
-// comes back with releaseSeconds. The hold bridges the gaps between a steady tone's highest
+// comes back with releaseSeconds (heading for releaseTarget and stopping at 1, so that it comes
+// to rest). The loops over whole stretches are kernels (shaping::CeilingWantedKernel and
+// CeilingGainKernel). The hold bridges the gaps between a steady tone's highest
 // samples (the pattern in which its samples fall on its crests repeats within a few milliseconds
 // for most tones), so a steady tone gets an all but steady gain. Where a prediction could not
 // be trusted (while the clip moves to 100, the decimator still holds samples clipped less), the
@@ -30,9 +33,10 @@
 class CeilingRide
 {
 public:
-    static constexpr int lookAhead = 12;
+    static constexpr int lookAhead = shaping::ceilingLookAhead;
     static constexpr float ceiling = 1.0f;
     static constexpr double holdSeconds = 0.005, releaseSeconds = 0.01;
+    static constexpr float releaseTarget = 1.001f; // the release heads for this and stops at 1
 
     // Hold and release for a sample rate; the ride starts at rest.
     void prepare(double sampleRate) noexcept;
@@ -57,7 +61,7 @@ private:
         // lookAhead of each come from the stretch before.
         float required[lookAhead + maxSamples];
         float ramp[lookAhead + maxSamples];
-        int holdLeft;
+        float holdLeft; // samples (a whole number)
         bool resting;
     };
 

@@ -305,6 +305,39 @@ forcedinline void followAll(const Frame* const* __restrict inputs, const Followe
         state.envelope[l] = e[l], state.lowPass[l] = low[l], state.smoothed[l] = smooth[l];
 }
 
+forcedinline void ceilingWantedAll(const float* __restrict ahead, const float* __restrict clip, float error,
+                                  float ceiling, float* __restrict required, float* __restrict wanted, int n) noexcept
+{
+    constexpr int K = ceilingLookAhead;
+    for (int i = 0; i < n; ++i)
+        required[K + i] = clip[i] >= 1.0f ? ceiling / larger(ceiling, std::abs(ahead[i]) + error) : 1.0f;
+    for (int i = 0; i < n; ++i)
+        wanted[i] = required[i];
+    // One offset at a time, each pass over contiguous samples.
+    for (int j = 1; j <= K; ++j)
+        for (int i = 0; i < n; ++i)
+            wanted[i] = smaller(wanted[i], required[i + j]);
+}
+
+forcedinline void ceilingGainAll(const float* __restrict ramp, const float* __restrict clip, float ceiling,
+                                 float* __restrict wet, int n) noexcept
+{
+    constexpr int K = ceilingLookAhead;
+    alignas(64) float sum[ControlBlock::maxSamples];
+    for (int i = 0; i < n; ++i)
+        sum[i] = ramp[i];
+    for (int j = 1; j <= K; ++j)
+        for (int i = 0; i < n; ++i)
+            sum[i] += ramp[i + j];
+    constexpr float share = 1.0f / (float) (K + 1);
+    for (int i = 0; i < n; ++i)
+    {
+        const float magnitude = std::abs(wet[i]);
+        const float atMost = clip[i] >= 1.0f && magnitude > ceiling ? ceiling / magnitude : 1.0f;
+        wet[i] *= smaller(sum[i] * share, atMost);
+    }
+}
+
 forcedinline void interleaveAll(const float* __restrict even, const float* __restrict odd, float* __restrict both,
                                int n) noexcept
 {
@@ -364,6 +397,15 @@ forcedinline void deinterleaveAll(const float* __restrict both, float* __restric
     {                                                                                                                  \
         followAll(inputs, constants, state, intercepts, out, n);                                                       \
     }                                                                                                                  \
+    attributes void prefix##CeilingWanted(const float* ahead, const float* clip, float error, float ceiling,            \
+                                          float* required, float* wanted, int n) noexcept                              \
+    {                                                                                                                  \
+        ceilingWantedAll(ahead, clip, error, ceiling, required, wanted, n);                                            \
+    }                                                                                                                  \
+    attributes void prefix##CeilingGain(const float* ramp, const float* clip, float ceiling, float* wet, int n) noexcept \
+    {                                                                                                                  \
+        ceilingGainAll(ramp, clip, ceiling, wet, n);                                                                   \
+    }                                                                                                                  \
     attributes void prefix##Interleave(const float* even, const float* odd, float* both, int n) noexcept               \
     {                                                                                                                  \
         interleaveAll(even, odd, both, n);                                                                             \
@@ -372,9 +414,10 @@ forcedinline void deinterleaveAll(const float* __restrict both, float* __restric
     {                                                                                                                  \
         deinterleaveAll(both, even, odd, n);                                                                           \
     }                                                                                                                  \
-    const Kernels prefix##Kernels{prefix##Shape,    prefix##Wet,       prefix##Fir,        prefix##Sanitise,           \
-                                   prefix##Live,     prefix##Frame,     prefix##Unframe,    prefix##Follow,             \
-                                   prefix##Interleave, prefix##Deinterleave};
+    const Kernels prefix##Kernels{prefix##Shape,         prefix##Wet,         prefix##Fir,                              \
+                                   prefix##Sanitise,      prefix##Live,        prefix##Frame,                            \
+                                   prefix##Unframe,       prefix##Follow,      prefix##CeilingWanted,                    \
+                                   prefix##CeilingGain,   prefix##Interleave,  prefix##Deinterleave};
 
 // The FIR sums 32 outputs side by side. AVX-512 sums 64 (four of its 32 registers), so that
 // its multiply-adds do not wait on each other; AVX2's loop waits on its loads, not its sums, and

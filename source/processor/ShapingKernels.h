@@ -92,6 +92,16 @@ using FollowerIntercepts = float[8][4 * ControlBlock::maxSamples];
 using FollowerKernel = void (*)(const Frame* const* inputs, const FollowerConstants& constants, FollowerState& state,
                                 FollowerIntercepts& intercepts, Frame* out, int n) noexcept;
 
+// High quality's ceiling (CeilingRide.h), the loops over a stretch of n samples. The first writes
+// the gain each sample needs, required[lookAhead + i], from the prediction of its wet sample
+// (ahead[i], missing by at most `error`) where clip[i] is at 1 (elsewhere 1), then
+// wanted[i] = min(required[i], ..., required[i + lookAhead]). The second multiplies wet[i] by the
+// mean of ramp[i], ..., ramp[i + lookAhead], kept under ceiling / |wet[i]| where clip[i] is at 1.
+inline constexpr int ceilingLookAhead = 12;
+using CeilingWantedKernel = void (*)(const float* ahead, const float* clip, float error, float ceiling,
+                                     float* required, float* wanted, int n) noexcept;
+using CeilingGainKernel = void (*)(const float* ramp, const float* clip, float ceiling, float* wet, int n) noexcept;
+
 // A signal at twice the rate as its even and odd samples, and back: both[2i] is even[i] and
 // both[2i + 1] is odd[i], for i < n.
 using Interleave = void (*)(const float* even, const float* odd, float* both, int n) noexcept;
@@ -107,6 +117,8 @@ struct Kernels
     FrameKernel frame;
     UnframeKernel unframe;
     FollowerKernel follow;
+    CeilingWantedKernel ceilingWanted;
+    CeilingGainKernel ceilingGain;
     Interleave interleave;
     Deinterleave deinterleave;
 };
