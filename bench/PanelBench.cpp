@@ -3,8 +3,10 @@
 // repaints a second. Baseline from the same run: one gradient fill of the whole image (the
 // panel's background alone, drawn directly).
 
-#include "editor/DisplayModel.h"
-#include "editor/TarvoltGUI.h"
+#include "editor/display/DisplayModel.h"
+#include "editor/display/SignalDisplay.h"
+#include "editor/meters/LevelMeter.h"
+#include "editor/panel/MainPanel.h"
 #include "processor/TarvoltAudioProcessor.h"
 
 #include <benchmark/benchmark.h>
@@ -49,9 +51,9 @@ void gradientFillBaseline(benchmark::State& state)
 }
 
 // The whole panel as a window shows it while the parameters stand still: dressing, display,
-// meters and every control, with the meters partly lit. With ownDrawingOnly, the panel's own
-// paint without its controls.
-void paintPanel(benchmark::State& state, bool powerOn, bool ownDrawingOnly)
+// meters and every control, with the meters partly lit. With withoutControls, the panel, its
+// display and its meters without the controls.
+void paintPanel(benchmark::State& state, bool powerOn, bool withoutControls)
 {
     TarvoltAudioProcessor processor;
     if (auto* power = processor.parameters.getParameter("power"))
@@ -59,13 +61,22 @@ void paintPanel(benchmark::State& state, bool powerOn, bool ownDrawingOnly)
     for (int ch = 0; ch < 2; ++ch)
         processor.inputLevels[ch] = processor.outputLevels[ch] = 0.6f;
 
-    TarvoltGUI panel(processor);
+    MainPanel panel(processor);
     panel.setSize(panelWidth, panelHeight);
     auto canvas = makeCanvas();
     measurePaints(state, [&] {
         juce::Graphics g(canvas);
-        if (ownDrawingOnly)
+        if (withoutControls)
+        {
             panel.paint(g);
+            for (auto* child : panel.getChildren())
+                if (dynamic_cast<SignalDisplay*>(child) != nullptr || dynamic_cast<LevelMeter*>(child) != nullptr)
+                {
+                    juce::Graphics::ScopedSaveState saved(g);
+                    g.setOrigin(child->getPosition());
+                    child->paint(g);
+                }
+        }
         else
             panel.paintEntireComponent(g, true);
         benchmark::DoNotOptimize(canvas.getPixelAt(1, 1));
@@ -77,7 +88,7 @@ void paintPanelWhileAKnobMoves(benchmark::State& state)
 {
     TarvoltAudioProcessor processor;
     auto* attack = processor.parameters.getParameter("attack");
-    TarvoltGUI panel(processor);
+    MainPanel panel(processor);
     panel.setSize(panelWidth, panelHeight);
     auto canvas = makeCanvas();
     int step = 0;
@@ -97,7 +108,7 @@ void paintLiveView(benchmark::State& state)
     TarvoltAudioProcessor processor;
     processor.setRateAndBufferSizeDetails(rate, 512);
     processor.prepareToPlay(rate, 512);
-    TarvoltGUI panel(processor);
+    MainPanel panel(processor);
     panel.setSize(panelWidth, panelHeight);
     panel.setDisplayMode(DisplayMode::Live);
 

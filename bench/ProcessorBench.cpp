@@ -148,13 +148,13 @@ void processor(benchmark::State& state)
     shaping::use(best);
 }
 // The first pass alone (focus filters and envelope followers of both channels, the part with a
-// dependency from one sample to the next), in nanoseconds per stereo frame, for each focus, with
-// the default mode and the best instruction set.
+// dependency from one sample to the next), in nanoseconds per stereo frame, for each focus and
+// the default one with the stereo link on, with the default mode and the best instruction set.
 void envelopePassAlone(benchmark::State& state)
 {
     constexpr int n = ControlBlock::maxSamples;
-    std::array<ChannelState, 2> channelStates;
-    for (auto& channel : channelStates)
+    DetectorState detector;
+    for (auto& channel : detector.channels)
     {
         channel.lowBand = FocusFilter::lowBand(sampleRate);
         channel.highBand = FocusFilter::highBand(sampleRate);
@@ -171,7 +171,8 @@ void envelopePassAlone(benchmark::State& state)
         for (int ch = 0; ch < channels; ++ch)
             std::copy_n(input.getReadPointer(ch, position), n, in[ch]);
         position += n;
-        envelopePass::run((int) state.range(0), false, channels, in, fast, slow, n, coefficients, channelStates);
+        envelopePass::run((int) state.range(0), state.range(1) != 0, channels, in, fast, slow, n, coefficients,
+                          detector);
         benchmark::DoNotOptimize(fast[0][0]);
     }
     state.counters["ns_per_frame"] = benchmark::Counter((double) state.iterations() * n,
@@ -183,10 +184,11 @@ BENCHMARK(copyBaseline);
 const std::vector<std::string> argNames{"moving", "isa", "quality", "link", "feed", "clip100"};
 BENCHMARK(processor)->ArgsProduct({{0, 1}, {3, 0, 1, 2}, {0}, {0}, {0}, {0}})->ArgNames(argNames);
 BENCHMARK(processor)->ArgsProduct({{0, 1}, {3, 1}, {1}, {0}, {0}, {0}})->ArgNames(argNames);
-BENCHMARK(processor)->ArgsProduct({{0}, {3}, {0}, {1}, {0}, {0}})->ArgNames(argNames);
+BENCHMARK(processor)->ArgsProduct({{0}, {3}, {0, 1}, {1}, {0}, {0}})->ArgNames(argNames);
 // The live view listening, against the same cases above without it.
 BENCHMARK(processor)->ArgsProduct({{0, 1}, {3, 0}, {0}, {0}, {1}, {0}})->ArgNames(argNames);
 BENCHMARK(processor)->ArgsProduct({{0, 1}, {3}, {1}, {0}, {1}, {0}})->ArgNames(argNames);
 // The clip at 100 in both qualities (High rides its ceiling).
 BENCHMARK(processor)->ArgsProduct({{0}, {3}, {0, 1}, {0}, {0}, {1}})->ArgNames(argNames);
-BENCHMARK(envelopePassAlone)->ArgName("focus")->DenseRange(0, 2);
+BENCHMARK(envelopePassAlone)->ArgsProduct({{0, 1, 2}, {0}})->ArgNames({"focus", "link"});
+BENCHMARK(envelopePassAlone)->ArgsProduct({{1}, {1}})->ArgNames({"focus", "link"});

@@ -7,6 +7,8 @@
 #
 # The matrix: every factory preset and the defaults at 48 kHz in both qualities with the stereo
 # link off and on; block sizes 1, 33, 100, 4096 and 65536; 22.05, 44.1 and 96 kHz; a mono input.
+# The presets run once more with each further instruction set's kernels (generic, AVX2, AVX-512,
+# those this machine runs), where both tools have the --instruction-set option.
 # The inputs are the render tool's synthetic drums, relabelled to other rates and to mono by
 # rewriting the WAV header (the samples stay the same). This tree's tool is built in
 # build/release; the earlier one in build/compare/<commit>. Prints one line per difference and
@@ -110,6 +112,23 @@ for quality in Standard High; do
         cases+=("mono-$quality-link$link|drums-mono-48000|--set quality=$quality --set link=$link")
     done
 done
+
+# The presets again with each instruction set's kernels.
+if "$old" --help | grep -q -- '--instruction-set' && "$new" --help | grep -q -- '--instruction-set'; then
+    for set in generic avx2 avx512; do
+        "$new" --instruction-set "$set" -o "$work/probe.wav" --demo --quiet >/dev/null 2>&1 \
+            || "$new" --instruction-set "$set" -o "$work/probe.wav" --quiet >/dev/null 2>&1 || continue
+        for quality in Standard High; do
+            for link in Off On; do
+                for preset in "${presets[@]}"; do
+                    args=(--instruction-set "$set" --set "quality=$quality" --set "link=$link")
+                    [ -z "$preset" ] || args=(--preset "$preset" "${args[@]}")
+                    cases+=("$set-${preset:-defaults}-$quality-link$link|drums-48000|${args[*]@Q}")
+                done
+            done
+        done
+    done
+fi
 
 differ=0 total=0
 for c in "${cases[@]}"; do

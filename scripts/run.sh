@@ -9,5 +9,5 @@ bash scripts/build.sh build/release Release
 bash scripts/install-user.sh build/release
 mkdir -p out
 echo "Rendering the demo:"
-(cd out && "$root/build/release/bin/tarvolt-render" "$@")
+(cd out && "$root/build/release/bin/tarvolt-render" --demo "$@")
 echo "Listen: out/tarvolt-demo-dry.wav (before) and out/tarvolt-demo.wav (after)."

@@ -1,6 +1,6 @@
 #include "editor/EditorSize.h"
 
-#include "editor/Rounding.h"
+#include "editor/look/Rounding.h"
 
 #include <algorithm>
 

@@ -1,27 +1,32 @@
-# The editor's sources.
+# The editor's sources, by folder: the shell at the top, then its rooms (bar, controls,
+# display, look, meters, panel).
 target_sources(Tarvolt PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/DialogLookAndFeel.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/DisplayModel.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/DisplayResolution.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/EditableValueLabel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EditorSize.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/IconButton.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/LevelMeterPainter.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/LiveDisplay.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/LiveHistory.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/LivePlot.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/LiveView.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/MenuBar.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/MenuBarLookAndFeel.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/MeterModel.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/NameEntryDialog.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/PanelLayout.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/PowerButton.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/PresetDialogs.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/PresetMenu.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/RotaryKnobLookAndFeel.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/SignalDisplay.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/TarvoltAudioProcessorEditor.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/TarvoltGUI.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ToggleButtonLookAndFeel.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ValueText.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/TarvoltEditor.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/bar/DialogLookAndFeel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/bar/IconButton.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/bar/MenuBar.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/bar/MenuBarLookAndFeel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/bar/NameEntryDialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/bar/PresetDialogs.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/bar/PresetMenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/bar/SettingsMenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/controls/EditableValueLabel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/controls/Knob.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/controls/PowerButton.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/controls/RotaryKnobLookAndFeel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/controls/SelectorGroup.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/controls/SelectorLookAndFeel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/DisplayModel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/DisplayResolution.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/LiveFeedReader.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/LiveHistory.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/LivePlot.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/LiveView.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/ModelView.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/PlotGeometry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/SignalDisplay.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/meters/LevelMeter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/meters/MeterLayout.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/panel/MainPanel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/panel/PanelLayout.cpp)

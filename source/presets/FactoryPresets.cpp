@@ -7,19 +7,20 @@ namespace
 FactoryPreset makeDefaultsRow() noexcept
 {
     FactoryPreset row{"", {}};
-    for (size_t i = 0; i < parameterSpecs.size(); ++i)
-        row.values[i] = {parameterSpecs[i].id, parameterSpecs[i].defaultValue};
+    size_t i = 0;
+    for (auto& spec : parameterSpecs)
+        if (spec.setByFactoryPresets())
+            row.values[i++] = {spec.id, spec.defaultValue};
     return row;
 }
 } // namespace
 
-float FactoryPreset::valueOf(std::string_view id) const noexcept
+std::optional<float> FactoryPreset::valueOf(std::string_view id) const noexcept
 {
     for (auto& value : values)
         if (value.id != nullptr && id == value.id)
             return value.plain;
-    const int index = parameterIndex(id);
-    return index >= 0 ? parameterSpecs[(size_t) index].defaultValue : 0.0f;
+    return std::nullopt;
 }
 
 const FactoryPreset& findFactoryPreset(const juce::String& name) noexcept

@@ -3,11 +3,13 @@
 #include "processor/Parameters.h"
 
 #include <array>
+#include <optional>
 #include <string_view>
 
-// The presets compiled into the plug-in. Each names every parameter by ID with its plain value in
-// the parameter's own unit (mode and focus hold choice indices); a row that leaves one out or
-// names one twice does not compile.
+// The presets compiled into the plug-in. Each names every parameter that factory presets set
+// (ParameterSpec::Presets::factory) by ID with its plain value in the parameter's own unit (mode
+// and focus hold choice indices), and no other; a row that leaves one out or names one twice does
+// not compile. Loading one leaves the other parameters as they are.
 struct FactoryPreset
 {
     struct Value
@@ -17,39 +19,41 @@ struct FactoryPreset
     };
 
     const char* name;
-    std::array<Value, numParameters> values;
+    std::array<Value, numFactoryPresetParameters> values;
 
-    // The preset's value of a parameter, or the parameter's default for an ID it does not name.
-    float valueOf(std::string_view id) const noexcept;
+    // The preset's value of a parameter, or nothing for a parameter factory presets do not set.
+    std::optional<float> valueOf(std::string_view id) const noexcept;
 };
 
 namespace factoryPresets
 {
-// By their IDs' own names (declared here, so that they hide the C library's link()).
+// By their IDs' own names.
 using ParameterIDs::power, ParameterIDs::mode, ParameterIDs::attack, ParameterIDs::sustain, ParameterIDs::sensitivity,
-    ParameterIDs::focus, ParameterIDs::punch, ParameterIDs::clip, ParameterIDs::mix, ParameterIDs::output,
-    ParameterIDs::quality, ParameterIDs::link;
+    ParameterIDs::focus, ParameterIDs::punch, ParameterIDs::clip, ParameterIDs::mix, ParameterIDs::output;
 inline constexpr float on = 1.0f;
 
 // clang-format off
 inline constexpr std::array<FactoryPreset, 8> table{{
-    {"Punchy Kicks",   {{{power, on}, {mode, ModeIndex::punch},  {attack,  7.5f}, {sustain, -1.5f}, {sensitivity, 72.0f}, {focus, FocusIndex::low},  {punch, 48.0f}, {clip, 26.0f}, {mix, 100.0f}, {output, 0.5f}, {quality, QualityIndex::standard}, {link, LinkIndex::off}}}},
-    {"Snare Snap",     {{{power, on}, {mode, ModeIndex::punch},  {attack,  8.5f}, {sustain, -3.0f}, {sensitivity, 70.0f}, {focus, FocusIndex::high}, {punch, 38.0f}, {clip, 18.0f}, {mix, 100.0f}, {output, 0.0f}, {quality, QualityIndex::standard}, {link, LinkIndex::off}}}},
-    {"Loop Tightener", {{{power, on}, {mode, ModeIndex::tight},  {attack,  4.5f}, {sustain, -4.5f}, {sensitivity, 62.0f}, {focus, FocusIndex::full}, {punch, 20.0f}, {clip, 10.0f}, {mix,  92.0f}, {output, 0.0f}, {quality, QualityIndex::standard}, {link, LinkIndex::off}}}},
-    {"Bass Knock",     {{{power, on}, {mode, ModeIndex::tight},  {attack,  5.5f}, {sustain,  1.0f}, {sensitivity, 68.0f}, {focus, FocusIndex::low},  {punch, 30.0f}, {clip, 12.0f}, {mix, 100.0f}, {output, 0.8f}, {quality, QualityIndex::standard}, {link, LinkIndex::off}}}},
-    {"Smooth Rooms",   {{{power, on}, {mode, ModeIndex::smooth}, {attack,  1.5f}, {sustain,  3.5f}, {sensitivity, 42.0f}, {focus, FocusIndex::full}, {punch, 10.0f}, {clip,  6.0f}, {mix,  88.0f}, {output, 0.0f}, {quality, QualityIndex::standard}, {link, LinkIndex::off}}}},
-    {"Aggro Parallel", {{{power, on}, {mode, ModeIndex::punch},  {attack, 10.0f}, {sustain, -6.0f}, {sensitivity, 82.0f}, {focus, FocusIndex::full}, {punch, 56.0f}, {clip, 34.0f}, {mix,  42.0f}, {output, 0.0f}, {quality, QualityIndex::standard}, {link, LinkIndex::off}}}},
-    {"Tame Pokey",     {{{power, on}, {mode, ModeIndex::smooth}, {attack, -4.5f}, {sustain,  1.5f}, {sensitivity, 58.0f}, {focus, FocusIndex::high}, {punch,  8.0f}, {clip,  0.0f}, {mix, 100.0f}, {output, 0.0f}, {quality, QualityIndex::standard}, {link, LinkIndex::off}}}},
-    {"Guitar Push",    {{{power, on}, {mode, ModeIndex::tight},  {attack,  3.0f}, {sustain,  2.5f}, {sensitivity, 55.0f}, {focus, FocusIndex::high}, {punch, 24.0f}, {clip, 14.0f}, {mix, 100.0f}, {output, 0.5f}, {quality, QualityIndex::standard}, {link, LinkIndex::off}}}},
+    {"Punchy Kicks",   {{{power, on}, {mode, ModeIndex::punch},  {attack,  7.5f}, {sustain, -1.5f}, {sensitivity, 72.0f}, {focus, FocusIndex::low},  {punch, 48.0f}, {clip, 26.0f}, {mix, 100.0f}, {output, 0.5f}}}},
+    {"Snare Snap",     {{{power, on}, {mode, ModeIndex::punch},  {attack,  8.5f}, {sustain, -3.0f}, {sensitivity, 70.0f}, {focus, FocusIndex::high}, {punch, 38.0f}, {clip, 18.0f}, {mix, 100.0f}, {output, 0.0f}}}},
+    {"Loop Tightener", {{{power, on}, {mode, ModeIndex::tight},  {attack,  4.5f}, {sustain, -4.5f}, {sensitivity, 62.0f}, {focus, FocusIndex::full}, {punch, 20.0f}, {clip, 10.0f}, {mix,  92.0f}, {output, 0.0f}}}},
+    {"Bass Knock",     {{{power, on}, {mode, ModeIndex::tight},  {attack,  5.5f}, {sustain,  1.0f}, {sensitivity, 68.0f}, {focus, FocusIndex::low},  {punch, 30.0f}, {clip, 12.0f}, {mix, 100.0f}, {output, 0.8f}}}},
+    {"Smooth Rooms",   {{{power, on}, {mode, ModeIndex::smooth}, {attack,  1.5f}, {sustain,  3.5f}, {sensitivity, 42.0f}, {focus, FocusIndex::full}, {punch, 10.0f}, {clip,  6.0f}, {mix,  88.0f}, {output, 0.0f}}}},
+    {"Aggro Parallel", {{{power, on}, {mode, ModeIndex::punch},  {attack, 10.0f}, {sustain, -6.0f}, {sensitivity, 82.0f}, {focus, FocusIndex::full}, {punch, 56.0f}, {clip, 34.0f}, {mix,  42.0f}, {output, 0.0f}}}},
+    {"Tame Pokey",     {{{power, on}, {mode, ModeIndex::smooth}, {attack, -4.5f}, {sustain,  1.5f}, {sensitivity, 58.0f}, {focus, FocusIndex::high}, {punch,  8.0f}, {clip,  0.0f}, {mix, 100.0f}, {output, 0.0f}}}},
+    {"Guitar Push",    {{{power, on}, {mode, ModeIndex::tight},  {attack,  3.0f}, {sustain,  2.5f}, {sensitivity, 55.0f}, {focus, FocusIndex::high}, {punch, 24.0f}, {clip, 14.0f}, {mix, 100.0f}, {output, 0.5f}}}},
 }};
 // clang-format on
 
-// True when every row names every parameter of the table exactly once, with a value in its range.
+// True when every row names every parameter that factory presets set exactly once, with a value
+// in its range (and so, having no more room, names nothing else).
 constexpr bool everyRowComplete()
 {
     for (auto& preset : table)
         for (auto& spec : parameterSpecs)
         {
+            if (!spec.setByFactoryPresets())
+                continue;
             int found = 0;
             for (auto& value : preset.values)
                 if (value.id != nullptr && std::string_view(value.id) == spec.id)
@@ -63,14 +67,14 @@ constexpr bool everyRowComplete()
         }
     return true;
 }
-static_assert(everyRowComplete(), "a factory preset must give every parameter exactly one value in its range");
+static_assert(everyRowComplete(), "a factory preset must give every parameter it sets exactly one value in its range");
 } // namespace factoryPresets
 
 // The eight factory presets in menu order.
 inline constexpr const auto& factoryPresetTable = factoryPresets::table;
 
 // The row a name selects: the preset whose name matches exactly (case-sensitive), else the
-// row of parameter defaults.
+// row of the defaults of the parameters factory presets set.
 const FactoryPreset& findFactoryPreset(const juce::String& name) noexcept;
 
 // True when the name is exactly one of the eight factory names.

@@ -2,6 +2,9 @@
 
 #include "processor/Parameters.h"
 
+#include <cmath>
+#include <optional>
+
 namespace
 {
 const juce::Identifier parameterType{"PARAM"};
@@ -74,18 +77,38 @@ void removeTextElements(juce::XmlElement& xml)
         removeTextElements(*child);
 }
 
+// The number a value holds: a text only when all of it (white space around aside) is a decimal
+// number, read as the parameter state reads it; nothing for any other text ("abc", "", "5abc",
+// "0x10") and for a number that is not finite ("nan", "inf", "1e999").
+std::optional<double> finiteNumber(const juce::var& value)
+{
+    if (!value.isString())
+    {
+        const auto number = static_cast<double>(value);
+        return std::isfinite(number) ? std::optional(number) : std::nullopt;
+    }
+    const auto text = value.toString().trim();
+    auto end = text.getCharPointer();
+    const double number = juce::CharacterFunctions::readDoubleValue(end);
+    if (text.isEmpty() || !end.isEmpty() || !std::isfinite(number))
+        return std::nullopt;
+    return number;
+}
+
+// A value that is no number loses the value, so that the parameter takes its default; a number
+// outside the range is clamped into it.
 void makeValueSafe(juce::ValueTree& entry)
 {
     const auto* spec = findParameterSpec(entry.getProperty(idProperty).toString());
     if (spec == nullptr || !entry.hasProperty(valueProperty))
         return;
 
-    // Read the way the parameter state reads it.
-    const auto value = static_cast<float>(entry.getProperty(valueProperty));
-    if (std::isnan(value))
+    const auto number = finiteNumber(entry.getProperty(valueProperty));
+    if (!number)
         entry.removeProperty(valueProperty, nullptr);
-    else if (value < spec->minimum || value > spec->maximum)
-        entry.setProperty(valueProperty, juce::jlimit(spec->minimum, spec->maximum, value), nullptr);
+    else if (*number < spec->minimum || *number > spec->maximum)
+        entry.setProperty(valueProperty, juce::jlimit((double)spec->minimum, (double)spec->maximum, *number),
+                          nullptr);
 }
 } // namespace
 
@@ -123,15 +146,21 @@ juce::ValueTree parameterTreeFromXml(juce::XmlElement& xml)
     return tree;
 }
 
-void keepMissingParameters(juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& parameters)
+void completeParameterTree(juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& parameters,
+                           IncomingTree source)
 {
     for (auto& spec : parameterSpecs)
     {
-        const auto* value = parameters.getRawParameterValue(spec.id);
-        if (value != nullptr && !tree.getChildWithProperty(idProperty, spec.id).isValid())
-            tree.appendChild(juce::ValueTree(parameterType,
-                                             {{idProperty, spec.id},
-                                              {valueProperty, spec.keptWhenMissing ? value->load() : spec.defaultValue}}),
-                             nullptr);
+        const auto* current = parameters.getRawParameterValue(spec.id);
+        auto entry = tree.getChildWithProperty(idProperty, spec.id);
+        const bool keepCurrent = source == IncomingTree::userPreset && !spec.restoredByUserPresets();
+        if (current == nullptr || (entry.isValid() && !keepCurrent))
+            continue;
+
+        const float value = keepCurrent || spec.keptWhenMissing ? current->load() : spec.defaultValue;
+        if (entry.isValid())
+            entry.setProperty(valueProperty, value, nullptr);
+        else
+            tree.appendChild(juce::ValueTree(parameterType, {{idProperty, spec.id}, {valueProperty, value}}), nullptr);
     }
 }

@@ -25,11 +25,22 @@ inline constexpr int maxXmlMarkup = 1024;
 // The value tree of a parsed document (juce::ValueTree::fromXml), made safe for the parameter
 // state: text content is dropped (a value tree has no place for it), and a parameter entry whose
 // value lies outside its parameter's range is clamped into it, or loses the value (so the
-// parameter takes its default) when the value is not a number.
+// parameter takes its default) when the value is not a finite decimal number ("abc", "", "5abc",
+// "0x10", "nan", "inf", "1e999").
 juce::ValueTree parameterTreeFromXml(juce::XmlElement& xml);
 
-// Appends an entry for every parameter the tree has no entry for: the current value, so that
-// replacing the state leaves the parameter as it is (the framework would reset it to its
-// default), or the default for a parameter that files written before it lack (see
-// ParameterSpec::keptWhenMissing).
-void keepMissingParameters(juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& parameters);
+// What a parameter tree that is to replace the live parameter state comes from.
+enum class IncomingTree
+{
+    hostState, // restores every parameter
+    userPreset // leaves the engine settings as they are (ParameterSpec::Presets::none)
+};
+
+// Readies a tree (from parameterTreeFromXml) to replace the live parameter state:
+// - every parameter the tree has no entry for gets one: the current value, so that replacing the
+//   state leaves the parameter as it is (the framework would reset it to its default), or the
+//   default for a parameter that files written before it lack (see ParameterSpec::keptWhenMissing);
+// - from a user preset, every parameter that no preset changes gets the current value, whatever
+//   the file holds.
+void completeParameterTree(juce::ValueTree& tree, const juce::AudioProcessorValueTreeState& parameters,
+                           IncomingTree source);

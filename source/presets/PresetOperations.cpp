@@ -45,6 +45,7 @@ juce::StringArray TarvoltAudioProcessor::getUserPresetNames()
     return presetStore.listPresetNames();
 }
 
+// Sets what the row names; the parameters factory presets do not set stay as they are.
 void TarvoltAudioProcessor::loadFactoryPreset(const juce::String& name)
 {
     applyingPreset.store(true);
@@ -62,7 +63,7 @@ bool TarvoltAudioProcessor::loadUserPreset(const juce::String& name)
     juce::ValueTree tree;
     if (!presetStore.readPresetFile(name, tree))
         return false;
-    keepMissingParameters(tree, parameters);
+    completeParameterTree(tree, parameters, IncomingTree::userPreset);
 
     // Audio keeps running: the audio thread reads each new value at its next block and ramps to
     // it as to any other parameter change.

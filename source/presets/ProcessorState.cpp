@@ -41,7 +41,7 @@ void TarvoltAudioProcessor::setStateInformation(const void* data, int sizeInByte
     auto state = parameterTreeFromXml(*xml);
     if (!state.isValid())
         return;
-    keepMissingParameters(state, parameters);
+    completeParameterTree(state, parameters, IncomingTree::hostState);
 
     const auto name = state.getProperty(presetNameAttribute, noPresetName).toString();
     const bool isUser = state.getProperty(presetIsUserAttribute, false);

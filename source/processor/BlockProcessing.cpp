@@ -13,6 +13,16 @@ void TarvoltAudioProcessor::releaseResources()
 
 void TarvoltAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
+    shapeBlock(buffer, getParameterValues());
+}
+
+void TarvoltAudioProcessor::processBlockBypassed(juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
+{
+    shapeBlock(buffer, getParameterValues().bypassed());
+}
+
+void TarvoltAudioProcessor::shapeBlock(juce::AudioBuffer<float>& buffer, const ParameterValues& settings) noexcept
+{
     juce::ScopedNoDenormals noDenormals;
 
     const int numIn = getTotalNumInputChannels();
@@ -27,7 +37,7 @@ void TarvoltAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce:
     // The live view's feed only runs while an editor shows it.
     const bool feeding = liveFeed.beginBlock();
     shaper.setLiveFeed(feeding ? &liveFeed : nullptr);
-    const auto peaks = shaper.process(block, getParameterValues());
+    const auto peaks = shaper.process(block, settings);
     if (feeding)
         liveFeed.endBlock();
 

@@ -20,6 +20,14 @@ forcedinline Vec followOne(Vec envelope, Vec a, Vec attack, Vec release) noexcep
     return selectLanes<float>(Vec::greaterThan(a, envelope), toward * attack + a, toward * release + a);
 }
 
+// The same step with the coefficient chosen first: the multiply waits for the comparison, but
+// there are two instructions fewer. With the stereo link the pass runs two follower chains, and
+// their instructions rather than a chain's latency set its pace. (Both give the same bits.)
+forcedinline Vec followOneCompact(Vec envelope, Vec a, Vec attack, Vec release) noexcept
+{
+    return (envelope - a) * selectLanes<float>(Vec::greaterThan(a, envelope), attack, release) + a;
+}
+
 // Each channel's pair of lanes swapped with the other channel's: lanes 0, 1 with lanes 2, 3.
 template <typename Register>
 forcedinline Register swapChannels(Register v) noexcept
@@ -43,27 +51,33 @@ struct Lanes
     Vec get() const noexcept { return Vec::fromRawArray(values); }
 };
 
-// What a pass runs: filters and followers, or one half of them.
+// What a pass runs: filters and followers, or the filters alone.
 enum class Stage
 {
-    whole,     // input to envelopes (fast, slow)
-    detection, // input to the detection signal (into fast)
-    followers  // rectified values (the input) to envelopes
+    whole,    // input to envelopes (fast, slow)
+    detection // input to the detection signal (into fast)
 };
 
 // The pass for one focus (lane layout: see the header). The comparisons become masks, so the
-// loop has no data-dependent branch. Linked, both channels' followers take the larger of the
-// two channels' rectified values and start from the first channel's envelopes, so they stay
-// equal sample for sample.
+// loop has no data-dependent branch. Linked, a second register holds the linked pair of
+// followers in both channels' lanes, which takes the larger of the two channels' rectified values
+// (and so stays equal in both); the channels' own followers run alongside in the first.
 template <int focus, bool linked, Stage stage = Stage::whole>
 void fusedPass(int numChannels, const envelopePass::Stretch& input, envelopePass::Stretch& fast,
                envelopePass::Stretch& slow, int n, const shaper::EnvelopeCoefficients& c,
-               std::array<ChannelState, 2>& state) noexcept
+               DetectorState& detector) noexcept
 {
-    constexpr bool filters = stage != Stage::followers;
-    constexpr bool followers = stage != Stage::detection;
+    constexpr bool followers = stage == Stage::whole;
     static_assert(Vec::SIMDNumElements == 4, "four lanes: two bands or two envelopes of two channels");
-    Lanes b0, b1, b2, a1, a2, s1, s2, envelope, attack, release;
+    auto& state = detector.channels;
+    if constexpr (followers)
+    {
+        if constexpr (linked)
+            detector.link();
+        else
+            detector.linked = false;
+    }
+    Lanes b0, b1, b2, a1, a2, s1, s2, envelope, linkedEnvelope, attack, release;
     for (int ch = 0; ch < 2; ++ch)
     {
         const FocusFilter* bands[] = {&state[(size_t) ch].lowBand, &state[(size_t) ch].highBand};
@@ -75,8 +89,9 @@ void fusedPass(int numChannels, const envelopePass::Stretch& input, envelopePass
             s1.values[lane] = bands[band]->s1, s2.values[lane] = bands[band]->s2;
         }
         const auto lane = (size_t) (2 * ch);
-        const auto& envelopes = state[linked ? 0 : (size_t) ch];
+        const auto& envelopes = state[(size_t) ch];
         envelope.values[lane] = envelopes.fastEnvelope, envelope.values[lane + 1] = envelopes.slowEnvelope;
+        linkedEnvelope.values[lane] = detector.linkedFast, linkedEnvelope.values[lane + 1] = detector.linkedSlow;
         attack.values[lane] = c.fastAttack, attack.values[lane + 1] = c.slowAttack;
         release.values[lane] = c.fastRelease, release.values[lane + 1] = c.slowRelease;
     }
@@ -95,7 +110,7 @@ void fusedPass(int numChannels, const envelopePass::Stretch& input, envelopePass
 
     const Vec vb0 = b0.get(), vb1 = b1.get(), vb2 = b2.get(), va1 = a1.get(), va2 = a2.get();
     const Vec vAttack = attack.get(), vRelease = release.get();
-    Vec vs1 = s1.get(), vs2 = s2.get(), env = envelope.get();
+    Vec vs1 = s1.get(), vs2 = s2.get(), env = envelope.get(), shared = linkedEnvelope.get();
     const Vec largest = Vec::expand(std::numeric_limits<float>::max());
     const Mask allSet = Mask::expand(~0u);
     const Mask magnitudeBits = Mask::expand(0x7fffffffu);
@@ -104,44 +119,49 @@ void fusedPass(int numChannels, const envelopePass::Stretch& input, envelopePass
     for (int i = 0; i < n; ++i)
     {
         const Vec x = Vec::fromRawArray(frames[i]);
-        Vec a = x; // the rectified value of each channel, for both of its envelopes
-        if constexpr (filters)
+        const Vec y = (vb0 * x) + vs1;
+        vs1 = (vb1 * x) - (va1 * y) + vs2;
+        vs2 = (vb2 * x) - (va2 * y);
+
+        // The detection signal lands in the even lanes.
+        const Vec bandsSwapped = Vec::fromNative(Vec::NativeOps::swapevenodd(y.value));
+        Vec d;
+        if constexpr (focus == 0)
+            d = y;
+        else if constexpr (focus == 2)
+            d = bandsSwapped;
+        else
+            d = bandsSwapped * 0.25f + ((x - y) * 0.2f + x * 0.55f);
+
+        d = Vec::fromNative(Vec::NativeOps::dupeven(d.value));
+        Vec a = d & magnitudeBits; // the rectified value of each channel, for both of its envelopes
+        const Mask finite = Vec::lessThanOrEqual(a, largest);
+        if (!(finite == allSet)) // a filter overflowed on an absurd input: that channel starts afresh
         {
-            const Vec y = (vb0 * x) + vs1;
-            vs1 = (vb1 * x) - (va1 * y) + vs2;
-            vs2 = (vb2 * x) - (va2 * y);
-
-            // The detection signal lands in the even lanes.
-            const Vec bandsSwapped = Vec::fromNative(Vec::NativeOps::swapevenodd(y.value));
-            Vec d;
-            if constexpr (focus == 0)
-                d = y;
-            else if constexpr (focus == 2)
-                d = bandsSwapped;
-            else
-                d = bandsSwapped * 0.25f + ((x - y) * 0.2f + x * 0.55f);
-
-            d = Vec::fromNative(Vec::NativeOps::dupeven(d.value));
-            a = d & magnitudeBits;
-            const Mask finite = Vec::lessThanOrEqual(a, largest);
-            if (!(finite == allSet)) // a filter overflowed on an absurd input: that channel starts afresh
-            {
-                vs1 = vs1 & finite, vs2 = vs2 & finite, a = a & finite, d = d & finite;
-                env = env & (linked ? finite & swapChannels(finite) : finite);
-                restarted[0] = restarted[0] || finite.get(0) == 0;
-                restarted[1] = restarted[1] || finite.get(2) == 0;
-            }
-            if constexpr (!followers)
-            {
-                d.copyToRawArray(frames[i]);
-                continue;
-            }
+            vs1 = vs1 & finite, vs2 = vs2 & finite, a = a & finite, d = d & finite;
+            env = env & finite;
+            if constexpr (linked)
+                shared = shared & finite & swapChannels(finite);
+            restarted[0] = restarted[0] || finite.get(0) == 0;
+            restarted[1] = restarted[1] || finite.get(2) == 0;
         }
+        if constexpr (!followers)
+        {
+            d.copyToRawArray(frames[i]);
+            continue;
+        }
+        // The frame's input has been read: its slot takes the envelopes the channels use.
         if constexpr (linked)
-            a = Vec::max(a, swapChannels(a));
-
-        env = followOne(env, a, vAttack, vRelease);
-        env.copyToRawArray(frames[i]); // the frame's input has been read: its slot takes the envelopes
+        {
+            env = followOneCompact(env, a, vAttack, vRelease);
+            shared = followOneCompact(shared, Vec::max(a, swapChannels(a)), vAttack, vRelease);
+            shared.copyToRawArray(frames[i]);
+        }
+        else
+        {
+            env = followOne(env, a, vAttack, vRelease);
+            env.copyToRawArray(frames[i]);
+        }
     }
 
     float* const results[4] = {fast[0], followers ? slow[0] : spare[0], stereo ? fast[1] : spare[1],
@@ -152,10 +172,16 @@ void fusedPass(int numChannels, const envelopePass::Stretch& input, envelopePass
     vs1.copyToRawArray(s1.values);
     vs2.copyToRawArray(s2.values);
     env.copyToRawArray(envelope.values);
+    if constexpr (linked)
+    {
+        shared.copyToRawArray(linkedEnvelope.values);
+        detector.linkedFast = linkedEnvelope.values[0];
+        detector.linkedSlow = linkedEnvelope.values[1];
+    }
     for (int ch = 0; ch < numChannels; ++ch)
     {
         FocusFilter* bands[] = {&state[(size_t) ch].lowBand, &state[(size_t) ch].highBand};
-        for (int band = 0; band < 2 && filters; ++band)
+        for (int band = 0; band < 2; ++band)
         {
             const bool used = focus == 1 || focus == 2 * band;
             const auto lane = (size_t) (2 * ch + band);
@@ -168,15 +194,18 @@ void fusedPass(int numChannels, const envelopePass::Stretch& input, envelopePass
         state[(size_t) ch].fastEnvelope = envelope.values[(size_t) (2 * ch)];
         state[(size_t) ch].slowEnvelope = envelope.values[(size_t) (2 * ch + 1)];
     }
+    if constexpr (!followers) // a restart clears the linked pair too, as the whole pass does
+        if (restarted[0] || restarted[1])
+            detector.linkedFast = detector.linkedSlow = 0.0f;
 }
 
 } // namespace
 
 void envelopePass::run(int focus, bool linked, int numChannels, const Stretch& input, Stretch& fast, Stretch& slow,
-                       int n, const shaper::EnvelopeCoefficients& c, std::array<ChannelState, 2>& state) noexcept
+                       int n, const shaper::EnvelopeCoefficients& c, DetectorState& state) noexcept
 {
     using Pass = void (*)(int, const Stretch&, Stretch&, Stretch&, int, const shaper::EnvelopeCoefficients&,
-                          std::array<ChannelState, 2>&) noexcept;
+                          DetectorState&) noexcept;
     static constexpr Pass passes[2][3] = {{fusedPass<0, false>, fusedPass<1, false>, fusedPass<2, false>},
                                           {fusedPass<0, true>, fusedPass<1, true>, fusedPass<2, true>}};
     passes[linked && numChannels == 2 ? 1 : 0][shaper::clampChoiceIndex(focus)](numChannels, input, fast, slow, n, c,
@@ -184,21 +213,12 @@ void envelopePass::run(int focus, bool linked, int numChannels, const Stretch& i
 }
 
 void envelopePass::detect(int focus, int numChannels, const Stretch& input, Stretch& d, int n,
-                          std::array<ChannelState, 2>& state) noexcept
+                          DetectorState& state) noexcept
 {
     using Pass = void (*)(int, const Stretch&, Stretch&, Stretch&, int, const shaper::EnvelopeCoefficients&,
-                          std::array<ChannelState, 2>&) noexcept;
+                          DetectorState&) noexcept;
     static constexpr Pass passes[3] = {fusedPass<0, false, Stage::detection>, fusedPass<1, false, Stage::detection>,
                                        fusedPass<2, false, Stage::detection>};
     // The followers are left as they are: their coefficients and envelopes are not touched.
     passes[shaper::clampChoiceIndex(focus)](numChannels, input, d, d, n, shaper::EnvelopeCoefficients{}, state);
-}
-
-void envelopePass::follow(bool linked, int numChannels, const Stretch& a, Stretch& fast, Stretch& slow, int n,
-                          const shaper::EnvelopeCoefficients& c, std::array<ChannelState, 2>& state) noexcept
-{
-    if (linked && numChannels == 2)
-        fusedPass<0, true, Stage::followers>(numChannels, a, fast, slow, n, c, state);
-    else
-        fusedPass<0, false, Stage::followers>(numChannels, a, fast, slow, n, c, state);
 }

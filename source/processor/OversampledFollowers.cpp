@@ -38,49 +38,82 @@ void OversampledFollowers::prepare(double sampleRate) noexcept
     }
 }
 
+void OversampledFollowers::frame(const Values& values, int a, int b, bool larger, int n) noexcept
+{
+    const auto& kernels = shaping::activeKernels();
+    const int whole = (n + 3) / 4 * 4;
+    for (int p = 0; p < steps; ++p)
+    {
+        if (larger)
+        {
+            alignas(64) float louder[ControlBlock::maxSamples];
+            for (int i = 0; i < n; ++i)
+                louder[i] = std::max(values[a][p][i], values[b][p][i]);
+            kernels.frame(louder, louder, frames[p], n);
+        }
+        else
+            kernels.frame(values[a][p], values[b][p], frames[p], n);
+        std::fill(frames[p][n], frames[p][n] + 4 * (whole - n), 0.0f);
+    }
+}
+
 void OversampledFollowers::run(int mode, bool linked, int numChannels, const Values& values,
                                envelopePass::Stretch& fast, envelopePass::Stretch& slow, int n,
-                               std::array<ChannelState, 2>& channels) noexcept
+                               DetectorState& detector) noexcept
 {
     const auto& kernels = shaping::activeKernels();
     const bool stereo = numChannels > 1;
     linked = linked && stereo;
-
-    // Each step's values as frames of lanes, the last group of four filled up with silence; a
-    // missing second channel reads silence.
-    static constexpr float silence[ControlBlock::maxSamples]{};
-    const int whole = (n + 3) / 4 * 4;
+    auto& channels = detector.channels;
+    const auto& k = constants[(size_t)shaper::clampChoiceIndex(mode)];
     const shaping::Frame* inputs[steps];
     for (int p = 0; p < steps; ++p)
-    {
-        if (linked)
-        {
-            alignas(64) float larger[ControlBlock::maxSamples];
-            for (int i = 0; i < n; ++i)
-                larger[i] = std::max(values[0][p][i], values[1][p][i]);
-            kernels.frame(larger, larger, frames[p], n);
-        }
-        else
-            kernels.frame(values[0][p], stereo ? values[1][p] : silence, frames[p], n);
-        std::fill(frames[p][n], frames[p][n] + 4 * (whole - n), 0.0f);
         inputs[p] = frames[p];
-    }
+    alignas(64) shaping::Frame out[ControlBlock::maxSamples];
 
+    if (linked && !detector.linked) // the pair starts where it settles, as its envelopes do
+        for (int l = 0; l < 2; ++l)
+        {
+            linkedPair.lowPass[l] = linkedPair.lowPass[l + 2] = std::max(own.lowPass[l], own.lowPass[l + 2]);
+            linkedPair.smoothed[l] = linkedPair.smoothed[l + 2] =
+                std::max(own.smoothed[l], own.smoothed[l + 2]);
+        }
+    if (linked)
+        detector.link();
+    else
+        detector.linked = false;
+
+    // Each channel's own followers (a missing second channel follows the first's values and is
+    // not kept).
+    frame(values, 0, stereo ? 1 : 0, false, n);
     for (int ch = 0; ch < 2; ++ch)
     {
-        const auto& envelopes = channels[linked ? 0 : (size_t)std::min(ch, numChannels - 1)];
-        state.envelope[2 * ch] = envelopes.fastEnvelope;
-        state.envelope[2 * ch + 1] = envelopes.slowEnvelope;
+        const auto& envelopes = channels[(size_t)std::min(ch, numChannels - 1)];
+        own.envelope[2 * ch] = envelopes.fastEnvelope;
+        own.envelope[2 * ch + 1] = envelopes.slowEnvelope;
     }
-    alignas(64) shaping::Frame out[ControlBlock::maxSamples];
-    kernels.follow(inputs, constants[(size_t)shaper::clampChoiceIndex(mode)], state, intercepts, out, n);
+    kernels.follow(inputs, k, own, intercepts, out, n);
+    for (int ch = 0; ch < numChannels; ++ch)
+    {
+        channels[(size_t)ch].fastEnvelope = own.envelope[2 * ch];
+        channels[(size_t)ch].slowEnvelope = own.envelope[2 * ch + 1];
+    }
+
+    // Linked, the pair on the larger of the two channels' values, in both channels' lanes.
+    if (linked)
+    {
+        frame(values, 0, 1, true, n);
+        for (int ch = 0; ch < 2; ++ch)
+        {
+            linkedPair.envelope[2 * ch] = detector.linkedFast;
+            linkedPair.envelope[2 * ch + 1] = detector.linkedSlow;
+        }
+        kernels.follow(inputs, k, linkedPair, intercepts, out, n);
+        detector.linkedFast = linkedPair.envelope[0];
+        detector.linkedSlow = linkedPair.envelope[1];
+    }
 
     float spare[2][ControlBlock::maxSamples];
     float* const lanes[4] = {fast[0], slow[0], stereo ? fast[1] : spare[0], stereo ? slow[1] : spare[1]};
     kernels.unframe(out, lanes, n);
-    for (int ch = 0; ch < numChannels; ++ch)
-    {
-        channels[(size_t)ch].fastEnvelope = state.envelope[2 * ch];
-        channels[(size_t)ch].slowEnvelope = state.envelope[2 * ch + 1];
-    }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "processor/ChannelState.h"
 #include "processor/ControlBlock.h"
+#include "processor/DetectorState.h"
 #include "processor/EnvelopePass.h"
 #include "processor/ShapingKernels.h"
 
@@ -42,19 +42,26 @@ public:
     // The coefficients of every mode for a sample rate.
     void prepare(double sampleRate) noexcept;
 
-    // Clears the low-passes (the envelopes live in the channels' state).
-    void reset() noexcept { state = {}; }
+    // Clears the low-passes (the envelopes live in the detector's state).
+    void reset() noexcept { own = linkedPair = {}; }
 
     // n base samples (at most ControlBlock::maxSamples) of the first numChannels channels: moves
     // each channel's envelopes on and writes the low-passed ones of each base sample to fast and
-    // slow. Linked, both channels' followers take the larger of the two channels' values and
-    // start from the first channel's envelopes, so they stay equal.
+    // slow. Linked (two channels), the detector's linked pair of followers takes the larger of
+    // the two channels' values and both channels get its envelopes, while each channel's own
+    // followers run on alongside, as in the envelope pass (DetectorState). Switching the link on
+    // starts the pair's low-passes, like its envelopes, from the larger of the channels'.
     void run(int mode, bool linked, int numChannels, const Values& values, envelopePass::Stretch& fast,
-             envelopePass::Stretch& slow, int n, std::array<ChannelState, 2>& channels) noexcept;
+             envelopePass::Stretch& slow, int n, DetectorState& detector) noexcept;
 
 private:
+    // Frames the values of each step (of channel a in the first two lanes, channel b in the last
+    // two), the last group of four base samples filled up with silence.
+    void frame(const Values& values, int a, int b, bool larger, int n) noexcept;
+
     std::array<shaping::FollowerConstants, 3> constants{}; // by mode
-    shaping::FollowerState state{};
+    shaping::FollowerState own{};                          // each channel's followers' low-passes
+    shaping::FollowerState linkedPair{};                   // the linked pair's, in both channels' lanes
     alignas(64) shaping::Frame frames[steps][ControlBlock::maxSamples]{};
     alignas(64) shaping::FollowerIntercepts intercepts{};
 };

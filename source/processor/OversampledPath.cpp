@@ -24,6 +24,12 @@ constexpr Design secondStageDown{0.25f, -80.0f};
 // The detection's first stage, whose length its delay sets: a Kaiser window for this stopband.
 constexpr float detectionStopbandDb = -80.0f;
 
+// The largest rectified detection value the followers take. Behind the input ceiling the focus
+// filters and the interpolators keep the detection signal within a few times that ceiling, so
+// anything far beyond it (or not a number) can only come from a fault upstream and counts as
+// silence: no such value pumps the followers up or poisons them.
+constexpr float largestDetection = 100.0f * shaper::inputCeiling;
+
 constexpr int factor = OversampledPath::factor;
 } // namespace
 
@@ -96,13 +102,13 @@ void OversampledPath::rectify(int channel, const float* detection, int n) noexce
         for (int i = 0; i < n; ++i)
         {
             const float magnitude = std::abs(phases[p][i]);
-            r[p][i] = magnitude <= std::numeric_limits<float>::max() ? magnitude : 0.0f;
+            r[p][i] = magnitude <= largestDetection ? magnitude : 0.0f;
         }
 }
 
 void OversampledPath::detect(int focus, int mode, bool linked, int numChannels, const envelopePass::Stretch& input,
                              envelopePass::Stretch& fast, envelopePass::Stretch& slow, int n,
-                             std::array<ChannelState, 2>& state) noexcept
+                             DetectorState& state) noexcept
 {
     envelopePass::Stretch detection;
     envelopePass::detect(focus, numChannels, input, detection, n, state);

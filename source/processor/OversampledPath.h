@@ -1,8 +1,8 @@
 #pragma once
 
 #include "processor/CeilingRide.h"
-#include "processor/ChannelState.h"
 #include "processor/ControlBlock.h"
+#include "processor/DetectorState.h"
 #include "processor/EnvelopePass.h"
 #include "processor/HalfbandFilter.h"
 #include "processor/OversampledFollowers.h"
@@ -47,12 +47,13 @@ public:
 
     // The detector of the first numChannels channels of a stretch (n samples, at most
     // ControlBlock::maxSamples): the focus band (envelopePass::detect), up to four times the rate
-    // and rectified (a non-finite value counting as silence), then the followers
-    // (OversampledFollowers, in the given mode, linked or not). Writes each base sample's
-    // envelopes, lined up with the signal on its way up, and moves the channels' on.
+    // and rectified (a value far beyond the input ceiling, or not a number, counting as silence),
+    // then the followers (OversampledFollowers, in the given mode, linked or not). Writes each
+    // base sample's envelopes, lined up with the signal on its way up, and moves the detector's
+    // followers on.
     void detect(int focus, int mode, bool linked, int numChannels, const envelopePass::Stretch& input,
                 envelopePass::Stretch& fast, envelopePass::Stretch& slow, int n,
-                std::array<ChannelState, 2>& state) noexcept;
+                DetectorState& state) noexcept;
 
     // One channel of a stretch (n samples, at most ControlBlock::maxSamples): the input (finite),
     // the envelopes after each sample (from detect), the stretch's controls. Writes the
@@ -64,8 +65,9 @@ public:
         float* transients;
         float* delayedInput;
     };
-    float process(int channel, const float* input, const float* fast, const float* slow, const ControlBlock& controls,
-                  float modeScale, float clipNorm, float* out, int n, const LiveTap* tap) noexcept;
+    float process(int channel, const float* input, const float* fast, const float* slow,
+                  const ControlBlock& controls, float modeScale, float clipNorm, float* out, int n,
+                  const LiveTap* tap) noexcept;
 
 private:
     static constexpr int maxSamples = ControlBlock::maxSamples;
@@ -74,7 +76,8 @@ private:
     using Stages = std::array<HalfbandFilter, 2>; // base to twice the rate, twice to four times
 
     // n samples up to the four phases of each: phases[p][i] is oversampled sample 4 i + p.
-    static void interpolate(Stages& stages, int channel, const float* in, float (*phases)[maxSamples], int n) noexcept;
+    static void interpolate(Stages& stages, int channel, const float* in, float (*phases)[maxSamples],
+                            int n) noexcept;
 
     // One channel's detection signal up to the oversampled rate and rectified, into
     // rectified[channel].

@@ -40,6 +40,17 @@ struct ParameterValues
         return *this;
     }
 
+    // The same settings with the power off: what the host's bypass plays. The power's ramp
+    // crossfades to the dry signal, which in High quality is the input delayed by the latency, and
+    // the shaper keeps running, so that switching back plays nothing stale.
+    ParameterValues bypassed() const noexcept
+    {
+        constexpr auto power = (size_t) parameterIndex(ParameterIDs::power);
+        auto values = *this;
+        values[power] = 0.0f;
+        return values;
+    }
+
     // A choice parameter's index, the stored value rounded to the nearest whole number.
     int choiceIndex(size_t index) const noexcept { return (int) std::round(plain[index]); }
 

@@ -1,5 +1,8 @@
 #include "processor/Parameters.h"
 
+#include <cmath>
+#include <regex>
+
 namespace
 {
 // Every ramped control is fed by exactly one parameter, and only index parameters feed none.
@@ -55,6 +58,79 @@ juce::String ParameterSpec::formatWithUnit(float plain) const
         case Unit::none: break;
     }
     return number;
+}
+
+namespace
+{
+// The value entry's lenient reading: the text before any "dB" or "%", without spaces; then the
+// number it starts with, 0 when it starts with none. Empty when nothing is left.
+juce::String numberPart(const juce::String& text)
+{
+    auto s = text;
+    if (s.contains("dB"))
+        s = s.upToFirstOccurrenceOf("dB", false, false);
+    if (s.contains("%"))
+        s = s.upToFirstOccurrenceOf("%", false, false);
+    return s.removeCharacters(" \t");
+}
+
+// A number on its own, optionally with a unit: the form a value is meant to have.
+struct ExactNumber
+{
+    bool matches = false;
+    juce::String unit; // "db" (in lower case), "%" or empty
+};
+
+ExactNumber readExactNumber(const juce::String& text)
+{
+    static const std::regex form(R"(\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*(db|%)?\s*)",
+                                 std::regex::icase);
+    std::smatch match;
+    const auto utf8 = text.toStdString();
+    if (!std::regex_match(utf8, match, form))
+        return {};
+    return {true, juce::String(match[3].str()).toLowerCase()};
+}
+
+const char* unitText(ParameterSpec::Unit unit)
+{
+    switch (unit)
+    {
+        case ParameterSpec::Unit::decibels: return "db";
+        case ParameterSpec::Unit::percent: return "%";
+        case ParameterSpec::Unit::none: break;
+    }
+    return "";
+}
+} // namespace
+
+TypedValue parseTypedValue(const ParameterSpec& spec, const juce::String& text)
+{
+    TypedValue result;
+    for (int i = 0; i < spec.numChoices(); ++i)
+        if (text.trim().equalsIgnoreCase(spec.choices[(size_t) i]))
+        {
+            result.plain = i;
+            return result;
+        }
+
+    const auto number = numberPart(text);
+    result.blank = number.isEmpty();
+    double value = number.getDoubleValue();
+    if (std::isnan(value))
+        value = 0.0;
+    result.plain = juce::jlimit((double) spec.minimum, (double) spec.maximum, value);
+    if (spec.kind != ParameterSpec::Kind::number)
+        result.plain = std::round(result.plain);
+
+    const auto exact = readExactNumber(text);
+    if (!exact.matches)
+        result.problem = spec.kind == ParameterSpec::Kind::number ? "not a number" : "not a choice";
+    else if (exact.unit.isNotEmpty() && exact.unit != unitText(spec.unit))
+        result.problem = spec.kind == ParameterSpec::Kind::number ? "wrong unit" : "not a choice";
+    else
+        result.clamped = result.plain != value;
+    return result;
 }
 
 const ParameterSpec* findParameterSpec(const juce::String& id) noexcept

@@ -8,8 +8,9 @@
 #include <string_view>
 
 // Every fact about a parameter lives in parameterSpecs below: its ID, name, kind, range, default,
-// choices, the unit it is shown in, and how the audio path reads it. The processor, the presets,
-// the editor, the LV2 bundle, the tools and the tests all read it from there.
+// choices, the unit it is shown in, how the audio path reads it and what presets do with it. The
+// processor, the presets, the editor, the LV2 bundle, the tools and the tests all read it from
+// there.
 namespace ParameterIDs
 {
 inline constexpr const char* power = "power";
@@ -72,6 +73,15 @@ struct ParameterSpec
         index     // a choice index, read once per block and not ramped
     };
 
+    // What presets do with the parameter. A host's saved state restores every parameter, and a
+    // user preset stores every one.
+    enum class Presets
+    {
+        factory, // part of the sound every factory preset sets; a user preset restores it
+        user,    // part of the sound a user preset restores; factory presets leave it as it is
+        none     // an engine setting: no preset changes it
+    };
+
     const char* id;
     const char* name;
     Kind kind;
@@ -83,12 +93,16 @@ struct ParameterSpec
     AudioValue audioValue;
     Control control;           // the shaper control the ramp feeds (Control::none for an index)
     double rampSeconds;        // length of that ramp
+    Presets presets;
     bool automatable = true;   // false for what a host must not automate (it changes the latency)
     // What a stored state or preset that lacks the parameter means. The first ten parameters
     // are in every file Tarvolt wrote, so a file without one is damaged and the current value is
     // kept. A later parameter is missing from the files that predate it: those sounded as with
     // its default, so they load with the default.
     bool keptWhenMissing = true;
+
+    constexpr bool setByFactoryPresets() const noexcept { return presets == Presets::factory; }
+    constexpr bool restoredByUserPresets() const noexcept { return presets != Presets::none; }
 
     constexpr int numChoices() const noexcept
     {
@@ -109,30 +123,55 @@ struct ParameterSpec
     juce::String formatWithUnit(float plain) const;
 };
 
+// Text typed as a parameter's value, read by parseTypedValue.
+struct TypedValue
+{
+    // The value, clamped into the range (choices and the toggle snapped to whole steps). When the
+    // text is not exactly a value, the number it starts with (0 when none), clamped: the forgiving
+    // reading the editor's value entry uses.
+    double plain = 0.0;
+    // Why the text is not exactly a value: "not a number", "wrong unit" or "not a choice";
+    // empty when it is one.
+    juce::String problem;
+    // The text held a value outside the range (or between two choices), which `plain` clamps.
+    bool clamped = false;
+    // Nothing is left of the text without its units and spaces: the editor keeps the value.
+    bool blank = false;
+
+    bool isValue() const noexcept { return problem.isEmpty(); }
+};
+
+// Reads text typed as a value of the parameter, the one way the editor's value entry and the
+// tools' --set options read it: a number with or without the parameter's unit, spaces allowed
+// around it ("+6 dB", "6dB", "6 db", "45%", " 45 % ", "-3"), and for choices and the toggle a
+// choice name in any case ("tight", "on") or its index ("2").
+TypedValue parseTypedValue(const ParameterSpec& spec, const juce::String& text);
+
 namespace parameterTable
 {
 using Kind = ParameterSpec::Kind;
 using Unit = ParameterSpec::Unit;
 using AudioValue = ParameterSpec::AudioValue;
+using Presets = ParameterSpec::Presets;
 
 inline constexpr double shortRamp = 0.02; // seconds
 inline constexpr double longRamp = 0.03;
 
 // clang-format off
 inline constexpr std::array<ParameterSpec, 12> specs{{
-    //  ID                         name           kind          min     max    default  choices                        unit            audio value             control               ramp
-    {ParameterIDs::power,       "Power",       Kind::toggle,  0.0f,   1.0f,   1.0f, {"Off", "On", nullptr},         Unit::none,     AudioValue::onOff,    Control::power,       shortRamp},
-    {ParameterIDs::mode,        "Mode",        Kind::choice,  0.0f,   2.0f,   1.0f, {"Tight", "Punch", "Smooth"},   Unit::none,     AudioValue::index,    Control::none,        0.0},
-    {ParameterIDs::attack,      "Attack",      Kind::number, -12.0f, 12.0f,   5.0f, {},                             Unit::decibels, AudioValue::asStored, Control::attackDb,    shortRamp},
-    {ParameterIDs::sustain,     "Sustain",     Kind::number, -12.0f, 12.0f,  -2.5f, {},                             Unit::decibels, AudioValue::asStored, Control::sustainDb,   shortRamp},
-    {ParameterIDs::sensitivity, "Sensitivity", Kind::number,  0.0f, 100.0f,  60.0f, {},                             Unit::percent,  AudioValue::fraction, Control::sensitivity, longRamp},
-    {ParameterIDs::focus,       "Focus",       Kind::choice,  0.0f,   2.0f,   1.0f, {"Low", "Full", "High"},        Unit::none,     AudioValue::index,    Control::none,        0.0},
-    {ParameterIDs::punch,       "Punch",       Kind::number,  0.0f, 100.0f,  30.0f, {},                             Unit::percent,  AudioValue::fraction, Control::punch,       longRamp},
-    {ParameterIDs::clip,        "Clip",        Kind::number,  0.0f, 100.0f,  25.0f, {},                             Unit::percent,  AudioValue::fraction, Control::clip,        longRamp},
-    {ParameterIDs::mix,         "Mix",         Kind::number,  0.0f, 100.0f, 100.0f, {},                             Unit::percent,  AudioValue::fraction, Control::mix,         longRamp},
-    {ParameterIDs::output,      "Output",      Kind::number, -12.0f, 12.0f,   0.0f, {},                             Unit::decibels, AudioValue::gain,     Control::outputGain,  shortRamp},
-    {ParameterIDs::quality,     "Quality",     Kind::choice,  0.0f,   1.0f,   0.0f, {"Standard", "High", nullptr},  Unit::none,     AudioValue::index,    Control::none,        0.0, false, false},
-    {ParameterIDs::link,        "Stereo Link", Kind::choice,  0.0f,   1.0f,   0.0f, {"Off", "On", nullptr},         Unit::none,     AudioValue::index,    Control::none,        0.0, true,  false},
+    //  ID                         name           kind          min     max    default  choices                        unit            audio value             control               ramp       presets
+    {ParameterIDs::power,       "Power",       Kind::toggle,  0.0f,   1.0f,   1.0f, {"Off", "On", nullptr},         Unit::none,     AudioValue::onOff,    Control::power,       shortRamp, Presets::factory},
+    {ParameterIDs::mode,        "Mode",        Kind::choice,  0.0f,   2.0f,   1.0f, {"Tight", "Punch", "Smooth"},   Unit::none,     AudioValue::index,    Control::none,        0.0,       Presets::factory},
+    {ParameterIDs::attack,      "Attack",      Kind::number, -12.0f, 12.0f,   5.0f, {},                             Unit::decibels, AudioValue::asStored, Control::attackDb,    shortRamp, Presets::factory},
+    {ParameterIDs::sustain,     "Sustain",     Kind::number, -12.0f, 12.0f,  -2.5f, {},                             Unit::decibels, AudioValue::asStored, Control::sustainDb,   shortRamp, Presets::factory},
+    {ParameterIDs::sensitivity, "Sensitivity", Kind::number,  0.0f, 100.0f,  60.0f, {},                             Unit::percent,  AudioValue::fraction, Control::sensitivity, longRamp,  Presets::factory},
+    {ParameterIDs::focus,       "Focus",       Kind::choice,  0.0f,   2.0f,   1.0f, {"Low", "Full", "High"},        Unit::none,     AudioValue::index,    Control::none,        0.0,       Presets::factory},
+    {ParameterIDs::punch,       "Punch",       Kind::number,  0.0f, 100.0f,  30.0f, {},                             Unit::percent,  AudioValue::fraction, Control::punch,       longRamp,  Presets::factory},
+    {ParameterIDs::clip,        "Clip",        Kind::number,  0.0f, 100.0f,  25.0f, {},                             Unit::percent,  AudioValue::fraction, Control::clip,        longRamp,  Presets::factory},
+    {ParameterIDs::mix,         "Mix",         Kind::number,  0.0f, 100.0f, 100.0f, {},                             Unit::percent,  AudioValue::fraction, Control::mix,         longRamp,  Presets::factory},
+    {ParameterIDs::output,      "Output",      Kind::number, -12.0f, 12.0f,   0.0f, {},                             Unit::decibels, AudioValue::gain,     Control::outputGain,  shortRamp, Presets::factory},
+    {ParameterIDs::quality,     "Quality",     Kind::choice,  0.0f,   1.0f,   0.0f, {"Standard", "High", nullptr},  Unit::none,     AudioValue::index,    Control::none,        0.0,       Presets::none, false, false},
+    {ParameterIDs::link,        "Stereo Link", Kind::choice,  0.0f,   1.0f,   0.0f, {"Off", "On", nullptr},         Unit::none,     AudioValue::index,    Control::none,        0.0,       Presets::user, true,  false},
 }};
 // clang-format on
 } // namespace parameterTable
@@ -140,6 +179,15 @@ inline constexpr std::array<ParameterSpec, 12> specs{{
 // In host order.
 inline constexpr const auto& parameterSpecs = parameterTable::specs;
 inline constexpr size_t numParameters = parameterSpecs.size();
+
+// How many parameters every factory preset sets.
+inline constexpr size_t numFactoryPresetParameters = []
+{
+    size_t n = 0;
+    for (auto& spec : parameterSpecs)
+        n += spec.setByFactoryPresets() ? 1u : 0u;
+    return n;
+}();
 
 // The position of an ID in the table, or -1 when the ID is unknown; usable at compile time.
 constexpr int parameterIndex(std::string_view id) noexcept

@@ -29,6 +29,19 @@ inline constexpr std::array<ModeRow, 3> modeTable{{
     {0.0012f, 0.03f, 0.045f, 0.32f, 0.86f},  // Smooth
 }};
 
+// The largest magnitude an input sample has as audio: 1000, +60 dBFS. Float signals may run
+// over full scale, but real ones stay tens of dB below this. A sample beyond it, or one that is
+// not a number, is broken: the shaper takes it as silence, also with power off and at mix 0
+// (followers pumped up by it would take seconds to come down, and at the top of the float range
+// the filters overflow).
+inline constexpr float inputCeiling = 1000.0f;
+
+// An input sample as the shaper takes it: itself, or silence when it is broken.
+forcedinline float audioOrSilence(float x) noexcept
+{
+    return std::abs(x) <= inputCeiling ? x : 0.0f;
+}
+
 // Mode and focus indices outside 0..2 count as the nearest end.
 inline int clampChoiceIndex(int index) noexcept
 {

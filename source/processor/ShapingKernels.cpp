@@ -123,7 +123,7 @@ forcedinline float sanitiseAll(const float* __restrict source, float* __restrict
     if (range == nullptr)
     {
         for (int i = 0; i < n; ++i)
-            destination[i] = finiteOrZero(source[i]);
+            destination[i] = shaper::audioOrSilence(source[i]);
         return fastmath::largestMagnitude(destination, n);
     }
     // The range on the way, in the copy's loop.
@@ -131,7 +131,7 @@ forcedinline float sanitiseAll(const float* __restrict source, float* __restrict
 #pragma omp simd reduction(min : lo) reduction(max : hi)
     for (int i = 0; i < n; ++i)
     {
-        const float v = finiteOrZero(source[i]);
+        const float v = shaper::audioOrSilence(source[i]);
         destination[i] = v;
         lo = smaller(lo, v);
         hi = larger(hi, v);

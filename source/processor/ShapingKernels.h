@@ -25,7 +25,7 @@ struct ShapedStretch
 using Kernel = float (*)(const float* x, const float* fast, const float* slow, const ControlBlock& controls,
                         float clipNorm, float modeScale, float* out, int n, ShapedStretch* live) noexcept;
 
-// Copies n samples, a non-finite one becoming 0, and returns the largest magnitude copied; given
+// Copies n samples, a broken one (shaper::audioOrSilence) becoming 0, and returns the largest magnitude copied; given
 // a range, it also finds the range of the samples copied.
 using Sanitise = float (*)(const float* source, float* destination, int n, fastmath::SampleRange* range) noexcept;
 

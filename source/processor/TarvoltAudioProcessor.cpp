@@ -1,6 +1,6 @@
 #include "processor/TarvoltAudioProcessor.h"
 
-#include "editor/TarvoltAudioProcessorEditor.h"
+#include "editor/TarvoltEditor.h"
 #include "processor/LevelMeter.h"
 
 namespace
@@ -78,7 +78,7 @@ bool TarvoltAudioProcessor::hasEditor() const
 
 juce::AudioProcessorEditor* TarvoltAudioProcessor::createEditor()
 {
-    return new TarvoltAudioProcessorEditor(*this);
+    return new TarvoltEditor(*this);
 }
 
 // One program. Its name is "Default" rather than empty: the framework publishes the program

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/DisplayMode.h"
+#include "editor/display/DisplayMode.h"
 #include "presets/PresetStore.h"
 #include "presets/PresettableProcessor.h"
 #include "processor/LiveFeed.h"
@@ -29,6 +29,10 @@ public:
     void releaseResources() override;
     void processBlock(juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages) override;
     using juce::AudioProcessor::processBlock;
+    // The host's own bypass (the framework calls it while the VST3 host's bypass parameter is
+    // on): the same block with the power off, ramped as the power switch ramps.
+    void processBlockBypassed(juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages) override;
+    using juce::AudioProcessor::processBlockBypassed;
 
     bool isBusesLayoutSupported(const BusesLayout& layouts) const override;
 
@@ -103,6 +107,9 @@ public:
 private:
     // The plain value of a parameter by its place in the table.
     float readPlain(size_t index) const noexcept;
+
+    // Shapes a block in place with the settings, feeds the live view and the meters.
+    void shapeBlock(juce::AudioBuffer<float>& buffer, const ParameterValues& settings) noexcept;
 
     // Looked up once, in table order, so the audio thread never searches by ID.
     std::array<std::atomic<float>*, numParameters> raw{};

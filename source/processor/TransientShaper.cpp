@@ -26,7 +26,7 @@ void TransientShaper::prepare(double newSampleRate, const ParameterValues& setti
     if (std::isfinite(newSampleRate) && newSampleRate > 0.0)
         sampleRate = newSampleRate;
 
-    for (auto& channel : channels)
+    for (auto& channel : detector.channels)
     {
         channel.lowBand = FocusFilter::lowBand(sampleRate);
         channel.highBand = FocusFilter::highBand(sampleRate);
@@ -43,8 +43,7 @@ void TransientShaper::prepare(double newSampleRate, const ParameterValues& setti
 
 void TransientShaper::reset() noexcept
 {
-    for (auto& channel : channels)
-        channel.reset();
+    detector.reset();
     oversampled.reset();
 }
 
@@ -106,7 +105,7 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
     // reads it once everything is written.
     const bool shapedForLive = feeding && !high && !dry && quality.isSteady();
 
-    // A broken track's non-finite samples become silence.
+    // Broken samples (beyond the input ceiling, or not a number) become silence.
     const auto& kernels = shaping::activeKernels();
     float inputPeak[2]{};
     fastmath::SampleRange inputRange[2];
@@ -118,9 +117,9 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
     }
 
     if (high)
-        oversampled.detect(focus, mode, linked, numChannels, input, fast, slow, n, channels);
+        oversampled.detect(focus, mode, linked, numChannels, input, fast, slow, n, detector);
     else
-        envelopePass::run(focus, linked, numChannels, input, fast, slow, n, c, channels);
+        envelopePass::run(focus, linked, numChannels, input, fast, slow, n, c, detector);
 
     const float clip = controls[Control::clip][0];
     if (clip != normalisedClip) // the normaliser only changes with the clip control

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "processor/ChannelState.h"
 #include "processor/ControlBlock.h"
+#include "processor/DetectorState.h"
 #include "processor/OversampledPath.h"
 #include "processor/ParameterSmoothers.h"
 #include "processor/ParameterValues.h"
@@ -11,7 +11,6 @@
 
 #include <juce_dsp/juce_dsp.h>
 
-#include <array>
 
 class LiveFeed;
 
@@ -23,14 +22,15 @@ class LiveFeed;
 // envelope pass (EnvelopePass.h), then a vectorised pass (ShapingKernels.h) that turns envelopes
 // into the transient amount, gains, punch, clip, output gain, mix and the power crossfade. The
 // controls ramp one value per sample, exactly as a per-sample loop steps them; tanh and the
-// decibel gain use fastmath's approximations. A non-finite input sample is processed as silence
-// and a non-finite result is written as silence. With High quality the second pass runs
+// decibel gain use fastmath's approximations. A broken input sample (beyond
+// shaper::inputCeiling, or not a number) is processed as silence and a non-finite result is
+// written as silence. With High quality the second pass runs
 // oversampled (OversampledPath.h) and the output comes latencyFor(High) samples late; with the
 // stereo link on, one detector serves both channels.
 class TransientShaper
 {
 public:
-    // Largest magnitudes of the input (after non-finite samples became silence) and the output.
+    // Largest magnitudes of the input (after broken samples became silence) and the output.
     struct Peaks
     {
         float input[2]{0.0f, 0.0f};
@@ -81,7 +81,7 @@ private:
                         Peaks& peaks) noexcept;
 
     double sampleRate = 44100.0;
-    std::array<ChannelState, 2> channels;
+    DetectorState detector;
     ParameterSmoothers smoothers;
     OversampledPath oversampled;
     QualitySwitch quality;

@@ -165,8 +165,8 @@ inline std::vector<float> transientAmounts(const std::vector<float>& signal, dou
     const auto c = shaper::EnvelopeCoefficients::forMode(mode, sampleRate);
     const float sensitivity = values.get(ParameterIDs::sensitivity) * 0.01f;
 
-    std::array<ChannelState, 2> channels;
-    for (auto& channel : channels)
+    DetectorState detector;
+    for (auto& channel : detector.channels)
     {
         channel.lowBand = FocusFilter::lowBand(sampleRate);
         channel.highBand = FocusFilter::highBand(sampleRate);
@@ -180,9 +180,9 @@ inline std::vector<float> transientAmounts(const std::vector<float>& signal, dou
         const int n = (int)std::min(signal.size() - start, (size_t)ControlBlock::maxSamples);
         std::copy(signal.begin() + (long)start, signal.begin() + (long)start + n, input[0]);
         if (qualityIndex == QualityIndex::high)
-            path.detect(focus, mode, false, 1, input, fast, slow, n, channels);
+            path.detect(focus, mode, false, 1, input, fast, slow, n, detector);
         else
-            envelopePass::run(focus, false, 1, input, fast, slow, n, c, channels);
+            envelopePass::run(focus, false, 1, input, fast, slow, n, c, detector);
         for (int i = 0; i < n; ++i)
             amounts.push_back(
                 shaper::transientFromEnvelopes(fast[0][i], slow[0][i], sensitivity, c.modeScale));

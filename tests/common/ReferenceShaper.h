@@ -31,7 +31,10 @@ inline int choiceOf(float value)
 // The shaper at Standard quality sample by sample, written out plainly from its definition: the
 // framework's IIR filters, one juce::SmoothedValue per control stepped per sample, std:: math
 // throughout. The settings are the parameters' plain values, read once per block. With the stereo
-// link on, both channels' followers take the larger rectified detection signal of the two.
+// link on, a linked pair of followers takes the larger rectified detection signal of the two
+// channels and both channels use its envelopes; each channel's own followers run on all the
+// while. Switching the link on starts the linked pair from the larger of the channels' fast and
+// the larger of their slow envelopes.
 class ReferenceShaper
 {
 public:
@@ -66,8 +69,20 @@ public:
         const auto& m = modes[choiceOf(s.get("mode"))];
         const int focus = choiceOf(s.get("focus"));
         const bool linked = numChannels == 2 && s.get("link") >= 0.5f;
-        if (linked)
-            fast[1] = fast[0], slow[1] = slow[0];
+        if (linked && !wasLinked)
+        {
+            linkedFast = std::max(fast[0], fast[1]);
+            linkedSlow = std::max(slow[0], slow[1]);
+        }
+        wasLinked = linked;
+
+        // One follower step of a pair of envelopes toward a rectified value.
+        const auto follow = [&](float a, float& f, float& sl) {
+            const float cF = coefficientOf(a > f ? m[0] : m[1], rate);
+            const float cS = coefficientOf(a > sl ? m[2] : m[3], rate);
+            f = (f - a) * cF + a;
+            sl = (sl - a) * cS + a;
+        };
 
         for (int i = 0; i < buffer.getNumSamples(); ++i)
         {
@@ -78,11 +93,10 @@ public:
                         outputGain = v[6], power = v[7];
 
             float xs[2]{}, rectified[2]{};
-            bool restarted = false;
             for (int ch = 0; ch < numChannels; ++ch)
             {
                 float x = buffer.getSample(ch, i);
-                if (!std::isfinite(x))
+                if (!(std::abs(x) <= 1000.0f)) // broken: beyond +60 dBFS, or not a number
                     x = 0.0f;
 
                 float d;
@@ -96,35 +110,19 @@ public:
                     const float h = high[ch].processSample(x);
                     d = 0.25f * h + (0.2f * (x - l) + 0.55f * x);
                 }
-                if (!std::isfinite(d))
-                {
-                    low[ch].reset();
-                    high[ch].reset();
-                    fast[ch] = slow[ch] = 0.0f;
-                    restarted = true;
-                    d = 0.0f;
-                }
                 xs[ch] = x;
                 rectified[ch] = std::abs(d);
             }
+            for (int ch = 0; ch < numChannels; ++ch)
+                follow(rectified[ch], fast[ch], slow[ch]);
             if (linked)
-            {
-                if (restarted)
-                    fast[0] = slow[0] = fast[1] = slow[1] = 0.0f;
-                rectified[0] = rectified[1] = std::max(rectified[0], rectified[1]);
-            }
+                follow(std::max(rectified[0], rectified[1]), linkedFast, linkedSlow);
 
             for (int ch = 0; ch < numChannels; ++ch)
             {
                 const float x = xs[ch];
-                const float a = rectified[ch];
-                const float cF = coefficientOf(a > fast[ch] ? m[0] : m[1], rate);
-                const float cS = coefficientOf(a > slow[ch] ? m[2] : m[3], rate);
-                fast[ch] = (fast[ch] - a) * cF + a;
-                slow[ch] = (slow[ch] - a) * cS + a;
-
-                float T = std::max(fast[ch] - 0.88f * slow[ch], 0.0f) / (fast[ch] + 0.0001f)
-                          * (1.35f * sensitivity + 0.35f) * m[4];
+                const float f = linked ? linkedFast : fast[ch], sl = linked ? linkedSlow : slow[ch];
+                float T = std::max(f - 0.88f * sl, 0.0f) / (f + 0.0001f) * (1.35f * sensitivity + 0.35f) * m[4];
                 T = std::clamp(T, 0.0f, 1.0f);
                 const float W = std::clamp(1.0f - (0.78f - 0.08f * punch) * T, 0.0f, 1.0f);
                 const float gA = gainOf(T * attackDb);
@@ -158,6 +156,8 @@ private:
     double rate;
     juce::dsp::IIR::Filter<float> low[2], high[2];
     float fast[2]{}, slow[2]{};
+    float linkedFast = 0.0f, linkedSlow = 0.0f;
+    bool wasLinked = false;
     juce::SmoothedValue<float> smoothed[8];
 };
 

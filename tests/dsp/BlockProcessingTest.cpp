@@ -264,39 +264,59 @@ TEST(BlockProcessing, NonPositiveSampleRateKeepsThePreviousRate)
     }
 }
 
-TEST(BlockProcessing, NonFiniteInputIsProcessedAsSilence)
+// A broken sample, one that is not a number or lies beyond the input ceiling (+60 dBFS), is
+// processed exactly as silence, in both qualities; a sample at the ceiling is still audio.
+TEST(BlockProcessing, BrokenInputIsProcessedAsSilence)
 {
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float ceiling = shaper::inputCeiling;
 
-    for (float bad : {nan, inf, -inf})
-    {
-        TarvoltAudioProcessor broken, silent;
-        harness::prepare(broken, 2, 48000.0);
-        harness::prepare(silent, 2, 48000.0);
-
-        auto signal = harness::drumLikeSignal(12000, 3000, 13);
-        auto withSilence = signal;
-        for (int n = 4000; n < 4100; ++n)
+    for (int quality : {QualityIndex::standard, QualityIndex::high})
+        for (float bad : {nan, inf, -inf, 3.0e20f, -std::numeric_limits<float>::max(), std::nextafter(ceiling, inf),
+                          ceiling, -ceiling})
         {
-            signal[(size_t) n] = bad;
-            withSilence[(size_t) n] = 0.0f;
-        }
-
-        auto a = harness::makeBuffer(2, signal);
-        auto b = harness::makeBuffer(2, withSilence);
-        harness::processInBlocks(broken, a, 480);
-        harness::processInBlocks(silent, b, 480);
-
-        for (int ch = 0; ch < 2; ++ch)
-            for (int n = 0; n < a.getNumSamples(); ++n)
+            SCOPED_TRACE(juce::String(bad) + (quality == QualityIndex::high ? ", High" : ", Standard"));
+            const bool broken = !(std::abs(bad) <= ceiling);
+            TarvoltAudioProcessor withBad, withSilence;
+            for (auto* processor : {&withBad, &withSilence})
             {
-                ASSERT_TRUE(std::isfinite(a.getSample(ch, n))) << n;
-                ASSERT_EQ(a.getSample(ch, n), b.getSample(ch, n)) << n;
+                harness::setPlain(*processor, ParameterIDs::quality, (float) quality);
+                harness::prepare(*processor, 2, 48000.0);
             }
-        EXPECT_TRUE(std::isfinite(broken.getInputLevel(0)));
-        EXPECT_EQ(broken.getOutputLevel(0), silent.getOutputLevel(0));
-    }
+
+            auto signal = harness::drumLikeSignal(12000, 3000, 13);
+            auto silenced = signal;
+            for (int n = 4000; n < 4100; ++n)
+            {
+                signal[(size_t) n] = bad;
+                silenced[(size_t) n] = 0.0f;
+            }
+
+            auto a = harness::makeBuffer(2, signal);
+            auto b = harness::makeBuffer(2, silenced);
+            harness::processInBlocks(withBad, a, 480);
+            harness::processInBlocks(withSilence, b, 480);
+
+            bool differs = false;
+            for (int ch = 0; ch < 2; ++ch)
+                for (int n = 0; n < a.getNumSamples(); ++n)
+                {
+                    ASSERT_TRUE(std::isfinite(a.getSample(ch, n))) << n;
+                    if (broken)
+                    {
+                        ASSERT_EQ(a.getSample(ch, n), b.getSample(ch, n)) << n;
+                    }
+                    differs = differs || a.getSample(ch, n) != b.getSample(ch, n);
+                }
+            EXPECT_NE(differs, broken);
+            EXPECT_TRUE(std::isfinite(withBad.getInputLevel(0)));
+            if (broken)
+            {
+                EXPECT_EQ(withBad.getInputLevel(0), withSilence.getInputLevel(0));
+                EXPECT_EQ(withBad.getOutputLevel(0), withSilence.getOutputLevel(0));
+            }
+        }
 }
 
 TEST(BlockProcessing, MonoProcessesOnlyTheFirstChannel)

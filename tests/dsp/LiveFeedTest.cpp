@@ -155,6 +155,7 @@ TEST(LiveReduction, TheShapingLoopAndTheLivePassFindWhatTheViewShows)
 TEST(LiveReduction, RangesHoldTheExtremes)
 {
     constexpr float big = std::numeric_limits<float>::max(), tiny = std::numeric_limits<float>::denorm_min();
+    constexpr float zero = 0.0f, half = 0.5f; // the copy's range of {big, -big, 0.5}
     struct Case
     {
         std::vector<float> samples;
@@ -196,12 +197,15 @@ TEST(LiveReduction, RangesHoldTheExtremes)
                     const fastmath::SampleRange range{got.outputMin, got.outputMax};
                     EXPECT_EQ(range.largestMagnitude(), fastmath::largestMagnitude(c.samples.data(), (int) c.samples.size()));
 
-                    // The input's copy finds the same range of one channel.
+                    // The input's copy finds the same range of one channel, once its broken
+                    // samples (beyond the input ceiling) are silence.
                     std::vector<float> copy(first->size());
                     fastmath::SampleRange copied;
                     shaping::activeKernels().sanitise(first->data(), copy.data(), c.samples.empty() ? 0 : n, &copied);
+                    const bool broken = std::abs(c.highest) > shaper::inputCeiling;
                     if (first == &one)
-                        EXPECT_EQ(std::tie(copied.lowest, copied.highest), std::tie(c.lowest, c.highest));
+                        EXPECT_EQ(std::tie(copied.lowest, copied.highest),
+                                  broken ? std::tie(zero, half) : std::tie(c.lowest, c.highest));
                 }
             }
         }

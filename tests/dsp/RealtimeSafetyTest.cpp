@@ -99,10 +99,15 @@ TEST(RealtimeSafety, ProcessBlockNeitherAllocatesNorLocksNorDoesIo)
                 buffer.copyFrom(ch, 0, input, ch, 0, 1024);
             if (block % 97 == 5) // a broken track now and then
                 buffer.setSample(0, 0, std::numeric_limits<float>::quiet_NaN());
+            if (block % 89 == 7) // or an absurdly large sample
+                buffer.setSample(channels - 1, 0, 3.0e20f);
             juce::AudioBuffer<float> view(buffer.getArrayOfWritePointers(), channels, 0, n);
 
             RealtimeGuard::Scope scope;
-            processor.processBlock(view, midi);
+            if (block % 7 < 2) // the host's bypass now and then
+                processor.processBlockBypassed(view, midi);
+            else
+                processor.processBlock(view, midi);
             processor.parameterChanged(automatedID, 0.0f); // host automation on the audio thread
             const auto c = scope.counts();
             ASSERT_TRUE(c.clean()) << "block " << block << ": " << c.allocations << " allocations, "
@@ -139,11 +144,16 @@ TEST(RealtimeSafety, ProcessBlockFeedingTheLiveViewNeitherAllocatesNorLocksNorDo
             const int n = blockSizes[(size_t) block % std::size(blockSizes)];
             for (int ch = 0; ch < channels; ++ch)
                 buffer.copyFrom(ch, 0, input, ch, 0, 4096);
+            if (block % 89 == 7) // a broken track now and then
+                buffer.setSample(channels - 1, 0, block % 2 == 0 ? 3.0e20f : std::numeric_limits<float>::infinity());
             juce::AudioBuffer<float> view(buffer.getArrayOfWritePointers(), channels, 0, n);
 
             {
                 RealtimeGuard::Scope scope;
-                processor.processBlock(view, midi);
+                if (block % 7 < 2) // the host's bypass now and then
+                    processor.processBlockBypassed(view, midi);
+                else
+                    processor.processBlock(view, midi);
                 const auto c = scope.counts();
                 ASSERT_TRUE(c.clean()) << "block " << block << ": " << c.allocations << " allocations, "
                                        << c.deallocations << " frees, " << c.locks << " locks, " << c.io
@@ -154,6 +164,6 @@ TEST(RealtimeSafety, ProcessBlockFeedingTheLiveViewNeitherAllocatesNorLocksNorDo
         }
         EXPECT_GT(highBlocks, 50);
         EXPECT_GT(processor.getLiveFeed().getNumDropped(), 0) << "the queue ran full at times";
-        EXPECT_GT(TarvoltGUITestAccess::liveHistorySize(fixture.panel()), 1000) << "and the view received";
+        EXPECT_GT(MainPanelTestAccess::liveHistorySize(fixture.panel()), 1000) << "and the view received";
     }
 }

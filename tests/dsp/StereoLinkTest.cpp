@@ -82,3 +82,86 @@ TEST(StereoLink, MonoIsTheSameLinkedOrNot)
     for (int i = 0; i < length; ++i)
         ASSERT_EQ(linked.getSample(0, i), unlinked.getSample(0, i)) << "sample " << i;
 }
+
+namespace
+{
+// A steady tone of 0.5 at 300 Hz in one channel and a quieter one in the other: the same tone at
+// 0.05, or (taking turns at being the louder, sample by sample) 0.3 at 470 Hz.
+struct TonePair
+{
+    const char* name;
+    float quietAmplitude;
+    double quietHz;
+};
+constexpr TonePair tonePairs[] = {{"0.05 at 300 Hz", 0.05f, 300.0}, {"0.3 at 470 Hz", 0.3f, 470.0}};
+
+// The tones shaped with the default settings; the link starts at `from` and is switched to `to`
+// at block `switchBlock`.
+juce::AudioBuffer<float> tonesShaped(const TonePair& tones, int quietChannel, int from, int to, int quality,
+                                     int switchBlock, int blockSize, int samples)
+{
+    juce::AudioBuffer<float> buffer(2, samples);
+    for (int i = 0; i < samples; ++i)
+        for (int ch = 0; ch < 2; ++ch)
+        {
+            const bool quiet = ch == quietChannel;
+            const double hz = quiet ? tones.quietHz : 300.0;
+            buffer.setSample(ch, i, (quiet ? tones.quietAmplitude : 0.5f)
+                                        * (float) std::sin(juce::MathConstants<double>::twoPi * hz * i / rate));
+        }
+
+    TarvoltAudioProcessor processor;
+    harness::setPlain(processor, ParameterIDs::link, (float) from);
+    harness::setPlain(processor, ParameterIDs::quality, (float) quality);
+    harness::prepare(processor, 2, rate, blockSize);
+    juce::MidiBuffer midi;
+    for (int start = 0, block = 0; start < samples; start += blockSize, ++block)
+    {
+        if (block == switchBlock)
+            harness::setPlain(processor, ParameterIDs::link, (float) to);
+        juce::AudioBuffer<float> view(buffer.getArrayOfWritePointers(), 2, start, std::min(blockSize, samples - start));
+        processor.processBlock(view, midi);
+    }
+    return buffer;
+}
+} // namespace
+
+// The link is automatable: switching it on or off while steady tones play moves neither
+// channel's gain, in any 5 ms window, more than 1 dB away from where a render that started in the
+// new state has it, whichever channel is louder. (Switching off gives exactly the unlinked render,
+// as each channel's own followers ran on; switching on from the louder channel's envelopes
+// gives exactly the linked one where that channel is the louder at every sample.)
+TEST(StereoLink, SwitchingTheLinkDoesNotJumpTheLevel)
+{
+    const int blockSize = 512, switchBlock = 94, samples = 120000, window = 240; // switch after 1 s
+    for (const auto& tones : tonePairs)
+        for (int quality : {QualityIndex::standard, QualityIndex::high})
+            for (int quietChannel : {0, 1})
+                for (int to : {LinkIndex::on, LinkIndex::off})
+                {
+                    SCOPED_TRACE(juce::String(tones.name) + (quality == QualityIndex::high ? ", High" : ", Standard")
+                                 + (quietChannel == 0 ? ", quiet left" : ", quiet right")
+                                 + (to == LinkIndex::on ? ", switched on" : ", switched off"));
+                    const int from = to == LinkIndex::on ? LinkIndex::off : LinkIndex::on;
+                    const auto switched =
+                        tonesShaped(tones, quietChannel, from, to, quality, switchBlock, blockSize, samples);
+                    const auto settled = tonesShaped(tones, quietChannel, to, to, quality, -1, blockSize, samples);
+
+                    // From the first output sample the switch can reach.
+                    const int first = switchBlock * blockSize + TransientShaper::latencyFor(quality);
+                    for (int ch = 0; ch < 2; ++ch)
+                    {
+                        double worst = 0.0;
+                        int worstAt = first;
+                        for (int start = first; start + window <= samples; start += window)
+                        {
+                            const double dB = juce::Decibels::gainToDecibels(
+                                switched.getRMSLevel(ch, start, window) / settled.getRMSLevel(ch, start, window));
+                            if (std::abs(dB) > std::abs(worst))
+                                worst = dB, worstAt = start;
+                        }
+                        EXPECT_LE(std::abs(worst), 1.0) << "channel " << ch << ": " << worst << " dB at "
+                                                        << (worstAt - first) * 1000 / (int) rate << " ms";
+                    }
+                }
+}

@@ -1,8 +1,8 @@
 #include "DialogTestSupport.h"
 
-#include "editor/DialogLookAndFeel.h"
-#include "editor/NameEntryDialog.h"
-#include "editor/Palette.h"
+#include "editor/bar/DialogLookAndFeel.h"
+#include "editor/bar/NameEntryDialog.h"
+#include "editor/look/Palette.h"
 
 TEST(DialogLook, ButtonPlacement)
 {

@@ -1,6 +1,5 @@
-#include "editor/DisplayModel.h"
-#include "editor/MeterModel.h"
-#include "editor/Palette.h"
+#include "editor/display/DisplayModel.h"
+#include "editor/display/PlotGeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +33,7 @@ TEST(DisplayModel, DefaultsGiveTheKnownCurveFigures)
 TEST(DisplayModel, DryMixHidesTheShapedCurveButKeepsItsShape)
 {
     DisplaySettings settings;
-    settings.mix = 0.0f;
+    settings.parameters.set(ParameterIDs::mix, 0.0f);
     const auto dry = computeDisplayModel(settings);
     const auto full = computeDisplayModel(DisplaySettings{});
 
@@ -42,7 +41,7 @@ TEST(DisplayModel, DryMixHidesTheShapedCurveButKeepsItsShape)
     EXPECT_FLOAT_EQ(dry.dryAlpha, 1.0f);
     EXPECT_EQ(dry.shaped, full.shaped); // the mix only fades the drawing
 
-    settings.mix = 0.002f;
+    settings.parameters.set(ParameterIDs::mix, 0.2f); // percent
     EXPECT_TRUE(computeDisplayModel(settings).showsShapedCurve);
 }
 
@@ -54,12 +53,13 @@ TEST(DisplayModel, ClipLineOnlyAboveFourPercent)
         bool line;
         float clipLevel;
     };
-    const Case cases[] = {{0.0f, false, 0.92f},  {0.04f, false, 0.92f / 1.16f}, {0.0401f, true, 0.92f / 1.1604f},
-                          {1.0f, true, 0.184f}};
+    // Clip in percent, as the parameter holds it.
+    const Case cases[] = {{0.0f, false, 0.92f}, {4.0f, false, 0.92f / 1.16f}, {4.01f, true, 0.92f / 1.1604f},
+                          {100.0f, true, 0.184f}};
     for (const auto& c : cases)
     {
         DisplaySettings settings;
-        settings.clip = c.clip;
+        settings.parameters.set(ParameterIDs::clip, c.clip);
         const auto model = computeDisplayModel(settings);
         EXPECT_EQ(model.showsClipLine, c.line) << c.clip;
         EXPECT_NEAR(model.clipLevel, c.clipLevel, 1.0e-5f) << c.clip;
@@ -70,8 +70,8 @@ TEST(DisplayModel, ClipLineOnlyAboveFourPercent)
 TEST(DisplayModel, OutputGainScalesTheShapedCurveAfterTheClipper)
 {
     DisplaySettings quiet, loud;
-    quiet.outputDb = 0.0f;
-    loud.outputDb = 6.0f;
+    quiet.parameters.set(ParameterIDs::output, 0.0f);
+    loud.parameters.set(ParameterIDs::output, 6.0f);
     const auto a = computeDisplayModel(quiet);
     const auto b = computeDisplayModel(loud);
     const float gain = std::pow(10.0f, 0.3f);
@@ -85,24 +85,23 @@ TEST(DisplayModel, OutputGainScalesTheShapedCurveAfterTheClipper)
 TEST(DisplayModel, KnobsMoveTheCurvesTheWayTheyMoveTheSound)
 {
     DisplaySettings soft, hard;
-    soft.attackDb = -12.0f;
-    hard.attackDb = 12.0f;
-    soft.clip = hard.clip = 0.0f;
+    soft.parameters.set(ParameterIDs::attack, -12.0f).set(ParameterIDs::clip, 0.0f);
+    hard.parameters.set(ParameterIDs::attack, 12.0f).set(ParameterIDs::clip, 0.0f);
     EXPECT_LT(computeDisplayModel(soft).shaped[0], computeDisplayModel(hard).shaped[0]);
 
     // A higher sustain gives the synthetic hit a longer tail.
     DisplaySettings shortTail, longTail;
-    shortTail.sustainDb = -12.0f;
-    longTail.sustainDb = 12.0f;
+    shortTail.parameters.set(ParameterIDs::sustain, -12.0f);
+    longTail.parameters.set(ParameterIDs::sustain, 12.0f);
     EXPECT_LT(computeDisplayModel(shortTail).dry[110], computeDisplayModel(longTail).dry[110]);
 
     // The modes come from the shaper's own table: different timings, different curves.
     DisplaySettings tight, smooth;
-    tight.modeIndex = 0;
-    smooth.modeIndex = 2;
+    tight.parameters.set(ParameterIDs::mode, (float) ModeIndex::tight);
+    smooth.parameters.set(ParameterIDs::mode, (float) ModeIndex::smooth);
     EXPECT_NE(computeDisplayModel(tight).shaped, computeDisplayModel(smooth).shaped);
     DisplaySettings beyond = smooth;
-    beyond.modeIndex = 7; // counts as the last mode
+    beyond.parameters.set(ParameterIDs::mode, 7.0f); // counts as the last mode
     EXPECT_EQ(computeDisplayModel(beyond).shaped, computeDisplayModel(smooth).shaped);
 }
 
@@ -113,12 +112,14 @@ TEST(DisplayModel, GlowFollowsPunchAndIsStrongestInPunchMode)
         int mode;
         float punch, punchShow;
     };
-    const Case cases[] = {{1, 0.0f, 0.0f}, {1, 0.5f, 0.575f}, {1, 1.0f, 1.0f}, {0, 0.5f, 0.5f}, {2, 1.0f, 1.0f}};
+    // Punch in percent, as the parameter holds it.
+    const Case cases[] = {{ModeIndex::punch, 0.0f, 0.0f},  {ModeIndex::punch, 50.0f, 0.575f},
+                          {ModeIndex::punch, 100.0f, 1.0f}, {ModeIndex::tight, 50.0f, 0.5f},
+                          {ModeIndex::smooth, 100.0f, 1.0f}};
     for (const auto& c : cases)
     {
         DisplaySettings settings;
-        settings.modeIndex = c.mode;
-        settings.punch = c.punch;
+        settings.parameters.set(ParameterIDs::mode, (float) c.mode).set(ParameterIDs::punch, c.punch);
         EXPECT_NEAR(computeDisplayModel(settings).punchShow, c.punchShow, 1.0e-6f) << c.mode << " " << c.punch;
     }
 }
@@ -162,88 +163,50 @@ TEST(PlotGeometry, DisplaySmallerThanItsMarginsLeavesAnEmptyPlot)
     EXPECT_EQ(p.yFor(model.peak, p.scaleFor(model)), p.baselineY); // every point on the zero line
 }
 
-TEST(MeterModel, SegmentCountFollowsTheInnerHeight)
-{
-    const std::pair<float, int> cases[] = {{170.0f, 10}, {300.0f, 10}, {169.0f, 9}, {85.0f, 5}, {68.0f, 4}, {10.0f, 4}};
-    for (const auto& [height, count] : cases)
-        EXPECT_EQ(meterSegmentCount(height), count) << height;
-}
-
-TEST(MeterModel, LitSegmentsForAGivenLevel)
-{
-    const auto litCount = [](float level, int count, bool on) {
-        int lit = 0;
-        for (int i = 0; i < count; ++i)
-            lit += isMeterSegmentLit(i, count, level, on) ? 1 : 0;
-        return lit;
-    };
-    EXPECT_EQ(litCount(0.5f, 10, true), 5);
-    EXPECT_EQ(litCount(1.0f, 10, true), 10);
-    EXPECT_EQ(litCount(1.0f, 4, true), 4);
-    EXPECT_EQ(litCount(0.0f, 10, true), 0);
-    EXPECT_EQ(litCount(0.03f, 10, true), 1); // the first segment lights from 0.1 - 0.08
-    EXPECT_EQ(litCount(1.0f, 10, false), 0);
-
-    EXPECT_EQ(meterSegmentColour(7, true, true), palette::panel::meterSegment);
-    EXPECT_EQ(meterSegmentColour(8, true, true), palette::panel::meterSegmentTop);
-    EXPECT_EQ(meterSegmentColour(9, true, false), palette::panel::meterSegmentTop.withAlpha((juce::uint8) 0x33));
-    EXPECT_EQ(meterSegmentColour(9, false, false), palette::panel::unpowered.withAlpha((juce::uint8) 0x33));
-}
-
-TEST(MeterModel, SegmentsFillTheInnerAreaFromTheBottomUp)
-{
-    const auto m = layoutLevelMeter({0.0f, 0.0f, 40.0f, 240.0f});
-    EXPECT_FLOAT_EQ(m.captionArea.getHeight(), 26.4f); // 11 % of 240
-    EXPECT_EQ(m.count, meterSegmentCount(m.inner.getHeight()));
-    EXPECT_FLOAT_EQ(m.segment(0).getBottom(), m.inner.getBottom());
-    EXPECT_NEAR(m.segment(m.count - 1).getY(), m.inner.getY(), 1.0e-3f);
-    EXPECT_NEAR(m.segment(1).getBottom(), m.segment(0).getY() - m.gap, 1.0e-3f);
-    EXPECT_TRUE(m.bar.contains(m.inner));
-}
-
 namespace
 {
-// What the display draws with: decibels exactly, fractions to float precision.
+// What the display draws with: decibels exactly, the output as a gain, fractions to float precision.
 struct Shown
 {
-    float attackDb, sustainDb, outputDb, sensitivity, punch, clip, mix;
+    float attackDb, sustainDb, outputGain, sensitivity, punch, clip, mix;
     int modeIndex, focusIndex;
-    bool powerOn;
 };
 
 void expectShows(const DisplaySettings& s, const Shown& e)
 {
-    EXPECT_EQ(s.attackDb, e.attackDb);
-    EXPECT_EQ(s.sustainDb, e.sustainDb);
-    EXPECT_EQ(s.outputDb, e.outputDb);
-    EXPECT_FLOAT_EQ(s.sensitivity, e.sensitivity);
-    EXPECT_FLOAT_EQ(s.punch, e.punch);
-    EXPECT_FLOAT_EQ(s.clip, e.clip);
-    EXPECT_FLOAT_EQ(s.mix, e.mix);
-    EXPECT_EQ(s.modeIndex, e.modeIndex);
-    EXPECT_EQ(s.focusIndex, e.focusIndex);
-    EXPECT_EQ(s.powerOn, e.powerOn);
+    using namespace ParameterIDs;
+    EXPECT_EQ(s.audioValue(attack), e.attackDb);
+    EXPECT_EQ(s.audioValue(sustain), e.sustainDb);
+    EXPECT_FLOAT_EQ(s.audioValue(output), e.outputGain);
+    EXPECT_FLOAT_EQ(s.audioValue(sensitivity), e.sensitivity);
+    EXPECT_FLOAT_EQ(s.audioValue(punch), e.punch);
+    EXPECT_FLOAT_EQ(s.audioValue(clip), e.clip);
+    EXPECT_FLOAT_EQ(s.audioValue(mix), e.mix);
+    EXPECT_EQ(s.choiceIndex(mode), e.modeIndex);
+    EXPECT_EQ(s.choiceIndex(focus), e.focusIndex);
 }
 } // namespace
 
-TEST(DisplaySettings, EachParameterSetsWhatTheDisplayDrawsInTheModelsUnits)
+TEST(DisplaySettings, EachParameterReadsAsTheAudioPathReadsIt)
 {
     DisplaySettings s;
-    const auto set = [&s](const char* id, float plain) { s.set(*findParameterSpec(id), plain); };
-    set("attack", -7.5f);
-    set("sustain", 3.0f);
-    set("output", -6.0f); // the display keeps decibels, unlike the audio path's gain
-    set("sensitivity", 20.0f);
-    set("punch", 80.0f);
-    set("clip", 0.0f);
-    set("mix", 40.0f);
-    set("mode", 2.0f);
-    set("focus", 0.0f);
-    set("power", 0.0f);
+    s.parameters.set(ParameterIDs::attack, -7.5f)
+        .set(ParameterIDs::sustain, 3.0f)
+        .set(ParameterIDs::output, -6.0f)
+        .set(ParameterIDs::sensitivity, 20.0f)
+        .set(ParameterIDs::punch, 80.0f)
+        .set(ParameterIDs::clip, 0.0f)
+        .set(ParameterIDs::mix, 40.0f)
+        .set(ParameterIDs::mode, 2.0f)
+        .set(ParameterIDs::focus, 0.0f);
 
-    expectShows(s, {-7.5f, 3.0f, -6.0f, 0.2f, 0.8f, 0.0f, 0.4f, 2, 0, false});
+    expectShows(s, {-7.5f, 3.0f, 0.5011872f, 0.2f, 0.8f, 0.0f, 0.4f, ModeIndex::smooth, FocusIndex::low});
 
     // A new one holds the defaults: attack 5 dB, sustain -2.5 dB, sensitivity 60 %, punch 30 %,
     // clip 25 %, mix 100 %, output 0 dB, mode Punch, focus Full, power on.
-    expectShows(DisplaySettings(), {5.0f, -2.5f, 0.0f, 0.6f, 0.3f, 0.25f, 1.0f, ModeIndex::punch, FocusIndex::full, true});
+    const DisplaySettings defaults;
+    expectShows(defaults, {5.0f, -2.5f, 1.0f, 0.6f, 0.3f, 0.25f, 1.0f, ModeIndex::punch, FocusIndex::full});
+    EXPECT_TRUE(defaults.powerOn);
+    EXPECT_EQ(defaults.choiceIndex(ParameterIDs::quality), QualityIndex::standard);
+    EXPECT_EQ(defaults.choiceIndex(ParameterIDs::link), LinkIndex::off);
 }

@@ -1,6 +1,6 @@
 #include "DialogTestSupport.h"
 
-#include "editor/MenuBar.h"
+#include "editor/bar/MenuBar.h"
 #include "presets/PresetTestSupport.h"
 
 // The host may close the window at any moment: with a menu or a dialog open, or while a
@@ -21,7 +21,7 @@ TEST(EditorLifetime, OpenAndCloseManyTimesWithMenusAndDialogsOpen)
         ASSERT_NE(editor, nullptr);
         editor->addToDesktop(juce::ComponentPeer::windowHasTitleBar);
         editor->setVisible(true);
-        auto& bar = TarvoltEditorTestAccess::bar(*dynamic_cast<TarvoltAudioProcessorEditor*>(editor.get()));
+        auto& bar = TarvoltEditorTestAccess::bar(*dynamic_cast<TarvoltEditor*>(editor.get()));
 
         switch (round % 4)
         {
@@ -29,15 +29,15 @@ TEST(EditorLifetime, OpenAndCloseManyTimesWithMenusAndDialogsOpen)
                 bar.showPresetMenu();
                 break;
             case 1:
-                bar.showSavePresetDialog();
+                MenuBarTestAccess::presetDialogs(bar).showSaveDialog();
                 break;
             case 2:
-                bar.showDeletePresetDialog("Keep");
-                bar.showResolutionMenu();
+                MenuBarTestAccess::presetDialogs(bar).showDeleteDialog("Keep");
+                bar.showSettingsMenu();
                 break;
             default:
-                bar.showSuccessMessage("Success", "Preset \"Keep\" has been saved.");
-                bar.showRenamePresetDialog("Keep");
+                MenuBarTestAccess::presetDialogs(bar).showSuccessMessage("Success", "Preset \"Keep\" has been saved.");
+                MenuBarTestAccess::presetDialogs(bar).showRenameDialog("Keep");
                 break;
         }
         guitest::pumpFor(30);
@@ -61,8 +61,8 @@ TEST(EditorLifetime, AnAnswerArrivingAfterTheWindowClosedDoesNothing)
     root.writePresetFile("Old.xml", processor.parameters.copyState().toXmlString());
 
     std::unique_ptr<juce::AudioProcessorEditor> editor(processor.createEditorIfNeeded());
-    auto& bar = TarvoltEditorTestAccess::bar(*dynamic_cast<TarvoltAudioProcessorEditor*>(editor.get()));
-    bar.showDeletePresetDialog("Old");
+    auto& bar = TarvoltEditorTestAccess::bar(*dynamic_cast<TarvoltEditor*>(editor.get()));
+    MenuBarTestAccess::presetDialogs(bar).showDeleteDialog("Old");
     juce::Component::SafePointer<juce::AlertWindow> dialog(guitest::waitForDialog("Delete Preset?"));
     ASSERT_NE(dialog, nullptr);
 

@@ -84,11 +84,11 @@ TEST(Editor, ResizingRelaysThePanel)
     guitest::EditorFixture fixture;
     fixture.editor->setSize(1256, 780);
     EXPECT_EQ(fixture.panel().getBounds(), juce::Rectangle<int>(0, 70, 1256, 710));
-    EXPECT_EQ(TarvoltGUITestAccess::powerButton(fixture.panel()).getBounds(), juce::Rectangle<int>(1074, 25, 50, 50));
+    EXPECT_EQ(MainPanelTestAccess::powerButton(fixture.panel()).getBounds(), juce::Rectangle<int>(1074, 25, 50, 50));
 
     fixture.editor->setSize(805, 500);
     EXPECT_EQ(fixture.panel().getBounds(), juce::Rectangle<int>(0, 45, 805, 455));
-    EXPECT_EQ(TarvoltGUITestAccess::powerButton(fixture.panel()).getBounds(),
+    EXPECT_EQ(MainPanelTestAccess::powerButton(fixture.panel()).getBounds(),
               computePanelLayout(805.0f, 455.0f).powerButtonBounds);
 }
 
@@ -141,5 +141,5 @@ TEST(EditorSize, TheDisplayTheEditorOpensOn)
 TEST(Editor, PanelDrawsWithTheResolutionTheBarShowsFromTheStart)
 {
     guitest::EditorFixture fixture;
-    EXPECT_EQ(fixture.panel().getResolutionMode(), TarvoltEditorTestAccess::bar(*fixture.editor).getResolutionMode());
+    EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getResolution(), TarvoltEditorTestAccess::bar(*fixture.editor).getSettingsMenu().getResolution());
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "common/ProcessorHarness.h"
-#include "editor/PanelControls.h"
-#include "editor/TarvoltAudioProcessorEditor.h"
-#include "editor/TarvoltGUI.h"
+#include "editor/TarvoltEditor.h"
+#include "editor/controls/PanelControls.h"
+#include "editor/panel/MainPanel.h"
 
 #include <gtest/gtest.h>
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -29,29 +29,71 @@ void PrintTo(const Rectangle<T>& r, std::ostream* os)
 }
 } // namespace juce
 
-// Reaches the panel's controls and its timer step the way a user or a timer tick would.
-struct TarvoltGUITestAccess
+// Reach the panel's parts the way a user or a timer tick would.
+struct KnobTestAccess
 {
-    static juce::Slider& knob(TarvoltGUI& panel, int index) { return panel.knobs[(size_t) index]; }
-    static TarvoltGUI::EditableValueLabel& valueLabel(TarvoltGUI& panel, int index)
+    static juce::Slider& slider(Knob& knob) { return knob.slider; }
+    static EditableValueLabel& readOut(Knob& knob) { return knob.readOut; }
+};
+
+struct SelectorGroupTestAccess
+{
+    // The button of an entry of panel::selectors in the group.
+    static juce::TextButton& button(SelectorGroup& group, const panel::SelectorInfo& option)
     {
-        return panel.valueLabels[(size_t) index];
+        for (size_t i = 0; i < group.options.size(); ++i)
+            if (group.options[i] == &option)
+                return group.buttons[i];
+        ADD_FAILURE() << "no button " << option.caption << " in the group";
+        return group.buttons[0];
+    }
+};
+
+struct SignalDisplayTestAccess
+{
+    static const LiveFeedReader& liveReader(SignalDisplay& display) { return display.liveView.reader; }
+};
+
+struct MainPanelTestAccess
+{
+    static juce::Slider& knob(MainPanel& panel, int index) { return KnobTestAccess::slider(*panel.knobs[(size_t) index]); }
+    static EditableValueLabel& valueLabel(MainPanel& panel, int index)
+    {
+        return KnobTestAccess::readOut(*panel.knobs[(size_t) index]);
     }
     // In the order of panel::selectors: LOW, FULL, HIGH, TIGHT, PUNCH, SMOOTH.
-    static juce::TextButton& selector(TarvoltGUI& panel, int index) { return panel.selectorButtons[(size_t) index]; }
-    static TarvoltGUI::PowerButton& powerButton(TarvoltGUI& panel) { return panel.powerButton; }
-    static const PanelLayout& layout(const TarvoltGUI& panel) { return panel.layout; }
-    static void timerTick(TarvoltGUI& panel) { panel.timerCallback(); }
-    static void setCaching(TarvoltGUI& panel, bool enabled) { panel.setCachingEnabled(enabled); }
-    static bool timerRunning(TarvoltGUI& panel) { return static_cast<juce::Timer&>(panel).isTimerRunning(); }
-    static int liveHistorySize(TarvoltGUI& panel) { return panel.liveView.getHistory().size(); }
-    static int timerInterval(TarvoltGUI& panel) { return static_cast<juce::Timer&>(panel).getTimerInterval(); }
+    static juce::TextButton& selector(MainPanel& panel, int index)
+    {
+        const auto& option = panel::selectors[(size_t) index];
+        return SelectorGroupTestAccess::button(*panel.selectorGroups[option.group], option);
+    }
+    static PowerButton& powerButton(MainPanel& panel) { return panel.powerButton; }
+    static SignalDisplay& display(MainPanel& panel) { return panel.display; }
+    static const PanelLayout& layout(const MainPanel& panel) { return panel.layout; }
+    static void timerTick(MainPanel& panel) { panel.timerCallback(); }
+    static void setCaching(MainPanel& panel, bool enabled) { panel.setCachingEnabled(enabled); }
+    static bool timerRunning(MainPanel& panel) { return static_cast<juce::Timer&>(panel).isTimerRunning(); }
+    static int liveHistorySize(MainPanel& panel)
+    {
+        return SignalDisplayTestAccess::liveReader(panel.display).getHistory().size();
+    }
+    static int timerInterval(MainPanel& panel) { return static_cast<juce::Timer&>(panel).getTimerInterval(); }
+};
+
+struct MenuBarTestAccess
+{
+    static IconButton& presetButton(MenuBar& bar) { return bar.presetButton; }
+    static IconButton& saveButton(MenuBar& bar) { return bar.saveButton; }
+    static IconButton& settingsButton(MenuBar& bar) { return bar.settingsButton; }
+    static const MenuBarLookAndFeel& menuLook(MenuBar& bar) { return *bar.menuLook; }
+    static PresetMenu& presetMenu(MenuBar& bar) { return bar.presetMenu; }
+    static PresetDialogs& presetDialogs(MenuBar& bar) { return bar.presetDialogs; }
 };
 
 struct TarvoltEditorTestAccess
 {
-    static TarvoltGUI& panel(TarvoltAudioProcessorEditor& editor) { return editor.panel; }
-    static MenuBar& bar(TarvoltAudioProcessorEditor& editor) { return editor.bar; }
+    static MainPanel& panel(TarvoltEditor& editor) { return editor.panel; }
+    static MenuBar& bar(TarvoltEditor& editor) { return editor.bar; }
 };
 
 namespace guitest
@@ -75,6 +117,13 @@ inline int selectorIndex(const juce::String& caption)
             return (int) i;
     ADD_FAILURE() << "no selector " << caption;
     return 0;
+}
+
+// A component's bounds in one of its ancestors' coordinates (the panel's, for a control inside a
+// knob or a selector group).
+inline juce::Rectangle<int> boundsIn(juce::Component& ancestor, juce::Component& component)
+{
+    return ancestor.getLocalArea(&component, component.getLocalBounds());
 }
 
 // Runs the message loop until done() holds or the timeout passes; returns done().
@@ -121,10 +170,10 @@ inline ::testing::AssertionResult colourNear(juce::Colour actual, juce::Colour e
 struct EditorFixture
 {
     TarvoltAudioProcessor processor;
-    std::unique_ptr<TarvoltAudioProcessorEditor> editor{
-        dynamic_cast<TarvoltAudioProcessorEditor*>(processor.createEditorIfNeeded())};
+    std::unique_ptr<TarvoltEditor> editor{
+        dynamic_cast<TarvoltEditor*>(processor.createEditorIfNeeded())};
 
-    TarvoltGUI& panel() { return TarvoltEditorTestAccess::panel(*editor); }
+    MainPanel& panel() { return TarvoltEditorTestAccess::panel(*editor); }
 
     // Puts the window on the (virtual) screen and waits until it has the keyboard focus, so that
     // typing in a read-out behaves as it does in a host.

@@ -3,14 +3,15 @@
 
 #include "GuiTestSupport.h"
 
-#include "editor/LivePlot.h"
-#include "editor/LiveView.h"
-#include "editor/Palette.h"
+#include "editor/display/LiveFeedReader.h"
+#include "editor/display/LivePlot.h"
+#include "editor/display/PlotGeometry.h"
+#include "editor/look/Palette.h"
 #include "processor/LiveFeed.h"
 
 #include <tuple>
 
-using Access = TarvoltGUITestAccess;
+using Access = MainPanelTestAccess;
 using juce::Colour;
 
 namespace
@@ -99,7 +100,7 @@ TEST(LiveViewReader, FadesAndEmptiesOnceNoAudioArrives)
 {
     LiveFeed feed;
     feed.prepare(48000.0);
-    LiveView view(feed);
+    LiveFeedReader view(feed);
     view.setReading(true, 0.0);
     EXPECT_TRUE(feed.isActive());
 
@@ -131,14 +132,14 @@ TEST(LiveViewReader, StartsEmptyAndStopsTheFeedWhenDone)
     LiveFeed feed;
     feed.prepare(48000.0);
     {
-        LiveView first(feed);
+        LiveFeedReader first(feed);
         first.setReading(true, 0.0);
         sendBlock(feed, 0.5f, 0.5f);
         sendBlock(feed, 0.5f, 0.5f);
     } // goes without reading them
     EXPECT_FALSE(feed.isActive());
 
-    LiveView second(feed);
+    LiveFeedReader second(feed);
     second.setReading(true, 0.0);
     second.update(10.0);
     EXPECT_TRUE(second.getHistory().isEmpty());
@@ -151,8 +152,8 @@ TEST(DisplayModeChoice, ThePanelStoresItInTheProcessorAndFollowsIt)
     TarvoltAudioProcessor processor;
     auto& feed = processor.getLiveFeed();
     {
-        TarvoltGUI panel(processor);
-        EXPECT_EQ(panel.getDisplayMode(), DisplayMode::Model);
+        MainPanel panel(processor);
+        EXPECT_EQ(Access::display(panel).getMode(), DisplayMode::Model);
         EXPECT_FALSE(feed.isActive());
 
         panel.setDisplayMode(DisplayMode::Live);
@@ -166,7 +167,7 @@ TEST(DisplayModeChoice, ThePanelStoresItInTheProcessorAndFollowsIt)
         // A restored state changes the processor's mode: the panel follows on its next tick.
         processor.setDisplayMode(DisplayMode::Live);
         Access::timerTick(panel);
-        EXPECT_EQ(panel.getDisplayMode(), DisplayMode::Live);
+        EXPECT_EQ(Access::display(panel).getMode(), DisplayMode::Live);
         EXPECT_TRUE(feed.isActive());
     }
     EXPECT_FALSE(feed.isActive()) << "a closed panel no longer reads";
@@ -176,19 +177,19 @@ TEST(DisplayModeChoice, ThePanelStoresItInTheProcessorAndFollowsIt)
 TEST(DisplayModeChoice, ANewEditorShowsTheProcessorsModeAndSetsIt)
 {
     guitest::EditorFixture fixture;
-    EXPECT_EQ(fixture.editor->getDisplayMode(), DisplayMode::Model);
+    EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getMode(), DisplayMode::Model);
     fixture.editor->setDisplayMode(DisplayMode::Live);
     EXPECT_EQ(fixture.processor.getDisplayMode(), DisplayMode::Live);
-    EXPECT_EQ(fixture.panel().getDisplayMode(), DisplayMode::Live);
+    EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getMode(), DisplayMode::Live);
     fixture.processor.editorBeingDeleted(fixture.editor.get()); // as a host's wrapper does
     fixture.editor.reset();
     EXPECT_FALSE(fixture.processor.getLiveFeed().isActive());
 
-    auto* reopened = dynamic_cast<TarvoltAudioProcessorEditor*>(fixture.processor.createEditorIfNeeded());
+    auto* reopened = dynamic_cast<TarvoltEditor*>(fixture.processor.createEditorIfNeeded());
     ASSERT_NE(reopened, nullptr);
     fixture.editor.reset(reopened);
-    EXPECT_EQ(fixture.editor->getDisplayMode(), DisplayMode::Live);
-    EXPECT_EQ(fixture.panel().getDisplayMode(), DisplayMode::Live);
+    EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getMode(), DisplayMode::Live);
+    EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getMode(), DisplayMode::Live);
     EXPECT_TRUE(fixture.processor.getLiveFeed().isActive());
 }
 
@@ -204,7 +205,7 @@ TEST(DisplayModeChoice, TheSettingsMenuOffersItAsAnEditorSetting)
     const auto optionsOf = [&bar] {
         juce::StringArray headers, ticked;
         int liveId = 0;
-        const auto menu = bar.createResolutionMenu();
+        const auto menu = bar.getSettingsMenu().create();
         juce::PopupMenu::MenuItemIterator items(menu);
         juce::String section;
         while (items.next())
@@ -230,9 +231,9 @@ TEST(DisplayModeChoice, TheSettingsMenuOffersItAsAnEditorSetting)
     EXPECT_EQ(ticked, juce::StringArray({"Model"}));
     ASSERT_NE(liveId, 0);
 
-    bar.handleResolutionMenuResult(liveId);
+    bar.getSettingsMenu().handleResult(liveId);
     EXPECT_EQ(fixture.processor.getDisplayMode(), DisplayMode::Live);
-    EXPECT_EQ(fixture.panel().getDisplayMode(), DisplayMode::Live);
+    EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getMode(), DisplayMode::Live);
     EXPECT_TRUE(fixture.processor.getLiveFeed().isActive());
     EXPECT_EQ(std::get<1>(optionsOf()), juce::StringArray({"Live"}));
     EXPECT_EQ(fixture.processor.parameters.copyState().createXml()->toString(), parametersBefore);
@@ -240,8 +241,8 @@ TEST(DisplayModeChoice, TheSettingsMenuOffersItAsAnEditorSetting)
     // A project restored with the model shown: the menu ticks it at once, the panel follows.
     fixture.processor.setDisplayMode(DisplayMode::Model);
     EXPECT_EQ(std::get<1>(optionsOf()), juce::StringArray({"Model"}));
-    TarvoltGUITestAccess::timerTick(fixture.panel());
-    EXPECT_EQ(fixture.panel().getDisplayMode(), DisplayMode::Model);
+    MainPanelTestAccess::timerTick(fixture.panel());
+    EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getMode(), DisplayMode::Model);
     EXPECT_FALSE(fixture.processor.getLiveFeed().isActive());
 }
 
@@ -249,7 +250,7 @@ TEST(DisplayModeChoice, TheSettingsMenuOffersItAsAnEditorSetting)
 TEST(DisplayModeChoice, TheModelIsUntouchedByTheLiveView)
 {
     TarvoltAudioProcessor processor;
-    TarvoltGUI panel(processor);
+    MainPanel panel(processor);
     panel.setSize(1256, 710);
     const auto before = guitest::render(panel);
     panel.setDisplayMode(DisplayMode::Live);
@@ -365,7 +366,7 @@ protected:
     }
 
     TarvoltAudioProcessor processor;
-    TarvoltGUI panel{processor};
+    MainPanel panel{processor};
 };
 } // namespace
 
@@ -427,7 +428,7 @@ TEST_F(LiveRendering, EmptyBeforeAudioAndAfterItStops)
     EXPECT_GT(count(play(twoHits()), area, coloured), 1000);
 
     // The view's clock runs on; no audio arrives (the panel's own update, as its timer does it).
-    juce::Thread::sleep((int) (LiveView::holdMs + LiveView::fadeMs) + 100);
+    juce::Thread::sleep((int) (LiveFeedReader::holdMs + LiveFeedReader::fadeMs) + 100);
     panel.updateLiveView();
     EXPECT_EQ(count(guitest::render(panel), area, coloured), 0);
 }

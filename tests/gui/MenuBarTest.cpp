@@ -1,6 +1,6 @@
 #include "DialogTestSupport.h"
 
-#include "editor/MenuBar.h"
+#include "editor/bar/MenuBar.h"
 #include "presets/PresetTestSupport.h"
 
 namespace
@@ -27,17 +27,17 @@ TEST(MenuBar, LayoutFollowsTheBarSize)
         SCOPED_TRACE(juce::String(c.width) + " x " + juce::String(c.height));
         MenuBar bar;
         bar.setSize(c.width, c.height);
-        EXPECT_EQ(bar.getPresetButton().getBounds(), c.preset);
-        EXPECT_EQ(bar.getSaveButton().getBounds(), c.save);
-        EXPECT_FLOAT_EQ(bar.getMenuLookAndFeel().itemFontHeight, c.itemFont);
-        EXPECT_FLOAT_EQ(bar.getMenuLookAndFeel().sectionHeaderFontHeight, c.headerFont);
-        EXPECT_EQ(bar.getMenuLookAndFeel().itemHeight, c.itemHeight);
+        EXPECT_EQ(MenuBarTestAccess::presetButton(bar).getBounds(), c.preset);
+        EXPECT_EQ(MenuBarTestAccess::saveButton(bar).getBounds(), c.save);
+        EXPECT_FLOAT_EQ(MenuBarTestAccess::menuLook(bar).itemFontHeight, c.itemFont);
+        EXPECT_FLOAT_EQ(MenuBarTestAccess::menuLook(bar).sectionHeaderFontHeight, c.headerFont);
+        EXPECT_EQ(MenuBarTestAccess::menuLook(bar).itemHeight, c.itemHeight);
 
         const int side = (int) ((float) c.height * 0.8f);
-        EXPECT_EQ(bar.getSettingsButton().getBounds(),
+        EXPECT_EQ(MenuBarTestAccess::settingsButton(bar).getBounds(),
                   juce::Rectangle<int>((int) std::lround((float) c.width * 0.9f),
                                        (int) (((float) c.height - (float) c.height * 0.8f) / 2.0f), side, side));
-        EXPECT_TRUE(bar.getSettingsButton().isVisible());
+        EXPECT_TRUE(MenuBarTestAccess::settingsButton(bar).isVisible());
     }
 }
 
@@ -60,8 +60,8 @@ TEST(MenuBar, CaptionRules)
         EXPECT_EQ(MenuBar::captionFor(c.displayName), c.caption) << c.displayName;
 
     MenuBar bar;
-    EXPECT_EQ(bar.getPresetButton().getCaption(), "Presets" + arrow) << "no preset manager";
-    EXPECT_EQ(bar.getSaveButton().getCaption(), "Save");
+    EXPECT_EQ(MenuBarTestAccess::presetButton(bar).getCaption(), "Presets" + arrow) << "no preset manager";
+    EXPECT_EQ(MenuBarTestAccess::saveButton(bar).getCaption(), "Save");
 }
 
 TEST(MenuBar, ACaptionTooWideForItsButtonKeepsItsBeginningAndLosesItsEnd)
@@ -97,27 +97,27 @@ TEST(MenuBar, CaptionFollowsThePresetManagerWithinATimerPeriod)
     TarvoltAudioProcessor processor;
     MenuBar bar;
     bar.setPresetManager(&processor);
-    EXPECT_EQ(bar.getPresetButton().getCaption(), "Presets" + arrow);
+    EXPECT_EQ(MenuBarTestAccess::presetButton(bar).getCaption(), "Presets" + arrow);
 
     processor.loadFactoryPreset("Snare Snap");
-    EXPECT_TRUE(guitest::pumpUntil([&] { return bar.getPresetButton().getCaption() == "Snare Snap" + arrow; }, 400));
+    EXPECT_TRUE(guitest::pumpUntil([&] { return MenuBarTestAccess::presetButton(bar).getCaption() == "Snare Snap" + arrow; }, 400));
 
     harness::setPlain(processor, "attack", 1.0f);
-    EXPECT_TRUE(guitest::pumpUntil([&] { return bar.getPresetButton().getCaption() == "Snare Snap *" + arrow; }, 400));
+    EXPECT_TRUE(guitest::pumpUntil([&] { return MenuBarTestAccess::presetButton(bar).getCaption() == "Snare Snap *" + arrow; }, 400));
 
     bar.setPresetManager(nullptr);
-    EXPECT_EQ(bar.getPresetButton().getCaption(), "Presets" + arrow);
+    EXPECT_EQ(MenuBarTestAccess::presetButton(bar).getCaption(), "Presets" + arrow);
 }
 
 TEST(MenuBar, ResolutionMenuSetsTheModeAndTellsTheEditor)
 {
     MenuBar bar;
     bar.setSize(1256, 70);
-    std::vector<MenuBar::ResolutionMode> told;
-    bar.onResolutionChange = [&](MenuBar::ResolutionMode mode) { told.push_back(mode); };
-    EXPECT_EQ(bar.getResolutionMode(), MenuBar::ResolutionMode::Auto);
+    std::vector<DisplayResolution> told;
+    bar.getSettingsMenu().onResolutionChange = [&](DisplayResolution mode) { told.push_back(mode); };
+    EXPECT_EQ(bar.getSettingsMenu().getResolution(), DisplayResolution::Auto);
 
-    const auto menu = bar.createResolutionMenu();
+    const auto menu = bar.getSettingsMenu().create();
     juce::PopupMenu::MenuItemIterator items(menu);
     ASSERT_TRUE(items.next());
     EXPECT_TRUE(items.getItem().isSectionHeader);
@@ -133,15 +133,15 @@ TEST(MenuBar, ResolutionMenuSetsTheModeAndTellsTheEditor)
     EXPECT_FALSE(items.next());
 
     for (int ignored : {0, 910000, 910005, 1001})
-        bar.handleResolutionMenuResult(ignored);
+        bar.getSettingsMenu().handleResult(ignored);
     EXPECT_TRUE(told.empty());
 
-    bar.handleResolutionMenuResult(910002);
-    bar.handleResolutionMenuResult(910004);
+    bar.getSettingsMenu().handleResult(910002);
+    bar.getSettingsMenu().handleResult(910004);
     ASSERT_EQ(told.size(), 2u);
-    EXPECT_EQ(told[0], MenuBar::ResolutionMode::Low);
-    EXPECT_EQ(told[1], MenuBar::ResolutionMode::High);
-    EXPECT_EQ(bar.getResolutionMode(), MenuBar::ResolutionMode::High);
+    EXPECT_EQ(told[0], DisplayResolution::Low);
+    EXPECT_EQ(told[1], DisplayResolution::High);
+    EXPECT_EQ(bar.getSettingsMenu().getResolution(), DisplayResolution::High);
 }
 
 TEST(Editor, BarAbovePanelAndTheResolutionChoiceChangesTheCurves)
@@ -151,13 +151,13 @@ TEST(Editor, BarAbovePanelAndTheResolutionChoiceChangesTheCurves)
     auto& bar = TarvoltEditorTestAccess::bar(*fixture.editor);
     EXPECT_EQ(bar.getBounds(), juce::Rectangle<int>(0, 0, 1256, 70));
     EXPECT_EQ(fixture.panel().getBounds(), juce::Rectangle<int>(0, 70, 1256, 710));
-    EXPECT_EQ(fixture.panel().getResolutionMode(), bar.getResolutionMode());
+    EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getResolution(), bar.getSettingsMenu().getResolution());
 
-    const auto display = TarvoltGUITestAccess::layout(fixture.panel()).displayArea.toNearestInt();
+    const auto display = MainPanelTestAccess::layout(fixture.panel()).displayArea.toNearestInt();
     const auto high = guitest::render(fixture.panel()).getClippedImage(display);
 
-    bar.handleResolutionMenuResult(910002); // Low
-    EXPECT_EQ(fixture.panel().getResolutionMode(), DisplayResolution::Low);
+    bar.getSettingsMenu().handleResult(910002); // Low
+    EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getResolution(), DisplayResolution::Low);
     const auto low = guitest::render(fixture.panel()).getClippedImage(display);
 
     int differing = 0;
@@ -166,7 +166,7 @@ TEST(Editor, BarAbovePanelAndTheResolutionChoiceChangesTheCurves)
             differing += high.getPixelAt(x, y) != low.getPixelAt(x, y) ? 1 : 0;
     EXPECT_GT(differing, 50) << "fewer points draw a visibly coarser curve";
 
-    bar.handleResolutionMenuResult(910001); // Auto: a wide plot gets all points
+    bar.getSettingsMenu().handleResult(910001); // Auto: a wide plot gets all points
     const auto automatic = guitest::render(fixture.panel()).getClippedImage(display);
     int differingFromHigh = 0;
     for (int y = 0; y < high.getHeight(); ++y)
@@ -199,7 +199,7 @@ TEST(Editor, SettingsMenuOffersQualityAndStereoLinkAsHostParameters)
         parameter->addListener(&gestures);
 
         // The section and its options' ids, as the menu lists them.
-        const auto menu = bar.createResolutionMenu();
+        const auto menu = bar.getSettingsMenu().create();
         juce::PopupMenu::MenuItemIterator items(menu);
         int firstOption = 0;
         while (items.next())
@@ -215,7 +215,7 @@ TEST(Editor, SettingsMenuOffersQualityAndStereoLinkAsHostParameters)
             }
         ASSERT_NE(firstOption, 0) << "no section " << spec.name;
 
-        bar.handleResolutionMenuResult(firstOption + 1);
+        bar.getSettingsMenu().handleResult(firstOption + 1);
         EXPECT_EQ(harness::getPlain(fixture.processor, id), 1.0f);
         EXPECT_EQ(gestures.log, juce::StringArray({"begin", "set 1", "end"}));
         parameter->removeListener(&gestures);
@@ -223,7 +223,7 @@ TEST(Editor, SettingsMenuOffersQualityAndStereoLinkAsHostParameters)
 
     DisplaySettings settings;
     EXPECT_EQ(displayReadOut(settings), "MIX 100%  CLIP 25%");
-    settings.highQuality = settings.linked = true;
+    settings.parameters.set(ParameterIDs::quality, (float) QualityIndex::high).set(ParameterIDs::link, (float) LinkIndex::on);
     EXPECT_EQ(displayReadOut(settings), "HQ  LINK  MIX 100%  CLIP 25%");
     EXPECT_EQ(fixture.processor.getLatencySamples(), TransientShaper::latencyFor(QualityIndex::high));
 }

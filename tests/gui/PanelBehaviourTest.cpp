@@ -3,7 +3,7 @@
 #include <thread>
 #include <vector>
 
-using Access = TarvoltGUITestAccess;
+using Access = MainPanelTestAccess;
 using guitest::selectorIndex;
 
 namespace
@@ -58,7 +58,7 @@ protected:
     }
 
     TarvoltAudioProcessor processor;
-    TarvoltGUI panel{processor};
+    MainPanel panel{processor};
 };
 } // namespace
 
@@ -216,7 +216,7 @@ TEST(PanelConstruction, ANewPanelShowsTheCurrentStateAtOnce)
     harness::setPlain(processor, "power", 0.0f);
     harness::setPlain(processor, "sustain", 7.3f);
     harness::setPlain(processor, "focus", 2.0f);
-    TarvoltGUI panel(processor);
+    MainPanel panel(processor);
     EXPECT_FALSE(Access::powerButton(panel).getToggleState());
     EXPECT_TRUE(Access::selector(panel, selectorIndex("HIGH")).getToggleState());
     EXPECT_TRUE(Access::selector(panel, selectorIndex("PUNCH")).getToggleState());

@@ -39,23 +39,23 @@ TEST(PanelLayout, WorkedExampleAtTheDefaultSize)
 TEST(PanelLayout, PanelPlacesItsControlsWhereTheLayoutSays)
 {
     TarvoltAudioProcessor processor;
-    TarvoltGUI panel(processor);
+    MainPanel panel(processor);
     panel.setSize(panelWidth, panelHeight);
-    using Access = TarvoltGUITestAccess;
+    using Access = MainPanelTestAccess;
 
     EXPECT_EQ(Access::powerButton(panel).getBounds(), Rectangle<int>(1074, 25, 50, 50));
-    EXPECT_EQ(Access::knob(panel, knobIndex("attack")).getBounds(), Rectangle<int>(67, 143, 110, 110));
-    EXPECT_EQ(Access::valueLabel(panel, knobIndex("attack")).getBounds(), Rectangle<int>(58, 251, 128, 24));
-    EXPECT_EQ(Access::knob(panel, knobIndex("sustain")).getBounds(), Rectangle<int>(68, 312, 108, 108));
-    EXPECT_EQ(Access::knob(panel, knobIndex("punch")).getBounds(), Rectangle<int>(301, 513, 97, 97));
-    EXPECT_EQ(Access::selector(panel, guitest::selectorIndex("HIGH")).getBounds(), Rectangle<int>(1004, 148, 186, 25));
-    EXPECT_EQ(Access::selector(panel, guitest::selectorIndex("FULL")).getBounds(), Rectangle<int>(1004, 181, 186, 25));
-    EXPECT_EQ(Access::selector(panel, guitest::selectorIndex("LOW")).getBounds(), Rectangle<int>(1004, 213, 186, 25));
+    EXPECT_EQ(guitest::boundsIn(panel, Access::knob(panel, knobIndex("attack"))), Rectangle<int>(67, 143, 110, 110));
+    EXPECT_EQ(guitest::boundsIn(panel, Access::valueLabel(panel, knobIndex("attack"))), Rectangle<int>(58, 251, 128, 24));
+    EXPECT_EQ(guitest::boundsIn(panel, Access::knob(panel, knobIndex("sustain"))), Rectangle<int>(68, 312, 108, 108));
+    EXPECT_EQ(guitest::boundsIn(panel, Access::knob(panel, knobIndex("punch"))), Rectangle<int>(301, 513, 97, 97));
+    EXPECT_EQ(guitest::boundsIn(panel, Access::selector(panel, guitest::selectorIndex("HIGH"))), Rectangle<int>(1004, 148, 186, 25));
+    EXPECT_EQ(guitest::boundsIn(panel, Access::selector(panel, guitest::selectorIndex("FULL"))), Rectangle<int>(1004, 181, 186, 25));
+    EXPECT_EQ(guitest::boundsIn(panel, Access::selector(panel, guitest::selectorIndex("LOW"))), Rectangle<int>(1004, 213, 186, 25));
 
     // The mode group reads TIGHT, PUNCH, SMOOTH from the top, below the focus group.
-    const auto tight = Access::selector(panel, guitest::selectorIndex("TIGHT")).getBounds();
-    const auto punch = Access::selector(panel, guitest::selectorIndex("PUNCH")).getBounds();
-    const auto smooth = Access::selector(panel, guitest::selectorIndex("SMOOTH")).getBounds();
+    const auto tight = guitest::boundsIn(panel, Access::selector(panel, guitest::selectorIndex("TIGHT")));
+    const auto punch = guitest::boundsIn(panel, Access::selector(panel, guitest::selectorIndex("PUNCH")));
+    const auto smooth = guitest::boundsIn(panel, Access::selector(panel, guitest::selectorIndex("SMOOTH")));
     EXPECT_GT(tight.getY(), 213);
     EXPECT_LT(tight.getY(), punch.getY());
     EXPECT_LT(punch.getY(), smooth.getY());
@@ -63,10 +63,11 @@ TEST(PanelLayout, PanelPlacesItsControlsWhereTheLayoutSays)
     // Every read-out sits under its knob, 16 % wider and centred.
     for (int i = 0; i < PanelLayout::numKnobs; ++i)
     {
-        const auto knob = Access::knob(panel, i).getBounds();
+        const auto knob = guitest::boundsIn(panel, Access::knob(panel, i));
         auto& label = Access::valueLabel(panel, i);
-        EXPECT_EQ(label.getY(), knob.getBottom() - 2) << panel::knobs[(size_t) i].parameterID;
-        EXPECT_NEAR(label.getBounds().getCentreX(), knob.getCentreX(), 1) << panel::knobs[(size_t) i].parameterID;
+        const auto labelBounds = guitest::boundsIn(panel, label);
+        EXPECT_EQ(labelBounds.getY(), knob.getBottom() - 2) << panel::knobs[(size_t) i].parameterID;
+        EXPECT_NEAR(labelBounds.getCentreX(), knob.getCentreX(), 1) << panel::knobs[(size_t) i].parameterID;
         EXPECT_EQ(label.getFont().getHeight(), 18.0f);
         EXPECT_TRUE(label.getFont().isBold());
     }
@@ -118,7 +119,7 @@ TEST(PanelLayout, TinyPanelProducesNoNegativeSizes)
 TEST(PanelLayout, TinyPanelLaysOutAndPaints)
 {
     TarvoltAudioProcessor processor;
-    TarvoltGUI panel(processor);
+    MainPanel panel(processor);
     panel.setSize(40, 30);
     for (auto* child : panel.getChildren())
         expectNoNegativeSize(child->getBounds(), "child");

@@ -3,12 +3,17 @@
 
 #include "GuiTestSupport.h"
 
-#include "editor/DisplayModel.h"
-#include "editor/LivePlot.h"
-#include "editor/MeterModel.h"
+#include "editor/controls/SelectorLookAndFeel.h"
+#include "editor/display/DisplayModel.h"
+#include "editor/display/LivePlot.h"
+#include "editor/display/PlotGeometry.h"
+#include "editor/meters/MeterLayout.h"
 #include "plugin/JuceCompat.h"
 
-using Access = TarvoltGUITestAccess;
+#include <functional>
+#include <vector>
+
+using Access = MainPanelTestAccess;
 using juce::Rectangle;
 
 namespace
@@ -110,7 +115,7 @@ protected:
         ASSERT_GT(panel().getHeight(), 0);
     }
 
-    TarvoltGUI& panel() { return fixture.panel(); }
+    MainPanel& panel() { return fixture.panel(); }
     const PanelLayout& layout() { return Access::layout(panel()); }
 
     guitest::EditorFixture fixture;
@@ -119,16 +124,33 @@ protected:
 
 TEST_P(PanelSizes, EveryControlIsVisibleInsideThePanelAndTheTopmostAtItsCentre)
 {
+    // The controls are what takes clicks: the knobs, their read-outs, the selectors and the power
+    // button, wherever they sit in the panel's tree.
     auto& p = panel();
-    ASSERT_EQ(p.getNumChildComponents(), PanelLayout::numKnobs * 2 + 6 + 1);
-    for (auto* control : p.getChildren())
+    std::vector<juce::Component*> controls;
+    std::function<void(juce::Component&)> collect = [&](juce::Component& parent) {
+        for (auto* child : parent.getChildren())
+        {
+            bool clicksOnIt = false, clicksOnChildren = false;
+            child->getInterceptsMouseClicks(clicksOnIt, clicksOnChildren);
+            if (clicksOnIt)
+                controls.push_back(child);
+            else if (clicksOnChildren)
+                collect(*child);
+        }
+    };
+    collect(p);
+    ASSERT_EQ(controls.size(), PanelLayout::numKnobs * 2 + 6 + 1);
+    for (auto* control : controls)
     {
-        SCOPED_TRACE(control->getName() + " " + control->getBounds().toString());
-        EXPECT_TRUE(control->isVisible());
-        EXPECT_FALSE(control->getBounds().isEmpty());
-        EXPECT_TRUE(p.getLocalBounds().contains(control->getBounds()));
+        const auto bounds = guitest::boundsIn(p, *control);
+        SCOPED_TRACE(control->getName() + " " + bounds.toString());
+        for (auto* c = control; c != &p; c = c->getParentComponent())
+            EXPECT_TRUE(c->isVisible()) << c->getName();
+        EXPECT_FALSE(bounds.isEmpty());
+        EXPECT_TRUE(p.getLocalBounds().contains(bounds));
         // A click in its middle reaches it, not a neighbour lying over it.
-        EXPECT_EQ(p.getComponentAt(control->getBounds().getCentre()), control);
+        EXPECT_EQ(p.getComponentAt(bounds.getCentre()), control);
     }
 }
 
@@ -138,15 +160,16 @@ TEST_P(PanelSizes, SelectorsAreAtLeastTwelvePixelsTallApartAndTheirCaptionsFit)
     for (size_t i = 0; i < panel::selectors.size(); ++i)
     {
         auto& button = Access::selector(panel(), (int) i);
+        const auto bounds = guitest::boundsIn(panel(), button);
         SCOPED_TRACE(button.getButtonText());
         EXPECT_GE(button.getHeight(), 12);
-        EXPECT_TRUE(l.rightColumnArea.contains(button.getBounds().toFloat()));
+        EXPECT_TRUE(l.rightColumnArea.contains(bounds.toFloat()));
         for (size_t j = i + 1; j < panel::selectors.size(); ++j)
-            EXPECT_FALSE(button.getBounds().intersects(Access::selector(panel(), (int) j).getBounds()));
+            EXPECT_FALSE(bounds.intersects(guitest::boundsIn(panel(), Access::selector(panel(), (int) j))));
 
         // The selected look is bold, the widest.
-        EXPECT_TRUE(fits(button.getButtonText(), boldFont(selectorFontHeight(button.getHeight(), l.scale)),
-                         selectorTextArea(button.getWidth(), button.getHeight(), l.scale)));
+        EXPECT_TRUE(fits(button.getButtonText(), boldFont(SelectorLookAndFeel::captionFontHeight(button.getHeight(), l.scale)),
+                         SelectorLookAndFeel::captionArea(button.getWidth(), button.getHeight(), l.scale)));
     }
 
     for (size_t group = 0; group < panel::selectorGroups.size(); ++group)
@@ -166,7 +189,8 @@ TEST_P(PanelSizes, ReadOutsShowTheirWholeTextClearOfEverythingElse)
         auto& label = Access::valueLabel(panel(), (int) i);
         SCOPED_TRACE(panel::knobs[i].parameterID);
         EXPECT_EQ(label.getFont().getHeight(), l.readOutFontHeight);
-        const auto textArea = label.getBorderSize().subtractedFrom(label.getBounds());
+        const auto bounds = guitest::boundsIn(panel(), label);
+        const auto textArea = label.getBorderSize().subtractedFrom(bounds);
         for (const auto& text : readOutTexts(panel::knobSpec(i)))
             EXPECT_TRUE(fits(text, font, textArea));
 
@@ -176,7 +200,7 @@ TEST_P(PanelSizes, ReadOutsShowTheirWholeTextClearOfEverythingElse)
             EXPECT_TRUE(clear(line, textLine(l.captionBoxes[j], l.captionFontHeight))) << "caption " << j;
             if (j != i)
             {
-                EXPECT_FALSE(label.getBounds().intersects(l.valueLabelBounds[j])) << "read-out " << j;
+                EXPECT_FALSE(bounds.intersects(l.valueLabelBounds[j])) << "read-out " << j;
                 EXPECT_TRUE(clear(line, knobDisc(l.knobBounds[j]))) << "knob " << j;
             }
         }

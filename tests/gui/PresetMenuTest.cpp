@@ -1,6 +1,6 @@
 #include "DialogTestSupport.h"
 
-#include "editor/MenuBar.h"
+#include "editor/bar/MenuBar.h"
 #include "presets/FactoryPresets.h"
 #include "presets/PresetTestSupport.h"
 
@@ -41,7 +41,7 @@ struct PresetMenuFixture : guitest::EditorFixture
         return std::numeric_limits<float>::quiet_NaN();
     }
 
-    juce::String caption() { return bar.getPresetButton().getCaption(); }
+    juce::String caption() { return MenuBarTestAccess::presetButton(bar).getCaption(); }
 };
 
 struct MenuEntry
@@ -90,7 +90,7 @@ struct NamesOnlyManager : PresettableProcessor
 TEST(PresetMenu, FactoryPresetsOnlyWithoutUserPresets)
 {
     PresetMenuFixture f;
-    const auto entries = entriesOf(f.bar.createPresetMenu());
+    const auto entries = entriesOf(MenuBarTestAccess::presetMenu(f.bar).create());
     ASSERT_EQ(entries.size(), 9u);
     EXPECT_TRUE(entries[0].header);
     EXPECT_EQ(entries[0].text, "Factory Presets");
@@ -112,13 +112,13 @@ TEST(PresetMenu, TicksTheCurrentFactoryPresetOnly)
     {
         if (modified)
             harness::setPlain(f.processor, "attack", 2.0f);
-        const auto entries = entriesOf(f.bar.createPresetMenu());
+        const auto entries = entriesOf(MenuBarTestAccess::presetMenu(f.bar).create());
         for (const auto& e : entries)
             EXPECT_EQ(e.ticked, e.text == "Snare Snap") << e.text << (modified ? " (modified)" : "");
     }
 
     ASSERT_TRUE(f.processor.loadUserPreset("Mine"));
-    for (const auto& e : entriesOf(f.bar.createPresetMenu()))
+    for (const auto& e : entriesOf(MenuBarTestAccess::presetMenu(f.bar).create()))
     {
         EXPECT_FALSE(e.ticked) << e.text;
         for (const auto& sub : e.submenu)
@@ -132,7 +132,7 @@ TEST(PresetMenu, UserPresetsAsSubmenusInListOrder)
     for (auto name : {"gamma", "Beta", "alpha"})
         f.makePreset(name, 1.0f);
 
-    const auto entries = entriesOf(f.bar.createPresetMenu());
+    const auto entries = entriesOf(MenuBarTestAccess::presetMenu(f.bar).create());
     ASSERT_EQ(entries.size(), 9u + 2u + 3u);
     EXPECT_TRUE(entries[9].separator);
     EXPECT_TRUE(entries[10].header);
@@ -155,12 +155,12 @@ TEST(PresetMenu, UserPresetsAsSubmenusInListOrder)
 TEST(PresetMenu, MoreUserPresetsThanTheIdsHoldAreNeverConfused)
 {
     PresetMenuFixture f;
-    const int count = MenuBar::maxListedUserPresets + 5;
+    const int count = PresetMenu::maxListedUserPresets + 5;
     const auto document = presetDocument("<PARAM id=\"attack\" value=\"1.0\"/>");
     for (int i = 0; i < count; ++i)
         f.root.writePresetFile("P" + juce::String(i).paddedLeft('0', 5) + ".xml", document);
 
-    const auto entries = entriesOf(f.bar.createPresetMenu());
+    const auto entries = entriesOf(MenuBarTestAccess::presetMenu(f.bar).create());
     std::set<int> ids;
     int submenus = 0;
     for (const auto& e : entries)
@@ -169,11 +169,11 @@ TEST(PresetMenu, MoreUserPresetsThanTheIdsHoldAreNeverConfused)
             EXPECT_TRUE(ids.insert(sub.id).second) << "id " << sub.id << " used twice";
             ++submenus;
         }
-    EXPECT_EQ(submenus, 3 * MenuBar::maxListedUserPresets);
+    EXPECT_EQ(submenus, 3 * PresetMenu::maxListedUserPresets);
     EXPECT_LT(*ids.rbegin(), 910001);
 
     // The last listed preset's "Load" loads it, and is not taken for a "Rename".
-    f.bar.handlePresetMenuResult(2000 + MenuBar::maxListedUserPresets - 1);
+    MenuBarTestAccess::presetMenu(f.bar).handleResult(2000 + PresetMenu::maxListedUserPresets - 1);
     EXPECT_EQ(f.processor.getCurrentPresetName(), "P02999");
     EXPECT_EQ(guitest::frontDialog(), nullptr);
 }
@@ -185,7 +185,7 @@ TEST(PresetMenu, ResultsActOnTheirRangeAndIgnoreIndicesOutsideTheLists)
     f.makePreset("Two", 9.0f);
 
     // Factory range.
-    f.bar.handlePresetMenuResult(1001);
+    MenuBarTestAccess::presetMenu(f.bar).handleResult(1001);
     EXPECT_EQ(f.processor.getCurrentPresetName(), "Snare Snap");
     EXPECT_EQ(f.caption(), "Snare Snap" + arrow);
 
@@ -194,27 +194,27 @@ TEST(PresetMenu, ResultsActOnTheirRangeAndIgnoreIndicesOutsideTheLists)
     const auto before = observableState(f.processor);
     for (int ignored : {0, 999, 1008, 1999, 2002, 4999, 5002, 8002, 910001, 910004, -1})
     {
-        f.bar.handlePresetMenuResult(ignored);
+        MenuBarTestAccess::presetMenu(f.bar).handleResult(ignored);
         guitest::pumpFor(10);
         EXPECT_EQ(guitest::frontDialog(), nullptr) << ignored;
         EXPECT_EQ(observableState(f.processor), before) << ignored;
     }
 
     // Load range.
-    f.bar.handlePresetMenuResult(2001);
+    MenuBarTestAccess::presetMenu(f.bar).handleResult(2001);
     EXPECT_EQ(f.processor.getCurrentPresetName(), "Two");
     EXPECT_TRUE(f.processor.isCurrentPresetUser());
     EXPECT_EQ(harness::getPlain(f.processor, "attack"), 9.0f);
     EXPECT_EQ(f.caption(), "Two" + arrow);
 
     // Rename and delete ranges open their dialogs for the right preset.
-    f.bar.handlePresetMenuResult(5000);
+    MenuBarTestAccess::presetMenu(f.bar).handleResult(5000);
     auto* rename = guitest::waitForDialog("Rename Preset");
     ASSERT_NE(rename, nullptr);
     EXPECT_EQ(rename->getTextEditorContents("presetName"), "One");
     EXPECT_TRUE(guitest::press(rename, "Cancel"));
 
-    f.bar.handlePresetMenuResult(8001);
+    MenuBarTestAccess::presetMenu(f.bar).handleResult(8001);
     auto* remove = guitest::waitForDialog("Delete Preset?");
     ASSERT_NE(remove, nullptr);
     EXPECT_EQ(guitest::messageOf(*remove), "Are you sure you want to delete \"Two\"?");
@@ -227,44 +227,44 @@ TEST(PresetMenu, ResultsActOnTheirRangeAndIgnoreIndicesOutsideTheLists)
 TEST(PresetMenu, NamesProposedForSaving)
 {
     MenuBar bar;
-    EXPECT_EQ(bar.getDefaultPresetName(), "MyPreset") << "no preset manager";
+    EXPECT_EQ(MenuBarTestAccess::presetDialogs(bar).proposedName(), "MyPreset") << "no preset manager";
 
     NamesOnlyManager manager;
     bar.setPresetManager(&manager);
-    EXPECT_EQ(bar.getDefaultPresetName(), "MyPreset");
+    EXPECT_EQ(MenuBarTestAccess::presetDialogs(bar).proposedName(), "MyPreset");
 
     manager.users = {"mypreset"};
-    EXPECT_EQ(bar.getDefaultPresetName(), "MyPreset1") << "taken ignoring case";
+    EXPECT_EQ(MenuBarTestAccess::presetDialogs(bar).proposedName(), "MyPreset1") << "taken ignoring case";
     manager.users.add("MyPreset1");
     manager.users.add("MyPreset3");
-    EXPECT_EQ(bar.getDefaultPresetName(), "MyPreset2");
+    EXPECT_EQ(MenuBarTestAccess::presetDialogs(bar).proposedName(), "MyPreset2");
 
     for (int n = 1; n <= 9999; ++n)
         manager.users.add("MyPreset" + juce::String(n));
-    EXPECT_EQ(bar.getDefaultPresetName(), "MyPreset_New");
+    EXPECT_EQ(MenuBarTestAccess::presetDialogs(bar).proposedName(), "MyPreset_New");
 
-    EXPECT_EQ(bar.makeUniquePresetName("  Kick "), "Kick");
-    EXPECT_EQ(bar.makeUniquePresetName("   "), "MyPreset_New");
+    EXPECT_EQ(MenuBarTestAccess::presetDialogs(bar).uniqueName("  Kick "), "Kick");
+    EXPECT_EQ(MenuBarTestAccess::presetDialogs(bar).uniqueName("   "), "MyPreset_New");
 
     manager.current = "  My Kick  ";
     manager.currentIsUser = true;
-    EXPECT_EQ(bar.getDefaultPresetName(), "My Kick") << "the current user preset, trimmed";
+    EXPECT_EQ(MenuBarTestAccess::presetDialogs(bar).proposedName(), "My Kick") << "the current user preset, trimmed";
     manager.currentIsUser = false;
-    EXPECT_EQ(bar.getDefaultPresetName(), "MyPreset_New");
+    EXPECT_EQ(MenuBarTestAccess::presetDialogs(bar).proposedName(), "MyPreset_New");
 
     manager.users = {"Kick", "Snare Crack"};
-    EXPECT_TRUE(bar.userPresetExists("kick"));
-    EXPECT_TRUE(bar.userPresetExists(" Kick! ")) << "saved under Kick.xml";
-    EXPECT_TRUE(bar.userPresetExists("Snare Crack?"));
-    EXPECT_FALSE(bar.userPresetExists("Snare/Crack")) << "saved under SnareCrack.xml";
-    EXPECT_FALSE(bar.userPresetExists("Kick2"));
+    EXPECT_TRUE(MenuBarTestAccess::presetDialogs(bar).userPresetExists("kick"));
+    EXPECT_TRUE(MenuBarTestAccess::presetDialogs(bar).userPresetExists(" Kick! ")) << "saved under Kick.xml";
+    EXPECT_TRUE(MenuBarTestAccess::presetDialogs(bar).userPresetExists("Snare Crack?"));
+    EXPECT_FALSE(MenuBarTestAccess::presetDialogs(bar).userPresetExists("Snare/Crack")) << "saved under SnareCrack.xml";
+    EXPECT_FALSE(MenuBarTestAccess::presetDialogs(bar).userPresetExists("Kick2"));
     bar.setPresetManager(nullptr);
 }
 
 TEST(PresetDialogs, SaveWritesTheFileAndShowsSuccess)
 {
     PresetMenuFixture f;
-    f.bar.getSaveButton().triggerClick();
+    MenuBarTestAccess::saveButton(f.bar).triggerClick();
     auto* save = guitest::waitForDialog("Save Preset");
     ASSERT_NE(save, nullptr);
     EXPECT_EQ(guitest::messageOf(*save), "Enter a name:");
@@ -290,7 +290,7 @@ TEST(PresetDialogs, SaveWritesTheFileAndShowsSuccess)
     // Cancel and an empty name save nothing.
     for (auto [answer, name] : {std::pair{"Cancel", "Other"}, std::pair{"Save", "   "}})
     {
-        f.bar.showSavePresetDialog();
+        MenuBarTestAccess::presetDialogs(f.bar).showSaveDialog();
         auto* again = guitest::waitForDialog("Save Preset");
         EXPECT_EQ(again->getTextEditorContents("presetName"), "Kick/Snare") << "the current user preset is proposed";
         guitest::typeName(again, name);
@@ -306,7 +306,7 @@ TEST(PresetDialogs, TheNameFieldTakesTheKeysAtOnceReturnConfirmsEscapeCancels)
     f.makePreset("Kick", 1.0f);
 
     // Escape, typed into the field, cancels.
-    f.bar.getSaveButton().triggerClick();
+    MenuBarTestAccess::saveButton(f.bar).triggerClick();
     auto* save = guitest::waitForDialog("Save Preset");
     guitest::typeName(save, "Snare");
     EXPECT_EQ(save->getTextEditorContents("presetName"), "Snare") << "the typed name replaces the proposed one";
@@ -316,7 +316,7 @@ TEST(PresetDialogs, TheNameFieldTakesTheKeysAtOnceReturnConfirmsEscapeCancels)
     EXPECT_FALSE(f.presetFile("Snare").exists());
 
     // Return, typed into the field, confirms.
-    f.bar.getSaveButton().triggerClick();
+    MenuBarTestAccess::saveButton(f.bar).triggerClick();
     save = guitest::waitForDialog("Save Preset");
     guitest::typeName(save, "Snare");
     guitest::pressKey(save, juce::KeyPress::returnKey);
@@ -326,14 +326,14 @@ TEST(PresetDialogs, TheNameFieldTakesTheKeysAtOnceReturnConfirmsEscapeCancels)
     ASSERT_TRUE(guitest::press(guitest::frontDialog(), "OK"));
 
     // The rename dialog alike.
-    f.bar.showRenamePresetDialog("Kick");
+    MenuBarTestAccess::presetDialogs(f.bar).showRenameDialog("Kick");
     auto* rename = guitest::waitForDialog("Rename Preset");
     guitest::typeName(rename, "Hat");
     guitest::pressKey(rename, juce::KeyPress::escapeKey);
     EXPECT_TRUE(guitest::pumpUntil([&] { return guitest::frontDialog() == nullptr; }));
     EXPECT_TRUE(f.presetFile("Kick").existsAsFile());
 
-    f.bar.showRenamePresetDialog("Kick");
+    MenuBarTestAccess::presetDialogs(f.bar).showRenameDialog("Kick");
     rename = guitest::waitForDialog("Rename Preset");
     guitest::typeName(rename, "Hat");
     guitest::pressKey(rename, juce::KeyPress::returnKey);
@@ -345,7 +345,7 @@ TEST(PresetDialogs, TheNameFieldTakesTheKeysAtOnceReturnConfirmsEscapeCancels)
 TEST(PresetDialogs, TheNameFieldTakesTheFocusAndTheKeysWhenTheDialogHasThem)
 {
     PresetMenuFixture f;
-    f.bar.showSavePresetDialog();
+    MenuBarTestAccess::presetDialogs(f.bar).showSaveDialog();
     auto* save = guitest::waitForDialog("Save Preset");
     ASSERT_TRUE(guitest::nameFieldFocused(save));
     auto& field = *save->getTextEditor("presetName");
@@ -372,7 +372,7 @@ TEST(PresetDialogs, SavingOverAnExistingPresetAsksFirst)
     for (auto* typed : {"kick", "Kick!"}) // another case, or a name saved under the same file
     {
         SCOPED_TRACE(typed);
-        f.bar.showSavePresetDialog();
+        MenuBarTestAccess::presetDialogs(f.bar).showSaveDialog();
         guitest::typeName(guitest::waitForDialog("Save Preset"), typed);
         ASSERT_TRUE(guitest::press(guitest::frontDialog(), "Save"));
         auto* prompt = guitest::waitForDialog("Overwrite Preset?");
@@ -385,7 +385,7 @@ TEST(PresetDialogs, SavingOverAnExistingPresetAsksFirst)
         EXPECT_EQ(guitest::frontDialog(), nullptr);
     }
 
-    f.bar.savePresetNamed("Kick!");
+    MenuBarTestAccess::presetDialogs(f.bar).saveAs("Kick!");
     ASSERT_TRUE(guitest::press(guitest::waitForDialog("Overwrite Preset?"), "Overwrite"));
     EXPECT_EQ(f.attackIn("Kick"), 11.0f);
     EXPECT_EQ(f.caption(), "Kick!" + arrow);
@@ -398,7 +398,7 @@ TEST(PresetDialogs, RenameToAFreeName)
     f.makePreset("A", 2.0f);
     ASSERT_TRUE(f.processor.loadUserPreset("A"));
 
-    f.bar.showRenamePresetDialog("A");
+    MenuBarTestAccess::presetDialogs(f.bar).showRenameDialog("A");
     auto* rename = guitest::waitForDialog("Rename Preset");
     ASSERT_NE(rename, nullptr);
     EXPECT_EQ(guitest::messageOf(*rename), "Enter a new name:");
@@ -415,7 +415,7 @@ TEST(PresetDialogs, RenameToAFreeName)
     ASSERT_TRUE(guitest::press(success, "OK"));
 
     // The same name in another case does nothing.
-    f.bar.renamePresetTo("B", "b");
+    MenuBarTestAccess::presetDialogs(f.bar).rename("B", "b");
     guitest::pumpFor(20);
     EXPECT_EQ(guitest::frontDialog(), nullptr);
     EXPECT_TRUE(f.presetFile("B").existsAsFile());
@@ -432,7 +432,7 @@ TEST(PresetDialogs, RenameToANameOfTheSameFileDoesNothing)
     for (auto* typed : {"Kick!", "kick?", " KICK "})
     {
         SCOPED_TRACE(typed);
-        f.bar.renamePresetTo("Kick", typed);
+        MenuBarTestAccess::presetDialogs(f.bar).rename("Kick", typed);
         guitest::pumpFor(20);
         EXPECT_EQ(guitest::frontDialog(), nullptr) << "no offer to overwrite the preset with itself";
         EXPECT_EQ(observableState(f.processor), before);
@@ -449,7 +449,7 @@ TEST(PresetDialogs, RenameOntoAnExistingPresetReplacesItAndLeavesNothingElse)
     f.makePreset("B__backup", 5.0f); // somebody's own preset: left alone
     ASSERT_TRUE(f.processor.loadUserPreset("B"));
 
-    f.bar.renamePresetTo("A", "B");
+    MenuBarTestAccess::presetDialogs(f.bar).rename("A", "B");
     auto* prompt = guitest::waitForDialog("Overwrite Preset?");
     ASSERT_NE(prompt, nullptr);
     EXPECT_EQ(guitest::messageOf(*prompt), "A preset named \"B\" already exists.\nDo you want to overwrite it?");
@@ -472,7 +472,7 @@ TEST(PresetDialogs, RenameOntoAnExistingPresetCancelledChangesNothing)
     PresetMenuFixture f;
     f.makePreset("A", 3.0f);
     f.makePreset("B", 7.0f);
-    f.bar.renamePresetTo("A", "b");
+    MenuBarTestAccess::presetDialogs(f.bar).rename("A", "b");
     ASSERT_TRUE(guitest::press(guitest::waitForDialog("Overwrite Preset?"), "Cancel"));
     EXPECT_EQ(f.attackIn("A"), 3.0f);
     EXPECT_EQ(f.attackIn("B"), 7.0f);
@@ -485,11 +485,11 @@ TEST(PresetDialogs, DeleteAfterConfirmation)
     f.makePreset("Doomed", 3.0f);
     ASSERT_TRUE(f.processor.loadUserPreset("Doomed"));
 
-    f.bar.showDeletePresetDialog("Doomed");
+    MenuBarTestAccess::presetDialogs(f.bar).showDeleteDialog("Doomed");
     ASSERT_TRUE(guitest::press(guitest::waitForDialog("Delete Preset?"), "Cancel"));
     EXPECT_TRUE(f.presetFile("Doomed").existsAsFile());
 
-    f.bar.showDeletePresetDialog("Doomed");
+    MenuBarTestAccess::presetDialogs(f.bar).showDeleteDialog("Doomed");
     ASSERT_TRUE(guitest::press(guitest::waitForDialog("Delete Preset?"), "Delete"));
     EXPECT_FALSE(f.presetFile("Doomed").exists());
     EXPECT_EQ(f.caption(), "Presets" + arrow);
@@ -499,7 +499,7 @@ TEST(PresetDialogs, DeleteAfterConfirmation)
 
     // Deleting a preset that is gone meanwhile ends silently.
     ASSERT_TRUE(guitest::press(success, "OK"));
-    f.bar.showDeletePresetDialog("Doomed");
+    MenuBarTestAccess::presetDialogs(f.bar).showDeleteDialog("Doomed");
     ASSERT_TRUE(guitest::press(guitest::waitForDialog("Delete Preset?"), "Delete"));
     guitest::pumpFor(50);
     EXPECT_EQ(guitest::frontDialog(), nullptr);
@@ -509,7 +509,7 @@ TEST(PresetDialogs, SuccessMessageClosesItselfAfterThreeSeconds)
 {
     PresetMenuFixture f;
     const auto opened = juce::Time::getMillisecondCounter();
-    f.bar.showSuccessMessage("Success", "Preset \"X\" has been saved.");
+    MenuBarTestAccess::presetDialogs(f.bar).showSuccessMessage("Success", "Preset \"X\" has been saved.");
     juce::Component::SafePointer<juce::AlertWindow> shown(guitest::waitForDialog("Success"));
     ASSERT_NE(shown, nullptr);
 
@@ -525,7 +525,7 @@ TEST(PresetDialogs, DialogsPlacedOnTheEditorWithinItsHeight)
     PresetMenuFixture f;
     f.editor->setSize(500, 311);
     f.editor->setTopLeftPosition(100, 100);
-    f.bar.showDeletePresetDialog("X");
+    MenuBarTestAccess::presetDialogs(f.bar).showDeleteDialog("X");
     auto* dialog = guitest::waitForDialog("Delete Preset?");
     ASSERT_NE(dialog, nullptr);
     EXPECT_GE(dialog->getHeight(), 175);

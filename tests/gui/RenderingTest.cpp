@@ -1,12 +1,13 @@
 #include "GuiTestSupport.h"
 
-#include "editor/DisplayModel.h"
-#include "editor/MeterModel.h"
-#include "editor/Palette.h"
+#include "editor/display/DisplayModel.h"
+#include "editor/display/PlotGeometry.h"
+#include "editor/look/Palette.h"
+#include "editor/meters/MeterLayout.h"
 
 #include <functional>
 
-using Access = TarvoltGUITestAccess;
+using Access = MainPanelTestAccess;
 using guitest::colourNear;
 using juce::Colour;
 
@@ -50,10 +51,14 @@ protected:
     static bool isClipOrange(Colour c) { return c.getRed() > c.getBlue() + 40 && c.getRed() > 60; }
 
     // Centre of the top edge of a control: where its 1-pixel outline is drawn.
-    static juce::Point<int> topEdgeMiddle(juce::Component& c) { return {c.getBounds().getCentreX(), c.getY()}; }
+    juce::Point<int> topEdgeMiddle(juce::Component& c)
+    {
+        const auto bounds = guitest::boundsIn(panel, c);
+        return {bounds.getCentreX(), bounds.getY()};
+    }
 
     TarvoltAudioProcessor processor;
-    TarvoltGUI panel{processor};
+    MainPanel panel{processor};
 };
 } // namespace
 
@@ -157,7 +162,7 @@ TEST(PanelCaching, CachedPicturesLookLikeAFreshPaintAsTheStateChanges)
 {
     // One panel keeps its pictures from state to state; the other paints everything afresh.
     TarvoltAudioProcessor processor;
-    TarvoltGUI cached(processor), fresh(processor);
+    MainPanel cached(processor), fresh(processor);
     Access::setCaching(fresh, false);
 
     struct Step
@@ -234,7 +239,7 @@ TEST(EditorRendering, SmallestAndLargestSizesRenderWithoutAssertions)
         for (const bool on : {true, false})
         {
             harness::setPlain(fixture.processor, "power", on ? 1.0f : 0.0f);
-            TarvoltGUITestAccess::timerTick(fixture.panel());
+            MainPanelTestAccess::timerTick(fixture.panel());
             const auto image = guitest::render(*fixture.editor);
             EXPECT_TRUE(colourNear(image.getPixelAt(0, barHeight), palette::panel::backgroundTop, 1));
         }

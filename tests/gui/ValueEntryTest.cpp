@@ -11,9 +11,9 @@ class ValueEntry : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(fixture.showFocused()); }
 
-    TarvoltGUI::EditableValueLabel& label(const char* id)
+    EditableValueLabel& label(const char* id)
     {
-        return TarvoltGUITestAccess::valueLabel(fixture.panel(), knobIndex(id));
+        return MainPanelTestAccess::valueLabel(fixture.panel(), knobIndex(id));
     }
 
     // A click on the read-out: its editor opens with the keyboard focus. The window system's focus
@@ -103,7 +103,7 @@ TEST_F(ValueEntry, TypedTextSetsTheParameterAndTheReadOutShowsItsCanonicalText)
         // Back to the defaults for the next case.
         auto* parameter = fixture.processor.parameters.getParameter(c.id);
         parameter->setValueNotifyingHost(parameter->getDefaultValue());
-        TarvoltGUITestAccess::timerTick(fixture.panel());
+        MainPanelTestAccess::timerTick(fixture.panel());
     }
 }
 
@@ -146,7 +146,7 @@ TEST_F(ValueEntry, ReadOutsOpenOnASingleClickAndCommitOnAClickElsewhere)
     typeKeys(open("sustain"), "4");
     settle();
     // A click on another knob while typing.
-    fixture.click(TarvoltGUITestAccess::knob(fixture.panel(), knobIndex("punch")));
+    fixture.click(MainPanelTestAccess::knob(fixture.panel(), knobIndex("punch")));
     EXPECT_TRUE(guitest::pumpUntil([&] { return !label("sustain").isBeingEdited(); }));
     EXPECT_EQ(value("sustain"), 4.0f);
     EXPECT_EQ(label("sustain").getText(), "+4.0 dB");
@@ -159,7 +159,7 @@ TEST_F(ValueEntry, AChangeWhileTypingKeepsTheTextBeingTypedAndShowsOnceTheReadOu
     typeKeys(editor, "11");
     harness::setPlain(fixture.processor, "output", -3.0f);
     harness::setPlain(fixture.processor, "attack", -1.0f); // automation of the knob being typed into
-    TarvoltGUITestAccess::timerTick(fixture.panel());
+    MainPanelTestAccess::timerTick(fixture.panel());
     EXPECT_EQ(editor->getText(), "11");
     EXPECT_TRUE(label("attack").isBeingEdited());
     EXPECT_EQ(label("output").getText(), "-3.0 dB");
@@ -170,7 +170,7 @@ TEST_F(ValueEntry, AChangeWhileTypingKeepsTheTextBeingTypedAndShowsOnceTheReadOu
     EXPECT_EQ(value("attack"), -1.0f);
 }
 
-TEST(ValueText, EachReadOutShowsItsParameterInItsUnit)
+TEST(KnobReadOut, EachReadOutShowsItsParameterInItsUnit)
 {
     struct Case
     {
@@ -185,10 +185,10 @@ TEST(ValueText, EachReadOutShowsItsParameterInItsUnit)
         {"punch", 30.0f, "30.0%"},    {"clip", 0.0f, "0.0%"},        {"mix", 100.0f, "100.0%"},
     };
     TarvoltAudioProcessor processor;
-    TarvoltGUI panel(processor);
+    MainPanel panel(processor);
     for (const auto& c : cases)
     {
         harness::setPlain(processor, c.id, c.value);
-        EXPECT_EQ(TarvoltGUITestAccess::valueLabel(panel, knobIndex(c.id)).getText(), c.text) << c.id << " " << c.value;
+        EXPECT_EQ(MainPanelTestAccess::valueLabel(panel, knobIndex(c.id)).getText(), c.text) << c.id << " " << c.value;
     }
 }

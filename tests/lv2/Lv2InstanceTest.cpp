@@ -1,6 +1,7 @@
 // The LV2 instance driven in-process, for the connections a bundle test cannot easily make.
 
 #include "plugin/lv2/Lv2Instance.h"
+#include "common/BypassRun.h"
 #include "common/Lv2TestSupport.h"
 #include "common/ProcessorHarness.h"
 
@@ -117,4 +118,44 @@ TEST(Lv2Instance, SharedInputAndOutputBuffersGiveTheSameOutputAsSeparateOnes)
     EXPECT_NE(expected[0], expected[1]);
     EXPECT_EQ(render(Layout::inPlace), expected) << "in place";
     EXPECT_EQ(render(Layout::crossed), expected) << "crossed";
+}
+
+// The port designated lv2:enabled is the host's bypass: at 0 it plays what the power switch plays
+// when it is off, the input as late as the latency port says, and it switches as smoothly.
+TEST(Lv2Instance, TheEnabledPortAtZeroPlaysTheInputAsLateAsReportedAndSwitchesLikeThePower)
+{
+    using bypassRun::Switch;
+    bypassRun::expectBypassLikeThePowerSwitchAtBothQualities(
+        TransientShaper::latencyFor(QualityIndex::high),
+        [](int quality, Switch how, const juce::AudioBuffer<float>& input)
+        {
+            DefaultInstance fixture;
+            auto& instance = fixture.instance;
+            if (instance == nullptr)
+                return bypassRun::Run{};
+            float enabled = 1.0f, latency = -1.0f;
+            instance->connectPort(Lv2Ports::enabled, &enabled);
+            instance->connectPort(Lv2Ports::latency, &latency);
+            fixture.controls[(size_t)parameterIndex(ParameterIDs::quality)] = (float)quality;
+            auto& power = fixture.controls[(size_t)parameterIndex(ParameterIDs::power)];
+            instance->activate();
+            auto output = bypassRun::run(input,
+                                         [&](juce::AudioBuffer<float>& block, bool off)
+                                         {
+                                             if (how == Switch::bypass)
+                                                 enabled = off ? 0.0f : 1.0f;
+                                             if (how == Switch::power)
+                                                 power = off ? 0.0f : 1.0f;
+                                             for (int ch = 0; ch < 2; ++ch)
+                                             {
+                                                 instance->connectPort(Lv2Ports::audioInLeft + (uint32_t)ch,
+                                                                       block.getWritePointer(ch));
+                                                 instance->connectPort(Lv2Ports::audioOutLeft + (uint32_t)ch,
+                                                                       block.getWritePointer(ch));
+                                             }
+                                             instance->run((uint32_t)block.getNumSamples());
+                                         });
+            instance->deactivate();
+            return bypassRun::Run{output, (int)latency};
+        });
 }

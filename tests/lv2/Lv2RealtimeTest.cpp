@@ -19,6 +19,7 @@ struct HostedInstance
         handle = descriptor.instantiate(&descriptor, 48000.0, "", features);
         connectControlsAtDefaults(controls, [this](uint32_t port, float* data)
                                   { descriptor.connect_port(handle, port, data); });
+        descriptor.connect_port(handle, Lv2Ports::enabled, &enabled);
         for (auto& channel : audio)
             channel.assign((size_t)blockSize, 0.0f);
         for (uint32_t port = 0; port < Lv2Ports::firstControl; ++port)
@@ -36,6 +37,7 @@ struct HostedInstance
     Lv2UridMap urids;
     LV2_Handle handle = nullptr;
     Lv2Controls controls{};
+    float enabled = 1.0f; // the host's bypass
     std::array<std::vector<float>, 2> audio;
 };
 
@@ -65,7 +67,7 @@ TEST(Lv2Realtime, RunNeitherAllocatesNorLocksNorDoesIo)
 
 // A control the host moves becomes the shaper's setting on the audio thread without going
 // through the framework's parameters: nothing is allocated, locked or written, whatever the host
-// sends.
+// sends, the bypass included.
 TEST(Lv2Realtime, MovingControlsNeitherAllocatesNorLocksNorDoesIo)
 {
     HostedInstance host(512);
@@ -87,6 +89,8 @@ TEST(Lv2Realtime, MovingControlsNeitherAllocatesNorLocksNorDoesIo)
                                        : spec.minimum - 0.2f * span + random.nextFloat() * 1.4f * span;
                 ++moved;
             }
+        if (random.nextInt(4) == 0) // the host's bypass, switched either way
+            host.enabled = host.enabled > 0.0f ? 0.0f : 1.0f;
         for (auto& channel : host.audio)
             std::copy(drums.begin(), drums.end(), channel.begin());
         RealtimeGuard::Scope scope;

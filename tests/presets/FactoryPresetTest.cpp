@@ -4,17 +4,16 @@
 
 namespace
 {
-// Every parameter holds the value the row gives it.
-void expectRow(TarvoltAudioProcessor& processor, const FactoryPreset& row)
+// Every parameter factory presets set holds the row's value; every other one what it held before.
+void expectRow(TarvoltAudioProcessor& processor, const FactoryPreset& row, const ParameterValues& before)
 {
-    for (auto& spec : parameterSpecs)
-        EXPECT_NEAR(harness::getPlain(processor, spec.id), row.valueOf(spec.id), 1.0e-4f) << spec.id;
-}
-
-void expectDefaults(TarvoltAudioProcessor& processor)
-{
-    for (auto& spec : parameterSpecs)
-        EXPECT_NEAR(harness::getPlain(processor, spec.id), spec.defaultValue, 1.0e-4f) << spec.id;
+    for (size_t i = 0; i < numParameters; ++i)
+    {
+        const auto& spec = parameterSpecs[i];
+        EXPECT_EQ(row.valueOf(spec.id).has_value(), spec.setByFactoryPresets()) << spec.id;
+        EXPECT_NEAR(harness::getPlain(processor, spec.id), row.valueOf(spec.id).value_or(before[i]), 1.0e-4f)
+            << spec.id;
+    }
 }
 } // namespace
 
@@ -36,13 +35,14 @@ TEST(FactoryPresets, EachPresetSetsItsRowAndBecomesCurrentUnmodified)
         TarvoltAudioProcessor processor;
         setUnusualValues(processor);
         ASSERT_EQ(processor.getCurrentPresetDisplayName(), "Presets *");
+        const auto before = processor.getParameterValues();
 
         ApplyingFlagProbe probe(processor);
         processor.loadFactoryPreset(row.name);
 
         EXPECT_GE(probe.changes, 8); // all but mode and focus, which may already hold the value
         EXPECT_EQ(probe.changesWhileNotApplying, 0);
-        expectRow(processor, row);
+        expectRow(processor, row, before);
         EXPECT_EQ(processor.getCurrentPresetName(), row.name);
         EXPECT_FALSE(processor.isCurrentPresetUser());
         EXPECT_EQ(processor.getCurrentPresetDisplayName(), row.name);
@@ -56,13 +56,43 @@ TEST(FactoryPresets, AnyOtherNameSetsTheDefaultsAndKeepsTheNameAsWritten)
         SCOPED_TRACE(name);
         TarvoltAudioProcessor processor;
         setUnusualValues(processor);
+        const auto before = processor.getParameterValues();
 
         processor.loadFactoryPreset(name);
 
-        expectDefaults(processor);
+        for (size_t i = 0; i < numParameters; ++i)
+        {
+            const auto& spec = parameterSpecs[i];
+            EXPECT_NEAR(harness::getPlain(processor, spec.id),
+                        spec.setByFactoryPresets() ? spec.defaultValue : before[i], 1.0e-4f)
+                << spec.id;
+        }
         EXPECT_EQ(processor.getCurrentPresetName(), juce::String(name).isEmpty() ? "Presets" : name);
         EXPECT_FALSE(processor.isCurrentPresetUser());
         EXPECT_EQ(processor.getCurrentPresetDisplayName(), processor.getCurrentPresetName());
+    }
+}
+
+// Quality is an engine setting and the link the user's choice: browsing the factory presets
+// leaves both as they are, and with Quality the latency the host compensates.
+TEST(FactoryPresets, LeaveQualityAndStereoLinkAsTheyAre)
+{
+    auto names = factoryPresetNames();
+    names.add("Unknown"); // the row of defaults
+    for (const auto& name : names)
+    {
+        SCOPED_TRACE(name);
+        TarvoltAudioProcessor processor;
+        harness::setPlain(processor, ParameterIDs::quality, (float)QualityIndex::high);
+        harness::setPlain(processor, ParameterIDs::link, (float)LinkIndex::on);
+        const int latency = processor.getLatencySamples();
+        ASSERT_GT(latency, 0);
+
+        processor.loadFactoryPreset(name);
+
+        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::quality), (float)QualityIndex::high);
+        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::link), (float)LinkIndex::on);
+        EXPECT_EQ(processor.getLatencySamples(), latency);
     }
 }
 

@@ -112,9 +112,10 @@ TEST_F(UserPresets, MissingEntriesKeepTheirValuesEntriesWithoutValueTakeTheDefau
 }
 
 // Presets and projects saved before Quality and Stereo Link existed hold the first ten parameters
-// only: they sounded as Standard and Off, and load so, whatever is set now. (A missing one of
-// the first ten keeps its value, as above.)
-TEST_F(UserPresets, AFileFromBeforeQualityAndLinkLoadsThemAsStandardAndOff)
+// only: they sounded with the link off, and load so, whatever is set now. Quality, an engine
+// setting, stays as it is when such a preset loads, while such a project comes back at Standard,
+// as it sounded. (A missing one of the first ten keeps its value, as above.)
+TEST_F(UserPresets, AFileFromBeforeQualityAndLinkLoadsTheLinkOffAndQualityAsAProjectHadIt)
 {
     juce::String tenParameters;
     for (size_t i = 0; i < 10; ++i)
@@ -133,10 +134,60 @@ TEST_F(UserPresets, AFileFromBeforeQualityAndLinkLoadsThemAsStandardAndOff)
             ASSERT_TRUE(processor.loadUserPreset("Old"));
         else
             processor.setStateInformation(oldState.getData(), (int) oldState.getSize());
-        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::quality), (float) QualityIndex::standard);
-        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::link), (float) LinkIndex::off);
-        EXPECT_EQ(processor.getLatencySamples(), 0);
+        const int quality = fromPreset ? QualityIndex::high : QualityIndex::standard;
+        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::quality), (float)quality);
+        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::link), (float)LinkIndex::off);
+        EXPECT_EQ(processor.getLatencySamples(), TransientShaper::latencyFor(quality));
     }
+}
+
+// A user preset stores every parameter. Loading it restores the link, part of the sound, and
+// leaves Quality, an engine setting, as it is; a host state restores both, so a project comes
+// back exactly.
+TEST_F(UserPresets, QualityStaysAsItIsWhileTheLinkComesBackAndAHostStateRestoresBoth)
+{
+    struct Settings
+    {
+        int quality, link;
+    };
+    const Settings high{QualityIndex::high, LinkIndex::on}, standard{QualityIndex::standard, LinkIndex::off};
+    const std::pair<Settings, Settings> savedThenCurrent[] = {{high, standard}, {standard, high}};
+    const auto set = [this](Settings s)
+    {
+        harness::setPlain(processor, ParameterIDs::quality, (float)s.quality);
+        harness::setPlain(processor, ParameterIDs::link, (float)s.link);
+    };
+
+    for (const auto& [saved, current] : savedThenCurrent)
+        for (const bool fromPreset : {true, false})
+        {
+            SCOPED_TRACE(juce::String(fromPreset ? "user preset" : "host state") + " saved at quality " +
+                         juce::String(saved.quality));
+            set(saved);
+            ASSERT_TRUE(processor.saveUserPreset("Stored"));
+            const auto xml = juce::parseXML(root.presetFolder().getChildFile("Stored.xml"));
+            ASSERT_NE(xml, nullptr);
+            for (const auto& [id, value] :
+                 {std::pair{ParameterIDs::quality, saved.quality}, {ParameterIDs::link, saved.link}})
+            {
+                const auto* entry = xml->getChildByAttribute("id", id);
+                ASSERT_NE(entry, nullptr) << id << " is stored";
+                EXPECT_EQ(entry->getIntAttribute("value", -1), value) << id;
+            }
+            juce::MemoryBlock state;
+            processor.getStateInformation(state);
+
+            set(current);
+            if (fromPreset)
+                ASSERT_TRUE(processor.loadUserPreset("Stored"));
+            else
+                processor.setStateInformation(state.getData(), (int)state.getSize());
+
+            const int quality = fromPreset ? current.quality : saved.quality;
+            EXPECT_EQ(harness::getPlain(processor, ParameterIDs::quality), (float)quality);
+            EXPECT_EQ(harness::getPlain(processor, ParameterIDs::link), (float)saved.link);
+            EXPECT_EQ(processor.getLatencySamples(), TransientShaper::latencyFor(quality));
+        }
 }
 
 TEST_F(UserPresets, ValuesAParameterCannotTakeAreClampedOrDefaulted)
@@ -152,9 +203,9 @@ TEST_F(UserPresets, ValuesAParameterCannotTakeAreClampedOrDefaulted)
 
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), 12.0f);
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "sustain"), -2.5f);
-    EXPECT_FLOAT_EQ(harness::getPlain(processor, "mix"), 0.0f);
+    EXPECT_FLOAT_EQ(harness::getPlain(processor, "mix"), 100.0f) << "not a finite number: the default";
     EXPECT_EQ(processor.getModeIndex(), 2);
-    EXPECT_FLOAT_EQ(harness::getPlain(processor, "output"), 12.0f);
+    EXPECT_FLOAT_EQ(harness::getPlain(processor, "output"), 0.0f) << "not a finite number: the default";
 }
 
 TEST_F(UserPresets, SavingWithoutADataFolderFailsAndKeepsTheCurrentPreset)

@@ -22,20 +22,34 @@ struct RenderToolPresets : ::testing::Test
 };
 } // namespace
 
-TEST_F(RenderToolPresets, ListsFactoryNamesThenUserNames)
+TEST_F(RenderToolPresets, ListsFactoryNamesThenUserNamesEachUnderItsHeading)
 {
+    const auto list = [this] {
+        return run({"--list-presets", "--preset-root", root.folder().getFullPathName()}, {},
+                   juce::ChildProcess::wantStdOut);
+    };
+    const auto userHeading = "User presets (in " + root.folder().getChildFile(userPresetFolderBelowRoot()).getFullPathName()
+                             + "):";
+    juce::StringArray factory{"Factory presets:"};
+    for (const auto& preset : factoryPresetTable)
+        factory.add("  " + juce::String(preset.name));
+
+    auto r = list();
+    EXPECT_EQ(r.exitCode, 0);
+    auto expected = factory;
+    expected.add(userHeading + " none");
+    EXPECT_EQ(outputLines(r.output).joinIntoString("\n"), expected.joinIntoString("\n"));
+
+    // A user preset named like a factory one is listed in its group, and the list says how to reach it.
     writeUserPreset(root.folder(), "b.xml", presetDocument({}));
     writeUserPreset(root.folder(), "A.xml", presetDocument({}));
-
-    const auto r = run({"--list-presets", "--preset-root", root.folder().getFullPathName()}, {},
-                       juce::ChildProcess::wantStdOut);
-
+    writeUserPreset(root.folder(), "Snare Snap.xml", presetDocument({}));
+    r = list();
     EXPECT_EQ(r.exitCode, 0);
-    juce::StringArray expected;
-    for (const auto& preset : factoryPresetTable)
-        expected.add(preset.name);
-    expected.addArray({"A", "b"});
-    EXPECT_EQ(outputLines(r.output), expected);
+    expected = factory;
+    expected.addArray({userHeading, "  A", "  b", "  Snare Snap",
+                       "A user preset with a factory preset's name is reached with --user-preset NAME."});
+    EXPECT_EQ(outputLines(r.output).joinIntoString("\n"), expected.joinIntoString("\n"));
 }
 
 TEST_F(RenderToolPresets, HelpNamesTheFolderUserPresetsAreReadFrom)
@@ -52,16 +66,27 @@ TEST_F(RenderToolPresets, ANameThatIsNeitherPresetIsAOneLineErrorAndWritesNothin
     const auto input = work.folder().getChildFile("in.wav");
     writeWav(input, drums(), sampleRate, 32);
 
-    for (auto name : {"bass knock", "Missing", "Broken"})
+    struct Case
     {
-        SCOPED_TRACE(name);
+        const char* option;
+        const char* name;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"--preset", "bass knock", "no preset named \"bass knock\": not a factory preset, and no readable user preset"},
+        {"--preset", "Missing", "no preset named \"Missing\""},
+        {"--preset", "Broken", "no preset named \"Broken\""},
+        {"--user-preset", "Snare Snap", "no user preset named \"Snare Snap\": no readable user preset"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
         const auto r = run({input.getFullPathName(), "-o", work.folder().getChildFile("out.wav").getFullPathName(),
-                            "--preset", name, "--preset-root", root.folder().getFullPathName()});
+                            c.option, c.name, "--preset-root", root.folder().getFullPathName()});
         EXPECT_EQ(r.exitCode, 2);
         const auto lines = outputLines(r.output);
         ASSERT_EQ(lines.size(), 1) << r.output;
-        EXPECT_TRUE(
-            lines[0].startsWith("tarvolt-render: error: no preset named \"" + juce::String(name) + "\""));
+        EXPECT_TRUE(lines[0].startsWith("tarvolt-render: error: " + juce::String(c.message))) << lines[0];
         EXPECT_EQ(work.allEntries(), juce::StringArray({"in.wav"}));
     }
 }
@@ -77,6 +102,13 @@ TEST_F(RenderToolPresets, PresetIsAppliedBeforeTheSettings)
         harness::setPlain(userSide, "attack", -11.0f);
         harness::setPlain(userSide, "focus", 0.0f);
         ASSERT_TRUE(userSide.saveUserPreset("Soft Low"));
+        harness::setPlain(userSide, ParameterIDs::link, (float) LinkIndex::on);
+        harness::setPlain(userSide, ParameterIDs::quality, (float) QualityIndex::high);
+        ASSERT_TRUE(userSide.saveUserPreset("Linked High"));
+        harness::setPlain(userSide, ParameterIDs::link, (float) LinkIndex::off);
+        harness::setPlain(userSide, ParameterIDs::quality, (float) QualityIndex::standard);
+        harness::setPlain(userSide, "mode", 2.0f);
+        ASSERT_TRUE(userSide.saveUserPreset("Snare Snap"));
     }
 
     struct Case
@@ -107,6 +139,28 @@ TEST_F(RenderToolPresets, PresetIsAppliedBeforeTheSettings)
          {
              root.attach(p);
              ASSERT_TRUE(p.loadUserPreset("Soft Low"));
+         }},
+        {"user preset saved at High quality: the link comes back, the quality stays",
+         {"--preset", "Linked High"},
+         [](auto& p)
+         {
+             harness::setPlain(p, "attack", -11.0f);
+             harness::setPlain(p, "focus", 0.0f);
+             harness::setPlain(p, ParameterIDs::link, (float) LinkIndex::on);
+         }},
+        {"user preset by --user-preset",
+         {"--user-preset", "Soft Low"},
+         [this](auto& p)
+         {
+             root.attach(p);
+             ASSERT_TRUE(p.loadUserPreset("Soft Low"));
+         }},
+        {"user preset with a factory preset's name",
+         {"--user-preset", "Snare Snap"},
+         [this](auto& p)
+         {
+             root.attach(p);
+             ASSERT_TRUE(p.loadUserPreset("Snare Snap"));
          }},
     };
 

@@ -62,6 +62,28 @@ inline Run run(const juce::StringArray& args, const juce::File& workingDirectory
     return runProcess(command, streams);
 }
 
+// A run's standard output and standard error apart.
+struct SplitRun
+{
+    int exitCode = -1;
+    juce::String out, err;
+};
+
+// Runs the tool with the arguments in `workingDirectory`, its standard error caught in a file
+// outside that folder.
+inline SplitRun runSplit(const juce::StringArray& args, const juce::File& workingDirectory)
+{
+    juce::TemporaryFile errors;
+    const auto r = runShell("exec " + shellCommandLine(args) + " 2>" + errors.getFile().getFullPathName().quoted('\''),
+                            workingDirectory, juce::ChildProcess::wantStdOut);
+    // Debug builds of the framework print its version first.
+    const auto withoutBanner = [](const juce::String& text) {
+        const auto banner = juce::SystemStats::getJUCEVersion() + "\n";
+        return text.startsWith(banner) ? text.substring(banner.length()) : text;
+    };
+    return {r.exitCode, withoutBanner(r.output), withoutBanner(errors.getFile().loadFileAsString())};
+}
+
 // The lines of an output, without the framework's version banner of debug builds.
 inline juce::StringArray outputLines(const juce::String& output)
 {
@@ -110,11 +132,13 @@ struct WavFile
     juce::AudioBuffer<float> audio;
 };
 
+// Reads a WAV or AIFF file (by its contents); empty when it is neither.
 inline WavFile readWav(const juce::File& file)
 {
     WavFile w;
-    std::unique_ptr<juce::AudioFormatReader> reader(
-        juce::WavAudioFormat().createReaderFor(file.createInputStream().release(), true));
+    juce::AudioFormatManager formats;
+    formats.registerBasicFormats();
+    std::unique_ptr<juce::AudioFormatReader> reader(formats.createReaderFor(file.createInputStream()));
     if (reader == nullptr)
         return w;
     w.rate = reader->sampleRate;

@@ -19,6 +19,27 @@ juce::AudioBuffer<float> testAudio(int channels, int length)
     return audio;
 }
 
+// A WAV file of 64-bit float samples (silence), which the framework does not read.
+void writeFloat64Wav(const juce::File& file, int frames)
+{
+    juce::MemoryOutputStream out;
+    out.write("RIFF", 4);
+    out.writeInt(36 + frames * 8);
+    out.write("WAVEfmt ", 8);
+    out.writeInt(16);
+    out.writeShort(3); // IEEE float
+    out.writeShort(1); // mono
+    out.writeInt(48000);
+    out.writeInt(48000 * 8);
+    out.writeShort(8);
+    out.writeShort(64);
+    out.write("data", 4);
+    out.writeInt(frames * 8);
+    for (int i = 0; i < frames; ++i)
+        out.writeDouble(0.0);
+    ASSERT_TRUE(file.replaceWithData(out.getData(), out.getDataSize()));
+}
+
 // What the processor makes of the audio with the given plain parameter values.
 juce::AudioBuffer<float> processInProcess(const juce::AudioBuffer<float>& audio, double rate,
                                           const std::vector<std::pair<const char*, float>>& settings)
@@ -62,11 +83,11 @@ TEST_F(RenderTool, KeepsTheFormatAndMatchesTheProcessor)
         writeWav(input, testAudio(c.channels, 20000), c.rate, c.bits);
         const auto original = readWav(input);
 
-        const auto r = run({"in.wav", "-o", "out.wav", "--set", "attack=8", "--set", "mode=Tight", "--set",
+        const auto r = runSplit({"in.wav", "-o", "out.wav", "--set", "attack=8", "--set", "mode=Tight", "--set",
                                 "focus=high", "--set", "mix=80"},
                                dir);
-        ASSERT_EQ(r.exitCode, 0) << r.output;
-        EXPECT_TRUE(r.output.contains("crest")) << r.output;
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_TRUE(r.out.contains("crest")) << r.out;
 
         const auto out = readWav(dir.getChildFile("out.wav"));
         EXPECT_EQ(out.rate, c.rate);
@@ -93,10 +114,12 @@ TEST_F(RenderTool, KeepsTheFormatAndMatchesTheProcessor)
         if (integer)
         {
             ASSERT_GT(clipped, 0) << "the fixture should clip";
-            EXPECT_TRUE(r.output.contains("warning: " + juce::String(clipped) + " samples clipped")) << r.output;
+            // On stderr with the tool's prefix, like every message.
+            EXPECT_TRUE(r.err.startsWith("tarvolt-render: warning: " + juce::String(clipped) + " samples clipped"))
+                << r.err;
         }
         else
-            EXPECT_FALSE(r.output.contains("clipped")) << r.output;
+            EXPECT_TRUE(r.err.isEmpty()) << r.err;
     }
 }
 
@@ -140,7 +163,7 @@ TEST_F(RenderTool, ReportsPeakRmsAndCrestPerChannel)
 
 TEST_F(RenderTool, DemoWritesDryAndShapedDrums)
 {
-    const auto r = run({}, dir);
+    const auto r = run({"--demo"}, dir);
     ASSERT_EQ(r.exitCode, 0) << r.output;
     const auto dry = readWav(dir.getChildFile("tarvolt-demo-dry.wav"));
     const auto shaped = readWav(dir.getChildFile("tarvolt-demo.wav"));
@@ -153,9 +176,25 @@ TEST_F(RenderTool, DemoWritesDryAndShapedDrums)
         ASSERT_EQ(shaped.audio.getSample(0, i), expected.getSample(0, i)) << i;
 }
 
+// Forgetting the input must not render the demo over files named like the output.
+TEST_F(RenderTool, WithoutAnInputOrDemoPrintsTheUsageAndWritesNothing)
+{
+    const auto existing = dir.getChildFile("drums-shaped.wav");
+    existing.replaceWithText("keep me");
+
+    const auto r = runSplit({"-o", "drums-shaped.wav", "--set", "attack=8"}, dir);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.out.isEmpty()) << r.out;
+    EXPECT_TRUE(r.err.startsWith("usage: tarvolt-render")) << r.err;
+    EXPECT_TRUE(outputLines(r.err).strings.getLast().startsWith("tarvolt-render: error: no input file given"))
+        << r.err;
+    EXPECT_EQ(dir.findChildFiles(juce::File::findFilesAndDirectories, false, "*").size(), 1);
+    EXPECT_EQ(existing.loadFileAsString(), "keep me");
+}
+
 TEST_F(RenderTool, DrawsTheProgressBarOnlyOnATerminal)
 {
-    writeWav(dir.getChildFile("long.wav"), testAudio(1, 48000 * 6), 48000.0, 16); // long enough for a bar
+    writeWav(dir.getChildFile("long.wav"), testAudio(1, 48000 * 6), 48000.0, 32); // long enough for a bar
     const auto command = shellCommandLine({"long.wav", "-o", "out.wav"});
 
     // Standard error into a file, as in a log.
@@ -180,21 +219,41 @@ TEST_F(RenderTool, ErrorsAreOneLineExitTwoAndWriteNothing)
     quad.clear();
     writeWav(dir.getChildFile("quad.wav"), quad, 48000.0, 16);
     dir.getChildFile("garbage.wav").replaceWithText("this is not audio");
+    ASSERT_TRUE(dir.getChildFile("folder.wav").createDirectory());
+    writeWav(dir.getChildFile("rate800.wav"), testAudio(1, 800), 800.0, 16);
+    writeFloat64Wav(dir.getChildFile("float64.wav"), 480);
     const auto existing = dir.getChildFile("existing.wav");
     existing.replaceWithText("keep me");
+    const auto entriesBefore = dir.findChildFiles(juce::File::findFilesAndDirectories, false, "*").size();
 
     struct Case
     {
         juce::StringArray args;
-        const char* message;
+        juce::String message;
     };
     const Case cases[] = {
         {{"missing.wav", "-o", "existing.wav"}, "no such file"},
         {{"garbage.wav", "-o", "existing.wav"}, "unsupported or unreadable"},
-        {{"quad.wav", "-o", "existing.wav"}, "channel count"},
+        {{"quad.wav", "-o", "existing.wav"}, "quad.wav: unsupported channel count 4 (mono or stereo only)"},
+        {{"folder.wav", "-o", "existing.wav"}, "folder.wav is a folder, not an audio file"},
+        {{"float64.wav", "-o", "existing.wav"}, "float64.wav: 64-bit float WAV is not supported"},
+        {{"rate800.wav", "-o", "existing.wav"}, "unsupported sample rate 800 Hz (1000 to 768000 Hz)"},
+        {{"in.wav", "-o", "out.mp3"}, "does not write .mp3 files; name it .wav, .aif or .aiff"},
+        {{"in.wav", "-o", "shaped"}, "shaped: the name has no extension"},
+        {{"in.wav", "-o", "nowhere/out.wav"}, "out.wav: the folder " + dir.getChildFile("nowhere").getFullPathName()
+                                                   + " does not exist"},
+        {{"in.wav", "-o", "in.wav"}, "in.wav would overwrite an input"},
+        {{"in.wav", "quad.wav", "-o", "existing.wav"}, "several inputs need an output folder (-o FOLDER/)"},
+        // No output folder is made for a command that cannot run.
+        {{"in.wav", "in.wav", "-o", "made/"}, "two inputs would be written to " + dir.getChildFile("made/in.wav").getFullPathName()},
+        {{"in.wav", "quad.wav", "-o", "made/", "--preset", "Nope"}, "no preset named \"Nope\""},
+        {{"--demo", "in.wav", "-o", "existing.wav"}, "--demo renders the built-in drums and takes no input file"},
+        {{"in.wav", "--preset", "Snare Snap", "--user-preset", "Mine"}, "give one preset"},
         {{"in.wav", "-o", "existing.wav", "--set", "loudness=3"}, "unknown parameter"},
-        {{"in.wav", "-o", "existing.wav", "--set", "attack=13"}, "out of range"},
-        {{"in.wav", "-o", "existing.wav", "--set", "mode=Loud"}, "out of range"},
+        {{"in.wav", "-o", "existing.wav", "--set", "attack=13"}, "out of range for attack: -12 to 12 dB"},
+        {{"in.wav", "-o", "existing.wav", "--set", "attack=loud"}, "\"loud\" for attack: not a number"},
+        {{"in.wav", "-o", "existing.wav", "--set", "attack=45%"}, "\"45%\" for attack: wrong unit"},
+        {{"in.wav", "-o", "existing.wav", "--set", "mode=Loud"}, "not a choice; mode takes Tight, Punch, Smooth"},
         {{"in.wav", "-o", "existing.wav", "--set", "mode=1.5"}, "out of range"},
         {{"in.wav", "-o", "existing.wav", "--set", "attack"}, "id=value"},
         {{"in.wav", "-o", "existing.wav", "--block", "0"}, "block size"},
@@ -211,9 +270,25 @@ TEST_F(RenderTool, ErrorsAreOneLineExitTwoAndWriteNothing)
         EXPECT_TRUE(lines[0].contains(c.message)) << r.output;
         EXPECT_EQ(existing.loadFileAsString(), "keep me");
     }
-    EXPECT_EQ(dir.getNumberOfChildFiles(juce::File::findFilesAndDirectories | juce::File::ignoreHiddenFiles), 4)
+    EXPECT_EQ(dir.findChildFiles(juce::File::findFilesAndDirectories, false, "*").size(), entriesBefore)
         << "no output and no temporary file left behind";
-    EXPECT_EQ(dir.getNumberOfChildFiles(juce::File::findFilesAndDirectories), 4);
+}
+
+// Values are read as the editor's value entry reads them: with or without their unit.
+TEST_F(RenderTool, ValuesWithTheirUnitsRenderAsThePlainNumbers)
+{
+    writeWav(dir.getChildFile("in.wav"), testAudio(2, 9600), 48000.0, 32);
+    auto r = run({"in.wav", "-o", "plain.wav", "--set", "attack=6", "--set", "mix=70", "--set", "output=-1.5"}, dir);
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    r = run({"in.wav", "-o", "units.wav", "--set", "attack=+6 dB", "--set", "mix= 70 % ", "--set", "output=-1.5db"},
+            dir);
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+
+    const auto plain = readWav(dir.getChildFile("plain.wav"));
+    const auto expected = processInProcess(readWav(dir.getChildFile("in.wav")).audio, 48000.0,
+                                           {{"attack", 6.0f}, {"mix", 70.0f}, {"output", -1.5f}});
+    EXPECT_EQ(maxDifference(plain.audio, expected), 0.0f);
+    EXPECT_EQ(maxDifference(readWav(dir.getChildFile("units.wav")).audio, plain.audio), 0.0f);
 }
 
 TEST_F(RenderTool, HelpListsEveryParameterWithItsUnitOrChoices)
@@ -388,8 +463,9 @@ TEST_F(RenderTool, ACutInputRendersTheFramesItHoldsAndSaysSo)
             }
 
             ASSERT_EQ(r.run.exitCode, 0) << r.run.output;
-            EXPECT_TRUE(r.run.output.contains("warning: input is cut short: " + juce::String(cut.framesLeft) + " of "
-                                              + juce::String(frames) + " frames read"))
+            EXPECT_TRUE(r.run.output.contains("warning: " + damaged.getFullPathName() + " is cut short: "
+                                              + juce::String(cut.framesLeft) + " of " + juce::String(frames)
+                                              + " frames read"))
                 << r.run.output;
             expectFramesOfWhole(r.out.audio, whole.out.audio, cut.framesLeft);
 
@@ -441,8 +517,8 @@ TEST_F(RenderTool, AHeaderClaimingMoreDataThanTheFileHoldsRendersWhatItHolds)
             continue;
         }
         ASSERT_EQ(r.run.exitCode, 0) << r.run.output;
-        EXPECT_TRUE(r.run.output.contains("input is cut short: " + juce::String(frames) + " of " + c.declaredFrames
-                                          + " frames read"))
+        EXPECT_TRUE(r.run.output.contains(damaged.getFullPathName() + " is cut short: " + juce::String(frames) + " of "
+                                          + c.declaredFrames + " frames read"))
             << r.run.output;
         expectFramesOfWhole(r.out.audio, whole.out.audio, frames);
     }

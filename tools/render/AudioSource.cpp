@@ -3,6 +3,8 @@
 #include "DemoSignal.h"
 #include "RenderError.h"
 
+#include <cstring>
+
 namespace
 {
 // How many of the `declared` frames the file really holds. The framework's readers fill what
@@ -17,6 +19,29 @@ juce::int64 framesPresent(juce::AudioFormat& format, const juce::File& file, juc
         return 0;
     return juce::jlimit<juce::int64>(0, declared, mapped->getMappedSection().getEnd());
 }
+
+// The bits per sample a RIFF/RF64 WAV file's format chunk states, or 0 when there is none.
+int bitsStatedInWavHeader(const juce::File& file)
+{
+    juce::FileInputStream in(file);
+    if (!in.openedOk())
+        return 0;
+    char id[4];
+    if (in.read(id, 4) != 4 || (std::memcmp(id, "RIFF", 4) != 0 && std::memcmp(id, "RF64", 4) != 0))
+        return 0;
+    in.skipNextBytes(8); // size and "WAVE"
+    while (!in.isExhausted() && in.read(id, 4) == 4)
+    {
+        const auto size = (juce::uint32) in.readInt();
+        if (std::memcmp(id, "fmt ", 4) == 0)
+        {
+            in.skipNextBytes(14); // format, channels, rate, bytes a second, block alignment
+            return in.readShort();
+        }
+        in.skipNextBytes((juce::int64) size + (size & 1));
+    }
+    return 0;
+}
 } // namespace
 
 AudioSource AudioSource::demo()
@@ -29,8 +54,11 @@ AudioSource AudioSource::demo()
 
 AudioSource AudioSource::open(const juce::File& file)
 {
+    const auto path = file.getFullPathName();
+    if (file.isDirectory())
+        fail(path + " is a folder, not an audio file");
     if (!file.existsAsFile())
-        fail("no such file: " + file.getFullPathName());
+        fail("no such file: " + path);
 
     AudioSource source;
     source.file = file;
@@ -41,7 +69,7 @@ AudioSource AudioSource::open(const juce::File& file)
     {
         auto stream = file.createInputStream();
         if (stream == nullptr)
-            fail("cannot read " + file.getFullPathName());
+            fail("cannot read " + path + (file.hasReadAccess() ? juce::String() : ": no permission to read it"));
         source.reader.reset(candidate->createReaderFor(stream.release(), true));
         if (source.reader != nullptr)
         {
@@ -49,23 +77,26 @@ AudioSource AudioSource::open(const juce::File& file)
             break;
         }
     }
+    if (source.reader == nullptr && bitsStatedInWavHeader(file) == 64)
+        fail(path + ": 64-bit float WAV is not supported (save it as 32-bit float)");
     if (source.reader == nullptr || source.reader->lengthInSamples < 0)
-        fail("unsupported or unreadable audio file: " + file.getFullPathName() + " (WAV or AIFF expected)");
+        fail("unsupported or unreadable audio file: " + path + " (WAV or AIFF expected)");
 
     source.rate = source.reader->sampleRate;
     source.numChannels = (int) source.reader->numChannels;
     source.bits = (int) source.reader->bitsPerSample;
     if (source.numChannels < 1 || source.numChannels > 2)
-        fail("unsupported channel count " + juce::String(source.numChannels) + " (mono or stereo only)");
-    if (!(source.rate >= 1000.0 && source.rate <= 768000.0))
-        fail("unsupported sample rate " + juce::String(source.rate));
+        fail(path + ": unsupported channel count " + juce::String(source.numChannels) + " (mono or stereo only)");
+    if (!(source.rate >= minimumRate && source.rate <= maximumRate))
+        fail(path + ": unsupported sample rate " + juce::String(source.rate) + " Hz (" + juce::String(minimumRate)
+             + " to " + juce::String(maximumRate) + " Hz)");
     if (!wav.getPossibleBitDepths().contains(source.bits))
-        fail("unsupported bit depth " + juce::String(source.bits));
+        fail(path + ": unsupported bit depth " + juce::String(source.bits) + " (8, 16, 24 or 32 bits)");
 
     source.declared = source.reader->lengthInSamples;
     source.available = source.declared > 0 ? framesPresent(*format, file, source.declared) : 0;
     if (source.available == 0)
-        fail("no audio to render in " + file.getFullPathName()
+        fail("no audio to render in " + path
              + (source.declared > 0 ? ": its header declares " + juce::String(source.declared)
                                           + " frames, but the file ends before the first"
                                     : juce::String(": it holds no frames")));
@@ -87,5 +118,5 @@ void AudioSource::read(juce::AudioBuffer<float>& dest, juce::int64 position, int
     }
     jassert(reader != nullptr);
     if (!reader->read(&dest, 0, numSamples, position, true, true))
-        fail("reading the input failed at sample " + juce::String(position));
+        fail("reading " + file.getFullPathName() + " failed at sample " + juce::String(position));
 }

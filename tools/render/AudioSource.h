@@ -10,6 +10,9 @@
 class AudioSource
 {
 public:
+    // The sample rates the tool renders.
+    static constexpr double minimumRate = 1000.0, maximumRate = 768000.0;
+
     // Eight seconds of synthetic drums, stereo 32-bit float at 48 kHz.
     static AudioSource demo();
     // Fails with a RenderError when the file is missing, unreadable, in a format the tool does

@@ -1,6 +1,7 @@
-// tarvolt-render: runs Tarvolt's processor over a WAV file (or its built-in drum demo) and
+// tarvolt-render: runs Tarvolt's processor over WAV or AIFF files (or its built-in drum demo) and
 // reports peak, RMS and crest factor per channel before and after.
 
+#include "InterruptCleanup.h"
 #include "Options.h"
 #include "Render.h"
 #include "RenderError.h"
@@ -13,6 +14,7 @@
 int main(int argc, char* argv[])
 {
     juce::ScopedJuceInitialiser_GUI framework; // the processor's parameters need a message manager
+    RemovedOnInterrupt::installHandlers();
     juce::StringArray args;
     for (int i = 1; i < argc; ++i)
         args.add(juce::String::fromUTF8(argv[i]));
@@ -24,7 +26,17 @@ int main(int argc, char* argv[])
             std::cout << usageText();
             return 0;
         }
-        return options.listPresets ? listPresets(options) : render(options);
+        if (options.listPresets)
+            return listPresets(options);
+        if (options.nothingToRender())
+        {
+            std::cerr << usageSynopsis()
+                      << "tarvolt-render: error: no input file given (--demo renders the built-in drums; "
+                         "--help tells more)"
+                      << std::endl;
+            return exitCodeForErrors;
+        }
+        return render(options);
     }
     catch (const RenderError& error)
     {

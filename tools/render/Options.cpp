@@ -34,6 +34,11 @@ Options parseArguments(const juce::StringArray& args)
                 fail(arg + " needs a value");
             return args[++i];
         };
+        auto choosePreset = [&](bool userOnly) {
+            if (options.preset)
+                fail("give one preset: --preset or --user-preset, once");
+            options.preset = PresetChoice{nextValue(), userOnly};
+        };
 
         if (arg == "-h" || arg == "--help")
         {
@@ -41,7 +46,14 @@ Options parseArguments(const juce::StringArray& args)
             return options;
         }
         else if (arg == "-o" || arg == "--output")
-            options.output = fileFromArgument(nextValue());
+        {
+            const auto path = nextValue();
+            options.output = fileFromArgument(path);
+            options.outputIsFolder = path.endsWith("/") || path.endsWith(juce::File::getSeparatorString())
+                                     || options.output.isDirectory();
+        }
+        else if (arg == "--demo")
+            options.demo = true;
         else if (arg == "--set")
         {
             juce::String error;
@@ -51,7 +63,9 @@ Options parseArguments(const juce::StringArray& args)
             options.settings.push_back(*setting);
         }
         else if (arg == "--preset")
-            options.preset = nextValue();
+            choosePreset(false);
+        else if (arg == "--user-preset")
+            choosePreset(true);
         else if (arg == "--list-presets")
             options.listPresets = true;
         else if (arg == "--preset-root")
@@ -65,40 +79,67 @@ Options parseArguments(const juce::StringArray& args)
         }
         else if (arg == "--quiet")
             options.quiet = true;
+        else if (arg == "--instruction-set")
+            options.instructionSet = nextValue();
         else if (arg.startsWith("-") && arg != "-")
             fail("unknown option " + arg + " (see --help)");
-        else if (options.rendersDemo())
-            options.input = fileFromArgument(arg);
         else
-            fail("more than one input file given");
+            options.inputs.push_back(fileFromArgument(arg));
     }
+
+    if (options.demo && !options.inputs.empty())
+        fail("--demo renders the built-in drums and takes no input file");
+    if (options.inputs.size() > 1 && options.output != juce::File() && !options.outputIsFolder)
+        fail("several inputs need an output folder (-o FOLDER/), not the file " + options.output.getFullPathName());
     return options;
+}
+
+juce::String usageSynopsis()
+{
+    return "usage: tarvolt-render INPUT... [-o OUTPUT] [--preset NAME | --user-preset NAME] [--set id=value]...\n"
+           "                      [--block N] [--quiet] [--preset-root DIR]\n"
+           "       tarvolt-render --demo [-o OUTPUT] [options as above]\n"
+           "       tarvolt-render --list-presets [--preset-root DIR]\n";
 }
 
 juce::String usageText()
 {
-    const auto optionColumn = juce::String::repeatedString(" ", 19);
+    const auto optionColumn = juce::String::repeatedString(" ", 21);
     juce::String settable;
     for (const auto& line : describeSettableParameters())
         settable << optionColumn << "  " << line << "\n";
 
-    return "usage: tarvolt-render [INPUT.wav] [-o OUTPUT.wav] [--preset NAME] [--set id=value]... [--block N]\n"
-           "                      [--quiet] [--preset-root DIR]\n"
-           "       tarvolt-render --list-presets [--preset-root DIR]\n"
-           "\n"
-           "Processes INPUT.wav (mono or stereo) with Tarvolt and writes OUTPUT.wav in the same format\n"
-           "(default: INPUT-tarvolt.wav). Without an input it renders a built-in drum demo to\n"
-           "tarvolt-demo.wav and writes the unprocessed demo to tarvolt-demo-dry.wav.\n"
-           "\n"
-           "  --preset NAME    start from a preset: a factory preset by its exact name, else the\n"
-           "                   user preset of that name; --set options apply on top of it\n"
-           "  --set id=value   a parameter in its own unit or a choice by name (attack=6, mode=Tight):\n"
+    return usageSynopsis()
+           + "\n"
+             "Processes INPUT (a WAV or AIFF file, mono or stereo) with Tarvolt and writes OUTPUT in the same\n"
+             "sample format (default: INPUT-tarvolt.wav next to the input). The extension of OUTPUT picks the\n"
+             "file type: .wav, or .aif/.aiff (AIFF holds up to 24 bits).\n"
+             "Several inputs need an output folder (-o FOLDER/): each output takes its input's name there, and\n"
+             "the files are rendered side by side, one per CPU core.\n"
+             "\n"
+             "  -o, --output PATH  the output file, or a folder: an existing one, or a path ending in /\n"
+             "                     (created when missing)\n"
+             "  --demo             render a built-in drum demo to OUTPUT (default tarvolt-demo.wav) and the\n"
+             "                     unprocessed drums next to it (OUTPUT-dry.wav)\n"
+             "  --preset NAME      start from a preset: a factory preset by its exact name, else the user\n"
+             "                     preset of that name; --set options apply on top of it\n"
+             "  --user-preset NAME start from your user preset NAME, even when a factory preset has that name\n"
+             "  --set id=value     a parameter in its own unit, the unit optional (attack=6, \"attack=+6 dB\",\n"
+             "                     mix=70%), or a choice by name (mode=Tight):\n"
            + settable
-           + "  --list-presets   print the factory preset names, then the user preset names\n"
+           + "  --list-presets     print the factory presets, then the user presets, each group under its\n"
+             "                     heading, one name a line, indented by two spaces\n"
              "  --preset-root DIR  read user presets from "
            + presetFolderBelow("DIR")
            + "\n"
-             "                   instead of the user's application-data folder\n"
-             "  --block N        host block size (default 512)\n"
-             "  --quiet          no progress bar (it is only drawn when stderr is a terminal)\n";
+             "                     instead of the user's application-data folder\n"
+             "  --block N          host block size (default 512)\n"
+             "  --quiet            no progress bar (it is only drawn when stderr is a terminal)\n"
+             "  --instruction-set generic|avx2|avx512\n"
+             "                     for developers: run the kernels of that instruction set (the best\n"
+             "                     one the processor supports is the default)\n"
+             "\n"
+             "Exit status: 0 when everything was written; 1 when some of several inputs could not be rendered\n"
+             "(the others are written); 2 for an error in the arguments, or when a single input cannot be\n"
+             "rendered (nothing is written then).\n";
 }

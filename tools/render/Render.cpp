@@ -1,25 +1,21 @@
 #include "Render.h"
 
 #include "AudioSource.h"
+#include "BatchRender.h"
 #include "ProgressBar.h"
 #include "RenderError.h"
 #include "RenderPresets.h"
 #include "RenderReport.h"
-#include "SafeWavWriter.h"
+#include "SafeAudioWriter.h"
 
+#include "processor/ShapingKernels.h"
 #include "processor/TarvoltAudioProcessor.h"
 
 #include <iostream>
+#include <sstream>
 
 namespace
 {
-juce::File defaultOutputFor(const Options& options)
-{
-    if (options.rendersDemo())
-        return juce::File::getCurrentWorkingDirectory().getChildFile("tarvolt-demo.wav");
-    return options.input.getSiblingFile(options.input.getFileNameWithoutExtension() + "-tarvolt.wav");
-}
-
 // Prepares the processor as a host would for the source's channels, rate and the block size.
 void prepare(TarvoltAudioProcessor& processor, const AudioSource& source, int blockSize)
 {
@@ -33,45 +29,56 @@ void prepare(TarvoltAudioProcessor& processor, const AudioSource& source, int bl
     processor.prepareToPlay(source.sampleRate(), blockSize);
 }
 
-std::unique_ptr<SafeWavWriter> writerFor(const juce::File& file, const AudioSource& source)
+// Runs the kernels of the instruction set a developer named, when this processor supports it.
+void useInstructionSet(const juce::String& name)
 {
-    return std::make_unique<SafeWavWriter>(file, source.sampleRate(), source.channels(), source.bitsPerSample());
+    for (auto set : {shaping::InstructionSet::generic, shaping::InstructionSet::avx2, shaping::InstructionSet::avx512})
+        if (name.equalsIgnoreCase(juce::String(shaping::nameOf(set)).removeCharacters("-")))
+        {
+            if (!shaping::use(set))
+                fail("this processor cannot run the " + juce::String(shaping::nameOf(set)) + " kernels");
+            return;
+        }
+    fail("unknown instruction set \"" + name + "\" (generic, avx2 or avx512)");
+}
+
+std::unique_ptr<SafeAudioWriter> writerFor(const juce::File& file, const AudioSource& source)
+{
+    return std::make_unique<SafeAudioWriter>(file, source.sampleRate(), source.channels(), source.bitsPerSample());
 }
 } // namespace
 
-int render(const Options& options)
+std::unique_ptr<TarvoltAudioProcessor> makeProcessor(const Options& options)
 {
-    auto source = options.rendersDemo() ? AudioSource::demo() : AudioSource::open(options.input);
-    const auto outputFile = options.output != juce::File() ? options.output : defaultOutputFor(options);
-    if (outputFile == options.input)
-        fail("the output would overwrite the input");
-
-    TarvoltAudioProcessor processor;
-    usePresetRoot(processor, options);
+    auto processor = std::make_unique<TarvoltAudioProcessor>();
+    usePresetRoot(*processor, options);
     if (options.preset)
-        applyPreset(processor, *options.preset);
-    applyParameterSettings(processor, options.settings);
-    prepare(processor, source, options.blockSize);
+        applyPreset(*processor, *options.preset);
+    applyParameterSettings(*processor, options.settings);
+    return processor;
+}
 
-    const auto writer = writerFor(outputFile, source);
-    const auto dryWriter = options.rendersDemo()
-                               ? writerFor(outputFile.getSiblingFile(outputFile.getFileNameWithoutExtension() + "-dry.wav"),
-                                           source)
-                               : nullptr;
+RenderResult renderJob(const RenderJob& job, TarvoltAudioProcessor& processor, int blockSize, bool progressBar)
+{
+    auto source = job.input == juce::File() ? AudioSource::demo() : AudioSource::open(job.input);
+    prepare(processor, source, blockSize);
+
+    const auto writer = writerFor(job.output, source);
+    const auto dryWriter = job.dryOutput != juce::File() ? writerFor(job.dryOutput, source) : nullptr;
 
     const auto length = source.length();
-    RenderReport report(source.channels(), source.bitsPerSample() < 32);
-    ProgressBar progress(length, !options.quiet && length > (juce::int64) (5.0 * source.sampleRate()));
+    RenderReport report(source.channels(), !writer->isFloat());
+    ProgressBar progress(length, progressBar && length > (juce::int64)(5.0 * source.sampleRate()));
 
     // High quality delays the output: the first `latency` processed samples are dropped and as
     // many samples of silence follow the input, so the output lines up with the input.
     const int latency = processor.getLatencySamples();
-    juce::AudioBuffer<float> block(source.channels(), options.blockSize);
+    juce::AudioBuffer<float> block(source.channels(), blockSize);
     juce::MidiBuffer midi;
     juce::int64 written = 0;
-    for (juce::int64 position = 0; written < length; position += options.blockSize)
+    for (juce::int64 position = 0; written < length; position += blockSize)
     {
-        const int n = options.blockSize;
+        const int n = blockSize;
         const int fromInput = (int) juce::jlimit<juce::int64>(0, n, length - position);
         block.clear();
         juce::AudioBuffer<float> input(block.getArrayOfWritePointers(), source.channels(), 0, fromInput);
@@ -96,13 +103,45 @@ int render(const Options& options)
     if (dryWriter != nullptr)
         dryWriter->commit();
 
-    std::cout << source.description() << " -> " << outputFile.getFullPathName() << "\n"
-              << source.channels() << " channel(s), " << source.sampleRate() << " Hz, " << source.bitsPerSample()
-              << " bit, " << length << " samples\n";
-    report.printLevels(std::cout);
-    report.printClipping(std::cout, source.bitsPerSample());
+    RenderResult result;
+    std::ostringstream text;
+    text << source.description() << " -> " << job.output.getFullPathName() << "\n"
+         << source.channels() << " channel(s), " << source.sampleRate() << " Hz, " << source.bitsPerSample() << " bit, "
+         << length << " samples\n";
+    report.printLevels(text);
+    result.report = text.str();
+
+    if (writer->bitsPerSample() < source.bitsPerSample())
+        result.warnings.add(job.output.getFullPathName() + " holds " + juce::String(writer->bitsPerSample())
+                            + "-bit samples: AIFF holds no more than 24 bits (write a .wav for 32-bit float)");
+    const auto clipping = report.clippingWarning(writer->bitsPerSample());
+    if (clipping.isNotEmpty())
+        result.warnings.add(clipping + " " + job.output.getFullPathName()
+                            + " (lower the output, or write a 32-bit float WAV)");
     if (source.isCutShort())
-        std::cerr << "tarvolt-render: warning: input is cut short: " << length << " of " << source.declaredLength()
-                  << " frames read; the output holds only those\n";
+        result.warnings.add(source.description() + " is cut short: " + juce::String(length) + " of "
+                            + juce::String(source.declaredLength()) + " frames read; the output holds only those");
+    return result;
+}
+
+void printResult(const RenderResult& result)
+{
+    std::cout << result.report << std::flush;
+    for (const auto& warning : result.warnings)
+        std::cerr << "tarvolt-render: warning: " << warning << "\n";
+    std::cerr << std::flush;
+}
+
+int render(const Options& options)
+{
+    if (options.instructionSet)
+        useInstructionSet(*options.instructionSet);
+    // A preset that cannot be loaded is an error in the arguments: found before a folder is made.
+    auto processor = makeProcessor(options);
+    const auto jobs = planJobs(options);
+    if (jobs.size() > 1)
+        return renderInParallel(jobs, options, std::move(processor));
+
+    printResult(renderJob(jobs.front(), *processor, options.blockSize, !options.quiet));
     return 0;
 }

@@ -11,6 +11,8 @@ struct RenderError
 };
 
 inline constexpr int exitCodeForErrors = 2;
+// Some of several inputs could not be rendered; the others were written.
+inline constexpr int exitCodeForSomeFailed = 1;
 
 [[noreturn]] inline void fail(const juce::String& message)
 {

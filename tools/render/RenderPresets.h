@@ -4,14 +4,15 @@
 
 class TarvoltAudioProcessor;
 
-// The preset options: --preset-root, --list-presets and --preset.
+// The preset options: --preset-root, --list-presets, --preset and --user-preset.
 
 // Points the processor's user presets at --preset-root, when given.
 void usePresetRoot(TarvoltAudioProcessor& processor, const Options& options);
 
-// Prints the factory preset names, then the user preset names; returns the exit code.
+// Prints the factory presets, then the user presets, each group under its heading, one name a
+// line indented by two spaces; returns the exit code.
 int listPresets(const Options& options);
 
-// Loads a factory preset by its exact name, else the user preset of that name; fails with a
-// RenderError when it is neither.
-void applyPreset(TarvoltAudioProcessor& processor, const juce::String& name);
+// Loads the chosen preset: a factory preset by its exact name, else the user preset of that name;
+// with userOnly, the user preset. Fails with a RenderError when there is none.
+void applyPreset(TarvoltAudioProcessor& processor, const PresetChoice& choice);

@@ -51,9 +51,10 @@ void RenderReport::printLevels(std::ostream& stream) const
     }
 }
 
-void RenderReport::printClipping(std::ostream& stream, int bitsPerSample) const
+juce::String RenderReport::clippingWarning(int bitsPerSample) const
 {
-    if (clippedSamples > 0)
-        stream << "warning: " << clippedSamples << " samples clipped at full scale in the " << bitsPerSample
-               << "-bit output (lower output, or use a 32-bit float WAV)\n";
+    if (clippedSamples == 0)
+        return {};
+    return juce::String(clippedSamples) + " samples clipped at full scale in the " + juce::String(bitsPerSample)
+           + "-bit output";
 }

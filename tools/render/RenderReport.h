@@ -6,7 +6,7 @@
 #include <vector>
 
 // The figures printed after a render: per channel peak, RMS and crest factor of the input and
-// the output, and how many output samples an integer WAV clips at full scale.
+// the output, and how many output samples an integer file clips at full scale.
 class RenderReport
 {
 public:
@@ -16,8 +16,8 @@ public:
     void addOutput(const juce::AudioBuffer<float>& block);
 
     void printLevels(std::ostream& out) const;
-    // A warning line when the output clipped, else nothing.
-    void printClipping(std::ostream& out, int bitsPerSample) const;
+    // "N samples clipped at full scale in the B-bit output" when the output clipped, else empty.
+    juce::String clippingWarning(int bitsPerSample) const;
 
 private:
     std::vector<SignalStats> in, out;

@@ -1,29 +1,18 @@
 #include "RenderSettings.h"
 
+#include "SettingsHelp.h"
+
 #include "processor/Parameters.h"
 #include "processor/TarvoltAudioProcessor.h"
 
 namespace
 {
-std::optional<float> parseNumber(const juce::String& text)
-{
-    const auto trimmed = text.trim();
-    if (trimmed.isEmpty() || !trimmed.containsOnly("+-.0123456789eE"))
-        return std::nullopt;
-    const double value = trimmed.getDoubleValue();
-    if (!std::isfinite(value))
-        return std::nullopt;
-    return (float) value;
-}
-
+// What the parameter takes, for the error messages: "-12 to 12 dB", "Tight, Punch, Smooth (or 0 to 2)".
 juce::String describeRange(const ParameterSpec& spec)
 {
     if (spec.kind == ParameterSpec::Kind::number)
-        return juce::String(spec.minimum) + " to " + juce::String(spec.maximum);
-    juce::StringArray names;
-    for (int i = 0; i < spec.numChoices(); ++i)
-        names.add(spec.choices[(size_t) i]);
-    return names.joinIntoString(", ") + " (or 0 to " + juce::String(spec.numChoices() - 1) + ")";
+        return describeValues(spec);
+    return describeValues(spec, ", ") + " (or 0 to " + juce::String(spec.numChoices() - 1) + ")";
 }
 } // namespace
 
@@ -47,18 +36,17 @@ std::optional<ParameterSetting> parseParameterSetting(const juce::String& text, 
         return std::nullopt;
     }
 
-    for (int i = 0; i < spec->numChoices(); ++i)
-        if (valueText.equalsIgnoreCase(spec->choices[(size_t) i]))
-            return ParameterSetting{id, (float) i};
-
-    const auto number = parseNumber(valueText);
-    const bool wholeStep = spec->kind == ParameterSpec::Kind::number || (number && *number == std::round(*number));
-    if (!number || !wholeStep || *number < spec->minimum || *number > spec->maximum)
-    {
+    // Unlike the editor, which clamps, the tools refuse a value they would have to change: a
+    // script should not silently get another value than it asked for.
+    const auto typed = parseTypedValue(*spec, valueText);
+    if (!typed.isValue())
+        error = "value \"" + valueText + "\" for " + id + ": " + typed.problem + "; " + id + " takes " +
+                describeRange(*spec);
+    else if (typed.clamped)
         error = "value \"" + valueText + "\" out of range for " + id + ": " + describeRange(*spec);
-        return std::nullopt;
-    }
-    return ParameterSetting{id, *number};
+    else
+        return ParameterSetting{id, (float) typed.plain};
+    return std::nullopt;
 }
 
 void applyParameterSettings(TarvoltAudioProcessor& processor, const std::vector<ParameterSetting>& settings)

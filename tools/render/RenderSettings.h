@@ -12,8 +12,9 @@ struct ParameterSetting
     float plainValue = 0.0f;
 };
 
-// Parses "id=value": the value in the parameter's own unit (dB or percent), a choice name
-// ("Tight", "High", case ignored) or, for power, on/off. Returns an error message on failure.
+// Parses "id=value": the value as the editor's value entry reads it (parseTypedValue: a number with
+// or without the parameter's unit, "+6 dB", "45%"; a choice name, case ignored, or its index; for
+// power, on/off). Returns an error message when the value is not one, or lies out of range.
 std::optional<ParameterSetting> parseParameterSetting(const juce::String& text, juce::String& error);
 
 class TarvoltAudioProcessor;

@@ -15,16 +15,18 @@ juce::String unitSuffix(ParameterSpec::Unit unit)
     return {};
 }
 
-juce::String describeValues(const ParameterSpec& spec)
+} // namespace
+
+juce::String describeValues(const ParameterSpec& spec, const juce::String& separator)
 {
     if (spec.kind == ParameterSpec::Kind::number)
         return juce::String(spec.minimum) + " to " + juce::String(spec.maximum) + unitSuffix(spec.unit);
     juce::StringArray names;
     for (int i = 0; i < spec.numChoices(); ++i)
         names.add(spec.choices[(size_t) i]);
-    return names.joinIntoString("|");
+    return names.joinIntoString(separator);
 }
-} // namespace
+
 
 juce::StringArray describeSettableParameters()
 {

@@ -4,8 +4,8 @@
 
 #include "RenderSettings.h"
 
-#include "editor/TarvoltAudioProcessorEditor.h"
-#include "editor/TarvoltGUI.h"
+#include "editor/TarvoltEditor.h"
+#include "editor/panel/MainPanel.h"
 #include "processor/TarvoltAudioProcessor.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -153,19 +153,19 @@ void applySettings(TarvoltAudioProcessor& processor, const Options& options)
 }
 
 // The panel inside the editor (or the panel itself).
-TarvoltGUI& findPanel(juce::Component& view)
+MainPanel& findPanel(juce::Component& view)
 {
-    if (auto* panel = dynamic_cast<TarvoltGUI*>(&view))
+    if (auto* panel = dynamic_cast<MainPanel*>(&view))
         return *panel;
     for (auto* child : view.getChildren())
-        if (auto* panel = dynamic_cast<TarvoltGUI*>(child))
+        if (auto* panel = dynamic_cast<MainPanel*>(child))
             return *panel;
     fail("the editor has no main panel");
 }
 
 // Plays the file through the processor in 512-sample blocks, as a host would while the editor is
 // open, the panel taking in the live view's data after every block.
-void playThrough(TarvoltAudioProcessor& processor, TarvoltGUI& panel, const Options& options)
+void playThrough(TarvoltAudioProcessor& processor, MainPanel& panel, const Options& options)
 {
     juce::AudioFormatManager formats;
     formats.registerBasicFormats();
@@ -237,9 +237,9 @@ int main(int argc, char** argv)
 
     std::unique_ptr<juce::Component> view;
     if (options.panelOnly)
-        view = std::make_unique<TarvoltGUI>(processor);
+        view = std::make_unique<MainPanel>(processor);
     else
-        view = std::make_unique<TarvoltAudioProcessorEditor>(processor);
+        view = std::make_unique<TarvoltEditor>(processor);
     view->setSize(options.width, options.height);
     auto& panel = findPanel(*view);
     panel.setDisplayMode(options.displayMode);

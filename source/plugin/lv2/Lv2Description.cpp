@@ -91,6 +91,24 @@ juce::String latencyPort()
     return text;
 }
 
+// The host's bypass switch, where hosts look for it.
+juce::String enabledPort()
+{
+    juce::String text;
+    text << "\t[\n"
+         << "\t\ta lv2:InputPort , lv2:ControlPort ;\n"
+         << "\t\tlv2:index " << (int)Lv2Ports::enabled << " ;\n"
+         << "\t\tlv2:symbol \"enabled\" ;\n"
+         << "\t\tlv2:name \"Enabled\" ;\n"
+         << "\t\tlv2:designation lv2:enabled ;\n"
+         << "\t\tlv2:default " << number(1.0f) << " ;\n"
+         << "\t\tlv2:minimum " << number(0.0f) << " ;\n"
+         << "\t\tlv2:maximum " << number(1.0f) << " ;\n"
+         << "\t\tlv2:portProperty lv2:toggled ;\n"
+         << "\t]";
+    return text;
+}
+
 juce::String presetUri(int index)
 {
     return Lv2Description::pluginUri() + "#preset" + juce::String(index + 1);
@@ -156,7 +174,7 @@ juce::String Lv2Description::plugin()
          << audioPort(Lv2Ports::audioOutRight, false, "out_r", "Right Out", true, "right");
     for (uint32_t i = 0; i < Lv2Ports::numControls; ++i)
         text << " ,\n" << controlPort(Lv2Ports::firstControl + i, parameterSpecs[i]);
-    text << " ,\n" << latencyPort() << " .\n";
+    text << " ,\n" << latencyPort() << " ,\n" << enabledPort() << " .\n";
     return text;
 }
 

@@ -57,13 +57,15 @@ void Lv2Instance::connectPort(uint32_t port, void* data) noexcept
         controlPorts[port - Lv2Ports::firstControl] = static_cast<const float*>(data);
     else if (port == Lv2Ports::latency)
         latencyPort = static_cast<float*>(data);
+    else if (port == Lv2Ports::enabled)
+        enabledPort = static_cast<const float*>(data);
 }
 
 void Lv2Instance::activate()
 {
     // Controls the host set before starting take effect at once rather than ramping there.
     applyControlPorts();
-    shaper.prepare(sampleRate, settings);
+    shaper.prepare(sampleRate, enabled ? settings : settings.bypassed());
 }
 
 void Lv2Instance::deactivate()
@@ -90,6 +92,11 @@ void Lv2Instance::applyControlPorts() noexcept
     }
     if (moved)
         publish();
+
+    // Above 0 plays, 0 or below bypasses (the values below 0 are reserved, and bypass too); a NaN
+    // is no value and is ignored.
+    if (enabledPort != nullptr && !std::isnan(*enabledPort))
+        enabled = *enabledPort > 0.0f;
 }
 
 void Lv2Instance::publish() noexcept
@@ -129,7 +136,8 @@ void Lv2Instance::run(uint32_t numSamples) noexcept
     const auto n = (size_t) std::min<uint32_t>(numSamples, INT_MAX);
     juce::ScopedNoDenormals noDenormals;
     shaper.process(juce::dsp::AudioBlock<const float>(inputs, (size_t) channels, n),
-                   juce::dsp::AudioBlock<float>(outputs, (size_t) channels, n), settings);
+                   juce::dsp::AudioBlock<float>(outputs, (size_t) channels, n),
+                   enabled ? settings : settings.bypassed());
 
     // A host that takes a right output from a mono input gets the shaped mono signal there too.
     if (channels == 1 && outRight != nullptr && outRight != outLeft)

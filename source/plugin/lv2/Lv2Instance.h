@@ -13,10 +13,11 @@
 
 // One LV2 instance of Tarvolt: the shaper behind the ports. Control ports are read at the start
 // of every run; a value that moved since the last run becomes the shaper's setting, as the
-// parameter would store it, and the audio is shaped in place on the output ports. Nothing on the
-// audio thread goes through the framework's parameters. The host's state holds the same state
-// blob as the other formats: a processor that does no audio keeps the parameters and the current
-// preset for it, and takes the settings over when the host saves.
+// parameter would store it, and the audio is shaped in place on the output ports. While the
+// host's enabled port is 0 the shaper runs with the power off, as under a VST3 host's bypass.
+// Nothing on the audio thread goes through the framework's parameters. The host's state holds the
+// same state blob as the other formats: a processor that does no audio keeps the parameters and
+// the current preset for it, and takes the settings over when the host saves.
 class Lv2Instance
 {
 public:
@@ -48,6 +49,8 @@ private:
     std::array<float*, Lv2Ports::firstControl> audioPorts{};
     std::array<const float*, Lv2Ports::numControls> controlPorts{};
     float* latencyPort = nullptr;
+    const float* enabledPort = nullptr;
+    bool enabled = true;
     std::array<float, Lv2Ports::numControls> lastControlValues{};
     std::array<juce::RangedAudioParameter*, Lv2Ports::numControls> parameters{};
 

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "editor/bar/MenuBarLookAndFeel.h"
+#include "presets/PresettableProcessor.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <functional>
+#include <memory>
+
+class PresetDialogs;
+
+// The menu bar's preset drop-down: the factory presets to load (the current one ticked), then the
+// user presets, each a submenu with Load, Rename and Delete. Renaming and deleting go on in the
+// preset dialogs. Message thread only.
+class PresetMenu
+{
+public:
+    // Item ids. User-preset ids come in three ranges of this size, so at most this many user
+    // presets are listed: no "Load" can ever be taken for a "Rename" or a "Delete".
+    static constexpr int factoryIdBase = 1000;
+    static constexpr int loadIdBase = 2000;
+    static constexpr int renameIdBase = 5000;
+    static constexpr int deleteIdBase = 8000;
+    static constexpr int deleteIdLast = 910000;
+    static constexpr int maxListedUserPresets = renameIdBase - loadIdBase;
+
+    // onPresetLoaded runs after a preset was loaded from the menu.
+    PresetMenu(std::shared_ptr<MenuBarLookAndFeel> look, PresetDialogs& dialogs,
+               std::function<void()> onPresetLoaded);
+
+    // The preset manager the menu lists and acts on (may be null: then it shows nothing).
+    void setPresetManager(PresettableProcessor* manager) noexcept { presetManager = manager; }
+
+    juce::PopupMenu create();
+    // Opens the menu under the target (the bar's preset button), sized for a bar of that height;
+    // the choice arrives later, at handleResult.
+    void show(juce::Component& target, float barHeight);
+    void handleResult(int result);
+
+private:
+    juce::StringArray listedUserPresets();
+
+    // Shared with the callbacks of open menus: a menu's window lets go of its look only after the
+    // bar is gone when the editor closes while the menu is open.
+    std::shared_ptr<MenuBarLookAndFeel> look;
+    PresetDialogs& dialogs;
+    std::function<void()> onPresetLoaded;
+    PresettableProcessor* presetManager = nullptr;
+
+    JUCE_DECLARE_WEAK_REFERENCEABLE(PresetMenu)
+    JUCE_DECLARE_NON_COPYABLE(PresetMenu)
+};

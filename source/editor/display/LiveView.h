@@ -1,0 +1,38 @@
+#pragma once
+
+#include "editor/display/DisplayModel.h"
+#include "editor/display/LiveFeedReader.h"
+#include "editor/display/PlotGeometry.h"
+
+#include <juce_graphics/juce_graphics.h>
+
+#include <vector>
+
+class LiveFeed;
+
+// The signal display's live view: the last two seconds of the input (DRY) and the output
+// (SHAPED) as filled min/max envelopes on a linear scale about a centre line, the detector's
+// transient amount as a band under them, the clip onset and the read-out line. It reads the live
+// feed while it is shown. Drawn in the coordinates of the display's plot (PlotGeometry).
+class LiveView
+{
+public:
+    explicit LiveView(LiveFeed& feed) : reader(feed) {}
+
+    // Starts (with an empty view) or stops reading the feed; nowMs: the clock update() is given.
+    void setReading(bool shouldRead, double nowMs) { reader.setReading(shouldRead, nowMs); }
+    // Takes what the feed sent since the last update.
+    void update(double nowMs) { reader.update(nowMs); }
+
+    // What changes only with the size: the grid, the level marks, the legend and the time axis.
+    static void paintFrame(juce::Graphics& g, const PlotGeometry& plot);
+    // The signal as it is now, with the clip onset, the read-out line and the level marks'
+    // captions; "NO AUDIO" while nothing is to be seen.
+    void paintSignal(juce::Graphics& g, const PlotGeometry& plot, const DisplaySettings& settings);
+
+private:
+    friend struct SignalDisplayTestAccess;
+
+    LiveFeedReader reader;
+    std::vector<LiveHistory::Column> columns; // kept between paints: no allocation per paint
+};

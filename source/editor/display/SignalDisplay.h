@@ -1,0 +1,62 @@
+#pragma once
+
+#include "editor/display/DisplayMode.h"
+#include "editor/display/DisplayModel.h"
+#include "editor/display/DisplayResolution.h"
+#include "editor/display/LiveView.h"
+#include "editor/display/PlotGeometry.h"
+#include "editor/look/PanelArea.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+#include <juce_gui_basics/juce_gui_basics.h>
+
+class LiveFeed;
+
+// The signal display: a dark plot in a frame that shows either the model view (a synthetic hit
+// before and after a model of the shaper with the current settings) or the live view (the real
+// signal of the last two seconds). With power off the model view is an empty plot.
+//
+// What changes only with the size, the power state, the mode and the settings is part of the
+// main panel's picture, which keeps it between paints: the panel paints the frame (paintFrame)
+// and the model (paintModel) into it. The display paints only what moves itself: the live signal.
+class SignalDisplay : public PanelArea
+{
+public:
+    SignalDisplay(juce::AudioProcessorValueTreeState& parameters, LiveFeed& liveFeed);
+
+    void setPowerOn(bool on);
+    // How finely the model's curves are drawn.
+    void setResolution(DisplayResolution resolution) noexcept { resolutionMode = resolution; }
+    DisplayResolution getResolution() const noexcept { return resolutionMode; }
+
+    // The live view reads the audio only while it is shown.
+    void setMode(DisplayMode mode);
+    DisplayMode getMode() const noexcept { return mode; }
+    // Takes what the audio thread sent the live view since the last call.
+    void updateLiveView();
+
+    // The settings the display draws with, read afresh; a parameter that cannot be found reads as 0.
+    DisplaySettings readSettings() const;
+
+    // Into the panel's picture: the frame and the plot, with the grid, the legend and the time
+    // axis of the view shown (none in the model view with power off)...
+    void paintFrame(juce::Graphics& g) const;
+    // ...and the model's curves, in the model view with power on.
+    void paintModel(juce::Graphics& g, const DisplaySettings& settings) const;
+
+    // The live signal, in the live view.
+    void paint(juce::Graphics& g) override;
+
+private:
+    friend struct SignalDisplayTestAccess;
+
+    PlotGeometry plot() const { return PlotGeometry::forDisplayArea(area, scale); }
+
+    juce::AudioProcessorValueTreeState& parameters;
+    bool powerOn = true;
+    DisplayResolution resolutionMode = DisplayResolution::Auto;
+    DisplayMode mode = DisplayMode::Model;
+    LiveView liveView;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(SignalDisplay)
+};
