@@ -31,6 +31,7 @@ void printCeiling()
          {{ParameterIDs::punch, 100.0f}},
          [](double r) { return quality::drums(r); }},
         {"15 kHz sine at -6 dBFS", {}, [](double r) { return quality::sine(r, 15000.0, -6.0f); }},
+        {"15 kHz sine at +12 dBFS", {}, [](double r) { return quality::sine(r, 15000.0, 12.0f); }},
         {"uniform noise at +12 dBFS peak", {}, [](double r) { return quality::uniformNoise(r, 12.0f); }},
         {"demo drums at +12 dBFS", {}, [](double r) { return quality::drums(r, 12.0f); }},
         {"demo drums at +12 dBFS, punch 100",

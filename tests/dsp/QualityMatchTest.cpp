@@ -29,6 +29,7 @@ TEST(QualityMatch, ClipAt100KeepsTheOutputUnderFullScale)
          {{ParameterIDs::punch, 100.0f}},
          [](double r) { return quality::drums(r, 0.0f, 4.0); }},
         {"15 kHz sine at -6 dBFS", {}, [](double r) { return quality::sine(r, 15000.0, -6.0f, 1.0); }},
+        {"15 kHz sine at +12 dBFS", {}, [](double r) { return quality::sine(r, 15000.0, 12.0f, 1.0); }},
         {"white noise at +12 dBFS", {}, [](double r) { return quality::uniformNoise(r, 12.0f, 1.0); }},
         {"drums at +12 dBFS", {}, [](double r) { return quality::drums(r, 12.0f, 4.0); }},
     };
