@@ -16,11 +16,12 @@
 // samples fall. The four steps are composed into one per base sample (shaping::FollowerKernel).
 //
 // Each base sample takes the mean of its envelopes after the second and the fourth step,
-// low-passed by two one-pole stages of coefficient `smoothing` (about 2 kHz at 44.1 kHz). Both
-// keep the followers' ripple on a steady high tone (they charge at every crest and fall back
-// between) from reaching the transient amount as a flutter of its own: what of it lies near the
-// sampling rate would fold down to a slow wobble when one value is taken per base sample, and
-// what is left would move the saturation's drive and spread a tone's harmonics into sidebands.
+// low-passed by two one-pole stages of coefficient `smoothing` (together -3 dB at about 1 kHz at
+// 44.1 kHz). Both keep the followers' ripple on a steady high tone (they charge at every crest
+// and fall back between) from reaching the transient amount as a flutter of its own: what of it
+// lies near the sampling rate would fold down to a slow wobble when one value is taken per base
+// sample, and what is left would move the saturation's drive and spread a tone's harmonics into
+// sidebands.
 // The low-passes delay by `lead` samples at low frequencies; the detection reaches the followers
 // that much ahead of the signal (OversampledPath), so the transient amount lines up with the
 // signal as Standard's does.
