@@ -81,7 +81,7 @@ TEST(HostedPlugin, Description)
     const auto d = describePlugin();
     EXPECT_EQ(d.name, "Tarvolt");
     EXPECT_EQ(d.manufacturerName, "Orvane Audio");
-    EXPECT_EQ(d.version, "1.0.1");
+    EXPECT_EQ(d.version, TARVOLT_VERSION);
     EXPECT_EQ(d.category, "Fx|Dynamics");
     EXPECT_EQ(d.pluginFormatName, "VST3");
     EXPECT_FALSE(d.isInstrument);

@@ -101,7 +101,7 @@ TEST(ModuleFactory, FactoryInformationAndClasses)
         EXPECT_EQ(toString(c.category), expectedCategories[i]);
         EXPECT_EQ(toString(c.name), "Tarvolt");
         EXPECT_EQ(toString(c.vendor), "Orvane Audio");
-        EXPECT_EQ(toString(c.version), "1.0.1");
+        EXPECT_EQ(toString(c.version), TARVOLT_VERSION);
         EXPECT_EQ(toString(c.subCategories), "Fx|Dynamics");
         EXPECT_EQ(toString(c.sdkVersion), "VST 3.7.2");
         EXPECT_EQ(c.cardinality, PClassInfo::kManyInstances);

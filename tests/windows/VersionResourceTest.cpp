@@ -39,8 +39,9 @@ TEST(VersionResource, NamesTheCompanyProductAndVersionInUSEnglish)
     const auto* fixed = query<VS_FIXEDFILEINFO>(data, L"\\", length);
     ASSERT_NE(fixed, nullptr);
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed->dwFileVersionMS, (DWORD) MAKELONG(0, 1)) << "file version 1.0.x.x";
-    EXPECT_EQ(fixed->dwFileVersionLS, (DWORD) MAKELONG(0, 1)) << "file version x.x.1.0";
+    EXPECT_EQ(fixed->dwFileVersionMS, (DWORD) MAKELONG(TARVOLT_VERSION_MINOR, TARVOLT_VERSION_MAJOR))
+        << "file version major.minor.x.x";
+    EXPECT_EQ(fixed->dwFileVersionLS, (DWORD) MAKELONG(0, TARVOLT_VERSION_PATCH)) << "file version x.x.patch.0";
 
     const auto* translation = query<WORD>(data, L"\\VarFileInfo\\Translation", length);
     ASSERT_NE(translation, nullptr);
@@ -48,9 +49,11 @@ TEST(VersionResource, NamesTheCompanyProductAndVersionInUSEnglish)
     EXPECT_EQ(translation[0], 0x0409) << "U.S. English";
     EXPECT_EQ(translation[1], 1252) << "code page 1252";
 
-    const std::pair<const wchar_t*, const wchar_t*> strings[] = {
+    const std::string version = TARVOLT_VERSION;
+    const std::wstring wideVersion(version.begin(), version.end());
+    const std::pair<const wchar_t*, std::wstring> strings[] = {
         {L"CompanyName", L"Orvane Audio"}, {L"FileDescription", L"Tarvolt"}, {L"ProductName", L"Tarvolt"},
-        {L"FileVersion", L"1.0.1"},        {L"ProductVersion", L"1.0.1"},
+        {L"FileVersion", wideVersion},     {L"ProductVersion", wideVersion},
     };
     for (const auto& [key, expected] : strings)
     {

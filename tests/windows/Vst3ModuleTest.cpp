@@ -136,7 +136,7 @@ TEST(Vst3Module, FactoryReportsTheVendorAndItsClasses)
         EXPECT_STREQ(c.category, expected[i].category);
         EXPECT_STREQ(c.name, "Tarvolt");
         EXPECT_STREQ(c.vendor, "Orvane Audio");
-        EXPECT_STREQ(c.version, "1.0.1");
+        EXPECT_STREQ(c.version, TARVOLT_VERSION);
         EXPECT_STREQ(c.subCategories, "Fx|Dynamics");
         EXPECT_STREQ(c.sdkVersion, "VST 3.7.2");
         EXPECT_EQ(c.cardinality, PClassInfo::kManyInstances);
