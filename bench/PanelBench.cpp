@@ -7,7 +7,7 @@
 #include "editor/display/SignalDisplay.h"
 #include "editor/meters/LevelMeter.h"
 #include "editor/panel/MainPanel.h"
-#include "processor/TarvoltAudioProcessor.h"
+#include "plugin/TarvoltAudioProcessor.h"
 
 #include <benchmark/benchmark.h>
 
@@ -56,12 +56,15 @@ void gradientFillBaseline(benchmark::State& state)
 void paintPanel(benchmark::State& state, bool powerOn, bool withoutControls)
 {
     TarvoltAudioProcessor processor;
-    if (auto* power = processor.parameters.getParameter("power"))
+    if (auto* power = processor.getState().parameters.getParameter("power"))
         power->setValueNotifyingHost(powerOn ? 1.0f : 0.0f);
     for (int ch = 0; ch < 2; ++ch)
-        processor.inputLevels[ch] = processor.outputLevels[ch] = 0.6f;
+    {
+        processor.getMeters().setInputLevel(ch, 0.6f);
+        processor.getMeters().setOutputLevel(ch, 0.6f);
+    }
 
-    MainPanel panel(processor);
+    MainPanel panel(processor.getState(), processor.getLiveFeed(), processor.getMeters());
     panel.setSize(panelWidth, panelHeight);
     auto canvas = makeCanvas();
     measurePaints(state, [&] {
@@ -87,8 +90,8 @@ void paintPanel(benchmark::State& state, bool powerOn, bool withoutControls)
 void paintPanelWhileAKnobMoves(benchmark::State& state)
 {
     TarvoltAudioProcessor processor;
-    auto* attack = processor.parameters.getParameter("attack");
-    MainPanel panel(processor);
+    auto* attack = processor.getState().parameters.getParameter("attack");
+    MainPanel panel(processor.getState(), processor.getLiveFeed(), processor.getMeters());
     panel.setSize(panelWidth, panelHeight);
     auto canvas = makeCanvas();
     int step = 0;
@@ -108,7 +111,7 @@ void paintLiveView(benchmark::State& state)
     TarvoltAudioProcessor processor;
     processor.setRateAndBufferSizeDetails(rate, 512);
     processor.prepareToPlay(rate, 512);
-    MainPanel panel(processor);
+    MainPanel panel(processor.getState(), processor.getLiveFeed(), processor.getMeters());
     panel.setSize(panelWidth, panelHeight);
     panel.setDisplayMode(DisplayMode::Live);
 

@@ -2,9 +2,9 @@
 // CPU second, in 512-sample blocks, next to a plain copy of the same blocks as the baseline. With
 // feed:1 an editor's live view listens: the audio thread summarises every stretch for it.
 
-#include "processor/EnvelopePass.h"
-#include "processor/ShapingKernels.h"
-#include "processor/TarvoltAudioProcessor.h"
+#include "dsp/EnvelopePass.h"
+#include "dsp/ShapingKernels.h"
+#include "plugin/TarvoltAudioProcessor.h"
 
 #include <benchmark/benchmark.h>
 
@@ -73,7 +73,7 @@ void copyBaseline(benchmark::State& state)
 
 void setPlain(TarvoltAudioProcessor& processor, const char* id, float value)
 {
-    auto* p = processor.parameters.getParameter(id);
+    auto* p = processor.getState().parameters.getParameter(id);
     p->setValueNotifyingHost(p->convertTo0to1(value));
 }
 
@@ -159,7 +159,7 @@ void envelopePassAlone(benchmark::State& state)
         channel.lowBand = FocusFilter::lowBand(sampleRate);
         channel.highBand = FocusFilter::highBand(sampleRate);
     }
-    const auto defaultMode = (int) parameterSpecs[(size_t) parameterIndex(ParameterIDs::mode)].defaultValue;
+    const auto defaultMode = ParameterValues::defaults().choice<Mode>();
     const auto coefficients = shaper::EnvelopeCoefficients::forMode(defaultMode, sampleRate);
     envelopePass::Stretch in, fast, slow;
     const auto& input = benchInput();

@@ -39,9 +39,9 @@ void printCeiling()
          [](double r) { return quality::drums(r, 12.0f); }},
     };
     for (const auto& c : cases)
-        for (int q : {QualityIndex::standard, QualityIndex::high})
+        for (Quality q : {Quality::standard, Quality::high})
         {
-            std::printf("%-34s %-9s", c.name, q == QualityIndex::high ? "High" : "Standard");
+            std::printf("%-34s %-9s", c.name, q == Quality::high ? "High" : "Standard");
             for (double rate : rates)
             {
                 auto settings = c.settings;
@@ -93,8 +93,8 @@ void printLevels()
             auto all = s.settings;
             all.push_back({ParameterIDs::mix, m.mix});
             const double standard =
-                quality::rmsDb(quality::shaped(*m.input, rate, quality::valuesOf(0, all)));
-            const double high = quality::rmsDb(quality::shaped(*m.input, rate, quality::valuesOf(1, all)));
+                quality::rmsDb(quality::shaped(*m.input, rate, quality::valuesOf(Quality::standard, all)));
+            const double high = quality::rmsDb(quality::shaped(*m.input, rate, quality::valuesOf(Quality::high, all)));
             std::printf("%-24s %-24s %9.2f %9.2f %+9.2f\n", m.name, s.name, standard, high, high - standard);
             std::fflush(stdout);
         }
@@ -111,8 +111,8 @@ void printBeats()
         for (double hz :
              {1000.0, 5000.0, 7300.0, 9000.0, 9100.0, 12000.0, 12100.0, 15000.0, 15100.0, 18000.0, 18100.0})
         {
-            const auto s = quality::toneTransients(rate, hz, QualityIndex::standard);
-            const auto h = quality::toneTransients(rate, hz, QualityIndex::high);
+            const auto s = quality::toneTransients(rate, hz, Quality::standard);
+            const auto h = quality::toneTransients(rate, hz, Quality::high);
             std::printf("%5.1f kHz at %5.1f kHz   %.4f / %.4f / %.3f | %.4f / %.4f / %.3f\n", hz / 1000.0,
                         rate / 1000.0, s.ripple, s.beat, s.mean, h.ripple, h.beat, h.mean);
             std::fflush(stdout);

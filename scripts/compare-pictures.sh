@@ -51,7 +51,10 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/in" "$work/old" "$work/new"
 
 # The demo's dry drums, as the README's live picture plays them.
-(cd "$work/in" && "$root/build/release/bin/tarvolt-render" -o tarvolt-demo.wav --quiet >/dev/null)
+# The render tool renders its demo with --demo since it takes several input files.
+render="$root/build/release/bin/tarvolt-render" demo_option=()
+"$render" --help | grep -q -- '--demo' && demo_option=(--demo)
+(cd "$work/in" && "$render" "${demo_option[@]}" -o tarvolt-demo.wav --quiet >/dev/null)
 demo="$work/in/tarvolt-demo-dry.wav"
 
 # name|arguments...

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-EditorSize computeEditorSize(juce::Rectangle<int> userArea, const ProductInfo& layout)
+EditorSize computeEditorSize(juce::Rectangle<int> userArea, const EditorProportions& layout)
 {
     const double R = std::max((double) layout.aspectRatio, 0.1);
     const double f = juce::jlimit(0.1, 1.0, (double) layout.defaultHeightFraction);

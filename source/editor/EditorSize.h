@@ -1,11 +1,19 @@
 #pragma once
 
-#include "processor/ProductInfo.h"
-
 #include <juce_gui_basics/juce_gui_basics.h>
 
+// The editor window's proportions and the limits of its width.
+struct EditorProportions
+{
+    float defaultHeightFraction = 0.75f; // share of the display's usable height the editor opens at
+    float aspectRatio = 1.61f;           // editor width / height, kept fixed
+    float menuBarHeightFraction = 0.09f; // share of the editor height given to the menu bar
+    float minimumWidth = 500.0f;         // logical pixels
+    float maximumWidth = 1700.0f;        // logical pixels
+};
+
 // The editor window's opening size and its resize limits, from the usable area of the display
-// that shows it (logical pixels) and the layout fields of ProductInfo.
+// that shows it (logical pixels) and the editor's proportions.
 struct EditorSize
 {
     int width = 1, height = 1;
@@ -13,7 +21,7 @@ struct EditorSize
     double aspectRatio = 1.0; // width / height, kept fixed while resizing
 };
 
-EditorSize computeEditorSize(juce::Rectangle<int> userArea, const ProductInfo& layout);
+EditorSize computeEditorSize(juce::Rectangle<int> userArea, const EditorProportions& layout);
 
 // The usable area (without task bars) of the display the editor opens on, in logical pixels.
 // windowBounds are the screen bounds of the window that holds the editor, empty while it is not

@@ -1,11 +1,13 @@
 #include "editor/TarvoltEditor.h"
 
 #include "editor/look/Rounding.h"
-#include "processor/TarvoltAudioProcessor.h"
+#include "state/PluginState.h"
 
-TarvoltEditor::TarvoltEditor(TarvoltAudioProcessor& p) : juce::AudioProcessorEditor(p), processor(p), panel(p)
+TarvoltEditor::TarvoltEditor(juce::AudioProcessor& processor, PluginState& pluginState, LiveFeed& liveFeed,
+                             const LevelMeters& meters)
+    : juce::AudioProcessorEditor(processor), state(pluginState), panel(pluginState, liveFeed, meters)
 {
-    bar.setPresetManager(&processor);
+    bar.setPresetManager(&state);
     // The panel draws with the resolution the bar shows, from the first paint on.
     auto& settings = bar.getSettingsMenu();
     panel.setResolutionMode(settings.getResolution());
@@ -18,14 +20,14 @@ TarvoltEditor::TarvoltEditor(TarvoltAudioProcessor& p) : juce::AudioProcessorEdi
     applyEditorSize();
 }
 
-// The display mode is an editor setting the processor keeps with its state, not a parameter: the
-// choice goes straight to the panel, which stores it there.
+// The display mode is an editor setting kept with the state, not a parameter: the choice goes
+// straight to the panel, which stores it there.
 void TarvoltEditor::addDisplayModeChoice()
 {
     bar.getSettingsMenu().addChoice(
         {"Display Mode",
          {displayModeName(DisplayMode::Model), displayModeName(DisplayMode::Live)},
-         [this] { return (int)processor.getDisplayMode(); },
+         [this] { return (int)state.getDisplayMode(); },
          [this](int option)
          { setDisplayMode(option == (int)DisplayMode::Live ? DisplayMode::Live : DisplayMode::Model); }});
 }
@@ -36,7 +38,7 @@ void TarvoltEditor::addParameterChoices()
 {
     for (const char* id : {ParameterIDs::quality, ParameterIDs::link})
     {
-        auto* parameter = processor.parameters.getParameter(id);
+        auto* parameter = state.parameters.getParameter(id);
         const auto* spec = findParameterSpec(id);
         if (parameter == nullptr || spec == nullptr)
             continue;

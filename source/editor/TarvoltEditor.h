@@ -3,29 +3,32 @@
 #include "editor/EditorSize.h"
 #include "editor/bar/MenuBar.h"
 #include "editor/panel/MainPanel.h"
-#include "processor/ProductInfo.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <memory>
 #include <vector>
 
-class TarvoltAudioProcessor;
+class LevelMeters;
+class LiveFeed;
+class PluginState;
 
 // The plug-in's window: the menu bar above the main panel, sized once from the screen that
-// shows it, resizable within limits at a fixed aspect ratio. Of its settings only the display mode
-// outlives it (the processor keeps it).
+// shows it, resizable within limits at a fixed aspect ratio. It shows and edits the plug-in's
+// state, and shows the audio through the meters and the live feed; the processor it belongs to
+// is only the framework's concern. Of its settings only the display mode outlives it (the state
+// keeps it).
 class TarvoltEditor : public juce::AudioProcessorEditor
 {
 public:
-    explicit TarvoltEditor(TarvoltAudioProcessor& processor);
+    TarvoltEditor(juce::AudioProcessor& processor, PluginState& state, LiveFeed& liveFeed, const LevelMeters& meters);
     ~TarvoltEditor() override = default;
 
     void paint(juce::Graphics& g) override;
     void resized() override;
 
-    // The signal display's mode (the menu bar's "Display Mode" choice): kept by the processor with
-    // its state, shown by the panel.
+    // The signal display's mode (the menu bar's "Display Mode" choice): kept with the state, shown
+    // by the panel.
     void setDisplayMode(DisplayMode mode) { panel.setDisplayMode(mode); }
 
 private:
@@ -37,8 +40,8 @@ private:
     void addDisplayModeChoice();
     void addParameterChoices();
 
-    TarvoltAudioProcessor& processor;
-    const ProductInfo layout;
+    PluginState& state;
+    const EditorProportions layout;
     MainPanel panel;
     MenuBar bar;
     std::vector<std::unique_ptr<juce::ParameterAttachment>> choiceAttachments;

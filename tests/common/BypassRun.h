@@ -6,6 +6,8 @@
 // power switch's; after it, the shaped signal as if the bypass had never been (nothing stale).
 // Each plug-in format drives its own instance; the signal and the checks are the same.
 
+#include "dsp/Choices.h"
+
 #include <juce_audio_basics/juce_audio_basics.h>
 
 #include <gtest/gtest.h>
@@ -155,15 +157,15 @@ inline void expectBypassLikeThePowerSwitch(const juce::AudioBuffer<float>& input
         EXPECT_GT(difference, 0.05f) << "at sample " << from;
     }
 }
-// At Standard (0) and High (1) quality: runs fresh instances each way with
+// At Standard and High quality: runs fresh instances each way with
 // `runOnce(quality, Switch, input)`, which returns a Run, and checks what they gave; the
 // latency reported is 0 at Standard and `highLatency` at High.
 template <typename RunOnce>
 void expectBypassLikeThePowerSwitchAtBothQualities(int highLatency, RunOnce&& runOnce)
 {
-    for (const int quality : {0, 1})
+    for (const Quality quality : {Quality::standard, Quality::high})
     {
-        SCOPED_TRACE(quality == 1 ? "High" : "Standard");
+        SCOPED_TRACE(quality == Quality::high ? "High" : "Standard");
         const auto input = hits();
         auto bypassed = runOnce(quality, Switch::bypass, input);
         auto powerSwitched = runOnce(quality, Switch::power, input);
@@ -171,7 +173,7 @@ void expectBypassLikeThePowerSwitchAtBothQualities(int highLatency, RunOnce&& ru
         for (const auto* run : {&bypassed, &powerSwitched, &through})
         {
             ASSERT_EQ(run->output.getNumSamples(), length) << "an instance did not run";
-            EXPECT_EQ(run->latency, quality == 1 ? highLatency : 0);
+            EXPECT_EQ(run->latency, quality == Quality::high ? highLatency : 0);
         }
         expectBypassLikeThePowerSwitch(input, {bypassed.output, powerSwitched.output, through.output},
                                        bypassed.latency);

@@ -1,23 +1,48 @@
 #pragma once
 
-#include "processor/TarvoltAudioProcessor.h"
+#include "plugin/TarvoltAudioProcessor.h"
+#include "state/ShaperSettingsFrom.h"
+#include "state/ParameterHost.h"
 
 #include <vector>
 
-// Small helpers to drive a processor the way a host does.
+// Small helpers to drive a processor, or the plug-in's state alone, the way a host does.
 namespace harness
 {
 
-inline void setPlain(TarvoltAudioProcessor& processor, const juce::String& id, float plainValue)
+inline void setPlain(PluginState& state, const juce::String& id, float plainValue)
 {
-    auto* parameter = processor.parameters.getParameter(id);
+    auto* parameter = state.parameters.getParameter(id);
     jassert(parameter != nullptr);
     parameter->setValueNotifyingHost(parameter->convertTo0to1(plainValue));
 }
 
-inline float getPlain(TarvoltAudioProcessor& processor, const juce::String& id)
+inline void setPlain(TarvoltAudioProcessor& processor, const juce::String& id, float plainValue)
 {
-    return processor.parameters.getRawParameterValue(id)->load();
+    setPlain(processor.getState(), id, plainValue);
+}
+
+// Sets a choice parameter to a choice (Mode::smooth, Quality::high, ...).
+template <typename Choice>
+inline void setChoice(PluginState& state, Choice choice)
+{
+    setPlain(state, choiceParameterID<Choice>, (float) choiceIndex(choice));
+}
+
+template <typename Choice>
+inline void setChoice(TarvoltAudioProcessor& processor, Choice choice)
+{
+    setChoice(processor.getState(), choice);
+}
+
+inline float getPlain(const PluginState& state, const juce::String& id)
+{
+    return state.parameters.getRawParameterValue(id)->load();
+}
+
+inline float getPlain(const TarvoltAudioProcessor& processor, const juce::String& id)
+{
+    return getPlain(processor.getState(), id);
 }
 
 // Prepares the processor for the given channel count (mono or stereo) and rate.
@@ -52,7 +77,8 @@ inline void shapeInBlocks(TransientShaper& shaper, juce::AudioBuffer<float>& buf
     for (int start = 0; start < buffer.getNumSamples(); start += blockSize)
     {
         const int len = std::min(blockSize, buffer.getNumSamples() - start);
-        shaper.process(juce::dsp::AudioBlock<float>(buffer).getSubBlock((size_t) start, (size_t) len), settings);
+        shaper.process(juce::dsp::AudioBlock<float>(buffer).getSubBlock((size_t) start, (size_t) len),
+                       shaperSettingsFrom(settings));
     }
 }
 

@@ -5,8 +5,9 @@
 // (tests/dsp/QualityMatchTest.cpp) and the bench program (bench/QualityBench.cpp).
 
 #include "DemoSignal.h"
-#include "processor/EnvelopePass.h"
-#include "processor/TransientShaper.h"
+#include "dsp/EnvelopePass.h"
+#include "dsp/TransientShaper.h"
+#include "state/ShaperSettingsFrom.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
@@ -21,12 +22,12 @@ namespace quality
 {
 using Settings = std::vector<std::pair<const char*, float>>;
 
-inline ParameterValues valuesOf(int qualityIndex, const Settings& settings)
+inline ParameterValues valuesOf(Quality q, const Settings& settings)
 {
     auto values = ParameterValues::defaults();
     for (const auto& [id, value] : settings)
         values.set(id, value);
-    values.set(ParameterIDs::quality, (float)qualityIndex);
+    values.set(ParameterIDs::quality, (float)choiceIndex(q));
     return values;
 }
 
@@ -97,8 +98,9 @@ inline juce::AudioBuffer<float> sine(double sampleRate, double hz, float peakDb,
 inline juce::AudioBuffer<float> shaped(const juce::AudioBuffer<float>& input, double sampleRate,
                                        const ParameterValues& values, int blockSize = 512)
 {
+    const auto settings = shaperSettingsFrom(values);
     TransientShaper shaper;
-    shaper.prepare(sampleRate, values);
+    shaper.prepare(sampleRate, settings);
     const int latency = shaper.getLatency();
     const int channels = input.getNumChannels(), length = input.getNumSamples();
     juce::AudioBuffer<float> buffer(channels, length + latency);
@@ -109,7 +111,7 @@ inline juce::AudioBuffer<float> shaped(const juce::AudioBuffer<float>& input, do
     for (int start = 0; start < buffer.getNumSamples(); start += blockSize)
     {
         const int n = std::min(blockSize, buffer.getNumSamples() - start);
-        shaper.process(block.getSubBlock((size_t)start, (size_t)n), values);
+        shaper.process(block.getSubBlock((size_t)start, (size_t)n), settings);
     }
     juce::AudioBuffer<float> out(channels, length);
     for (int ch = 0; ch < channels; ++ch)
@@ -148,8 +150,8 @@ inline double rmsDb(const juce::AudioBuffer<float>& buffer)
 inline double levelDifferenceDb(const juce::AudioBuffer<float>& input, double sampleRate,
                                 const Settings& settings)
 {
-    return rmsDb(shaped(input, sampleRate, valuesOf(QualityIndex::high, settings))) -
-           rmsDb(shaped(input, sampleRate, valuesOf(QualityIndex::standard, settings)));
+    return rmsDb(shaped(input, sampleRate, valuesOf(Quality::high, settings))) -
+           rmsDb(shaped(input, sampleRate, valuesOf(Quality::standard, settings)));
 }
 
 // The transient amount of each sample of a mono signal, as the shaper's detector at a quality finds
@@ -157,13 +159,11 @@ inline double levelDifferenceDb(const juce::AudioBuffer<float>& input, double sa
 // OversampledPath::detect at High), with the default focus, mode and sensitivity. At High each
 // amount belongs to the output latency samples later.
 inline std::vector<float> transientAmounts(const std::vector<float>& signal, double sampleRate,
-                                           int qualityIndex)
+                                           Quality q)
 {
-    const auto values = ParameterValues::defaults();
-    const int focus = values.choiceIndex((size_t)parameterIndex(ParameterIDs::focus));
-    const int mode = values.choiceIndex((size_t)parameterIndex(ParameterIDs::mode));
-    const auto c = shaper::EnvelopeCoefficients::forMode(mode, sampleRate);
-    const float sensitivity = values.get(ParameterIDs::sensitivity) * 0.01f;
+    const auto settings = shaperSettingsFrom(ParameterValues::defaults());
+    const auto c = shaper::EnvelopeCoefficients::forMode(settings.mode, sampleRate);
+    const float sensitivity = settings[Control::sensitivity];
 
     DetectorState detector;
     for (auto& channel : detector.channels)
@@ -179,10 +179,10 @@ inline std::vector<float> transientAmounts(const std::vector<float>& signal, dou
     {
         const int n = (int)std::min(signal.size() - start, (size_t)ControlBlock::maxSamples);
         std::copy(signal.begin() + (long)start, signal.begin() + (long)start + n, input[0]);
-        if (qualityIndex == QualityIndex::high)
-            path.detect(focus, mode, false, 1, input, fast, slow, n, detector);
+        if (q == Quality::high)
+            path.detect(settings.focus, settings.mode, false, 1, input, fast, slow, n, detector);
         else
-            envelopePass::run(focus, false, 1, input, fast, slow, n, c, detector);
+            envelopePass::run(choiceIndex(settings.focus), false, 1, input, fast, slow, n, c, detector);
         for (int i = 0; i < n; ++i)
             amounts.push_back(
                 shaper::transientFromEnvelopes(fast[0][i], slow[0][i], sensitivity, c.modeScale));
@@ -199,11 +199,11 @@ struct ToneTransients
     float ripple, beat, mean;
 };
 
-inline ToneTransients toneTransients(double sampleRate, double hz, int qualityIndex)
+inline ToneTransients toneTransients(double sampleRate, double hz, Quality q)
 {
     const auto tone = sine(sampleRate, hz, -12.0f, 2.0, 1);
     const auto T = transientAmounts({tone.getReadPointer(0), tone.getReadPointer(0) + tone.getNumSamples()},
-                                    sampleRate, qualityIndex);
+                                    sampleRate, q);
     const size_t from = T.size() / 2, window = (size_t)std::lround(sampleRate / 1000.0);
     float lo = T[from], hi = T[from];
     double sum = 0.0, total = 0.0;

@@ -2,7 +2,7 @@
 
 // The shaper as a plain per-sample transcription of its definition, for checking the block path.
 
-#include "processor/ParameterValues.h"
+#include "state/ParameterValues.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
 #include <juce_dsp/juce_dsp.h>

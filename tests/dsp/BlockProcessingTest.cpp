@@ -1,6 +1,6 @@
 #include "common/ProcessorHarness.h"
 #include "common/ReferenceShaper.h"
-#include "processor/LevelMeter.h"
+#include "dsp/LevelMeters.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +13,14 @@ constexpr auto attack = (size_t) Control::attackDb;
 constexpr auto mix = (size_t) Control::mix;
 } // namespace
 
-TEST(ParameterSmoothers, AttackRampsOver882SamplesAt44100InEqualStepsAcrossBlocks)
+TEST(ControlRamps, AttackRampsOver882SamplesAt44100InEqualStepsAcrossBlocks)
 {
-    ParameterSmoothers smoothers;
+    ControlRamps smoothers;
     smoothers.reset(44100.0);
     auto settings = ParameterValues::defaults().set(ParameterIDs::attack, 0.0f);
-    smoothers.setTargets(ParameterSmoothers::targetsFor(settings), true);
+    smoothers.setTargets(shaperSettingsFrom(settings).targets, true);
 
-    const auto t = ParameterSmoothers::targetsFor(settings.set(ParameterIDs::attack, 12.0f));
+    const auto t = shaperSettingsFrom(settings.set(ParameterIDs::attack, 12.0f)).targets;
     std::vector<float> values;
     for (int block = 0; values.size() < 1000; ++block)
     {
@@ -37,7 +37,7 @@ TEST(ParameterSmoothers, AttackRampsOver882SamplesAt44100InEqualStepsAcrossBlock
     EXPECT_EQ(values[999], 12.0f);
 }
 
-TEST(ParameterSmoothers, RampLengthsFollowTheSampleRate)
+TEST(ControlRamps, RampLengthsFollowTheSampleRate)
 {
     struct Case
     {
@@ -46,9 +46,9 @@ TEST(ParameterSmoothers, RampLengthsFollowTheSampleRate)
     };
     for (const auto& c : {Case{44100.0, 882, 1323}, Case{48000.0, 960, 1440}})
     {
-        ParameterSmoothers smoothers;
+        ControlRamps smoothers;
         smoothers.reset(c.rate);
-        ParameterSmoothers::Targets zeros{}, ones{};
+        ControlRamps::Targets zeros{}, ones{};
         ones.fill(1.0f);
         smoothers.setTargets(zeros, true);
         smoothers.setTargets(ones, false);
@@ -64,9 +64,9 @@ TEST(ParameterSmoothers, RampLengthsFollowTheSampleRate)
     }
 }
 
-TEST(ParameterSmoothers, RenderedStretchesEqualTheValuesStepByStep)
+TEST(ControlRamps, RenderedStretchesEqualTheValuesStepByStep)
 {
-    ParameterSmoothers rendered, stepped;
+    ControlRamps rendered, stepped;
     rendered.reset(48000.0);
     stepped.reset(48000.0);
     juce::Random random(17);
@@ -77,7 +77,7 @@ TEST(ParameterSmoothers, RenderedStretchesEqualTheValuesStepByStep)
             const auto& spec = parameterSpecs[p];
             settings[p] = spec.clampPlain(spec.minimum + random.nextFloat() * (spec.maximum - spec.minimum));
         }
-        return ParameterSmoothers::targetsFor(settings);
+        return shaperSettingsFrom(settings).targets;
     };
     const auto first = randomTargets();
     rendered.setTargets(first, true);
@@ -180,12 +180,12 @@ TEST(BlockProcessing, MatchesTheSampleByReferenceWhenParametersStayPut)
 {
     TarvoltAudioProcessor block;
     harness::prepare(block, 1, 48000.0);
-    reference::ReferenceShaper reference(48000.0, block.getParameterValues());
+    reference::ReferenceShaper reference(48000.0, block.getState().getParameterValues());
 
     const auto signal = harness::drumLikeSignal(9000, 2400, 5);
     auto buffer = harness::makeBuffer(1, signal), expected = buffer;
     harness::processInBlocks(block, buffer, 512);
-    reference.process(expected, 1, block.getParameterValues());
+    reference.process(expected, 1, block.getState().getParameterValues());
 
     for (int n = 0; n < (int) signal.size(); ++n)
         ASSERT_NEAR(buffer.getSample(0, n), expected.getSample(0, n), blockPathTolerance) << "sample " << n;
@@ -195,7 +195,7 @@ TEST(BlockProcessing, ModeAndFocusChangeAtTheNextBlockWithoutRamp)
 {
     TarvoltAudioProcessor block;
     harness::prepare(block, 1, 48000.0);
-    reference::ReferenceShaper reference(48000.0, block.getParameterValues());
+    reference::ReferenceShaper reference(48000.0, block.getState().getParameterValues());
 
     const auto signal = harness::drumLikeSignal(1024, 700, 9);
     auto buffer = harness::makeBuffer(1, signal), expected = buffer;
@@ -211,7 +211,7 @@ TEST(BlockProcessing, ModeAndFocusChangeAtTheNextBlockWithoutRamp)
         juce::AudioBuffer<float> expectedPart(expected.getArrayOfWritePointers(), 1, start, 512);
         block.processBlock(part, midi);
         // The reference switches exactly at the block boundary and ramps nothing.
-        reference.process(expectedPart, 1, block.getParameterValues());
+        reference.process(expectedPart, 1, block.getState().getParameterValues());
     }
 
     for (int n = 0; n < 1024; ++n)
@@ -272,11 +272,11 @@ TEST(BlockProcessing, BrokenInputIsProcessedAsSilence)
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float ceiling = shaper::inputCeiling;
 
-    for (int quality : {QualityIndex::standard, QualityIndex::high})
+    for (Quality quality : {Quality::standard, Quality::high})
         for (float bad : {nan, inf, -inf, 3.0e20f, -std::numeric_limits<float>::max(), std::nextafter(ceiling, inf),
                           ceiling, -ceiling})
         {
-            SCOPED_TRACE(juce::String(bad) + (quality == QualityIndex::high ? ", High" : ", Standard"));
+            SCOPED_TRACE(juce::String(bad) + (quality == Quality::high ? ", High" : ", Standard"));
             const bool broken = !(std::abs(bad) <= ceiling);
             TarvoltAudioProcessor withBad, withSilence;
             for (auto* processor : {&withBad, &withSilence})
@@ -310,11 +310,11 @@ TEST(BlockProcessing, BrokenInputIsProcessedAsSilence)
                     differs = differs || a.getSample(ch, n) != b.getSample(ch, n);
                 }
             EXPECT_NE(differs, broken);
-            EXPECT_TRUE(std::isfinite(withBad.getInputLevel(0)));
+            EXPECT_TRUE(std::isfinite(withBad.getMeters().getInputLevel(0)));
             if (broken)
             {
-                EXPECT_EQ(withBad.getInputLevel(0), withSilence.getInputLevel(0));
-                EXPECT_EQ(withBad.getOutputLevel(0), withSilence.getOutputLevel(0));
+                EXPECT_EQ(withBad.getMeters().getInputLevel(0), withSilence.getMeters().getInputLevel(0));
+                EXPECT_EQ(withBad.getMeters().getOutputLevel(0), withSilence.getMeters().getOutputLevel(0));
             }
         }
 }
@@ -332,9 +332,9 @@ TEST(BlockProcessing, MonoProcessesOnlyTheFirstChannel)
     for (int n = 0; n < a.getNumSamples(); ++n)
         ASSERT_EQ(a.getSample(0, n), b.getSample(0, n));
 
-    EXPECT_GT(mono.getInputLevel(0), 0.5f);
-    EXPECT_EQ(mono.getInputLevel(1), 0.0f);
-    EXPECT_EQ(mono.getOutputLevel(1), 0.0f);
+    EXPECT_GT(mono.getMeters().getInputLevel(0), 0.5f);
+    EXPECT_EQ(mono.getMeters().getInputLevel(1), 0.0f);
+    EXPECT_EQ(mono.getMeters().getOutputLevel(1), 0.0f);
 }
 
 TEST(BlockProcessing, SilenceStaysExactlyZeroWhateverTheSettings)
@@ -354,6 +354,6 @@ TEST(BlockProcessing, SilenceStaysExactlyZeroWhateverTheSettings)
         for (int ch = 0; ch < silence.getNumChannels(); ++ch)
             for (int i = 0; i < silence.getNumSamples(); ++i)
                 ASSERT_EQ(silence.getSample(ch, i), 0.0f) << "round " << round << ", sample " << i;
-        EXPECT_EQ(processor.getOutputLevel(0), 0.0f);
+        EXPECT_EQ(processor.getMeters().getOutputLevel(0), 0.0f);
     }
 }

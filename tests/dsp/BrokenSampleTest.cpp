@@ -3,10 +3,10 @@
 // linked or not, and power off and mix 0 must keep passing the input through.
 
 #include "common/ProcessorHarness.h"
-#include "processor/CeilingRide.h"
-#include "processor/EnvelopePass.h"
-#include "processor/OversampledPath.h"
-#include "processor/ShapingKernels.h"
+#include "dsp/CeilingRide.h"
+#include "dsp/EnvelopePass.h"
+#include "dsp/OversampledPath.h"
+#include "dsp/ShapingKernels.h"
 
 #include <gtest/gtest.h>
 
@@ -98,18 +98,18 @@ juce::AudioBuffer<float> disturbedBy(const Disturbance& d, bool missing = false,
 // second. A follower left pumped up or poisoned is off by the whole shaping, tenths of full scale.
 TEST(BrokenSamples, TheShapingComesBackWithin50ms)
 {
-    for (int quality : {QualityIndex::standard, QualityIndex::high})
-        for (int link : {LinkIndex::off, LinkIndex::on})
+    for (Quality quality : {Quality::standard, Quality::high})
+        for (StereoLink link : {StereoLink::off, StereoLink::on})
         {
-            const std::initializer_list<Setting> settings{{ParameterIDs::quality, (float)quality},
-                                                          {ParameterIDs::link, (float)link}};
+            const std::initializer_list<Setting> settings{{ParameterIDs::quality, (float) choiceIndex(quality)},
+                                                          {ParameterIDs::link, (float) choiceIndex(link)}};
             const auto clean = shape(programme(), settings);
             const int latency = TransientShaper::latencyFor(quality);
             for (const auto& d : disturbances())
             {
                 SCOPED_TRACE(juce::String(d.name) + " x" + juce::String(d.count) +
-                             (quality == QualityIndex::high ? ", High" : ", Standard") +
-                             (link == LinkIndex::on ? ", linked" : ""));
+                             (quality == Quality::high ? ", High" : ", Standard") +
+                             (link == StereoLink::on ? ", linked" : ""));
                 const auto out = shape(disturbedBy(d), settings);
                 const auto dropout = shape(disturbedBy(d, true), settings);
                 float dropoutCost = 0.0f;
@@ -134,19 +134,19 @@ TEST(BrokenSamples, TheShapingComesBackWithin50ms)
 // broken ones themselves, whatever came before.
 TEST(BrokenSamples, PowerOffAndMixZeroPassTheInputThrough)
 {
-    for (int quality : {QualityIndex::standard, QualityIndex::high})
-        for (int link : {LinkIndex::off, LinkIndex::on})
+    for (Quality quality : {Quality::standard, Quality::high})
+        for (StereoLink link : {StereoLink::off, StereoLink::on})
             for (const char* id : {ParameterIDs::power, ParameterIDs::mix})
             {
                 const int latency = TransientShaper::latencyFor(quality);
                 for (const auto& d : disturbances())
                 {
                     SCOPED_TRACE(juce::String(id) + " 0, " + d.name + " x" + juce::String(d.count) +
-                                 (quality == QualityIndex::high ? ", High" : ", Standard") +
-                                 (link == LinkIndex::on ? ", linked" : ""));
+                                 (quality == Quality::high ? ", High" : ", Standard") +
+                                 (link == StereoLink::on ? ", linked" : ""));
                     const auto input = disturbedBy(d);
-                    const auto out = shape(input, {{ParameterIDs::quality, (float)quality},
-                                                   {ParameterIDs::link, (float)link},
+                    const auto out = shape(input, {{ParameterIDs::quality, (float) choiceIndex(quality)},
+                                                   {ParameterIDs::link, (float) choiceIndex(link)},
                                                    {id, 0.0f}});
                     for (int ch = 0; ch < 2; ++ch)
                         for (int i = 0; i < length; ++i)
@@ -170,13 +170,13 @@ TEST(BrokenSamples, AudioAtTheCeilingStaysFiniteAndFades)
     const float loudest = shaper::inputCeiling;
     const Disturbance atCeiling{"ceiling", loudest, burstLength};
     const int longer = 5 * 48000;
-    for (int quality : {QualityIndex::standard, QualityIndex::high})
-        for (int link : {LinkIndex::off, LinkIndex::on})
+    for (Quality quality : {Quality::standard, Quality::high})
+        for (StereoLink link : {StereoLink::off, StereoLink::on})
         {
-            SCOPED_TRACE(juce::String(quality == QualityIndex::high ? "High" : "Standard") +
-                         (link == LinkIndex::on ? ", linked" : ""));
-            const std::initializer_list<Setting> settings{{ParameterIDs::quality, (float)quality},
-                                                          {ParameterIDs::link, (float)link},
+            SCOPED_TRACE(juce::String(quality == Quality::high ? "High" : "Standard") +
+                         (link == StereoLink::on ? ", linked" : ""));
+            const std::initializer_list<Setting> settings{{ParameterIDs::quality, (float) choiceIndex(quality)},
+                                                          {ParameterIDs::link, (float) choiceIndex(link)},
                                                           {ParameterIDs::attack, 12.0f},
                                                           {ParameterIDs::punch, 100.0f},
                                                           {ParameterIDs::clip, 0.0f},
@@ -207,7 +207,7 @@ struct Envelopes
 
 Envelopes runEnvelopePass(int focus, const std::vector<float> (&input)[2], DetectorState& state)
 {
-    const auto c = shaper::EnvelopeCoefficients::forMode(ModeIndex::punch, rate);
+    const auto c = shaper::EnvelopeCoefficients::forMode(Mode::punch, rate);
     Envelopes out;
     envelopePass::Stretch in, fast, slow;
     for (size_t start = 0; start < input[0].size(); start += ControlBlock::maxSamples)
@@ -242,7 +242,7 @@ TEST(BrokenSamples, AFocusFilterThatOverflowsRestartsItsChannel)
     const int overflowAt = 3 * ControlBlock::maxSamples + 50, total = 8 * ControlBlock::maxSamples;
     const std::vector<float> clean[2] = {harness::drumLikeSignal(total, 300, 4),
                                          harness::drumLikeSignal(total, 200, 6)};
-    for (int focus : {FocusIndex::full, FocusIndex::high})
+    for (int focus : {choiceIndex(Focus::full), choiceIndex(Focus::high)})
     {
         SCOPED_TRACE("focus " + std::to_string(focus));
         std::vector<float> broken[2] = {clean[0], clean[1]};
@@ -298,7 +298,7 @@ TEST(BrokenSamples, TheHighDetectorStaysFinite)
             const int n = ControlBlock::maxSamples;
             for (int ch = 0; ch < 2; ++ch)
                 std::copy(input[ch].begin() + start, input[ch].begin() + start + n, in[ch]);
-            path->detect(FocusIndex::full, ModeIndex::punch, linked, 2, in, fast, slow, n, state);
+            path->detect(Focus::full, Mode::punch, linked, 2, in, fast, slow, n, state);
             for (int ch = 0; ch < 2; ++ch)
             {
                 out.fast[ch].insert(out.fast[ch].end(), fast[ch], fast[ch] + n);

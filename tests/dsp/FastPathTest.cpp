@@ -4,8 +4,8 @@
 
 #include "common/ProcessorHarness.h"
 #include "common/ReferenceShaper.h"
-#include "processor/FastMath.h"
-#include "processor/ShapingKernels.h"
+#include "dsp/FastMath.h"
+#include "dsp/ShapingKernels.h"
 
 #include <gtest/gtest.h>
 
@@ -116,7 +116,7 @@ TEST_P(FastPath, MatchesThePerSampleReferenceOverMinutesOfMovingAudio)
         TarvoltAudioProcessor processor;
         moveParameters(processor, random);
         harness::prepare(processor, c.channels, c.sampleRate, 4096);
-        reference::ReferenceShaper reference(c.sampleRate, processor.getParameterValues());
+        reference::ReferenceShaper reference(c.sampleRate, processor.getState().getParameterValues());
 
         const int length = (int) (c.sampleRate * c.seconds);
         juce::AudioBuffer<float> input(c.channels, length);
@@ -135,7 +135,7 @@ TEST_P(FastPath, MatchesThePerSampleReferenceOverMinutesOfMovingAudio)
             const int n = std::min(c.blockSizes[(size_t) block % c.blockSizes.size()], length - start);
             juce::AudioBuffer<float> a(fast.getArrayOfWritePointers(), c.channels, start, n);
             juce::AudioBuffer<float> b(expected.getArrayOfWritePointers(), c.channels, start, n);
-            reference.process(b, c.channels, processor.getParameterValues());
+            reference.process(b, c.channels, processor.getState().getParameterValues());
             processor.processBlock(a, midi);
             start += n;
         }
@@ -166,7 +166,7 @@ TEST_P(FastPath, BrokenSamplesAreSilenceLikeTheReference)
             harness::setPlain(processor, "link", channels == 3 ? 1.0f : 0.0f);
             channels = std::min(channels, 2);
             harness::prepare(processor, channels, 48000.0);
-            reference::ReferenceShaper reference(48000.0, processor.getParameterValues());
+            reference::ReferenceShaper reference(48000.0, processor.getState().getParameterValues());
 
             auto input = harness::makeBuffer(channels, harness::drumLikeSignal(24000, 5000, 3));
             const int burst = 9000;
@@ -179,7 +179,7 @@ TEST_P(FastPath, BrokenSamplesAreSilenceLikeTheReference)
             {
                 juce::AudioBuffer<float> a(fast.getArrayOfWritePointers(), channels, start, 480);
                 juce::AudioBuffer<float> b(expected.getArrayOfWritePointers(), channels, start, 480);
-                reference.process(b, channels, processor.getParameterValues());
+                reference.process(b, channels, processor.getState().getParameterValues());
                 processor.processBlock(a, midi);
             }
 

@@ -2,14 +2,14 @@
 
 #include "common/AliasingMeasurement.h"
 #include "common/ProcessorHarness.h"
-#include "processor/OversampledFollowers.h"
-#include "processor/ShapingKernels.h"
+#include "dsp/OversampledFollowers.h"
+#include "dsp/ShapingKernels.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-const int highLatency = TransientShaper::latencyFor(QualityIndex::high);
+const int highLatency = TransientShaper::latencyFor(Quality::high);
 
 juce::AudioBuffer<float> sine(double rate, double hz, float amplitude, int length, int channels = 2)
 {
@@ -25,13 +25,13 @@ TEST(HighQuality, ReportsItsLatencyAndStandardNone)
 {
     ASSERT_GT(highLatency, 0);
     EXPECT_LE(highLatency, 88) << "no more than 2 ms at 44.1 kHz";
-    EXPECT_EQ(TransientShaper::latencyFor(QualityIndex::standard), 0);
+    EXPECT_EQ(TransientShaper::latencyFor(Quality::standard), 0);
 
     TarvoltAudioProcessor processor;
     EXPECT_EQ(processor.getLatencySamples(), 0);
-    harness::setPlain(processor, ParameterIDs::quality, (float) QualityIndex::high);
+    harness::setPlain(processor, ParameterIDs::quality, (float) choiceIndex(Quality::high));
     EXPECT_EQ(processor.getLatencySamples(), highLatency);
-    harness::setPlain(processor, ParameterIDs::quality, (float) QualityIndex::standard);
+    harness::setPlain(processor, ParameterIDs::quality, (float) choiceIndex(Quality::standard));
     EXPECT_EQ(processor.getLatencySamples(), 0);
 }
 
@@ -42,7 +42,7 @@ TEST(HighQuality, DryIsTheInputDelayedExactly)
     {
         SCOPED_TRACE(id);
         TarvoltAudioProcessor processor;
-        harness::setPlain(processor, ParameterIDs::quality, (float) QualityIndex::high);
+        harness::setPlain(processor, ParameterIDs::quality, (float) choiceIndex(Quality::high));
         harness::setPlain(processor, ParameterIDs::clip, 100.0f);
         harness::setPlain(processor, id, 0.0f);
         harness::prepare(processor, 2, 44100.0);
@@ -184,10 +184,10 @@ TEST(HighQuality, TheComposedFollowerStepsAreFourPlainSteps)
     const double rate = 48000.0;
     constexpr int steps = OversampledFollowers::steps;
     juce::Random random(11);
-    for (int mode = 0; mode < 3; ++mode)
+    for (Mode mode : {Mode::tight, Mode::punch, Mode::smooth})
         for (bool linked : {false, true})
         {
-            SCOPED_TRACE("mode " + juce::String(mode) + (linked ? ", linked" : ""));
+            SCOPED_TRACE("mode " + juce::String(choiceIndex(mode)) + (linked ? ", linked" : ""));
             OversampledFollowers followers;
             followers.prepare(rate);
             const auto c = shaper::EnvelopeCoefficients::forMode(mode, steps * rate);
@@ -253,14 +253,14 @@ TEST(HighQuality, KeepsTheSaturationsAliasingDown)
         for (const auto& c : cases)
         {
             SCOPED_TRACE(juce::String(c.id) + " " + juce::String(c.value) + " at " + juce::String(rate) + " Hz");
-            const auto at = [&](int quality) {
+            const auto at = [&](Quality quality) {
                 return aliasing::aliasedEnergyDb(
-                    aliasing::shapedSine(rate, {{c.id, c.value}, {ParameterIDs::quality, (float) quality}}), rate);
+                    aliasing::shapedSine(rate, {{c.id, c.value}, {ParameterIDs::quality, (float) choiceIndex(quality)}}), rate);
             };
-            EXPECT_LE(at(QualityIndex::high), c.highAtMost);
+            EXPECT_LE(at(Quality::high), c.highAtMost);
             if (rate < 96000.0) // at 96 kHz the folded harmonics are weaker to begin with
             {
-                EXPECT_GE(at(QualityIndex::standard), c.standardAtLeast);
+                EXPECT_GE(at(Quality::standard), c.standardAtLeast);
             }
         }
 }

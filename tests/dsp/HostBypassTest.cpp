@@ -10,11 +10,11 @@ TEST(HostBypass, PlaysTheInputAsLateAsReportedAndSwitchesLikeThePower)
 {
     using bypassRun::Switch;
     bypassRun::expectBypassLikeThePowerSwitchAtBothQualities(
-        TransientShaper::latencyFor(QualityIndex::high),
-        [](int quality, Switch how, const juce::AudioBuffer<float>& input)
+        TransientShaper::latencyFor(Quality::high),
+        [](Quality quality, Switch how, const juce::AudioBuffer<float>& input)
         {
             TarvoltAudioProcessor processor;
-            harness::setPlain(processor, ParameterIDs::quality, (float)quality);
+            harness::setChoice(processor, quality);
             harness::prepare(processor, 2, bypassRun::sampleRate, bypassRun::blockSize);
             juce::MidiBuffer midi;
             auto output =

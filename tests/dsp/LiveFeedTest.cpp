@@ -2,9 +2,9 @@
 // reader listens, their line-up in High quality, and the full queue.
 
 #include "common/ProcessorHarness.h"
-#include "processor/LiveFeed.h"
-#include "processor/ShaperCore.h"
-#include "processor/ShapingKernels.h"
+#include "dsp/LiveFeed.h"
+#include "dsp/ShaperCore.h"
+#include "dsp/ShapingKernels.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +52,7 @@ struct FedProcessor
     TarvoltAudioProcessor processor;
 };
 
-const int highLatency = TransientShaper::latencyFor(QualityIndex::high);
+const int highLatency = TransientShaper::latencyFor(Quality::high);
 } // namespace
 
 // The live view's share of the kernels, every instruction set this processor runs, lengths around
@@ -242,7 +242,7 @@ TEST(LiveFeed, SummariesHoldTheRangesOfTheStretchesTheyStandFor)
         juce::AudioBuffer<float> before(output.getArrayOfWritePointers(), c.channels, switchAt);
         harness::processInBlocks(fed.processor, before, c.blockSize);
         if (c.switching)
-            harness::setPlain(fed.processor, ParameterIDs::quality, (float) QualityIndex::high);
+            harness::setPlain(fed.processor, ParameterIDs::quality, (float) choiceIndex(Quality::high));
         juce::AudioBuffer<float> after(output.getArrayOfWritePointers(), c.channels, switchAt, 9600 - switchAt);
         harness::processInBlocks(fed.processor, after, c.blockSize);
 
@@ -299,8 +299,8 @@ TEST(LiveFeed, InputAndOutputLineUpWhenTheOutputIsTheInput)
     using Settings = std::vector<std::pair<const char*, float>>;
     const std::pair<const char*, Settings> cases[] = {
         {"power off", {{ParameterIDs::power, 0.0f}}},
-        {"High, mix 0", {{ParameterIDs::quality, (float) QualityIndex::high}, {ParameterIDs::mix, 0.0f}}},
-        {"High, power off", {{ParameterIDs::quality, (float) QualityIndex::high}, {ParameterIDs::power, 0.0f}}},
+        {"High, mix 0", {{ParameterIDs::quality, (float) choiceIndex(Quality::high)}, {ParameterIDs::mix, 0.0f}}},
+        {"High, power off", {{ParameterIDs::quality, (float) choiceIndex(Quality::high)}, {ParameterIDs::power, 0.0f}}},
     };
     ASSERT_GT(highLatency, 0);
     for (const auto& [name, settings] : cases)
@@ -328,8 +328,8 @@ TEST(LiveFeed, ListeningLeavesTheAudioAsItIs)
     using Settings = std::vector<std::pair<const char*, float>>;
     const std::pair<const char*, Settings> cases[] = {
         {"defaults", {}},
-        {"High", {{ParameterIDs::quality, (float) QualityIndex::high}}},
-        {"link", {{ParameterIDs::link, (float) LinkIndex::on}, {ParameterIDs::attack, 8.0f}}},
+        {"High", {{ParameterIDs::quality, (float) choiceIndex(Quality::high)}}},
+        {"link", {{ParameterIDs::link, (float) choiceIndex(StereoLink::on)}, {ParameterIDs::attack, 8.0f}}},
         {"power off", {{ParameterIDs::power, 0.0f}}},
     };
     for (const auto& [name, settings] : cases)
@@ -353,8 +353,8 @@ TEST(LiveFeed, ListeningLeavesTheAudioAsItIs)
                 juce::AudioBuffer<float> firstPart(output.getArrayOfWritePointers(), channels, 6000);
                 harness::processInBlocks(processor, firstPart, 256);
                 // Half way, the other quality: the path fades over to it.
-                const bool high = harness::getPlain(processor, ParameterIDs::quality) == (float) QualityIndex::high;
-                harness::setPlain(processor, ParameterIDs::quality, high ? 0.0f : (float) QualityIndex::high);
+                const bool high = harness::getPlain(processor, ParameterIDs::quality) == (float) choiceIndex(Quality::high);
+                harness::setPlain(processor, ParameterIDs::quality, high ? 0.0f : (float) choiceIndex(Quality::high));
                 juce::AudioBuffer<float> secondPart(output.getArrayOfWritePointers(), channels, 6000, 6000);
                 harness::processInBlocks(processor, secondPart, 256);
             }

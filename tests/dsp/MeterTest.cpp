@@ -1,5 +1,5 @@
 #include "common/ProcessorHarness.h"
-#include "processor/LevelMeter.h"
+#include "dsp/LevelMeters.h"
 
 #include <gtest/gtest.h>
 
@@ -37,23 +37,23 @@ TEST(LevelMeter, InstantRiseAndDecayPerBlock)
     std::vector<float> block(256, 0.0f);
     block[100] = 1.0f;
     processSamples(processor, 2, block);
-    EXPECT_EQ(processor.getInputLevel(0), 1.0f);
-    EXPECT_EQ(processor.getOutputLevel(1), 1.0f);
+    EXPECT_EQ(processor.getMeters().getInputLevel(0), 1.0f);
+    EXPECT_EQ(processor.getMeters().getOutputLevel(1), 1.0f);
 
     float expected = 1.0f;
     for (int i = 0; i < 5; ++i)
     {
         processSamples(processor, 2, std::vector<float>(256, 0.0f));
         expected *= 0.86f;
-        EXPECT_FLOAT_EQ(processor.getInputLevel(0), expected);
-        EXPECT_FLOAT_EQ(processor.getOutputLevel(1), expected);
+        EXPECT_FLOAT_EQ(processor.getMeters().getInputLevel(0), expected);
+        EXPECT_FLOAT_EQ(processor.getMeters().getOutputLevel(1), expected);
     }
 
     processSamples(processor, 2, {}); // an empty block still decays
-    EXPECT_FLOAT_EQ(processor.getInputLevel(1), expected * 0.86f);
+    EXPECT_FLOAT_EQ(processor.getMeters().getInputLevel(1), expected * 0.86f);
 
     processSamples(processor, 2, std::vector<float>(64, 0.5f));
-    EXPECT_NEAR(processor.getInputLevel(0), 0.89966f, 5e-6f) << "a louder block rises at once";
+    EXPECT_NEAR(processor.getMeters().getInputLevel(0), 0.89966f, 5e-6f) << "a louder block rises at once";
 }
 
 TEST(LevelMeter, ChannelAccessorsClamp)
@@ -66,11 +66,11 @@ TEST(LevelMeter, ChannelAccessorsClamp)
     juce::MidiBuffer midi;
     processor.processBlock(buffer, midi);
 
-    EXPECT_EQ(processor.getInputLevel(-3), processor.getInputLevel(0));
-    EXPECT_EQ(processor.getInputLevel(7), processor.getInputLevel(1));
-    EXPECT_EQ(processor.getOutputLevel(-1), processor.getOutputLevel(0));
-    EXPECT_EQ(processor.getOutputLevel(2), processor.getOutputLevel(1));
-    EXPECT_NE(processor.getInputLevel(0), processor.getInputLevel(1));
+    EXPECT_EQ(processor.getMeters().getInputLevel(-3), processor.getMeters().getInputLevel(0));
+    EXPECT_EQ(processor.getMeters().getInputLevel(7), processor.getMeters().getInputLevel(1));
+    EXPECT_EQ(processor.getMeters().getOutputLevel(-1), processor.getMeters().getOutputLevel(0));
+    EXPECT_EQ(processor.getMeters().getOutputLevel(2), processor.getMeters().getOutputLevel(1));
+    EXPECT_NE(processor.getMeters().getInputLevel(0), processor.getMeters().getInputLevel(1));
 }
 
 TEST(LevelMeter, PrepareLeavesTheLevelsAlone)
@@ -78,8 +78,8 @@ TEST(LevelMeter, PrepareLeavesTheLevelsAlone)
     TarvoltAudioProcessor processor;
     harness::prepare(processor, 2, 48000.0);
     processSamples(processor, 2, std::vector<float>(16, 0.25f));
-    const float level = processor.getInputLevel(0);
+    const float level = processor.getMeters().getInputLevel(0);
     ASSERT_GT(level, 0.0f);
     processor.prepareToPlay(44100.0, 512);
-    EXPECT_EQ(processor.getInputLevel(0), level);
+    EXPECT_EQ(processor.getMeters().getInputLevel(0), level);
 }

@@ -132,16 +132,16 @@ TEST(Processor, BusLayouts)
 TEST(Processor, ReadersRoundAndThreshold)
 {
     TarvoltAudioProcessor processor;
-    EXPECT_TRUE(processor.isPowerOn());
-    EXPECT_EQ(processor.getModeIndex(), ModeIndex::punch);
-    EXPECT_EQ(processor.getFocusIndex(), FocusIndex::full);
+    EXPECT_TRUE(processor.getState().isPowerOn());
+    EXPECT_EQ(processor.getState().getParameterValues().choice<Mode>(), Mode::punch);
+    EXPECT_EQ(processor.getState().getParameterValues().choice<Focus>(), Focus::full);
 
     harness::setPlain(processor, "power", 0.0f);
     harness::setPlain(processor, "mode", 2.0f);
     harness::setPlain(processor, "focus", 0.0f);
-    EXPECT_FALSE(processor.isPowerOn());
-    EXPECT_EQ(processor.getModeIndex(), ModeIndex::smooth);
-    EXPECT_EQ(processor.getFocusIndex(), FocusIndex::low);
+    EXPECT_FALSE(processor.getState().isPowerOn());
+    EXPECT_EQ(processor.getState().getParameterValues().choice<Mode>(), Mode::smooth);
+    EXPECT_EQ(processor.getState().getParameterValues().choice<Focus>(), Focus::low);
 }
 
 TEST(Processor, AnyParameterChangeMarksThePresetModifiedUnlessApplyingAPreset)
@@ -150,15 +150,13 @@ TEST(Processor, AnyParameterChangeMarksThePresetModifiedUnlessApplyingAPreset)
     {
         SCOPED_TRACE(e.id);
         TarvoltAudioProcessor processor;
-        EXPECT_FALSE(processor.currentPresetModified.load());
+        EXPECT_FALSE(processor.getState().getCurrentPreset().isModified());
 
-        processor.applyingPreset = true;
-        harness::setPlain(processor, e.id, e.minimum);
-        EXPECT_FALSE(processor.currentPresetModified.load());
+        processor.getState().applyUnmarked([&] { harness::setPlain(processor, e.id, e.minimum); });
+        EXPECT_FALSE(processor.getState().getCurrentPreset().isModified());
 
-        processor.applyingPreset = false;
         harness::setPlain(processor, e.id, e.maximum);
-        EXPECT_TRUE(processor.currentPresetModified.load());
+        EXPECT_TRUE(processor.getState().getCurrentPreset().isModified());
     }
 }
 

@@ -8,9 +8,9 @@
 
 namespace
 {
-const char* nameOf(int qualityIndex)
+const char* nameOf(Quality q)
 {
-    return qualityIndex == QualityIndex::high ? "High" : "Standard";
+    return q == Quality::high ? "High" : "Standard";
 }
 } // namespace
 
@@ -38,7 +38,7 @@ TEST(QualityMatch, ClipAt100KeepsTheOutputUnderFullScale)
         for (const auto& c : cases)
         {
             const auto input = c.make(rate);
-            for (int q : {QualityIndex::standard, QualityIndex::high})
+            for (Quality q : {Quality::standard, Quality::high})
             {
                 auto settings = c.settings;
                 settings.push_back({ParameterIDs::clip, 100.0f});
@@ -60,15 +60,15 @@ TEST(QualityMatch, TheCeilingHoldsFromTheMomentTheClipReaches100)
     auto buffer = quality::sine(rate, 15000.0, 6.0f, 0.5);
     TransientShaper shaper;
     auto values =
-        quality::valuesOf(QualityIndex::high, {{ParameterIDs::attack, 12.0f}, {ParameterIDs::clip, 50.0f}});
-    shaper.prepare(rate, values);
+        quality::valuesOf(Quality::high, {{ParameterIDs::attack, 12.0f}, {ParameterIDs::clip, 50.0f}});
+    shaper.prepare(rate, shaperSettingsFrom(values));
     const int blockSize = 64, change = 100 * blockSize, reached = change + (int)std::ceil(0.03 * rate);
     juce::dsp::AudioBlock<float> block(buffer);
     for (int start = 0; start < buffer.getNumSamples(); start += blockSize)
     {
         if (start == change)
             values.set(ParameterIDs::clip, 100.0f);
-        shaper.process(block.getSubBlock((size_t)start, (size_t)blockSize), values);
+        shaper.process(block.getSubBlock((size_t)start, (size_t)blockSize), shaperSettingsFrom(values));
     }
     float before = 0.0f, after = 0.0f;
     for (int ch = 0; ch < 2; ++ch)
@@ -130,10 +130,10 @@ TEST(QualityMatch, HighTonesTransientAmountDoesNotBeatWithTheSampling)
     for (const auto& c : cases)
     {
         SCOPED_TRACE(juce::String(c.hz) + " Hz at " + juce::String(c.rate) + " Hz");
-        const auto high = quality::toneTransients(c.rate, c.hz, QualityIndex::high);
+        const auto high = quality::toneTransients(c.rate, c.hz, Quality::high);
         EXPECT_LT(high.beat, 0.0002f);
-        EXPECT_NEAR(high.mean, quality::toneTransients(c.rate, 1000.0, QualityIndex::high).mean, 0.01f);
-        EXPECT_GT(quality::toneTransients(c.rate, c.hz, QualityIndex::standard).beat, 0.001f)
+        EXPECT_NEAR(high.mean, quality::toneTransients(c.rate, 1000.0, Quality::high).mean, 0.01f);
+        EXPECT_GT(quality::toneTransients(c.rate, c.hz, Quality::standard).beat, 0.001f)
             << "the measure no longer sees Standard's beat";
     }
 }

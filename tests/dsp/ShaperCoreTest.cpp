@@ -1,6 +1,6 @@
 #include "common/ProcessorHarness.h"
-#include "processor/FocusFilter.h"
-#include "processor/ShaperCore.h"
+#include "dsp/FocusFilter.h"
+#include "dsp/ShaperCore.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ namespace
 // The controls the ramps carry for the given parameter settings.
 shaper::Controls controlsFor(const ParameterValues& settings)
 {
-    return {ParameterSmoothers::targetsFor(settings)};
+    return {shaperSettingsFrom(settings).targets};
 }
 
 const shaper::Controls defaultControls = controlsFor(ParameterValues::defaults());
@@ -25,7 +25,7 @@ struct Channel
         high.reset();
     }
 
-    float transient(float x, int focus, const shaper::EnvelopeCoefficients& c, float sensitivity)
+    float transient(float x, Focus focus, const shaper::EnvelopeCoefficients& c, float sensitivity)
     {
         const float d = shaper::detectionSignal(x, focus, low, high);
         return shaper::transientAmount(d, fast, slow, c, sensitivity);
@@ -39,10 +39,10 @@ struct Channel
 TEST(ShaperCore, WorkedExampleAt48kHz)
 {
     TransientShaper shaper;
-    shaper.prepare(48000.0, ParameterValues::defaults());
+    shaper.prepare(48000.0, shaperSettingsFrom(ParameterValues::defaults()));
 
     Channel channel(48000.0);
-    const auto coefficients = shaper::EnvelopeCoefficients::forMode(ModeIndex::punch, 48000.0);
+    const auto coefficients = shaper::EnvelopeCoefficients::forMode(Mode::punch, 48000.0);
 
     const float inputs[] = {0.5f, 0.5f, 0.5f, -0.25f};
     const float expected[] = {1.01426f, 1.01426f, 1.01426f, -0.61621f};
@@ -51,7 +51,7 @@ TEST(ShaperCore, WorkedExampleAt48kHz)
     harness::shapeInBlocks(shaper, block, ParameterValues::defaults());
     for (int i = 0; i < 4; ++i)
     {
-        const float T = channel.transient(inputs[i], FocusIndex::full, coefficients, 0.6f);
+        const float T = channel.transient(inputs[i], Focus::full, coefficients, 0.6f);
         EXPECT_EQ(T, 1.0f) << "sample " << i;
         EXPECT_NEAR(shaper::sustainWeight(T, 0.3f), 0.244f, 1e-6f);
         EXPECT_NEAR(shaper::shapeSample(inputs[i], T, defaultControls), expected[i], 5e-6f) << "sample " << i;
@@ -63,9 +63,9 @@ TEST(ShaperCore, WorkedExampleAt48kHz)
 TEST(ShaperCore, SilenceStaysExactlyZero)
 {
     Channel channel(48000.0);
-    const auto coefficients = shaper::EnvelopeCoefficients::forMode(ModeIndex::punch, 48000.0);
+    const auto coefficients = shaper::EnvelopeCoefficients::forMode(Mode::punch, 48000.0);
 
-    for (int focus = 0; focus < 3; ++focus)
+    for (Focus focus : {Focus::low, Focus::full, Focus::high})
         for (int i = 0; i < 4800; ++i)
         {
             const float T = channel.transient(0.0f, focus, coefficients, 1.0f);
@@ -110,10 +110,10 @@ TEST(ShaperCore, NeutralControlsPassOnlyWhereThereIsNoTransient)
 TEST(ShaperCore, ConstantInputSettlesAtTheDocumentedTransientAmount)
 {
     Channel channel(48000.0);
-    const auto coefficients = shaper::EnvelopeCoefficients::forMode(ModeIndex::punch, 48000.0);
+    const auto coefficients = shaper::EnvelopeCoefficients::forMode(Mode::punch, 48000.0);
     float T = 0.0f;
     for (int i = 0; i < 4 * 48000; ++i)
-        T = channel.transient(1.0f, FocusIndex::low, coefficients, 0.6f);
+        T = channel.transient(1.0f, Focus::low, coefficients, 0.6f);
 
     EXPECT_NEAR(channel.fast, 1.0f, 1e-4f);
     EXPECT_NEAR(channel.slow, 1.0f, 1e-4f);
@@ -132,11 +132,11 @@ TEST(ShaperCore, StepDrivesTheTransientToOneOnlyWithSensitivity)
     for (const auto& c : {Case{0.6f, true}, Case{0.0f, false}})
     {
         Channel channel(48000.0);
-        const auto coefficients = shaper::EnvelopeCoefficients::forMode(ModeIndex::punch, 48000.0);
+        const auto coefficients = shaper::EnvelopeCoefficients::forMode(Mode::punch, 48000.0);
         float first = 0.0f, largest = 0.0f, last = 0.0f;
         for (int i = 0; i < 48000; ++i)
         {
-            last = channel.transient(0.5f, FocusIndex::full, coefficients, c.sensitivity);
+            last = channel.transient(0.5f, Focus::full, coefficients, c.sensitivity);
             if (i == 0)
                 first = last;
             largest = std::max(largest, last);
@@ -197,8 +197,8 @@ TEST(ShaperCore, OutOfRangeIndicesClampToTheNearestChoice)
         };
         TransientShaper a, b;
         auto ya = harness::makeBuffer(1, signal), yb = ya;
-        a.prepare(48000.0, settingsFor(c.mode, c.focus));
-        b.prepare(48000.0, settingsFor(c.sameModeAs, c.sameFocusAs));
+        a.prepare(48000.0, shaperSettingsFrom(settingsFor(c.mode, c.focus)));
+        b.prepare(48000.0, shaperSettingsFrom(settingsFor(c.sameModeAs, c.sameFocusAs)));
         harness::shapeInBlocks(a, ya, settingsFor(c.mode, c.focus));
         harness::shapeInBlocks(b, yb, settingsFor(c.sameModeAs, c.sameFocusAs));
         for (int i = 0; i < ya.getNumSamples(); ++i)

@@ -26,11 +26,11 @@ juce::AudioBuffer<float> leftOnlyHit()
     return buffer;
 }
 
-juce::AudioBuffer<float> shape(juce::AudioBuffer<float> buffer, int link, int quality)
+juce::AudioBuffer<float> shape(juce::AudioBuffer<float> buffer, StereoLink link, Quality quality)
 {
     TarvoltAudioProcessor processor;
-    harness::setPlain(processor, ParameterIDs::link, (float) link);
-    harness::setPlain(processor, ParameterIDs::quality, (float) quality);
+    harness::setChoice(processor, link);
+    harness::setChoice(processor, quality);
     harness::prepare(processor, buffer.getNumChannels(), rate);
     harness::processInBlocks(processor, buffer, 512);
     return buffer;
@@ -42,12 +42,12 @@ juce::AudioBuffer<float> shape(juce::AudioBuffer<float> buffer, int link, int qu
 // envelopes decay; unlinked, the right channel never saw the hit.
 TEST(StereoLink, ALeftOnlyHitGivesTheRightChannelTheLeftsGain)
 {
-    for (int quality : {QualityIndex::standard, QualityIndex::high})
+    for (Quality quality : {Quality::standard, Quality::high})
     {
-        SCOPED_TRACE(quality == QualityIndex::high ? "High" : "Standard");
+        SCOPED_TRACE(quality == Quality::high ? "High" : "Standard");
         const auto input = leftOnlyHit();
-        const auto linked = shape(input, LinkIndex::on, quality);
-        const auto unlinked = shape(input, LinkIndex::off, quality);
+        const auto linked = shape(input, StereoLink::on, quality);
+        const auto unlinked = shape(input, StereoLink::off, quality);
 
         // The High path's filters still hold the hit for a while after it: from then on.
         const int from = burstEnd + 4 * TransientShaper::latencyFor(quality);
@@ -65,10 +65,10 @@ TEST(StereoLink, ALeftOnlyHitGivesTheRightChannelTheLeftsGain)
 
 TEST(StereoLink, UnlinkedTheRightChannelIsShapedAsIfAlone)
 {
-    const auto stereo = shape(leftOnlyHit(), LinkIndex::off, QualityIndex::standard);
+    const auto stereo = shape(leftOnlyHit(), StereoLink::off, Quality::standard);
     juce::AudioBuffer<float> right(1, length);
     right.copyFrom(0, 0, leftOnlyHit(), 1, 0, length);
-    const auto alone = shape(right, LinkIndex::off, QualityIndex::standard);
+    const auto alone = shape(right, StereoLink::off, Quality::standard);
     for (int i = 0; i < length; ++i)
         ASSERT_EQ(stereo.getSample(1, i), alone.getSample(0, i)) << "sample " << i;
 }
@@ -77,8 +77,8 @@ TEST(StereoLink, MonoIsTheSameLinkedOrNot)
 {
     juce::AudioBuffer<float> mono(1, length);
     mono.copyFrom(0, 0, leftOnlyHit(), 0, 0, length);
-    const auto linked = shape(mono, LinkIndex::on, QualityIndex::standard);
-    const auto unlinked = shape(mono, LinkIndex::off, QualityIndex::standard);
+    const auto linked = shape(mono, StereoLink::on, Quality::standard);
+    const auto unlinked = shape(mono, StereoLink::off, Quality::standard);
     for (int i = 0; i < length; ++i)
         ASSERT_EQ(linked.getSample(0, i), unlinked.getSample(0, i)) << "sample " << i;
 }
@@ -97,7 +97,7 @@ constexpr TonePair tonePairs[] = {{"0.05 at 300 Hz", 0.05f, 300.0}, {"0.3 at 470
 
 // The tones shaped with the default settings; the link starts at `from` and is switched to `to`
 // at block `switchBlock`.
-juce::AudioBuffer<float> tonesShaped(const TonePair& tones, int quietChannel, int from, int to, int quality,
+juce::AudioBuffer<float> tonesShaped(const TonePair& tones, int quietChannel, StereoLink from, StereoLink to, Quality quality,
                                      int switchBlock, int blockSize, int samples)
 {
     juce::AudioBuffer<float> buffer(2, samples);
@@ -111,14 +111,14 @@ juce::AudioBuffer<float> tonesShaped(const TonePair& tones, int quietChannel, in
         }
 
     TarvoltAudioProcessor processor;
-    harness::setPlain(processor, ParameterIDs::link, (float) from);
-    harness::setPlain(processor, ParameterIDs::quality, (float) quality);
+    harness::setChoice(processor, from);
+    harness::setChoice(processor, quality);
     harness::prepare(processor, 2, rate, blockSize);
     juce::MidiBuffer midi;
     for (int start = 0, block = 0; start < samples; start += blockSize, ++block)
     {
         if (block == switchBlock)
-            harness::setPlain(processor, ParameterIDs::link, (float) to);
+            harness::setChoice(processor, to);
         juce::AudioBuffer<float> view(buffer.getArrayOfWritePointers(), 2, start, std::min(blockSize, samples - start));
         processor.processBlock(view, midi);
     }
@@ -135,14 +135,14 @@ TEST(StereoLink, SwitchingTheLinkDoesNotJumpTheLevel)
 {
     const int blockSize = 512, switchBlock = 94, samples = 120000, window = 240; // switch after 1 s
     for (const auto& tones : tonePairs)
-        for (int quality : {QualityIndex::standard, QualityIndex::high})
+        for (Quality quality : {Quality::standard, Quality::high})
             for (int quietChannel : {0, 1})
-                for (int to : {LinkIndex::on, LinkIndex::off})
+                for (StereoLink to : {StereoLink::on, StereoLink::off})
                 {
-                    SCOPED_TRACE(juce::String(tones.name) + (quality == QualityIndex::high ? ", High" : ", Standard")
+                    SCOPED_TRACE(juce::String(tones.name) + (quality == Quality::high ? ", High" : ", Standard")
                                  + (quietChannel == 0 ? ", quiet left" : ", quiet right")
-                                 + (to == LinkIndex::on ? ", switched on" : ", switched off"));
-                    const int from = to == LinkIndex::on ? LinkIndex::off : LinkIndex::on;
+                                 + (to == StereoLink::on ? ", switched on" : ", switched off"));
+                    const StereoLink from = to == StereoLink::on ? StereoLink::off : StereoLink::on;
                     const auto switched =
                         tonesShaped(tones, quietChannel, from, to, quality, switchBlock, blockSize, samples);
                     const auto settled = tonesShaped(tones, quietChannel, to, to, quality, -1, blockSize, samples);

@@ -97,8 +97,8 @@ TEST(DisplayModel, KnobsMoveTheCurvesTheWayTheyMoveTheSound)
 
     // The modes come from the shaper's own table: different timings, different curves.
     DisplaySettings tight, smooth;
-    tight.parameters.set(ParameterIDs::mode, (float) ModeIndex::tight);
-    smooth.parameters.set(ParameterIDs::mode, (float) ModeIndex::smooth);
+    tight.parameters.set(ParameterIDs::mode, (float) choiceIndex(Mode::tight));
+    smooth.parameters.set(ParameterIDs::mode, (float) choiceIndex(Mode::smooth));
     EXPECT_NE(computeDisplayModel(tight).shaped, computeDisplayModel(smooth).shaped);
     DisplaySettings beyond = smooth;
     beyond.parameters.set(ParameterIDs::mode, 7.0f); // counts as the last mode
@@ -109,18 +109,19 @@ TEST(DisplayModel, GlowFollowsPunchAndIsStrongestInPunchMode)
 {
     struct Case
     {
-        int mode;
+        Mode mode;
         float punch, punchShow;
     };
     // Punch in percent, as the parameter holds it.
-    const Case cases[] = {{ModeIndex::punch, 0.0f, 0.0f},  {ModeIndex::punch, 50.0f, 0.575f},
-                          {ModeIndex::punch, 100.0f, 1.0f}, {ModeIndex::tight, 50.0f, 0.5f},
-                          {ModeIndex::smooth, 100.0f, 1.0f}};
+    const Case cases[] = {{Mode::punch, 0.0f, 0.0f},  {Mode::punch, 50.0f, 0.575f},
+                          {Mode::punch, 100.0f, 1.0f}, {Mode::tight, 50.0f, 0.5f},
+                          {Mode::smooth, 100.0f, 1.0f}};
     for (const auto& c : cases)
     {
         DisplaySettings settings;
-        settings.parameters.set(ParameterIDs::mode, (float) c.mode).set(ParameterIDs::punch, c.punch);
-        EXPECT_NEAR(computeDisplayModel(settings).punchShow, c.punchShow, 1.0e-6f) << c.mode << " " << c.punch;
+        settings.parameters.set(ParameterIDs::mode, (float) choiceIndex(c.mode)).set(ParameterIDs::punch, c.punch);
+        EXPECT_NEAR(computeDisplayModel(settings).punchShow, c.punchShow, 1.0e-6f)
+            << choiceIndex(c.mode) << " " << c.punch;
     }
 }
 
@@ -169,7 +170,8 @@ namespace
 struct Shown
 {
     float attackDb, sustainDb, outputGain, sensitivity, punch, clip, mix;
-    int modeIndex, focusIndex;
+    Mode mode;
+    Focus focus;
 };
 
 void expectShows(const DisplaySettings& s, const Shown& e)
@@ -182,8 +184,8 @@ void expectShows(const DisplaySettings& s, const Shown& e)
     EXPECT_FLOAT_EQ(s.audioValue(punch), e.punch);
     EXPECT_FLOAT_EQ(s.audioValue(clip), e.clip);
     EXPECT_FLOAT_EQ(s.audioValue(mix), e.mix);
-    EXPECT_EQ(s.choiceIndex(mode), e.modeIndex);
-    EXPECT_EQ(s.choiceIndex(focus), e.focusIndex);
+    EXPECT_EQ(s.choice<Mode>(), e.mode);
+    EXPECT_EQ(s.choice<Focus>(), e.focus);
 }
 } // namespace
 
@@ -200,13 +202,13 @@ TEST(DisplaySettings, EachParameterReadsAsTheAudioPathReadsIt)
         .set(ParameterIDs::mode, 2.0f)
         .set(ParameterIDs::focus, 0.0f);
 
-    expectShows(s, {-7.5f, 3.0f, 0.5011872f, 0.2f, 0.8f, 0.0f, 0.4f, ModeIndex::smooth, FocusIndex::low});
+    expectShows(s, {-7.5f, 3.0f, 0.5011872f, 0.2f, 0.8f, 0.0f, 0.4f, Mode::smooth, Focus::low});
 
     // A new one holds the defaults: attack 5 dB, sustain -2.5 dB, sensitivity 60 %, punch 30 %,
     // clip 25 %, mix 100 %, output 0 dB, mode Punch, focus Full, power on.
     const DisplaySettings defaults;
-    expectShows(defaults, {5.0f, -2.5f, 1.0f, 0.6f, 0.3f, 0.25f, 1.0f, ModeIndex::punch, FocusIndex::full});
+    expectShows(defaults, {5.0f, -2.5f, 1.0f, 0.6f, 0.3f, 0.25f, 1.0f, Mode::punch, Focus::full});
     EXPECT_TRUE(defaults.powerOn);
-    EXPECT_EQ(defaults.choiceIndex(ParameterIDs::quality), QualityIndex::standard);
-    EXPECT_EQ(defaults.choiceIndex(ParameterIDs::link), LinkIndex::off);
+    EXPECT_EQ(defaults.choice<Quality>(), Quality::standard);
+    EXPECT_EQ(defaults.choice<StereoLink>(), StereoLink::off);
 }

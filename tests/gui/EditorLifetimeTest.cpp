@@ -11,7 +11,7 @@ TEST(EditorLifetime, OpenAndCloseManyTimesWithMenusAndDialogsOpen)
     TarvoltAudioProcessor processor;
     TestPresetRoot root;
     root.attach(processor);
-    root.writePresetFile("Keep.xml", processor.parameters.copyState().toXmlString());
+    root.writePresetFile("Keep.xml", processor.getState().parameters.copyState().toXmlString());
     const auto before = root.allEntries();
 
     for (int round = 0; round < 12; ++round)
@@ -58,7 +58,7 @@ TEST(EditorLifetime, AnAnswerArrivingAfterTheWindowClosedDoesNothing)
     TarvoltAudioProcessor processor;
     TestPresetRoot root;
     root.attach(processor);
-    root.writePresetFile("Old.xml", processor.parameters.copyState().toXmlString());
+    root.writePresetFile("Old.xml", processor.getState().parameters.copyState().toXmlString());
 
     std::unique_ptr<juce::AudioProcessorEditor> editor(processor.createEditorIfNeeded());
     auto& bar = TarvoltEditorTestAccess::bar(*dynamic_cast<TarvoltEditor*>(editor.get()));

@@ -22,7 +22,7 @@ const SizeCase sizeCases[] = {
 
 TEST(EditorSize, OpeningSizeAndLimitsFollowTheDisplay)
 {
-    const ProductInfo layout;
+    const EditorProportions layout;
     for (const auto& c : sizeCases)
     {
         SCOPED_TRACE(juce::String(c.displayWidth) + " x " + juce::String(c.displayHeight));
@@ -39,7 +39,7 @@ TEST(EditorSize, OpeningSizeAndLimitsFollowTheDisplay)
 
 TEST(EditorSize, DegenerateLayoutFieldsStillGiveAUsableWindow)
 {
-    ProductInfo layout;
+    EditorProportions layout;
     layout.aspectRatio = 0.0f;           // floored at 0.1
     layout.defaultHeightFraction = 5.0f; // at most the whole height
     const auto size = computeEditorSize({0, 0, 1000, 800}, layout);
@@ -47,7 +47,7 @@ TEST(EditorSize, DegenerateLayoutFieldsStillGiveAUsableWindow)
     EXPECT_LE(size.height, 800);
     EXPECT_GE(size.width, 1);
 
-    const auto empty = computeEditorSize({}, ProductInfo{});
+    const auto empty = computeEditorSize({}, EditorProportions{});
     EXPECT_GE(empty.width, 1);
     EXPECT_GE(empty.height, 1);
 }
@@ -60,7 +60,7 @@ TEST(Editor, ProcessorOpensThePanelSizedForItsDisplay)
 
     const auto* display = juce::Desktop::getInstance().getDisplays().getDisplayForRect(editor.getScreenBounds());
     ASSERT_NE(display, nullptr);
-    const auto expected = computeEditorSize(display->userArea, ProductInfo{});
+    const auto expected = computeEditorSize(display->userArea, EditorProportions{});
     EXPECT_EQ(editor.getWidth(), expected.width);
     EXPECT_EQ(editor.getHeight(), expected.height);
 

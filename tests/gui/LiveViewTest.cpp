@@ -7,7 +7,7 @@
 #include "editor/display/LivePlot.h"
 #include "editor/display/PlotGeometry.h"
 #include "editor/look/Palette.h"
-#include "processor/LiveFeed.h"
+#include "dsp/LiveFeed.h"
 
 #include <tuple>
 
@@ -152,26 +152,26 @@ TEST(DisplayModeChoice, ThePanelStoresItInTheProcessorAndFollowsIt)
     TarvoltAudioProcessor processor;
     auto& feed = processor.getLiveFeed();
     {
-        MainPanel panel(processor);
+        MainPanel panel(processor.getState(), processor.getLiveFeed(), processor.getMeters());
         EXPECT_EQ(Access::display(panel).getMode(), DisplayMode::Model);
         EXPECT_FALSE(feed.isActive());
 
         panel.setDisplayMode(DisplayMode::Live);
-        EXPECT_EQ(processor.getDisplayMode(), DisplayMode::Live);
+        EXPECT_EQ(processor.getState().getDisplayMode(), DisplayMode::Live);
         EXPECT_TRUE(feed.isActive());
 
         panel.setDisplayMode(DisplayMode::Model);
-        EXPECT_EQ(processor.getDisplayMode(), DisplayMode::Model);
+        EXPECT_EQ(processor.getState().getDisplayMode(), DisplayMode::Model);
         EXPECT_FALSE(feed.isActive());
 
         // A restored state changes the processor's mode: the panel follows on its next tick.
-        processor.setDisplayMode(DisplayMode::Live);
+        processor.getState().setDisplayMode(DisplayMode::Live);
         Access::timerTick(panel);
         EXPECT_EQ(Access::display(panel).getMode(), DisplayMode::Live);
         EXPECT_TRUE(feed.isActive());
     }
     EXPECT_FALSE(feed.isActive()) << "a closed panel no longer reads";
-    EXPECT_EQ(processor.getDisplayMode(), DisplayMode::Live) << "the choice outlives the editor";
+    EXPECT_EQ(processor.getState().getDisplayMode(), DisplayMode::Live) << "the choice outlives the editor";
 }
 
 TEST(DisplayModeChoice, ANewEditorShowsTheProcessorsModeAndSetsIt)
@@ -179,7 +179,7 @@ TEST(DisplayModeChoice, ANewEditorShowsTheProcessorsModeAndSetsIt)
     guitest::EditorFixture fixture;
     EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getMode(), DisplayMode::Model);
     fixture.editor->setDisplayMode(DisplayMode::Live);
-    EXPECT_EQ(fixture.processor.getDisplayMode(), DisplayMode::Live);
+    EXPECT_EQ(fixture.processor.getState().getDisplayMode(), DisplayMode::Live);
     EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getMode(), DisplayMode::Live);
     fixture.processor.editorBeingDeleted(fixture.editor.get()); // as a host's wrapper does
     fixture.editor.reset();
@@ -200,7 +200,7 @@ TEST(DisplayModeChoice, TheSettingsMenuOffersItAsAnEditorSetting)
 {
     guitest::EditorFixture fixture;
     auto& bar = TarvoltEditorTestAccess::bar(*fixture.editor);
-    const auto parametersBefore = fixture.processor.parameters.copyState().createXml()->toString();
+    const auto parametersBefore = fixture.processor.getState().parameters.copyState().createXml()->toString();
 
     const auto optionsOf = [&bar] {
         juce::StringArray headers, ticked;
@@ -232,14 +232,14 @@ TEST(DisplayModeChoice, TheSettingsMenuOffersItAsAnEditorSetting)
     ASSERT_NE(liveId, 0);
 
     bar.getSettingsMenu().handleResult(liveId);
-    EXPECT_EQ(fixture.processor.getDisplayMode(), DisplayMode::Live);
+    EXPECT_EQ(fixture.processor.getState().getDisplayMode(), DisplayMode::Live);
     EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getMode(), DisplayMode::Live);
     EXPECT_TRUE(fixture.processor.getLiveFeed().isActive());
     EXPECT_EQ(std::get<1>(optionsOf()), juce::StringArray({"Live"}));
-    EXPECT_EQ(fixture.processor.parameters.copyState().createXml()->toString(), parametersBefore);
+    EXPECT_EQ(fixture.processor.getState().parameters.copyState().createXml()->toString(), parametersBefore);
 
     // A project restored with the model shown: the menu ticks it at once, the panel follows.
-    fixture.processor.setDisplayMode(DisplayMode::Model);
+    fixture.processor.getState().setDisplayMode(DisplayMode::Model);
     EXPECT_EQ(std::get<1>(optionsOf()), juce::StringArray({"Model"}));
     MainPanelTestAccess::timerTick(fixture.panel());
     EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getMode(), DisplayMode::Model);
@@ -250,7 +250,7 @@ TEST(DisplayModeChoice, TheSettingsMenuOffersItAsAnEditorSetting)
 TEST(DisplayModeChoice, TheModelIsUntouchedByTheLiveView)
 {
     TarvoltAudioProcessor processor;
-    MainPanel panel(processor);
+    MainPanel panel(processor.getState(), processor.getLiveFeed(), processor.getMeters());
     panel.setSize(1256, 710);
     const auto before = guitest::render(panel);
     panel.setDisplayMode(DisplayMode::Live);
@@ -366,7 +366,7 @@ protected:
     }
 
     TarvoltAudioProcessor processor;
-    MainPanel panel{processor};
+    MainPanel panel{processor.getState(), processor.getLiveFeed(), processor.getMeters()};
 };
 } // namespace
 

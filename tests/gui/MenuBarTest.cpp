@@ -94,15 +94,16 @@ TEST(MenuBar, ACaptionTooWideForItsButtonKeepsItsBeginningAndLosesItsEnd)
 
 TEST(MenuBar, CaptionFollowsThePresetManagerWithinATimerPeriod)
 {
-    TarvoltAudioProcessor processor;
+    ParameterHost host;
+    auto& state = host.getState();
     MenuBar bar;
-    bar.setPresetManager(&processor);
+    bar.setPresetManager(&state);
     EXPECT_EQ(MenuBarTestAccess::presetButton(bar).getCaption(), "Presets" + arrow);
 
-    processor.loadFactoryPreset("Snare Snap");
+    state.loadFactoryPreset("Snare Snap");
     EXPECT_TRUE(guitest::pumpUntil([&] { return MenuBarTestAccess::presetButton(bar).getCaption() == "Snare Snap" + arrow; }, 400));
 
-    harness::setPlain(processor, "attack", 1.0f);
+    harness::setPlain(state, "attack", 1.0f);
     EXPECT_TRUE(guitest::pumpUntil([&] { return MenuBarTestAccess::presetButton(bar).getCaption() == "Snare Snap *" + arrow; }, 400));
 
     bar.setPresetManager(nullptr);
@@ -194,7 +195,7 @@ TEST(Editor, SettingsMenuOffersQualityAndStereoLinkAsHostParameters)
     {
         SCOPED_TRACE(id);
         const auto& spec = *findParameterSpec(id);
-        auto* parameter = fixture.processor.parameters.getParameter(id);
+        auto* parameter = fixture.processor.getState().parameters.getParameter(id);
         Gestures gestures;
         parameter->addListener(&gestures);
 
@@ -223,9 +224,9 @@ TEST(Editor, SettingsMenuOffersQualityAndStereoLinkAsHostParameters)
 
     DisplaySettings settings;
     EXPECT_EQ(displayReadOut(settings), "MIX 100%  CLIP 25%");
-    settings.parameters.set(ParameterIDs::quality, (float) QualityIndex::high).set(ParameterIDs::link, (float) LinkIndex::on);
+    settings.parameters.set(ParameterIDs::quality, (float) choiceIndex(Quality::high)).set(ParameterIDs::link, (float) choiceIndex(StereoLink::on));
     EXPECT_EQ(displayReadOut(settings), "HQ  LINK  MIX 100%  CLIP 25%");
-    EXPECT_EQ(fixture.processor.getLatencySamples(), TransientShaper::latencyFor(QualityIndex::high));
+    EXPECT_EQ(fixture.processor.getLatencySamples(), TransientShaper::latencyFor(Quality::high));
 }
 
 TEST(DisplayResolution, PointsPerCurve)

@@ -12,7 +12,7 @@ namespace
 // whole conversation with the host: "begin", "set <value>", "end".
 struct ParameterWrites : juce::AudioProcessorParameter::Listener
 {
-    ParameterWrites(TarvoltAudioProcessor& processor, const char* id) : parameter(*processor.parameters.getParameter(id))
+    ParameterWrites(TarvoltAudioProcessor& processor, const char* id) : parameter(*processor.getState().parameters.getParameter(id))
     {
         parameter.addListener(this);
     }
@@ -58,7 +58,7 @@ protected:
     }
 
     TarvoltAudioProcessor processor;
-    MainPanel panel{processor};
+    MainPanel panel{processor.getState(), processor.getLiveFeed(), processor.getMeters()};
 };
 } // namespace
 
@@ -117,8 +117,8 @@ TEST_F(PanelBehaviour, ClickingASelectorWritesItsIndexAsOneGestureAndLightsIt)
     click(selector("LOW"), focusWrites);
     EXPECT_EQ(modeWrites.values, std::vector<float>({0.0f}));
     EXPECT_EQ(focusWrites.values, std::vector<float>({2.0f, 0.0f}));
-    EXPECT_EQ(processor.getModeIndex(), 0);
-    EXPECT_EQ(processor.getFocusIndex(), 0);
+    EXPECT_EQ(processor.getState().getParameterValues().choice<Mode>(), Mode::tight);
+    EXPECT_EQ(processor.getState().getParameterValues().choice<Focus>(), Focus::low);
 }
 
 TEST_F(PanelBehaviour, ClickingTheLitSelectorChangesNothing)
@@ -148,12 +148,12 @@ TEST_F(PanelBehaviour, PowerButtonWritesZeroThenOneEachAsOneGesture)
 
     click(power, powerWrites);
     EXPECT_EQ(powerWrites.events, juce::StringArray({"begin", "set 0", "end"}));
-    EXPECT_FALSE(processor.isPowerOn());
+    EXPECT_FALSE(processor.getState().isPowerOn());
     EXPECT_FALSE(power.getToggleState()); // the attachment follows the parameter
 
     click(power, powerWrites);
     EXPECT_EQ(powerWrites.events, juce::StringArray({"begin", "set 0", "end", "begin", "set 1", "end"}));
-    EXPECT_TRUE(processor.isPowerOn());
+    EXPECT_TRUE(processor.getState().isPowerOn());
     EXPECT_TRUE(power.getToggleState());
 }
 
@@ -166,19 +166,19 @@ TEST_F(PanelBehaviour, HostAutomationOfPowerIsShownAndNotUndone)
     std::thread([this] { harness::setPlain(processor, "power", 0.0f); }).join();
     EXPECT_TRUE(guitest::pumpUntil([&] { return !power.getToggleState(); }));
     guitest::pumpFor(100);
-    EXPECT_FALSE(processor.isPowerOn());
+    EXPECT_FALSE(processor.getState().isPowerOn());
     EXPECT_EQ(powerWrites.values, std::vector<float>({0.0f}));
 
     // From the message thread (a host's own controls) the same holds.
     harness::setPlain(processor, "power", 1.0f);
     guitest::pumpFor(100);
-    EXPECT_TRUE(processor.isPowerOn());
+    EXPECT_TRUE(processor.getState().isPowerOn());
     EXPECT_TRUE(power.getToggleState());
     EXPECT_EQ(powerWrites.values, std::vector<float>({0.0f, 1.0f}));
 
     // And the user's next click still flips it.
     click(power, powerWrites);
-    EXPECT_FALSE(processor.isPowerOn());
+    EXPECT_FALSE(processor.getState().isPowerOn());
 }
 
 TEST_F(PanelBehaviour, PowerOffHidesTheReadOutsButEveryControlStillWorks)
@@ -199,7 +199,7 @@ TEST_F(PanelBehaviour, PowerOffHidesTheReadOutsButEveryControlStillWorks)
 
     // Selectors write, but none shows as lit while power is off (drawing); their state follows.
     click(selector("SMOOTH"), modeWrites);
-    EXPECT_EQ(processor.getModeIndex(), 2);
+    EXPECT_EQ(processor.getState().getParameterValues().choice<Mode>(), Mode::smooth);
 
     // The read-outs follow the knobs even while hidden, and come back with power.
     click(Access::powerButton(panel), powerWrites);
@@ -216,7 +216,7 @@ TEST(PanelConstruction, ANewPanelShowsTheCurrentStateAtOnce)
     harness::setPlain(processor, "power", 0.0f);
     harness::setPlain(processor, "sustain", 7.3f);
     harness::setPlain(processor, "focus", 2.0f);
-    MainPanel panel(processor);
+    MainPanel panel(processor.getState(), processor.getLiveFeed(), processor.getMeters());
     EXPECT_FALSE(Access::powerButton(panel).getToggleState());
     EXPECT_TRUE(Access::selector(panel, selectorIndex("HIGH")).getToggleState());
     EXPECT_TRUE(Access::selector(panel, selectorIndex("PUNCH")).getToggleState());

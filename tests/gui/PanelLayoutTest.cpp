@@ -39,7 +39,7 @@ TEST(PanelLayout, WorkedExampleAtTheDefaultSize)
 TEST(PanelLayout, PanelPlacesItsControlsWhereTheLayoutSays)
 {
     TarvoltAudioProcessor processor;
-    MainPanel panel(processor);
+    MainPanel panel(processor.getState(), processor.getLiveFeed(), processor.getMeters());
     panel.setSize(panelWidth, panelHeight);
     using Access = MainPanelTestAccess;
 
@@ -119,7 +119,7 @@ TEST(PanelLayout, TinyPanelProducesNoNegativeSizes)
 TEST(PanelLayout, TinyPanelLaysOutAndPaints)
 {
     TarvoltAudioProcessor processor;
-    MainPanel panel(processor);
+    MainPanel panel(processor.getState(), processor.getLiveFeed(), processor.getMeters());
     panel.setSize(40, 30);
     for (auto* child : panel.getChildren())
         expectNoNegativeSize(child->getBounds(), "child");

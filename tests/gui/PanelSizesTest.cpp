@@ -8,7 +8,7 @@
 #include "editor/display/LivePlot.h"
 #include "editor/display/PlotGeometry.h"
 #include "editor/meters/MeterLayout.h"
-#include "plugin/JuceCompat.h"
+#include "compat/JuceCompat.h"
 
 #include <functional>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "DialogTestSupport.h"
 
 #include "editor/bar/MenuBar.h"
-#include "presets/FactoryPresets.h"
+#include "state/FactoryPresets.h"
 #include "presets/PresetTestSupport.h"
 
 namespace
@@ -27,7 +27,7 @@ struct PresetMenuFixture : guitest::EditorFixture
     void makePreset(const juce::String& name, float attack)
     {
         harness::setPlain(processor, "attack", attack);
-        root.writePresetFile(name + ".xml", processor.parameters.copyState().toXmlString());
+        root.writePresetFile(name + ".xml", processor.getState().parameters.copyState().toXmlString());
     }
 
     float attackIn(const juce::String& name) const
@@ -67,7 +67,7 @@ std::vector<MenuEntry> entriesOf(const juce::PopupMenu& menu)
 }
 
 // A preset manager in memory, for the naming rules.
-struct NamesOnlyManager : PresettableProcessor
+struct NamesOnlyManager : PresetManager
 {
     juce::StringArray users;
     juce::String current{"Presets"};
@@ -94,7 +94,7 @@ TEST(PresetMenu, FactoryPresetsOnlyWithoutUserPresets)
     ASSERT_EQ(entries.size(), 9u);
     EXPECT_TRUE(entries[0].header);
     EXPECT_EQ(entries[0].text, "Factory Presets");
-    const auto names = f.processor.getFactoryPresetNames();
+    const auto names = f.processor.getState().getFactoryPresetNames();
     for (int i = 0; i < 8; ++i)
     {
         EXPECT_EQ(entries[(size_t) i + 1].text, names[i]);
@@ -107,7 +107,7 @@ TEST(PresetMenu, TicksTheCurrentFactoryPresetOnly)
 {
     PresetMenuFixture f;
     f.makePreset("Mine", 3.0f);
-    f.processor.loadFactoryPreset("Snare Snap");
+    f.processor.getState().loadFactoryPreset("Snare Snap");
     for (bool modified : {false, true})
     {
         if (modified)
@@ -117,7 +117,7 @@ TEST(PresetMenu, TicksTheCurrentFactoryPresetOnly)
             EXPECT_EQ(e.ticked, e.text == "Snare Snap") << e.text << (modified ? " (modified)" : "");
     }
 
-    ASSERT_TRUE(f.processor.loadUserPreset("Mine"));
+    ASSERT_TRUE(f.processor.getState().loadUserPreset("Mine"));
     for (const auto& e : entriesOf(MenuBarTestAccess::presetMenu(f.bar).create()))
     {
         EXPECT_FALSE(e.ticked) << e.text;
@@ -174,7 +174,7 @@ TEST(PresetMenu, MoreUserPresetsThanTheIdsHoldAreNeverConfused)
 
     // The last listed preset's "Load" loads it, and is not taken for a "Rename".
     MenuBarTestAccess::presetMenu(f.bar).handleResult(2000 + PresetMenu::maxListedUserPresets - 1);
-    EXPECT_EQ(f.processor.getCurrentPresetName(), "P02999");
+    EXPECT_EQ(f.processor.getState().getCurrentPresetName(), "P02999");
     EXPECT_EQ(guitest::frontDialog(), nullptr);
 }
 
@@ -186,7 +186,7 @@ TEST(PresetMenu, ResultsActOnTheirRangeAndIgnoreIndicesOutsideTheLists)
 
     // Factory range.
     MenuBarTestAccess::presetMenu(f.bar).handleResult(1001);
-    EXPECT_EQ(f.processor.getCurrentPresetName(), "Snare Snap");
+    EXPECT_EQ(f.processor.getState().getCurrentPresetName(), "Snare Snap");
     EXPECT_EQ(f.caption(), "Snare Snap" + arrow);
 
     // Nothing happens for: dismissal, indices past the lists, ids of no range or of the
@@ -202,8 +202,8 @@ TEST(PresetMenu, ResultsActOnTheirRangeAndIgnoreIndicesOutsideTheLists)
 
     // Load range.
     MenuBarTestAccess::presetMenu(f.bar).handleResult(2001);
-    EXPECT_EQ(f.processor.getCurrentPresetName(), "Two");
-    EXPECT_TRUE(f.processor.isCurrentPresetUser());
+    EXPECT_EQ(f.processor.getState().getCurrentPresetName(), "Two");
+    EXPECT_TRUE(f.processor.getState().isCurrentPresetUser());
     EXPECT_EQ(harness::getPlain(f.processor, "attack"), 9.0f);
     EXPECT_EQ(f.caption(), "Two" + arrow);
 
@@ -278,7 +278,7 @@ TEST(PresetDialogs, SaveWritesTheFileAndShowsSuccess)
 
     EXPECT_TRUE(f.presetFile("KickSnare").existsAsFile());
     EXPECT_EQ(f.attackIn("KickSnare"), 6.5f);
-    EXPECT_EQ(f.processor.getCurrentPresetName(), "Kick/Snare");
+    EXPECT_EQ(f.processor.getState().getCurrentPresetName(), "Kick/Snare");
     EXPECT_EQ(f.caption(), "Kick/Snare" + arrow);
 
     auto* success = guitest::waitForDialog("Success");
@@ -396,7 +396,7 @@ TEST(PresetDialogs, RenameToAFreeName)
 {
     PresetMenuFixture f;
     f.makePreset("A", 2.0f);
-    ASSERT_TRUE(f.processor.loadUserPreset("A"));
+    ASSERT_TRUE(f.processor.getState().loadUserPreset("A"));
 
     MenuBarTestAccess::presetDialogs(f.bar).showRenameDialog("A");
     auto* rename = guitest::waitForDialog("Rename Preset");
@@ -425,7 +425,7 @@ TEST(PresetDialogs, RenameToANameOfTheSameFileDoesNothing)
 {
     PresetMenuFixture f;
     f.makePreset("Kick", 3.0f);
-    ASSERT_TRUE(f.processor.loadUserPreset("Kick"));
+    ASSERT_TRUE(f.processor.getState().loadUserPreset("Kick"));
     harness::setPlain(f.processor, "mix", 50.0f);
     const auto before = observableState(f.processor);
 
@@ -447,7 +447,7 @@ TEST(PresetDialogs, RenameOntoAnExistingPresetReplacesItAndLeavesNothingElse)
     f.makePreset("A", 3.0f);
     f.makePreset("B", 7.0f);
     f.makePreset("B__backup", 5.0f); // somebody's own preset: left alone
-    ASSERT_TRUE(f.processor.loadUserPreset("B"));
+    ASSERT_TRUE(f.processor.getState().loadUserPreset("B"));
 
     MenuBarTestAccess::presetDialogs(f.bar).rename("A", "B");
     auto* prompt = guitest::waitForDialog("Overwrite Preset?");
@@ -460,7 +460,7 @@ TEST(PresetDialogs, RenameOntoAnExistingPresetReplacesItAndLeavesNothingElse)
     EXPECT_EQ(f.attackIn("B__backup"), 5.0f);
     EXPECT_EQ(f.root.presetFolder().getNumberOfChildFiles(juce::File::findFilesAndDirectories, "*"), 2)
         << "no backup left behind";
-    EXPECT_EQ(f.processor.getCurrentPresetName(), "Presets") << "B was current: it was replaced";
+    EXPECT_EQ(f.processor.getState().getCurrentPresetName(), "Presets") << "B was current: it was replaced";
     EXPECT_EQ(f.caption(), "Presets" + arrow);
     auto* success = guitest::waitForDialog("Success");
     ASSERT_NE(success, nullptr);
@@ -483,7 +483,7 @@ TEST(PresetDialogs, DeleteAfterConfirmation)
 {
     PresetMenuFixture f;
     f.makePreset("Doomed", 3.0f);
-    ASSERT_TRUE(f.processor.loadUserPreset("Doomed"));
+    ASSERT_TRUE(f.processor.getState().loadUserPreset("Doomed"));
 
     MenuBarTestAccess::presetDialogs(f.bar).showDeleteDialog("Doomed");
     ASSERT_TRUE(guitest::press(guitest::waitForDialog("Delete Preset?"), "Cancel"));

@@ -58,7 +58,7 @@ protected:
     }
 
     TarvoltAudioProcessor processor;
-    MainPanel panel{processor};
+    MainPanel panel{processor.getState(), processor.getLiveFeed(), processor.getMeters()};
 };
 } // namespace
 
@@ -102,7 +102,8 @@ TEST_F(PanelRendering, PowerSymbolIsPurpleWhenOnAndGreyWhenOff)
 
 TEST_F(PanelRendering, PowerOffDarkensTheDisplayMetersAndSelectors)
 {
-    processor.inputLevels[0] = processor.inputLevels[1] = 1.0f;
+    processor.getMeters().setInputLevel(0, 1.0f);
+    processor.getMeters().setInputLevel(1, 1.0f);
     auto image = renderNow();
     const auto meter = layoutLevelMeter(layout().inputMeterArea);
     const auto segmentCentre = meter.segment(0).getCentre().roundToInt();
@@ -145,8 +146,8 @@ TEST_F(PanelRendering, ClipLineOnlyAboveFourPercent)
 TEST_F(PanelRendering, MeterLightsSegmentsUpToTheMeanOfBothChannels)
 {
     // Channel means of 0.5: five segments light (thresholds 0.03 ... 0.47 of the nine at this size).
-    processor.inputLevels[0] = 0.2f;
-    processor.inputLevels[1] = 0.8f;
+    processor.getMeters().setInputLevel(0, 0.2f);
+    processor.getMeters().setInputLevel(1, 0.8f);
     const auto image = renderNow();
     const auto meter = layoutLevelMeter(layout().inputMeterArea);
     ASSERT_EQ(meter.count, 9);
@@ -162,7 +163,8 @@ TEST(PanelCaching, CachedPicturesLookLikeAFreshPaintAsTheStateChanges)
 {
     // One panel keeps its pictures from state to state; the other paints everything afresh.
     TarvoltAudioProcessor processor;
-    MainPanel cached(processor), fresh(processor);
+    MainPanel cached(processor.getState(), processor.getLiveFeed(), processor.getMeters());
+    MainPanel fresh(processor.getState(), processor.getLiveFeed(), processor.getMeters());
     Access::setCaching(fresh, false);
 
     struct Step
@@ -172,7 +174,12 @@ TEST(PanelCaching, CachedPicturesLookLikeAFreshPaintAsTheStateChanges)
     };
     const Step steps[] = {
         {"defaults", [] {}},
-        {"meters", [&] { processor.inputLevels[0] = processor.outputLevels[1] = 0.9f; }},
+        {"meters",
+         [&]
+         {
+             processor.getMeters().setInputLevel(0, 0.9f);
+             processor.getMeters().setOutputLevel(1, 0.9f);
+         }},
         {"power off", [&] { harness::setPlain(processor, "power", 0.0f); }},
         {"power back on", [&] { harness::setPlain(processor, "power", 1.0f); }},
         {"knobs and selectors", [&] {
@@ -229,7 +236,8 @@ TEST(EditorRendering, SmallestAndLargestSizesRenderWithoutAssertions)
     {
         SCOPED_TRACE(size.toString());
         guitest::EditorFixture fixture;
-        fixture.processor.outputLevels[0] = fixture.processor.outputLevels[1] = 0.7f;
+        fixture.processor.getMeters().setOutputLevel(0, 0.7f);
+        fixture.processor.getMeters().setOutputLevel(1, 0.7f);
         fixture.editor->setSize(size.x, size.y);
 
         const int barHeight = juce::roundToInt((float) size.y * 0.09f);

@@ -101,7 +101,7 @@ TEST_F(ValueEntry, TypedTextSetsTheParameterAndTheReadOutShowsItsCanonicalText)
         EXPECT_EQ(label(c.id).getText(), c.shown);
 
         // Back to the defaults for the next case.
-        auto* parameter = fixture.processor.parameters.getParameter(c.id);
+        auto* parameter = fixture.processor.getState().parameters.getParameter(c.id);
         parameter->setValueNotifyingHost(parameter->getDefaultValue());
         MainPanelTestAccess::timerTick(fixture.panel());
     }
@@ -185,7 +185,7 @@ TEST(KnobReadOut, EachReadOutShowsItsParameterInItsUnit)
         {"punch", 30.0f, "30.0%"},    {"clip", 0.0f, "0.0%"},        {"mix", 100.0f, "100.0%"},
     };
     TarvoltAudioProcessor processor;
-    MainPanel panel(processor);
+    MainPanel panel(processor.getState(), processor.getLiveFeed(), processor.getMeters());
     for (const auto& c : cases)
     {
         harness::setPlain(processor, c.id, c.value);

@@ -4,7 +4,7 @@
 #include "common/BypassRun.h"
 #include "editor/panel/PanelLayout.h"
 
-#include "processor/Parameters.h"
+#include "state/Parameters.h"
 
 #include <gtest/gtest.h>
 
@@ -198,7 +198,7 @@ TEST(HostedPlugin, TheHostsBypassPlaysTheInputAsLateAsReportedAndSwitchesLikeThe
     using bypassRun::Switch;
     bypassRun::expectBypassLikeThePowerSwitchAtBothQualities(
         71,
-        [](int quality, Switch how, const juce::AudioBuffer<float>& input)
+        [](Quality quality, Switch how, const juce::AudioBuffer<float>& input)
         {
             auto plugin = loadPlugin(bypassRun::sampleRate, bypassRun::blockSize);
             if (plugin == nullptr || !useLayout(*plugin, juce::AudioChannelSet::stereo()))
@@ -206,13 +206,13 @@ TEST(HostedPlugin, TheHostsBypassPlaysTheInputAsLateAsReportedAndSwitchesLikeThe
             // The quality reaches the plug-in with a block; the host hears of the latency on its
             // message thread. Then started again, so that every run starts alike.
             plugin->getParameters()[parameterIndex(ParameterIDs::quality)]->setValueNotifyingHost(
-                (float)quality);
+                (float)choiceIndex(quality));
             juce::AudioBuffer<float> silence(2, bypassRun::blockSize);
             silence.clear();
             juce::MidiBuffer midi;
             plugin->prepareToPlay(bypassRun::sampleRate, bypassRun::blockSize);
             plugin->processBlock(silence, midi);
-            pumpUntil([&] { return (plugin->getLatencySamples() > 0) == (quality == 1); }, 1000);
+            pumpUntil([&] { return (plugin->getLatencySamples() > 0) == (quality == Quality::high); }, 1000);
             plugin->releaseResources();
             plugin->prepareToPlay(bypassRun::sampleRate, bypassRun::blockSize);
 

@@ -10,7 +10,7 @@
 #include <pluginterfaces/vst/ivsteditcontroller.h>
 #include <pluginterfaces/vst/ivstunits.h>
 
-#include "processor/Parameters.h"
+#include "state/Parameters.h"
 
 #include <juce_core/juce_core.h>
 

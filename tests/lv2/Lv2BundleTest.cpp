@@ -4,7 +4,7 @@
 
 #include "Lv2Host.h"
 #include "plugin/lv2/Lv2Ports.h"
-#include "presets/FactoryPresets.h"
+#include "state/FactoryPresets.h"
 #include "tools/RenderToolSupport.h"
 
 #include <gtest/gtest.h>
@@ -181,7 +181,7 @@ TEST_F(Lv2Bundle, StartedBypassedItPlaysTheInputAsLateAsItsLatency)
         auto audio = input;
         ASSERT_TRUE(host.process(plugin, audio, 48000.0, 512, {{"enabled", 0.0f}, {"quality", quality}}));
         const int latency =
-            TransientShaper::latencyFor(quality > 0.5f ? QualityIndex::high : QualityIndex::standard);
+            TransientShaper::latencyFor(quality > 0.5f ? Quality::high : Quality::standard);
         for (int ch = 0; ch < 2; ++ch)
             for (int i = 0; i < audio.getNumSamples(); ++i)
                 ASSERT_EQ(audio.getSample(ch, i), i < latency ? 0.0f : input.getSample(ch, i - latency))

@@ -66,12 +66,12 @@ TEST(Lv2Instance, ReportsTheLatencyOfTheQualityOnItsOutputPort)
     instance->run(64);
     EXPECT_EQ(latency, 0.0f);
 
-    fixture.controls[(size_t) parameterIndex(ParameterIDs::quality)] = (float) QualityIndex::high;
+    fixture.controls[(size_t) parameterIndex(ParameterIDs::quality)] = (float) choiceIndex(Quality::high);
     fixture.controls[(size_t) parameterIndex(ParameterIDs::mix)] = 0.0f;
     instance->deactivate();
     instance->activate(); // the controls set while stopped apply at once
     instance->run((uint32_t) input.size());
-    const int high = TransientShaper::latencyFor(QualityIndex::high);
+    const int high = TransientShaper::latencyFor(Quality::high);
     EXPECT_EQ(latency, (float) high);
     for (size_t i = 0; i < input.size(); ++i)
         ASSERT_EQ(output[i], i < (size_t) high ? 0.0f : input[i - (size_t) high]) << "sample " << i;
@@ -126,8 +126,8 @@ TEST(Lv2Instance, TheEnabledPortAtZeroPlaysTheInputAsLateAsReportedAndSwitchesLi
 {
     using bypassRun::Switch;
     bypassRun::expectBypassLikeThePowerSwitchAtBothQualities(
-        TransientShaper::latencyFor(QualityIndex::high),
-        [](int quality, Switch how, const juce::AudioBuffer<float>& input)
+        TransientShaper::latencyFor(Quality::high),
+        [](Quality quality, Switch how, const juce::AudioBuffer<float>& input)
         {
             DefaultInstance fixture;
             auto& instance = fixture.instance;
@@ -136,7 +136,7 @@ TEST(Lv2Instance, TheEnabledPortAtZeroPlaysTheInputAsLateAsReportedAndSwitchesLi
             float enabled = 1.0f, latency = -1.0f;
             instance->connectPort(Lv2Ports::enabled, &enabled);
             instance->connectPort(Lv2Ports::latency, &latency);
-            fixture.controls[(size_t)parameterIndex(ParameterIDs::quality)] = (float)quality;
+            fixture.controls[(size_t)parameterIndex(ParameterIDs::quality)] = (float)choiceIndex(quality);
             auto& power = fixture.controls[(size_t)parameterIndex(ParameterIDs::power)];
             instance->activate();
             auto output = bypassRun::run(input,

@@ -1,6 +1,6 @@
 #include "PresetTestSupport.h"
 
-#include "presets/FactoryPresets.h"
+#include "state/FactoryPresets.h"
 
 namespace
 {
@@ -23,7 +23,7 @@ TEST(FactoryPresets, NamesInTableOrder)
     juce::StringArray expected;
     for (const auto& row : factoryPresetTable)
         expected.add(row.name);
-    EXPECT_EQ(processor.getFactoryPresetNames(), expected);
+    EXPECT_EQ(processor.getState().getFactoryPresetNames(), expected);
     EXPECT_EQ(expected.size(), 8);
 }
 
@@ -34,18 +34,18 @@ TEST(FactoryPresets, EachPresetSetsItsRowAndBecomesCurrentUnmodified)
         SCOPED_TRACE(row.name);
         TarvoltAudioProcessor processor;
         setUnusualValues(processor);
-        ASSERT_EQ(processor.getCurrentPresetDisplayName(), "Presets *");
-        const auto before = processor.getParameterValues();
+        ASSERT_EQ(processor.getState().getCurrentPresetDisplayName(), "Presets *");
+        const auto before = processor.getState().getParameterValues();
 
         ApplyingFlagProbe probe(processor);
-        processor.loadFactoryPreset(row.name);
+        processor.getState().loadFactoryPreset(row.name);
 
         EXPECT_GE(probe.changes, 8); // all but mode and focus, which may already hold the value
         EXPECT_EQ(probe.changesWhileNotApplying, 0);
         expectRow(processor, row, before);
-        EXPECT_EQ(processor.getCurrentPresetName(), row.name);
-        EXPECT_FALSE(processor.isCurrentPresetUser());
-        EXPECT_EQ(processor.getCurrentPresetDisplayName(), row.name);
+        EXPECT_EQ(processor.getState().getCurrentPresetName(), row.name);
+        EXPECT_FALSE(processor.getState().isCurrentPresetUser());
+        EXPECT_EQ(processor.getState().getCurrentPresetDisplayName(), row.name);
     }
 }
 
@@ -56,9 +56,9 @@ TEST(FactoryPresets, AnyOtherNameSetsTheDefaultsAndKeepsTheNameAsWritten)
         SCOPED_TRACE(name);
         TarvoltAudioProcessor processor;
         setUnusualValues(processor);
-        const auto before = processor.getParameterValues();
+        const auto before = processor.getState().getParameterValues();
 
-        processor.loadFactoryPreset(name);
+        processor.getState().loadFactoryPreset(name);
 
         for (size_t i = 0; i < numParameters; ++i)
         {
@@ -67,9 +67,9 @@ TEST(FactoryPresets, AnyOtherNameSetsTheDefaultsAndKeepsTheNameAsWritten)
                         spec.setByFactoryPresets() ? spec.defaultValue : before[i], 1.0e-4f)
                 << spec.id;
         }
-        EXPECT_EQ(processor.getCurrentPresetName(), juce::String(name).isEmpty() ? "Presets" : name);
-        EXPECT_FALSE(processor.isCurrentPresetUser());
-        EXPECT_EQ(processor.getCurrentPresetDisplayName(), processor.getCurrentPresetName());
+        EXPECT_EQ(processor.getState().getCurrentPresetName(), juce::String(name).isEmpty() ? "Presets" : name);
+        EXPECT_FALSE(processor.getState().isCurrentPresetUser());
+        EXPECT_EQ(processor.getState().getCurrentPresetDisplayName(), processor.getState().getCurrentPresetName());
     }
 }
 
@@ -83,15 +83,15 @@ TEST(FactoryPresets, LeaveQualityAndStereoLinkAsTheyAre)
     {
         SCOPED_TRACE(name);
         TarvoltAudioProcessor processor;
-        harness::setPlain(processor, ParameterIDs::quality, (float)QualityIndex::high);
-        harness::setPlain(processor, ParameterIDs::link, (float)LinkIndex::on);
+        harness::setPlain(processor, ParameterIDs::quality, (float) choiceIndex(Quality::high));
+        harness::setPlain(processor, ParameterIDs::link, (float) choiceIndex(StereoLink::on));
         const int latency = processor.getLatencySamples();
         ASSERT_GT(latency, 0);
 
-        processor.loadFactoryPreset(name);
+        processor.getState().loadFactoryPreset(name);
 
-        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::quality), (float)QualityIndex::high);
-        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::link), (float)LinkIndex::on);
+        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::quality), (float) choiceIndex(Quality::high));
+        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::link), (float) choiceIndex(StereoLink::on));
         EXPECT_EQ(processor.getLatencySamples(), latency);
     }
 }
@@ -107,7 +107,7 @@ TEST(FactoryPresets, LookupIsExact)
 TEST(FactoryPresets, ParameterChangesAfterLoadingMarkThePresetModified)
 {
     TarvoltAudioProcessor processor;
-    processor.loadFactoryPreset("Bass Knock");
+    processor.getState().loadFactoryPreset("Bass Knock");
     harness::setPlain(processor, "mix", 50.0f);
-    EXPECT_EQ(processor.getCurrentPresetDisplayName(), "Bass Knock *");
+    EXPECT_EQ(processor.getState().getCurrentPresetDisplayName(), "Bass Knock *");
 }

@@ -1,7 +1,7 @@
 // Moving preset files: the move that refuses to replace, and the replacing move built from it.
 
-#include "presets/NoReplaceMove.h"
-#include "presets/ReplacingMove.h"
+#include "state/NoReplaceMove.h"
+#include "state/ReplacingMove.h"
 
 #include <gtest/gtest.h>
 

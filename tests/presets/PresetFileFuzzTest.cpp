@@ -9,13 +9,13 @@ juce::Array<juce::MemoryBlock> realPresetFiles(const TestPresetRoot& root)
 {
     TarvoltAudioProcessor processor;
     root.attach(processor);
-    processor.saveUserPreset("Defaults");
-    processor.loadFactoryPreset("Aggro Parallel");
-    processor.saveUserPreset("Aggro");
+    processor.getState().saveUserPreset("Defaults");
+    processor.getState().loadFactoryPreset("Aggro Parallel");
+    processor.getState().saveUserPreset("Aggro");
     juce::MemoryBlock blob;
     processor.getStateInformation(blob);
     processor.setStateInformation(blob.getData(), (int)blob.getSize());
-    processor.saveUserPreset("Restored");
+    processor.getState().saveUserPreset("Restored");
 
     juce::Array<juce::MemoryBlock> files;
     for (auto name : {"Defaults", "Aggro", "Restored"})
@@ -39,7 +39,7 @@ TEST(PresetFileFuzz, RandomAndMutatedFilesNeverCrashAndAFailedLoadChangesNothing
     root.attach(processor);
     harness::prepare(processor, 2, 48000.0);
     setUnusualValues(processor);
-    processor.setCurrentPreset("Before", false, true);
+    processor.getState().getCurrentPreset().set("Before", false, true);
     const auto before = observableState(processor);
     const auto fuzzFile = root.presetFolder().getChildFile("Fuzz.xml");
 
@@ -64,7 +64,7 @@ TEST(PresetFileFuzz, RandomAndMutatedFilesNeverCrashAndAFailedLoadChangesNothing
         ASSERT_TRUE(fuzzFile.replaceWithData(input.getData(), input.getSize()));
 
         bool ok = false;
-        EXPECT_NO_THROW(ok = processor.loadUserPreset("Fuzz"));
+        EXPECT_NO_THROW(ok = processor.getState().loadUserPreset("Fuzz"));
         EXPECT_FALSE(processor.isSuspended());
         if (!ok)
         {
@@ -74,8 +74,8 @@ TEST(PresetFileFuzz, RandomAndMutatedFilesNeverCrashAndAFailedLoadChangesNothing
         }
 
         ++loaded;
-        EXPECT_EQ(processor.getCurrentPresetDisplayName(), "Fuzz");
-        EXPECT_TRUE(processor.isCurrentPresetUser());
+        EXPECT_EQ(processor.getState().getCurrentPresetDisplayName(), "Fuzz");
+        EXPECT_TRUE(processor.getState().isCurrentPresetUser());
         fuzzing::expectSane(processor);
         processor.setStateInformation(before.getData(), (int)before.getSize());
         ASSERT_EQ(observableState(processor), before);

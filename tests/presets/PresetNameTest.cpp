@@ -1,4 +1,4 @@
-#include "presets/PresetName.h"
+#include "state/PresetName.h"
 
 #include <gtest/gtest.h>
 

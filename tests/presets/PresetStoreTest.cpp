@@ -1,12 +1,12 @@
 #include "PresetTestSupport.h"
 
-#include "presets/PresetStore.h"
+#include "state/PresetStore.h"
 
 namespace
 {
 juce::ValueTree parameterTree(TarvoltAudioProcessor& processor)
 {
-    return processor.parameters.copyState();
+    return processor.getState().parameters.copyState();
 }
 
 struct StoreFixture : ::testing::Test
@@ -14,14 +14,14 @@ struct StoreFixture : ::testing::Test
     StoreFixture() { root.attach(store); }
 
     TestPresetRoot root;
-    PresetStore store{ProductInfo::tarvolt()};
+    PresetStore store{PresetFolderIdentity::tarvolt()};
     TarvoltAudioProcessor processor;
 };
 } // namespace
 
 TEST(PresetStoreFolders, DataFolderIsTheUserApplicationDataFolderPlusCompanyProductAndVersion)
 {
-    const PresetStore store{ProductInfo::tarvolt()};
+    const PresetStore store{PresetFolderIdentity::tarvolt()};
     const auto appData = juce::File::getSpecialLocation(juce::File::userApplicationDataDirectory);
     EXPECT_EQ(store.getPresetFolder(), TestPresetRoot::presetFolderUnder(appData));
     EXPECT_EQ(store.getDataFolder(), store.getPresetFolder().getParentDirectory());
@@ -53,7 +53,7 @@ TEST_F(StoreFixture, ListingTakesXmlFilesDirectlyInTheFolderSortedIgnoringCase)
 
 TEST_F(StoreFixture, WritingCreatesTheFolderAndWritesTheTreeInTheDefaultXmlFormat)
 {
-    processor.setCurrentPreset("Mine", true, false);
+    processor.getState().getCurrentPreset().set("Mine", true, false);
     juce::MemoryBlock blob;
     processor.getStateInformation(blob);
     processor.setStateInformation(blob.getData(), (int)blob.getSize()); // live tree now carries ui attributes
@@ -237,7 +237,7 @@ TEST(PresetStoreNames, NoNameReachesOutsideThePresetFolder)
     // The store's root sits one level inside the sandbox, so there is bait beside it as well.
     TestPresetRoot sandbox;
     const auto root = sandbox.folder().getChildFile("appdata");
-    PresetStore store{ProductInfo::tarvolt()};
+    PresetStore store{PresetFolderIdentity::tarvolt()};
     store.setRootFolder(root);
     TarvoltAudioProcessor processor;
 
@@ -282,7 +282,7 @@ TEST(PresetStoreNames, NoNameReachesOutsideThePresetFolder)
 
         juce::ValueTree tree;
         EXPECT_FALSE(store.readPresetFile(name, tree)) << "nothing with that name was saved yet";
-        const bool written = store.writePresetFile(name, processor.parameters.copyState());
+        const bool written = store.writePresetFile(name, processor.getState().parameters.copyState());
         EXPECT_EQ(written, file.existsAsFile());
         EXPECT_EQ(store.readPresetFile(name, tree), written);
         EXPECT_EQ(store.renamePresetFile(name, name + "2"), written);
@@ -294,7 +294,7 @@ TEST(PresetStoreNames, NoNameReachesOutsideThePresetFolder)
 
     // The one name too long for a file name fails cleanly.
     EXPECT_FALSE(
-        store.writePresetFile(juce::String::repeatedString("a", 300), processor.parameters.copyState()));
+        store.writePresetFile(juce::String::repeatedString("a", 300), processor.getState().parameters.copyState()));
 
     auto entriesAfter = sandbox.allEntries();
     entriesAfter.removeString(presetFolder.getRelativePathFrom(sandbox.folder()));
@@ -309,7 +309,7 @@ TEST(PresetStoreWithoutDataFolder, EveryOperationFailsAndNothingIsWrittenAnywher
     const auto workingDirectory = juce::File::getCurrentWorkingDirectory();
     sandbox.folder().setAsCurrentWorkingDirectory();
 
-    PresetStore store{ProductInfo::tarvolt()};
+    PresetStore store{PresetFolderIdentity::tarvolt()};
     store.setRootFolder(juce::File()); // a platform that names no application-data folder
     TarvoltAudioProcessor processor;
 
@@ -319,12 +319,12 @@ TEST(PresetStoreWithoutDataFolder, EveryOperationFailsAndNothingIsWrittenAnywher
     EXPECT_TRUE(store.listPresetNames().isEmpty());
     juce::ValueTree tree;
     EXPECT_FALSE(store.readPresetFile("Kick", tree));
-    EXPECT_FALSE(store.writePresetFile("Kick", processor.parameters.copyState()));
+    EXPECT_FALSE(store.writePresetFile("Kick", processor.getState().parameters.copyState()));
     EXPECT_FALSE(store.deletePresetFile("Kick"));
     EXPECT_FALSE(store.renamePresetFile("Kick", "Snare"));
 
     workingDirectory.setAsCurrentWorkingDirectory();
     EXPECT_TRUE(sandbox.allEntries().isEmpty());
-    EXPECT_FALSE(juce::File("/" + ProductInfo::tarvolt().companyFolder).exists());
+    EXPECT_FALSE(juce::File("/" + PresetFolderIdentity::tarvolt().companyFolder).exists());
     EXPECT_FALSE(juce::File("/Presets").exists());
 }

@@ -19,7 +19,7 @@ public:
 
     static juce::File presetFolderUnder(const juce::File& root)
     {
-        const auto product = ProductInfo::tarvolt();
+        const auto product = PresetFolderIdentity::tarvolt();
         return root.getChildFile(product.companyFolder)
             .getChildFile(product.name)
             .getChildFile("version_" + product.version)
@@ -28,7 +28,7 @@ public:
 
     void attach(TarvoltAudioProcessor& processor) const
     {
-        processor.getPresetStore().setRootFolder(folder());
+        processor.getState().getPresetStore().setRootFolder(folder());
     }
     void attach(PresetStore& store) const { store.setRootFolder(folder()); }
 
@@ -89,19 +89,19 @@ public:
     explicit ApplyingFlagProbe(TarvoltAudioProcessor& p) : processor(p)
     {
         for (auto& spec : parameterSpecs)
-            processor.parameters.addParameterListener(spec.id, this);
+            processor.getState().parameters.addParameterListener(spec.id, this);
     }
 
     ~ApplyingFlagProbe() override
     {
         for (auto& spec : parameterSpecs)
-            processor.parameters.removeParameterListener(spec.id, this);
+            processor.getState().parameters.removeParameterListener(spec.id, this);
     }
 
     void parameterChanged(const juce::String&, float) override
     {
         ++changes;
-        changesWhileNotApplying += processor.applyingPreset.load() ? 0 : 1;
+        changesWhileNotApplying += processor.getState().isApplyingPreset() ? 0 : 1;
         changesWhileSuspended += processor.isSuspended() ? 1 : 0;
     }
 

@@ -8,16 +8,16 @@ struct UserPresets : ::testing::Test
 
     void expectCurrent(const juce::String& name, bool isUser, bool modified)
     {
-        EXPECT_EQ(processor.getCurrentPresetName(), name);
-        EXPECT_EQ(processor.isCurrentPresetUser(), isUser);
-        EXPECT_EQ(processor.getCurrentPresetDisplayName(), modified ? name + " *" : name);
+        EXPECT_EQ(processor.getState().getCurrentPresetName(), name);
+        EXPECT_EQ(processor.getState().isCurrentPresetUser(), isUser);
+        EXPECT_EQ(processor.getState().getCurrentPresetDisplayName(), modified ? name + " *" : name);
     }
 
     // Saves presets under the names in turn (the last becomes current), then edits a parameter.
     void saveInTurnThenEdit(std::initializer_list<const char*> names)
     {
         for (auto name : names)
-            ASSERT_TRUE(processor.saveUserPreset(name));
+            ASSERT_TRUE(processor.getState().saveUserPreset(name));
         harness::setPlain(processor, "clip", 3.0f);
     }
 
@@ -30,16 +30,16 @@ TEST_F(UserPresets, SavingUsesTheSanitisedFileNameAndKeepsTheNameAsTyped)
 {
     harness::setPlain(processor, "attack", 3.0f);
 
-    ASSERT_TRUE(processor.saveUserPreset("Kick/Snare"));
+    ASSERT_TRUE(processor.getState().saveUserPreset("Kick/Snare"));
 
     EXPECT_TRUE(root.presetFolder().getChildFile("KickSnare.xml").existsAsFile());
     expectCurrent("Kick/Snare", true, false);
-    EXPECT_EQ(processor.getUserPresetNames(), juce::StringArray({"KickSnare"}));
+    EXPECT_EQ(processor.getState().getUserPresetNames(), juce::StringArray({"KickSnare"}));
 }
 
 TEST_F(UserPresets, ANameOfDroppedCharactersIsSavedAsPreset)
 {
-    ASSERT_TRUE(processor.saveUserPreset("???"));
+    ASSERT_TRUE(processor.getState().saveUserPreset("???"));
     EXPECT_TRUE(root.presetFolder().getChildFile("Preset.xml").existsAsFile());
     expectCurrent("???", true, false);
 }
@@ -47,31 +47,31 @@ TEST_F(UserPresets, ANameOfDroppedCharactersIsSavedAsPreset)
 TEST_F(UserPresets, SavingOverAnExistingPresetReplacesIt)
 {
     harness::setPlain(processor, "attack", 1.0f);
-    ASSERT_TRUE(processor.saveUserPreset("Drums"));
+    ASSERT_TRUE(processor.getState().saveUserPreset("Drums"));
     harness::setPlain(processor, "attack", 2.0f);
-    ASSERT_TRUE(processor.saveUserPreset("Drums"));
+    ASSERT_TRUE(processor.getState().saveUserPreset("Drums"));
     harness::setPlain(processor, "attack", -9.0f);
 
-    ASSERT_TRUE(processor.loadUserPreset("Drums"));
+    ASSERT_TRUE(processor.getState().loadUserPreset("Drums"));
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), 2.0f);
-    EXPECT_EQ(processor.getUserPresetNames(), juce::StringArray({"Drums"}));
+    EXPECT_EQ(processor.getState().getUserPresetNames(), juce::StringArray({"Drums"}));
 }
 
 TEST_F(UserPresets, LoadingRestoresEveryParameterUnmarkedWithoutSuspendingProcessing)
 {
     setUnusualValues(processor);
-    ASSERT_TRUE(processor.saveUserPreset("Unusual"));
-    const auto saved = processor.parameters.copyState();
-    processor.loadFactoryPreset("Aggro Parallel");
+    ASSERT_TRUE(processor.getState().saveUserPreset("Unusual"));
+    const auto saved = processor.getState().parameters.copyState();
+    processor.getState().loadFactoryPreset("Aggro Parallel");
 
     ApplyingFlagProbe probe(processor);
-    ASSERT_TRUE(processor.loadUserPreset("Unusual"));
+    ASSERT_TRUE(processor.getState().loadUserPreset("Unusual"));
 
     EXPECT_GE(probe.changes, 8);
     EXPECT_EQ(probe.changesWhileNotApplying, 0);
     EXPECT_EQ(probe.changesWhileSuspended, 0) << "the host would play silence meanwhile";
     EXPECT_FALSE(processor.isSuspended());
-    EXPECT_TRUE(processor.parameters.copyState().isEquivalentTo(saved));
+    EXPECT_TRUE(processor.getState().parameters.copyState().isEquivalentTo(saved));
     expectCurrent("Unusual", true, false);
 }
 
@@ -79,13 +79,13 @@ TEST_F(UserPresets, AFailedLoadChangesNothing)
 {
     root.writePresetFile("Broken.xml", "<PARAMETERS><PARAM id=\"attack\" value=\"1\"/>");
     root.presetFolder().getChildFile("Folder.xml").createDirectory();
-    processor.loadFactoryPreset("Snare Snap");
+    processor.getState().loadFactoryPreset("Snare Snap");
     harness::setPlain(processor, "mix", 40.0f);
     const auto before = observableState(processor);
 
     for (auto name : {"Missing", "Broken", "Folder"})
     {
-        EXPECT_FALSE(processor.loadUserPreset(name)) << name;
+        EXPECT_FALSE(processor.getState().loadUserPreset(name)) << name;
         EXPECT_EQ(observableState(processor), before) << name;
     }
     EXPECT_FALSE(processor.isSuspended());
@@ -99,13 +99,13 @@ TEST_F(UserPresets, MissingEntriesKeepTheirValuesEntriesWithoutValueTakeTheDefau
     setUnusualValues(processor);
     const float unusualMix = harness::getPlain(processor, "mix");
 
-    ASSERT_TRUE(processor.loadUserPreset("Partial"));
+    ASSERT_TRUE(processor.getState().loadUserPreset("Partial"));
 
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), 3.0f);
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "sustain"), -2.5f);
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "mix"), unusualMix);
-    EXPECT_FALSE(processor.isPowerOn());
-    const auto tree = processor.parameters.copyState();
+    EXPECT_FALSE(processor.getState().isPowerOn());
+    const auto tree = processor.getState().parameters.copyState();
     EXPECT_TRUE(tree.getChildWithProperty("id", "bogus").isValid());
     EXPECT_EQ(tree.getNumChildren(), (int)numParameters + 1)
         << "the missing parameters are added back to the tree";
@@ -128,15 +128,15 @@ TEST_F(UserPresets, AFileFromBeforeQualityAndLinkLoadsTheLinkOffAndQualityAsAPro
     for (const bool fromPreset : {true, false})
     {
         SCOPED_TRACE(fromPreset ? "user preset" : "host state");
-        harness::setPlain(processor, ParameterIDs::quality, (float) QualityIndex::high);
-        harness::setPlain(processor, ParameterIDs::link, (float) LinkIndex::on);
+        harness::setPlain(processor, ParameterIDs::quality, (float) choiceIndex(Quality::high));
+        harness::setPlain(processor, ParameterIDs::link, (float) choiceIndex(StereoLink::on));
         if (fromPreset)
-            ASSERT_TRUE(processor.loadUserPreset("Old"));
+            ASSERT_TRUE(processor.getState().loadUserPreset("Old"));
         else
             processor.setStateInformation(oldState.getData(), (int) oldState.getSize());
-        const int quality = fromPreset ? QualityIndex::high : QualityIndex::standard;
-        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::quality), (float)quality);
-        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::link), (float)LinkIndex::off);
+        const Quality quality = fromPreset ? Quality::high : Quality::standard;
+        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::quality), (float)choiceIndex(quality));
+        EXPECT_EQ(harness::getPlain(processor, ParameterIDs::link), (float) choiceIndex(StereoLink::off));
         EXPECT_EQ(processor.getLatencySamples(), TransientShaper::latencyFor(quality));
     }
 }
@@ -148,27 +148,28 @@ TEST_F(UserPresets, QualityStaysAsItIsWhileTheLinkComesBackAndAHostStateRestores
 {
     struct Settings
     {
-        int quality, link;
+        Quality quality;
+        StereoLink link;
     };
-    const Settings high{QualityIndex::high, LinkIndex::on}, standard{QualityIndex::standard, LinkIndex::off};
+    const Settings high{Quality::high, StereoLink::on}, standard{Quality::standard, StereoLink::off};
     const std::pair<Settings, Settings> savedThenCurrent[] = {{high, standard}, {standard, high}};
     const auto set = [this](Settings s)
     {
-        harness::setPlain(processor, ParameterIDs::quality, (float)s.quality);
-        harness::setPlain(processor, ParameterIDs::link, (float)s.link);
+        harness::setChoice(processor, s.quality);
+        harness::setChoice(processor, s.link);
     };
 
     for (const auto& [saved, current] : savedThenCurrent)
         for (const bool fromPreset : {true, false})
         {
             SCOPED_TRACE(juce::String(fromPreset ? "user preset" : "host state") + " saved at quality " +
-                         juce::String(saved.quality));
+                         juce::String(choiceIndex(saved.quality)));
             set(saved);
-            ASSERT_TRUE(processor.saveUserPreset("Stored"));
+            ASSERT_TRUE(processor.getState().saveUserPreset("Stored"));
             const auto xml = juce::parseXML(root.presetFolder().getChildFile("Stored.xml"));
             ASSERT_NE(xml, nullptr);
             for (const auto& [id, value] :
-                 {std::pair{ParameterIDs::quality, saved.quality}, {ParameterIDs::link, saved.link}})
+                 {std::pair{ParameterIDs::quality, choiceIndex(saved.quality)}, {ParameterIDs::link, choiceIndex(saved.link)}})
             {
                 const auto* entry = xml->getChildByAttribute("id", id);
                 ASSERT_NE(entry, nullptr) << id << " is stored";
@@ -179,13 +180,13 @@ TEST_F(UserPresets, QualityStaysAsItIsWhileTheLinkComesBackAndAHostStateRestores
 
             set(current);
             if (fromPreset)
-                ASSERT_TRUE(processor.loadUserPreset("Stored"));
+                ASSERT_TRUE(processor.getState().loadUserPreset("Stored"));
             else
                 processor.setStateInformation(state.getData(), (int)state.getSize());
 
-            const int quality = fromPreset ? current.quality : saved.quality;
-            EXPECT_EQ(harness::getPlain(processor, ParameterIDs::quality), (float)quality);
-            EXPECT_EQ(harness::getPlain(processor, ParameterIDs::link), (float)saved.link);
+            const Quality quality = fromPreset ? current.quality : saved.quality;
+            EXPECT_EQ(harness::getPlain(processor, ParameterIDs::quality), (float)choiceIndex(quality));
+            EXPECT_EQ(harness::getPlain(processor, ParameterIDs::link), (float)choiceIndex(saved.link));
             EXPECT_EQ(processor.getLatencySamples(), TransientShaper::latencyFor(quality));
         }
 }
@@ -199,41 +200,41 @@ TEST_F(UserPresets, ValuesAParameterCannotTakeAreClampedOrDefaulted)
                                                     "<PARAM id=\"output\" value=\"1e999\"/>"));
     setUnusualValues(processor);
 
-    ASSERT_TRUE(processor.loadUserPreset("Wild"));
+    ASSERT_TRUE(processor.getState().loadUserPreset("Wild"));
 
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), 12.0f);
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "sustain"), -2.5f);
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "mix"), 100.0f) << "not a finite number: the default";
-    EXPECT_EQ(processor.getModeIndex(), 2);
+    EXPECT_EQ(processor.getState().getParameterValues().choice<Mode>(), Mode::smooth);
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "output"), 0.0f) << "not a finite number: the default";
 }
 
 TEST_F(UserPresets, SavingWithoutADataFolderFailsAndKeepsTheCurrentPreset)
 {
-    processor.getPresetStore().setRootFolder(juce::File());
-    processor.loadFactoryPreset("Bass Knock");
+    processor.getState().getPresetStore().setRootFolder(juce::File());
+    processor.getState().loadFactoryPreset("Bass Knock");
     harness::setPlain(processor, "attack", 0.0f);
 
-    EXPECT_FALSE(processor.saveUserPreset("Mine"));
-    EXPECT_FALSE(processor.loadUserPreset("Mine"));
-    EXPECT_TRUE(processor.getUserPresetNames().isEmpty());
+    EXPECT_FALSE(processor.getState().saveUserPreset("Mine"));
+    EXPECT_FALSE(processor.getState().loadUserPreset("Mine"));
+    EXPECT_TRUE(processor.getState().getUserPresetNames().isEmpty());
     expectCurrent("Bass Knock", false, true);
 }
 
 TEST_F(UserPresets, DeletingTheCurrentUserPresetComparesNamesIgnoringCase)
 {
-    ASSERT_TRUE(processor.saveUserPreset("Kick"));
-    processor.setCurrentPreset("KICK", true, true); // as a restored host state may name it
+    ASSERT_TRUE(processor.getState().saveUserPreset("Kick"));
+    processor.getState().getCurrentPreset().set("KICK", true, true); // as a restored host state may name it
 
-    ASSERT_TRUE(processor.deleteUserPreset("Kick"));
+    ASSERT_TRUE(processor.getState().deleteUserPreset("Kick"));
     expectCurrent("Presets", false, false);
-    EXPECT_FALSE(processor.deleteUserPreset("Kick"));
+    EXPECT_FALSE(processor.getState().deleteUserPreset("Kick"));
 }
 
 TEST_F(UserPresets, DeletingByTheListedNameResetsTheCurrentPresetSavedUnderAnotherSpelling)
 {
-    ASSERT_TRUE(processor.saveUserPreset("Kick/Snare"));
-    ASSERT_TRUE(processor.deleteUserPreset(processor.getUserPresetNames()[0]));
+    ASSERT_TRUE(processor.getState().saveUserPreset("Kick/Snare"));
+    ASSERT_TRUE(processor.getState().deleteUserPreset(processor.getState().getUserPresetNames()[0]));
     expectCurrent("Presets", false, false);
 }
 
@@ -241,29 +242,29 @@ TEST_F(UserPresets, DeletingAnotherPresetOrAFactoryNamesakeLeavesTheCurrentPrese
 {
     saveInTurnThenEdit({"Other", "Snare Snap", "Mine"});
 
-    ASSERT_TRUE(processor.deleteUserPreset("Other"));
+    ASSERT_TRUE(processor.getState().deleteUserPreset("Other"));
     expectCurrent("Mine", true, true);
 
-    processor.loadFactoryPreset("Snare Snap");
-    ASSERT_TRUE(processor.deleteUserPreset("Snare Snap"));
+    processor.getState().loadFactoryPreset("Snare Snap");
+    ASSERT_TRUE(processor.getState().deleteUserPreset("Snare Snap"));
     expectCurrent("Snare Snap", false, false);
 }
 
 TEST_F(UserPresets, RenamingTheCurrentUserPresetMakesTheNewNameCurrentAndClearsTheMark)
 {
-    ASSERT_TRUE(processor.saveUserPreset("a"));
+    ASSERT_TRUE(processor.getState().saveUserPreset("a"));
     harness::setPlain(processor, "punch", 70.0f);
-    processor.setCurrentPreset("A", true, true);
+    processor.getState().getCurrentPreset().set("A", true, true);
 
-    ASSERT_TRUE(processor.renameUserPreset("a", "Big Kick"));
+    ASSERT_TRUE(processor.getState().renameUserPreset("a", "Big Kick"));
     expectCurrent("Big Kick", true, false);
-    EXPECT_EQ(processor.getUserPresetNames(), juce::StringArray({"Big Kick"}));
+    EXPECT_EQ(processor.getState().getUserPresetNames(), juce::StringArray({"Big Kick"}));
 }
 
 TEST_F(UserPresets, RenamingByTheListedNameFollowsTheCurrentPresetSavedUnderAnotherSpelling)
 {
-    ASSERT_TRUE(processor.saveUserPreset("Kick/Snare"));
-    ASSERT_TRUE(processor.renameUserPreset("KickSnare", "Drums"));
+    ASSERT_TRUE(processor.getState().saveUserPreset("Kick/Snare"));
+    ASSERT_TRUE(processor.getState().renameUserPreset("KickSnare", "Drums"));
     expectCurrent("Drums", true, false);
 }
 
@@ -271,23 +272,23 @@ TEST_F(UserPresets, RenamingAnotherPresetOrFailingLeavesTheCurrentPresetAlone)
 {
     saveInTurnThenEdit({"Other", "Taken", "Mine"});
 
-    ASSERT_TRUE(processor.renameUserPreset("Other", "Renamed"));
+    ASSERT_TRUE(processor.getState().renameUserPreset("Other", "Renamed"));
     expectCurrent("Mine", true, true);
-    EXPECT_FALSE(processor.renameUserPreset("Mine", "Taken"));
-    EXPECT_FALSE(processor.renameUserPreset("Mine", " \t "));
+    EXPECT_FALSE(processor.getState().renameUserPreset("Mine", "Taken"));
+    EXPECT_FALSE(processor.getState().renameUserPreset("Mine", " \t "));
     expectCurrent("Mine", true, true);
-    EXPECT_EQ(processor.getUserPresetNames(), juce::StringArray({"Mine", "Renamed", "Taken"}));
+    EXPECT_EQ(processor.getState().getUserPresetNames(), juce::StringArray({"Mine", "Renamed", "Taken"}));
 }
 
 TEST_F(UserPresets, RenamingToANameOfTheSameFileRenamesNothingAndLeavesTheCurrentPresetAlone)
 {
-    ASSERT_TRUE(processor.saveUserPreset("Kick"));
+    ASSERT_TRUE(processor.getState().saveUserPreset("Kick"));
     harness::setPlain(processor, "clip", 3.0f);
 
-    EXPECT_FALSE(processor.renameUserPreset("Kick", "Kick!"));
-    EXPECT_FALSE(processor.renameUserPresetReplacing("Kick", "Kick!"));
+    EXPECT_FALSE(processor.getState().renameUserPreset("Kick", "Kick!"));
+    EXPECT_FALSE(processor.getState().renameUserPresetReplacing("Kick", "Kick!"));
     expectCurrent("Kick", true, true);
-    EXPECT_EQ(processor.getUserPresetNames(), juce::StringArray({"Kick"}));
+    EXPECT_EQ(processor.getState().getUserPresetNames(), juce::StringArray({"Kick"}));
 }
 
 TEST_F(UserPresets, RenamingOntoAnExistingPresetReplacesItAndKeepsTrackOfTheCurrentPreset)
@@ -309,19 +310,19 @@ TEST_F(UserPresets, RenamingOntoAnExistingPresetReplacesItAndKeepsTrackOfTheCurr
         harness::setPlain(processor, "attack", -3.0f);
         saveInTurnThenEdit({"B", "Other"});
         harness::setPlain(processor, "attack", 4.0f);
-        ASSERT_TRUE(processor.saveUserPreset("A"));
-        ASSERT_TRUE(processor.loadUserPreset(c.current));
+        ASSERT_TRUE(processor.getState().saveUserPreset("A"));
+        ASSERT_TRUE(processor.getState().loadUserPreset(c.current));
         harness::setPlain(processor, "mix", 20.0f);
 
-        ASSERT_TRUE(processor.renameUserPresetReplacing("A", "B"));
+        ASSERT_TRUE(processor.getState().renameUserPresetReplacing("A", "B"));
 
         expectCurrent(c.name, c.isUser, c.modified);
-        EXPECT_EQ(processor.getUserPresetNames(), juce::StringArray({"B", "Other"}));
-        ASSERT_TRUE(processor.loadUserPreset("B"));
+        EXPECT_EQ(processor.getState().getUserPresetNames(), juce::StringArray({"B", "Other"}));
+        ASSERT_TRUE(processor.getState().loadUserPreset("B"));
         EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), 4.0f) << "A's values under B";
 
-        for (auto name : processor.getUserPresetNames())
-            processor.deleteUserPreset(name);
+        for (auto name : processor.getState().getUserPresetNames())
+            processor.getState().deleteUserPreset(name);
     }
 }
 
@@ -329,16 +330,16 @@ TEST_F(UserPresets, AListedFileWithCharactersOutsideTheKeptSetCanBeLoadedRenamed
 {
     root.writePresetFile("Kick v1.2.xml", presetDocument("<PARAM id=\"attack\" value=\"-6\"/>"));
     root.writePresetFile("Snare .xml", presetDocument("<PARAM id=\"attack\" value=\"6\"/>"));
-    ASSERT_EQ(processor.getUserPresetNames(), juce::StringArray({"Kick v1.2", "Snare "}));
+    ASSERT_EQ(processor.getState().getUserPresetNames(), juce::StringArray({"Kick v1.2", "Snare "}));
 
-    ASSERT_TRUE(processor.loadUserPreset("Kick v1.2"));
+    ASSERT_TRUE(processor.getState().loadUserPreset("Kick v1.2"));
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), -6.0f);
     expectCurrent("Kick v1.2", true, false);
-    ASSERT_TRUE(processor.loadUserPreset("Snare "));
+    ASSERT_TRUE(processor.getState().loadUserPreset("Snare "));
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), 6.0f);
 
-    ASSERT_TRUE(processor.renameUserPreset("Snare ", "Snare"));
+    ASSERT_TRUE(processor.getState().renameUserPreset("Snare ", "Snare"));
     expectCurrent("Snare", true, false);
-    ASSERT_TRUE(processor.deleteUserPreset("Kick v1.2"));
-    EXPECT_EQ(processor.getUserPresetNames(), juce::StringArray({"Snare"}));
+    ASSERT_TRUE(processor.getState().deleteUserPreset("Kick v1.2"));
+    EXPECT_EQ(processor.getState().getUserPresetNames(), juce::StringArray({"Snare"}));
 }

@@ -52,7 +52,7 @@ struct Loader
         if (source == Source::presetFile)
         {
             root.writePresetFile("Typed.xml", document);
-            return processor.loadUserPreset("Typed");
+            return processor.getState().loadUserPreset("Typed");
         }
         const auto xml = juce::parseXML(document);
         if (xml == nullptr)

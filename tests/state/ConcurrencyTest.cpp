@@ -2,7 +2,7 @@
 // once, as a host and the editor drive them. Run under ThreadSanitizer by the test scripts.
 
 #include "presets/PresetTestSupport.h"
-#include "processor/LiveFeed.h"
+#include "dsp/LiveFeed.h"
 
 #include <atomic>
 #include <cmath>
@@ -65,16 +65,16 @@ void parameterThread(TarvoltAudioProcessor& processor, const std::atomic<bool>& 
 void stateThread(TarvoltAudioProcessor& processor, const std::atomic<bool>& stop, std::atomic<int>& rounds,
                  std::atomic<bool>& allSucceeded)
 {
-    const auto factoryNames = processor.getFactoryPresetNames();
+    const auto factoryNames = processor.getState().getFactoryPresetNames();
     for (int round = 0; !stop.load(); ++round)
     {
         juce::MemoryBlock blob;
         processor.getStateInformation(blob);
         processor.setStateInformation(blob.getData(), (int)blob.getSize());
-        if (!processor.loadUserPreset("Shared"))
+        if (!processor.getState().loadUserPreset("Shared"))
             allSucceeded.store(false);
-        processor.loadFactoryPreset(factoryNames[round % factoryNames.size()]);
-        if (round % 8 == 0 && !processor.saveUserPreset("Shared"))
+        processor.getState().loadFactoryPreset(factoryNames[round % factoryNames.size()]);
+        if (round % 8 == 0 && !processor.getState().saveUserPreset("Shared"))
             allSucceeded.store(false);
         ++rounds;
     }
@@ -87,7 +87,7 @@ TEST(Concurrency, AudioParametersStateAndPresetsOnTheirOwnThreads)
     TarvoltAudioProcessor processor;
     root.attach(processor);
     harness::prepare(processor, 2, 48000.0, blockSize);
-    ASSERT_TRUE(processor.saveUserPreset("Shared"));
+    ASSERT_TRUE(processor.getState().saveUserPreset("Shared"));
 
     std::atomic<bool> stop{false}, finite{true}, allSucceeded{true};
     std::atomic<int> blocks{0}, moves{0}, rounds{0}, polls{0};
@@ -104,9 +104,9 @@ TEST(Concurrency, AudioParametersStateAndPresetsOnTheirOwnThreads)
     const auto end = juce::Time::getMillisecondCounter() + (juce::uint32)runMilliseconds;
     while (juce::Time::getMillisecondCounter() < end)
     {
-        EXPECT_TRUE(processor.getCurrentPresetDisplayName().isNotEmpty());
-        EXPECT_LE(processor.getInputLevel(0), 1.0f);
-        processor.getUserPresetNames();
+        EXPECT_TRUE(processor.getState().getCurrentPresetDisplayName().isNotEmpty());
+        EXPECT_LE(processor.getMeters().getInputLevel(0), 1.0f);
+        processor.getState().getUserPresetNames();
         LiveSummary received[64];
         summaries += liveFeed.read(received, 64);
         ++polls;
@@ -126,7 +126,7 @@ TEST(Concurrency, AudioParametersStateAndPresetsOnTheirOwnThreads)
     EXPECT_TRUE(finite.load());
     EXPECT_TRUE(allSucceeded.load());
     EXPECT_FALSE(processor.isSuspended());
-    EXPECT_EQ(processor.getUserPresetNames(), juce::StringArray({"Shared"}));
+    EXPECT_EQ(processor.getState().getUserPresetNames(), juce::StringArray({"Shared"}));
 }
 
 // The live view's queue alone, one thread writing and one reading as fast as they can: every
@@ -220,12 +220,12 @@ TEST(Concurrency, LoadingUserPresetsWhileAudioPlaysNeverSilencesTheOutput)
 
     // A user preset saved from every factory preset, with the values it was saved with.
     std::vector<std::pair<juce::String, juce::ValueTree>> presets;
-    for (const auto& factoryName : processor.getFactoryPresetNames())
+    for (const auto& factoryName : processor.getState().getFactoryPresetNames())
     {
-        processor.loadFactoryPreset(factoryName);
+        processor.getState().loadFactoryPreset(factoryName);
         const auto name = "Saved " + factoryName;
-        ASSERT_TRUE(processor.saveUserPreset(name));
-        presets.emplace_back(name, processor.parameters.copyState());
+        ASSERT_TRUE(processor.getState().saveUserPreset(name));
+        presets.emplace_back(name, processor.getState().parameters.copyState());
     }
 
     std::atomic<bool> stop{false};
@@ -239,14 +239,14 @@ TEST(Concurrency, LoadingUserPresetsWhileAudioPlaysNeverSilencesTheOutput)
     for (; juce::Time::getMillisecondCounter() < end && loads < 400; ++loads)
     {
         const auto& [name, saved] = presets[(size_t)loads % presets.size()];
-        EXPECT_TRUE(processor.loadUserPreset(name));
+        EXPECT_TRUE(processor.getState().loadUserPreset(name));
 
         for (auto& spec : parameterSpecs)
             EXPECT_EQ(harness::getPlain(processor, spec.id),
                       (float)saved.getChildWithProperty("id", spec.id).getProperty("value"))
                 << name << ": " << spec.id;
-        EXPECT_EQ(processor.getCurrentPresetDisplayName(), name);
-        EXPECT_TRUE(processor.isCurrentPresetUser());
+        EXPECT_EQ(processor.getState().getCurrentPresetDisplayName(), name);
+        EXPECT_TRUE(processor.getState().isCurrentPresetUser());
         if (HasFailure())
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));

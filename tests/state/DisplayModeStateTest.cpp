@@ -23,7 +23,7 @@ void restoreText(TarvoltAudioProcessor& processor, const juce::String& xmlText)
 TEST(DisplayModeState, TheLiveViewIsSavedAfterThePresetAndRestored)
 {
     TarvoltAudioProcessor saved;
-    saved.setDisplayMode(DisplayMode::Live);
+    saved.getState().setDisplayMode(DisplayMode::Live);
     juce::MemoryBlock blob;
     saved.getStateInformation(blob);
     const auto xml = juce::AudioProcessor::getXmlFromBinary(blob.getData(), (int) blob.getSize());
@@ -34,7 +34,7 @@ TEST(DisplayModeState, TheLiveViewIsSavedAfterThePresetAndRestored)
 
     TarvoltAudioProcessor restored;
     restored.setStateInformation(blob.getData(), (int) blob.getSize());
-    EXPECT_EQ(restored.getDisplayMode(), DisplayMode::Live);
+    EXPECT_EQ(restored.getState().getDisplayMode(), DisplayMode::Live);
 }
 
 // The restored tree keeps the attribute it brought; once the model is chosen again, the next save
@@ -43,8 +43,8 @@ TEST(DisplayModeState, TheModelIsSavedWithoutTheAttributeEvenAfterALiveRestore)
 {
     TarvoltAudioProcessor processor;
     restoreText(processor, "<PARAMETERS uiDisplayMode=\"Live\"/>");
-    ASSERT_EQ(processor.getDisplayMode(), DisplayMode::Live);
-    processor.setDisplayMode(DisplayMode::Model);
+    ASSERT_EQ(processor.getState().getDisplayMode(), DisplayMode::Live);
+    processor.getState().setDisplayMode(DisplayMode::Model);
 
     const auto xml = savedXml(processor);
     ASSERT_NE(xml, nullptr);
@@ -65,11 +65,11 @@ TEST(DisplayModeState, StoredTextsAndTheirModes)
     {
         SCOPED_TRACE(c.attribute != nullptr ? c.attribute : "(none)");
         TarvoltAudioProcessor processor;
-        processor.setDisplayMode(c.mode == DisplayMode::Live ? DisplayMode::Model : DisplayMode::Live);
+        processor.getState().setDisplayMode(c.mode == DisplayMode::Live ? DisplayMode::Model : DisplayMode::Live);
         const juce::String attribute =
             c.attribute != nullptr ? " uiDisplayMode=\"" + juce::String(c.attribute) + "\"" : juce::String();
         restoreText(processor, "<PARAMETERS" + attribute + "><PARAM id=\"mix\" value=\"50\"/></PARAMETERS>");
-        EXPECT_EQ(processor.getDisplayMode(), c.mode);
+        EXPECT_EQ(processor.getState().getDisplayMode(), c.mode);
         EXPECT_FLOAT_EQ(harness::getPlain(processor, "mix"), 50.0f);
     }
 }
@@ -77,8 +77,8 @@ TEST(DisplayModeState, StoredTextsAndTheirModes)
 TEST(DisplayModeState, AMalformedStateLeavesTheModeAlone)
 {
     TarvoltAudioProcessor processor;
-    processor.setDisplayMode(DisplayMode::Live);
+    processor.getState().setDisplayMode(DisplayMode::Live);
     const char garbage[] = "VC2!\x05\0\0\0<notxml";
     processor.setStateInformation(garbage, (int) sizeof(garbage));
-    EXPECT_EQ(processor.getDisplayMode(), DisplayMode::Live);
+    EXPECT_EQ(processor.getState().getDisplayMode(), DisplayMode::Live);
 }

@@ -7,7 +7,7 @@ namespace
 juce::MemoryBlock realBlob()
 {
     TarvoltAudioProcessor source;
-    source.loadFactoryPreset("Aggro Parallel");
+    source.getState().loadFactoryPreset("Aggro Parallel");
     juce::MemoryBlock blob;
     source.getStateInformation(blob);
     return blob;
@@ -108,7 +108,7 @@ TEST(MalformedState, IsIgnoredAndChangesNothing)
         SCOPED_TRACE(c.description);
         TarvoltAudioProcessor processor;
         setUnusualValues(processor);
-        processor.setCurrentPreset("Mine", true, true);
+        processor.getState().getCurrentPreset().set("Mine", true, true);
         const auto before = observableState(processor);
 
         EXPECT_NO_THROW(restore(processor, c.blob));
@@ -119,7 +119,7 @@ TEST(MalformedState, IsIgnoredAndChangesNothing)
 TEST(MalformedState, NoDataIsIgnored)
 {
     TarvoltAudioProcessor processor;
-    processor.loadFactoryPreset("Tame Pokey");
+    processor.getState().loadFactoryPreset("Tame Pokey");
     const auto before = observableState(processor);
     EXPECT_NO_THROW(processor.setStateInformation(nullptr, 0));
     EXPECT_NO_THROW(processor.setStateInformation(nullptr, 100));
@@ -132,7 +132,7 @@ TEST(MalformedState, ALengthBeyondTheDataCountsTheBytesPresent)
     const auto blob = withLength(realBlob(), 1 << 20);
     TarvoltAudioProcessor processor;
     restore(processor, blob);
-    EXPECT_EQ(processor.getCurrentPresetName(), "Aggro Parallel");
+    EXPECT_EQ(processor.getState().getCurrentPresetName(), "Aggro Parallel");
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "mix"), 42.0f);
 }
 
@@ -143,7 +143,7 @@ TEST(MalformedState, TheDeclaredEncodingDoesNotMatter)
         "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?> <PARAMETERS uiCurrentPresetName=\"Caf\xc3\xa9\"/>"));
     TarvoltAudioProcessor processor;
     restore(processor, blob);
-    EXPECT_EQ(processor.getCurrentPresetName(), juce::String::fromUTF8("Caf\xc3\xa9"));
+    EXPECT_EQ(processor.getState().getCurrentPresetName(), juce::String::fromUTF8("Caf\xc3\xa9"));
 }
 
 TEST(MalformedState, ValuesAParameterCannotTakeAreClampedOrDefaulted)
@@ -158,6 +158,6 @@ TEST(MalformedState, ValuesAParameterCannotTakeAreClampedOrDefaulted)
 
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), -12.0f);
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "mix"), 100.0f);
-    EXPECT_EQ(processor.getFocusIndex(), 1) << "not a finite number: the default";
+    EXPECT_EQ(processor.getState().getParameterValues().choice<Focus>(), Focus::full) << "not a finite number: the default";
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "clip"), 12.5f) << "text content is dropped, the entry kept";
 }

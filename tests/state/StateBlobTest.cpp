@@ -89,26 +89,26 @@ TEST(StateBlob, AFreshInstanceBlobDecodedAttributeByAttribute)
 TEST(StateBlob, SavingTwiceGivesIdenticalBlobsAndLeavesTheLiveTreeAlone)
 {
     TarvoltAudioProcessor processor;
-    processor.loadFactoryPreset("Guitar Push");
+    processor.getState().loadFactoryPreset("Guitar Push");
     juce::MemoryBlock first, second;
     processor.getStateInformation(first);
     processor.getStateInformation(second);
 
     EXPECT_EQ(first, second);
-    EXPECT_EQ(processor.parameters.state.getNumProperties(), 0);
+    EXPECT_EQ(processor.getState().parameters.state.getNumProperties(), 0);
 }
 
 TEST(StateBlob, FactoryPresetRoundTripKeepsValuesAndTheModifiedMark)
 {
     TarvoltAudioProcessor processor;
-    processor.loadFactoryPreset("Snare Snap");
+    processor.getState().loadFactoryPreset("Snare Snap");
     harness::setPlain(processor, "attack", 2.0f);
     juce::MemoryBlock blob;
     processor.getStateInformation(blob);
-    const auto savedValues = processor.parameters.copyState();
+    const auto savedValues = processor.getState().parameters.copyState();
 
     setUnusualValues(processor);
-    processor.loadFactoryPreset("Tame Pokey");
+    processor.getState().loadFactoryPreset("Tame Pokey");
     harness::setPlain(processor, "mix", 10.0f);
     restore(processor, blob);
 
@@ -117,8 +117,8 @@ TEST(StateBlob, FactoryPresetRoundTripKeepsValuesAndTheModifiedMark)
                   (float)savedValues.getChildWithProperty("id", spec.id).getProperty("value"))
             << spec.id;
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), 2.0f);
-    EXPECT_EQ(processor.getCurrentPresetDisplayName(), "Snare Snap *");
-    EXPECT_FALSE(processor.isCurrentPresetUser());
+    EXPECT_EQ(processor.getState().getCurrentPresetDisplayName(), "Snare Snap *");
+    EXPECT_FALSE(processor.getState().isCurrentPresetUser());
 
     // Into a second instance, as when a host duplicates a track.
     TarvoltAudioProcessor copy;
@@ -131,26 +131,26 @@ TEST(StateBlob, UserPresetRoundTripKeepsTheUserFlagSoDeletingThePresetResetsIt)
     TestPresetRoot root;
     TarvoltAudioProcessor processor;
     root.attach(processor);
-    ASSERT_TRUE(processor.saveUserPreset("Room Kit"));
+    ASSERT_TRUE(processor.getState().saveUserPreset("Room Kit"));
     juce::MemoryBlock blob;
     processor.getStateInformation(blob);
 
     TarvoltAudioProcessor reopened;
     root.attach(reopened);
     restore(reopened, blob);
-    EXPECT_EQ(reopened.getCurrentPresetDisplayName(), "Room Kit");
-    EXPECT_TRUE(reopened.isCurrentPresetUser());
+    EXPECT_EQ(reopened.getState().getCurrentPresetDisplayName(), "Room Kit");
+    EXPECT_TRUE(reopened.getState().isCurrentPresetUser());
 
-    ASSERT_TRUE(reopened.deleteUserPreset("Room Kit"));
-    EXPECT_EQ(reopened.getCurrentPresetDisplayName(), "Presets");
-    EXPECT_FALSE(reopened.isCurrentPresetUser());
+    ASSERT_TRUE(reopened.getState().deleteUserPreset("Room Kit"));
+    EXPECT_EQ(reopened.getState().getCurrentPresetDisplayName(), "Presets");
+    EXPECT_FALSE(reopened.getState().isCurrentPresetUser());
 }
 
 TEST(StateBlob, RestoringNeverMarksThePresetModifiedAndDoesNotSuspendProcessing)
 {
     TarvoltAudioProcessor source;
     setUnusualValues(source);
-    source.setCurrentPreset("Custom", false, false);
+    source.getState().getCurrentPreset().set("Custom", false, false);
     juce::MemoryBlock blob;
     source.getStateInformation(blob);
 
@@ -161,21 +161,21 @@ TEST(StateBlob, RestoringNeverMarksThePresetModifiedAndDoesNotSuspendProcessing)
     EXPECT_EQ(probe.changes, (int)numParameters);
     EXPECT_EQ(probe.changesWhileNotApplying, 0);
     EXPECT_EQ(probe.changesWhileSuspended, 0);
-    EXPECT_EQ(processor.getCurrentPresetDisplayName(), "Custom");
+    EXPECT_EQ(processor.getState().getCurrentPresetDisplayName(), "Custom");
 }
 
 TEST(StateBlob, WithoutPresetAttributesTheParametersComeBackAndNoPresetIsCurrent)
 {
     TarvoltAudioProcessor processor;
-    processor.loadFactoryPreset("Bass Knock");
+    processor.getState().loadFactoryPreset("Bass Knock");
     const float mixBefore = harness::getPlain(processor, "mix");
 
     restore(processor, blobOf("<PARAMETERS><PARAM id=\"attack\" value=\"-3\"/></PARAMETERS>"));
 
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "attack"), -3.0f);
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "mix"), mixBefore) << "absent parameters keep their values";
-    EXPECT_EQ(processor.getCurrentPresetDisplayName(), "Presets");
-    EXPECT_FALSE(processor.isCurrentPresetUser());
+    EXPECT_EQ(processor.getState().getCurrentPresetDisplayName(), "Presets");
+    EXPECT_FALSE(processor.getState().isCurrentPresetUser());
 }
 
 TEST(StateBlob, StoredFlagsReadAsTheFrameworkReadsBooleans)
@@ -195,18 +195,18 @@ TEST(StateBlob, StoredFlagsReadAsTheFrameworkReadsBooleans)
         const auto text = juce::String("<PARAMETERS uiCurrentPresetName=\"N\" uiCurrentPresetIsUser=\"") +
                           c.text + "\" uiCurrentPresetModified=\"" + c.text + "\"/>";
         restore(processor, blobOf(text));
-        EXPECT_EQ(processor.isCurrentPresetUser(), c.value);
-        EXPECT_EQ(processor.currentPresetModified.load(), c.value);
+        EXPECT_EQ(processor.getState().isCurrentPresetUser(), c.value);
+        EXPECT_EQ(processor.getState().getCurrentPreset().isModified(), c.value);
     }
 }
 
 TEST(StateBlob, AnEmptyStoredNameMeansNoPreset)
 {
     TarvoltAudioProcessor processor;
-    processor.loadFactoryPreset("Bass Knock");
+    processor.getState().loadFactoryPreset("Bass Knock");
     restore(processor, blobOf("<PARAMETERS uiCurrentPresetName=\"\" uiCurrentPresetIsUser=\"1\"/>"));
-    EXPECT_EQ(processor.getCurrentPresetName(), "Presets");
-    EXPECT_TRUE(processor.isCurrentPresetUser());
+    EXPECT_EQ(processor.getState().getCurrentPresetName(), "Presets");
+    EXPECT_TRUE(processor.getState().isCurrentPresetUser());
 }
 
 TEST(StateBlob, AttributesARestoredTreeBroughtKeepTheirPlacesAndTakeNewValues)
@@ -215,7 +215,7 @@ TEST(StateBlob, AttributesARestoredTreeBroughtKeepTheirPlacesAndTakeNewValues)
     restore(processor,
             blobOf("<PARAMETERS extra=\"kept\" uiCurrentPresetModified=\"1\" uiCurrentPresetName=\"Old\" "
                    "uiCurrentPresetIsUser=\"1\"><PARAM id=\"mix\" value=\"50\"/></PARAMETERS>"));
-    processor.loadFactoryPreset("Smooth Rooms");
+    processor.getState().loadFactoryPreset("Smooth Rooms");
 
     juce::MemoryBlock blob;
     processor.getStateInformation(blob);
@@ -242,6 +242,6 @@ TEST(StateBlob, ARootOfAnotherTypeIsTakenAsTheFrameworkTakesIt)
             blobOf("<OTHER uiCurrentPresetName=\"Other\"><PARAM id=\"clip\" value=\"70\"/></OTHER>"));
 
     EXPECT_FLOAT_EQ(harness::getPlain(processor, "clip"), 70.0f);
-    EXPECT_EQ(processor.getCurrentPresetName(), "Other");
-    EXPECT_TRUE(processor.parameters.state.hasType("OTHER"));
+    EXPECT_EQ(processor.getState().getCurrentPresetName(), "Other");
+    EXPECT_TRUE(processor.getState().parameters.state.hasType("OTHER"));
 }

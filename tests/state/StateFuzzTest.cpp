@@ -15,10 +15,10 @@ juce::Array<juce::MemoryBlock> realBlobs()
 
     TarvoltAudioProcessor processor;
     add(processor);
-    processor.loadFactoryPreset("Punchy Kicks");
+    processor.getState().loadFactoryPreset("Punchy Kicks");
     harness::setPlain(processor, "output", -4.0f);
     add(processor);
-    processor.setCurrentPreset("My \"Kit\" & <Co>", true, false);
+    processor.getState().getCurrentPreset().set("My \"Kit\" & <Co>", true, false);
     add(processor);
     processor.setStateInformation(blobs.getLast().getData(), (int)blobs.getLast().getSize());
     add(processor);
@@ -83,7 +83,7 @@ struct StateFuzz : ::testing::Test
     {
         harness::prepare(processor, 2, 48000.0);
         setUnusualValues(processor);
-        processor.setCurrentPreset(sentinelName, true, true);
+        processor.getState().getCurrentPreset().set(sentinelName, true, true);
         sentinel = observableState(processor);
     }
 
@@ -96,13 +96,13 @@ struct StateFuzz : ::testing::Test
     // Either the blob was ignored and nothing changed, or it was taken as a whole.
     void expectIgnoredOrTaken()
     {
-        if (processor.getCurrentPresetName() == sentinelName)
+        if (processor.getState().getCurrentPresetName() == sentinelName)
         {
             EXPECT_EQ(observableState(processor), sentinel);
             return;
         }
         ++taken;
-        EXPECT_TRUE(processor.getCurrentPresetName().isNotEmpty());
+        EXPECT_TRUE(processor.getState().getCurrentPresetName().isNotEmpty());
         fuzzing::expectSane(processor);
         restoreSentinel();
     }

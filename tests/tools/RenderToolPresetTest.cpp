@@ -1,7 +1,7 @@
 // Runs the built tarvolt-render binary with its preset options.
 
 #include "RenderToolSupport.h"
-#include "presets/FactoryPresets.h"
+#include "state/FactoryPresets.h"
 #include "presets/PresetTestSupport.h"
 
 using namespace renderTool;
@@ -101,14 +101,14 @@ TEST_F(RenderToolPresets, PresetIsAppliedBeforeTheSettings)
         root.attach(userSide);
         harness::setPlain(userSide, "attack", -11.0f);
         harness::setPlain(userSide, "focus", 0.0f);
-        ASSERT_TRUE(userSide.saveUserPreset("Soft Low"));
-        harness::setPlain(userSide, ParameterIDs::link, (float) LinkIndex::on);
-        harness::setPlain(userSide, ParameterIDs::quality, (float) QualityIndex::high);
-        ASSERT_TRUE(userSide.saveUserPreset("Linked High"));
-        harness::setPlain(userSide, ParameterIDs::link, (float) LinkIndex::off);
-        harness::setPlain(userSide, ParameterIDs::quality, (float) QualityIndex::standard);
+        ASSERT_TRUE(userSide.getState().saveUserPreset("Soft Low"));
+        harness::setPlain(userSide, ParameterIDs::link, (float) choiceIndex(StereoLink::on));
+        harness::setPlain(userSide, ParameterIDs::quality, (float) choiceIndex(Quality::high));
+        ASSERT_TRUE(userSide.getState().saveUserPreset("Linked High"));
+        harness::setPlain(userSide, ParameterIDs::link, (float) choiceIndex(StereoLink::off));
+        harness::setPlain(userSide, ParameterIDs::quality, (float) choiceIndex(Quality::standard));
         harness::setPlain(userSide, "mode", 2.0f);
-        ASSERT_TRUE(userSide.saveUserPreset("Snare Snap"));
+        ASSERT_TRUE(userSide.getState().saveUserPreset("Snare Snap"));
     }
 
     struct Case
@@ -118,19 +118,19 @@ TEST_F(RenderToolPresets, PresetIsAppliedBeforeTheSettings)
         std::function<void(TarvoltAudioProcessor&)> configure;
     };
     const Case cases[] = {
-        {"factory preset", {"--preset", "Snare Snap"}, [](auto& p) { p.loadFactoryPreset("Snare Snap"); }},
+        {"factory preset", {"--preset", "Snare Snap"}, [](auto& p) { p.getState().loadFactoryPreset("Snare Snap"); }},
         {"factory preset, then a setting",
          {"--preset", "Snare Snap", "--set", "attack=0"},
          [](auto& p)
          {
-             p.loadFactoryPreset("Snare Snap");
+             p.getState().loadFactoryPreset("Snare Snap");
              harness::setPlain(p, "attack", 0.0f);
          }},
         {"setting given first still applies last",
          {"--set", "attack=0", "--preset", "Snare Snap"},
          [](auto& p)
          {
-             p.loadFactoryPreset("Snare Snap");
+             p.getState().loadFactoryPreset("Snare Snap");
              harness::setPlain(p, "attack", 0.0f);
          }},
         {"user preset",
@@ -138,7 +138,7 @@ TEST_F(RenderToolPresets, PresetIsAppliedBeforeTheSettings)
          [this](auto& p)
          {
              root.attach(p);
-             ASSERT_TRUE(p.loadUserPreset("Soft Low"));
+             ASSERT_TRUE(p.getState().loadUserPreset("Soft Low"));
          }},
         {"user preset saved at High quality: the link comes back, the quality stays",
          {"--preset", "Linked High"},
@@ -146,21 +146,21 @@ TEST_F(RenderToolPresets, PresetIsAppliedBeforeTheSettings)
          {
              harness::setPlain(p, "attack", -11.0f);
              harness::setPlain(p, "focus", 0.0f);
-             harness::setPlain(p, ParameterIDs::link, (float) LinkIndex::on);
+             harness::setPlain(p, ParameterIDs::link, (float) choiceIndex(StereoLink::on));
          }},
         {"user preset by --user-preset",
          {"--user-preset", "Soft Low"},
          [this](auto& p)
          {
              root.attach(p);
-             ASSERT_TRUE(p.loadUserPreset("Soft Low"));
+             ASSERT_TRUE(p.getState().loadUserPreset("Soft Low"));
          }},
         {"user preset with a factory preset's name",
          {"--user-preset", "Snare Snap"},
          [this](auto& p)
          {
              root.attach(p);
-             ASSERT_TRUE(p.loadUserPreset("Snare Snap"));
+             ASSERT_TRUE(p.getState().loadUserPreset("Snare Snap"));
          }},
     };
 

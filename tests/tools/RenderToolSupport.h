@@ -3,7 +3,7 @@
 // Running the built tarvolt-render as a user does, and the files around it.
 
 #include "common/ProcessorHarness.h"
-#include "processor/ProductInfo.h"
+#include "state/PresetFolderIdentity.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
 
@@ -95,7 +95,7 @@ inline juce::StringArray outputLines(const juce::String& output)
 // The user preset folder below a --preset-root folder, relative to it.
 inline juce::String userPresetFolderBelowRoot()
 {
-    const auto info = ProductInfo::tarvolt();
+    const auto info = PresetFolderIdentity::tarvolt();
     return info.companyFolder + "/" + info.name + "/version_" + info.version + "/Presets";
 }
 

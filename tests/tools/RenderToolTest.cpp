@@ -1,8 +1,8 @@
 // Runs the built tarvolt-render the way a user does and checks files, figures and errors.
 
 #include "RenderToolSupport.h"
-#include "processor/Parameters.h"
-#include "processor/TransientShaper.h"
+#include "state/Parameters.h"
+#include "dsp/TransientShaper.h"
 
 #include <gtest/gtest.h>
 
@@ -139,7 +139,7 @@ TEST_F(RenderTool, HighQualityOutputLinesUpWithTheInput)
     // Shaped: the processor's output from its latency on, with the input followed by silence.
     r = run({"in.wav", "-o", "out.wav", "--set", "quality=High", "--set", "clip=60"}, dir);
     ASSERT_EQ(r.exitCode, 0) << r.output;
-    const int latency = TransientShaper::latencyFor(QualityIndex::high);
+    const int latency = TransientShaper::latencyFor(Quality::high);
     juce::AudioBuffer<float> padded(2, audio.getNumSamples() + latency);
     padded.clear();
     for (int ch = 0; ch < 2; ++ch)

@@ -1,6 +1,6 @@
 // Typed values as the editor's value entry and the tools' --set options read them.
 
-#include "processor/Parameters.h"
+#include "state/Parameters.h"
 
 #include <gtest/gtest.h>
 

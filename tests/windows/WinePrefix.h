@@ -6,7 +6,7 @@
 // machine has on disk.
 
 #include "WinePaths.h"
-#include "processor/ProductInfo.h"
+#include "state/PresetFolderIdentity.h"
 
 #include <juce_core/juce_core.h>
 
@@ -34,7 +34,7 @@ inline juce::File roamingAppData()
 // Where Tarvolt keeps its user presets below an application-data folder.
 inline juce::File presetFolderBelow(const juce::File& appData)
 {
-    const auto info = ProductInfo::tarvolt();
+    const auto info = PresetFolderIdentity::tarvolt();
     return appData.getChildFile(info.companyFolder)
         .getChildFile(info.name)
         .getChildFile("version_" + info.version)

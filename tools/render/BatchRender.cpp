@@ -3,7 +3,7 @@
 #include "Render.h"
 #include "RenderError.h"
 
-#include "processor/TarvoltAudioProcessor.h"
+#include "plugin/TarvoltAudioProcessor.h"
 
 #include <condition_variable>
 #include <deque>

@@ -3,7 +3,7 @@
 #include "RenderError.h"
 #include "SettingsHelp.h"
 
-#include "presets/PresetStore.h"
+#include "state/PresetStore.h"
 
 namespace
 {
@@ -17,7 +17,7 @@ juce::File fileFromArgument(const juce::String& path)
 juce::String presetFolderBelow(const juce::String& rootName)
 {
     const auto root = juce::File::getSpecialLocation(juce::File::tempDirectory).getChildFile(rootName);
-    PresetStore store(ProductInfo::tarvolt());
+    PresetStore store(PresetFolderIdentity::tarvolt());
     store.setRootFolder(root);
     return rootName + juce::File::getSeparatorString() + store.getPresetFolder().getRelativePathFrom(root);
 }

@@ -8,8 +8,8 @@
 #include "RenderReport.h"
 #include "SafeAudioWriter.h"
 
-#include "processor/ShapingKernels.h"
-#include "processor/TarvoltAudioProcessor.h"
+#include "dsp/ShapingKernels.h"
+#include "plugin/TarvoltAudioProcessor.h"
 
 #include <iostream>
 #include <sstream>
@@ -51,10 +51,11 @@ std::unique_ptr<SafeAudioWriter> writerFor(const juce::File& file, const AudioSo
 std::unique_ptr<TarvoltAudioProcessor> makeProcessor(const Options& options)
 {
     auto processor = std::make_unique<TarvoltAudioProcessor>();
-    usePresetRoot(*processor, options);
+    auto& state = processor->getState();
+    usePresetRoot(state, options);
     if (options.preset)
-        applyPreset(*processor, *options.preset);
-    applyParameterSettings(*processor, options.settings);
+        applyPreset(state, *options.preset);
+    applyParameterSettings(state, options.settings);
     return processor;
 }
 

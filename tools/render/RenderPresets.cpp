@@ -2,27 +2,28 @@
 
 #include "RenderError.h"
 
-#include "presets/FactoryPresets.h"
-#include "processor/TarvoltAudioProcessor.h"
+#include "state/FactoryPresets.h"
+#include "state/ParameterHost.h"
 
 #include <iostream>
 
-void usePresetRoot(TarvoltAudioProcessor& processor, const Options& options)
+void usePresetRoot(PluginState& state, const Options& options)
 {
     if (options.presetRoot)
-        processor.getPresetStore().setRootFolder(*options.presetRoot);
+        state.getPresetStore().setRootFolder(*options.presetRoot);
 }
 
 int listPresets(const Options& options)
 {
-    TarvoltAudioProcessor processor;
-    usePresetRoot(processor, options);
+    ParameterHost host;
+    auto& state = host.getState();
+    usePresetRoot(state, options);
     std::cout << "Factory presets:\n";
-    for (const auto& name : processor.getFactoryPresetNames())
+    for (const auto& name : state.getFactoryPresetNames())
         std::cout << "  " << name << "\n";
 
-    const auto folder = processor.getPresetStore().getPresetFolder();
-    const auto userNames = processor.getUserPresetNames();
+    const auto folder = state.getPresetStore().getPresetFolder();
+    const auto userNames = state.getUserPresetNames();
     std::cout << "User presets" << (folder == juce::File() ? juce::String() : " (in " + folder.getFullPathName() + ")")
               << ":" << (userNames.isEmpty() ? " none" : "") << "\n";
     bool sameNameAsFactory = false;
@@ -36,18 +37,18 @@ int listPresets(const Options& options)
     return 0;
 }
 
-void applyPreset(TarvoltAudioProcessor& processor, const PresetChoice& choice)
+void applyPreset(PluginState& state, const PresetChoice& choice)
 {
     const auto& name = choice.name;
     if (!choice.userOnly && isFactoryPresetName(name))
     {
-        processor.loadFactoryPreset(name);
+        state.loadFactoryPreset(name);
         return;
     }
-    if (processor.loadUserPreset(name))
+    if (state.loadUserPreset(name))
         return;
 
-    const auto file = processor.getPresetStore().getPresetFile(name);
+    const auto file = state.getPresetStore().getPresetFile(name);
     const auto userPart = file == juce::File() ? juce::String("there is no user preset folder")
                                                : "no readable user preset " + file.getFullPathName();
     if (choice.userOnly)

@@ -2,8 +2,8 @@
 
 #include "SettingsHelp.h"
 
-#include "processor/Parameters.h"
-#include "processor/TarvoltAudioProcessor.h"
+#include "state/Parameters.h"
+#include "state/PluginState.h"
 
 namespace
 {
@@ -49,9 +49,9 @@ std::optional<ParameterSetting> parseParameterSetting(const juce::String& text, 
     return std::nullopt;
 }
 
-void applyParameterSettings(TarvoltAudioProcessor& processor, const std::vector<ParameterSetting>& settings)
+void applyParameterSettings(PluginState& state, const std::vector<ParameterSetting>& settings)
 {
     for (const auto& s : settings)
-        if (auto* parameter = processor.parameters.getParameter(s.id))
+        if (auto* parameter = state.parameters.getParameter(s.id))
             parameter->setValueNotifyingHost(parameter->convertTo0to1(s.plainValue));
 }

@@ -17,7 +17,7 @@ struct ParameterSetting
 // power, on/off). Returns an error message when the value is not one, or lies out of range.
 std::optional<ParameterSetting> parseParameterSetting(const juce::String& text, juce::String& error);
 
-class TarvoltAudioProcessor;
+class PluginState;
 
 // Sets the parameters to their values as a host would, in the order given.
-void applyParameterSettings(TarvoltAudioProcessor& processor, const std::vector<ParameterSetting>& settings);
+void applyParameterSettings(PluginState& state, const std::vector<ParameterSetting>& settings);

@@ -1,6 +1,6 @@
 #include "SettingsHelp.h"
 
-#include "processor/Parameters.h"
+#include "state/Parameters.h"
 
 namespace
 {

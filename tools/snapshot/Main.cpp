@@ -6,7 +6,7 @@
 
 #include "editor/TarvoltEditor.h"
 #include "editor/panel/MainPanel.h"
-#include "processor/TarvoltAudioProcessor.h"
+#include "plugin/TarvoltAudioProcessor.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -144,11 +144,11 @@ Options parseArguments(const juce::StringArray& args)
 
 void applySettings(TarvoltAudioProcessor& processor, const Options& options)
 {
-    applyParameterSettings(processor, options.settings);
+    applyParameterSettings(processor.getState(), options.settings);
     for (int ch = 0; ch < 2; ++ch)
     {
-        processor.inputLevels[ch] = options.inputLevel;
-        processor.outputLevels[ch] = options.outputLevel;
+        processor.getMeters().setInputLevel(ch, options.inputLevel);
+        processor.getMeters().setOutputLevel(ch, options.outputLevel);
     }
 }
 
@@ -237,9 +237,10 @@ int main(int argc, char** argv)
 
     std::unique_ptr<juce::Component> view;
     if (options.panelOnly)
-        view = std::make_unique<MainPanel>(processor);
+        view = std::make_unique<MainPanel>(processor.getState(), processor.getLiveFeed(), processor.getMeters());
     else
-        view = std::make_unique<TarvoltEditor>(processor);
+        view = std::make_unique<TarvoltEditor>(processor, processor.getState(), processor.getLiveFeed(),
+                                               processor.getMeters());
     view->setSize(options.width, options.height);
     auto& panel = findPanel(*view);
     panel.setDisplayMode(options.displayMode);

@@ -3,7 +3,7 @@
 #include "editor/bar/BarButtonPainter.h"
 #include "editor/look/Palette.h"
 #include "editor/look/Rounding.h"
-#include "plugin/JuceCompat.h"
+#include "compat/JuceCompat.h"
 
 DialogLookAndFeel::DialogLookAndFeel()
 {

@@ -34,7 +34,7 @@ MenuBar::~MenuBar()
     juce::PopupMenu::dismissAllActiveMenus();
 }
 
-void MenuBar::setPresetManager(PresettableProcessor* manager)
+void MenuBar::setPresetManager(PresetManager* manager)
 {
     presetMenu.setPresetManager(manager);
     presetDialogs.setPresetManager(manager);
@@ -46,7 +46,7 @@ juce::String MenuBar::captionFor(const juce::String& displayName)
 {
     auto name = displayName.trim();
     if (name.isEmpty() || name == "Preset")
-        name = PresettableProcessor::noPresetName;
+        name = PresetManager::noPresetName;
     return name + captionSuffix;
 }
 

@@ -5,7 +5,7 @@
 #include "editor/bar/PresetDialogs.h"
 #include "editor/bar/PresetMenu.h"
 #include "editor/bar/SettingsMenu.h"
-#include "presets/PresettableProcessor.h"
+#include "state/PresetManager.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -22,7 +22,7 @@ public:
 
     // The preset manager whose current preset the bar shows and whose presets its menu and
     // dialogs act on (may be null); refreshes the caption.
-    void setPresetManager(PresettableProcessor* manager);
+    void setPresetManager(PresetManager* manager);
     void refreshPresetCaption();
 
     // The preset caption for a display name: trimmed, "Presets" when empty or exactly
@@ -45,7 +45,7 @@ private:
 
     void timerCallback() override;
 
-    PresettableProcessor* presetManager = nullptr;
+    PresetManager* presetManager = nullptr;
     IconButton presetButton{"Preset"};
     IconButton saveButton{"Save"};
     IconButton settingsButton{"Settings"};

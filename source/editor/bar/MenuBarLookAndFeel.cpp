@@ -2,7 +2,7 @@
 
 #include "editor/look/Palette.h"
 #include "editor/look/Rounding.h"
-#include "plugin/JuceCompat.h"
+#include "compat/JuceCompat.h"
 
 void MenuBarLookAndFeel::setSizesForBarHeight(float barHeight)
 {

@@ -1,7 +1,7 @@
 #include "editor/bar/PresetDialogs.h"
 
 #include "editor/bar/NameEntryDialog.h"
-#include "presets/PresetName.h"
+#include "state/PresetName.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/bar/DialogLookAndFeel.h"
-#include "presets/PresettableProcessor.h"
+#include "state/PresetManager.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -19,7 +19,7 @@ public:
     ~PresetDialogs();
 
     // The preset manager the dialogs act on (may be null: then they do nothing).
-    void setPresetManager(PresettableProcessor* manager) noexcept { presetManager = manager; }
+    void setPresetManager(PresetManager* manager) noexcept { presetManager = manager; }
 
     void showSaveDialog();
     void showRenameDialog(const juce::String& oldName);
@@ -61,7 +61,7 @@ private:
 
     juce::Component& anchor;
     std::function<void()> onPresetChanged;
-    PresettableProcessor* presetManager = nullptr;
+    PresetManager* presetManager = nullptr;
     DialogLookAndFeel look;
     juce::Array<juce::Component::SafePointer<juce::AlertWindow>> openDialogs;
 

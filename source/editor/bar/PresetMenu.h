@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/bar/MenuBarLookAndFeel.h"
-#include "presets/PresettableProcessor.h"
+#include "state/PresetManager.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -30,7 +30,7 @@ public:
                std::function<void()> onPresetLoaded);
 
     // The preset manager the menu lists and acts on (may be null: then it shows nothing).
-    void setPresetManager(PresettableProcessor* manager) noexcept { presetManager = manager; }
+    void setPresetManager(PresetManager* manager) noexcept { presetManager = manager; }
 
     juce::PopupMenu create();
     // Opens the menu under the target (the bar's preset button), sized for a bar of that height;
@@ -46,7 +46,7 @@ private:
     std::shared_ptr<MenuBarLookAndFeel> look;
     PresetDialogs& dialogs;
     std::function<void()> onPresetLoaded;
-    PresettableProcessor* presetManager = nullptr;
+    PresetManager* presetManager = nullptr;
 
     JUCE_DECLARE_WEAK_REFERENCEABLE(PresetMenu)
     JUCE_DECLARE_NON_COPYABLE(PresetMenu)

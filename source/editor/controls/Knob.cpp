@@ -1,7 +1,7 @@
 #include "editor/controls/Knob.h"
 
 #include "editor/look/Palette.h"
-#include "plugin/JuceCompat.h"
+#include "compat/JuceCompat.h"
 
 #include <cmath>
 

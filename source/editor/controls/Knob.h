@@ -2,7 +2,7 @@
 
 #include "editor/controls/EditableValueLabel.h"
 #include "editor/controls/RotaryKnobLookAndFeel.h"
-#include "processor/Parameters.h"
+#include "state/Parameters.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <juce_gui_basics/juce_gui_basics.h>

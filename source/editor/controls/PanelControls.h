@@ -1,6 +1,6 @@
 #pragma once
 
-#include "processor/Parameters.h"
+#include "state/Parameters.h"
 
 #include <array>
 
@@ -46,18 +46,18 @@ struct SelectorInfo
 {
     const char* caption;
     size_t group; // index into selectorGroups
-    int index;    // written on click; the button is lit while the parameter has this index
+    int index;    // the choice written on click, as its index; the button is lit while the parameter has it
     size_t row;   // position in its group, from the top
 };
 
 // In the order the panel creates them. Focus reads HIGH, FULL, LOW from the top.
 inline constexpr std::array<SelectorInfo, 6> selectors{{
-    {"LOW", 0, FocusIndex::low, 2},
-    {"FULL", 0, FocusIndex::full, 1},
-    {"HIGH", 0, FocusIndex::high, 0},
-    {"TIGHT", 1, ModeIndex::tight, 0},
-    {"PUNCH", 1, ModeIndex::punch, 1},
-    {"SMOOTH", 1, ModeIndex::smooth, 2},
+    {"LOW", 0, choiceIndex(Focus::low), 2},
+    {"FULL", 0, choiceIndex(Focus::full), 1},
+    {"HIGH", 0, choiceIndex(Focus::high), 0},
+    {"TIGHT", 1, choiceIndex(Mode::tight), 0},
+    {"PUNCH", 1, choiceIndex(Mode::punch), 1},
+    {"SMOOTH", 1, choiceIndex(Mode::smooth), 2},
 }};
 
 // Every knob and selector group names a parameter of the table.

@@ -1,7 +1,7 @@
 #include "editor/controls/SelectorGroup.h"
 
 #include "editor/look/Palette.h"
-#include "plugin/JuceCompat.h"
+#include "compat/JuceCompat.h"
 
 SelectorGroup::SelectorGroup(juce::AudioProcessorValueTreeState& state, size_t group)
     : info(panel::selectorGroups[group])

@@ -1,6 +1,6 @@
 #include "editor/display/DisplayModel.h"
 
-#include "processor/ShaperCore.h"
+#include "dsp/ShaperCore.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,8 +15,8 @@ struct FocusRow
     float detectorScale;
 };
 
-// In the order of FocusIndex.
-constexpr std::array<FocusRow, 3> focusTable{{
+// In the order of Focus.
+constexpr std::array<FocusRow, choiceCount<Focus>> focusTable{{
     {0.88f, 1.12f, 0.86f}, // Low
     {1.0f, 1.0f, 1.0f},    // Full
     {1.14f, 0.82f, 1.12f}, // High
@@ -55,12 +55,6 @@ float DisplaySettings::audioValue(std::string_view id) const noexcept
     return index >= 0 ? parameterSpecs[(size_t)index].audioValueOf(parameters[(size_t)index]) : 0.0f;
 }
 
-int DisplaySettings::choiceIndex(std::string_view id) const noexcept
-{
-    const int index = parameterIndex(id);
-    return index >= 0 ? parameters.choiceIndex((size_t)index) : 0;
-}
-
 float clipOnsetLevel(float clip)
 {
     const float clipDrive = 1.0f + 4.0f * clip;
@@ -70,9 +64,9 @@ float clipOnsetLevel(float clip)
 juce::String displayReadOut(const DisplaySettings& settings)
 {
     juce::String text;
-    if (settings.choiceIndex(ParameterIDs::quality) == QualityIndex::high)
+    if (settings.choice<Quality>() == Quality::high)
         text << "HQ  ";
-    if (settings.choiceIndex(ParameterIDs::link) == LinkIndex::on)
+    if (settings.choice<StereoLink>() == StereoLink::on)
         text << "LINK  ";
     const float mix = settings.audioValue(ParameterIDs::mix), clip = settings.audioValue(ParameterIDs::clip);
     return text + "MIX " + juce::String(mix * 100.0f, 0) + "%  CLIP " + juce::String(clip * 100.0f, 0) + "%";
@@ -86,7 +80,8 @@ DisplayModel computeDisplayModel(const DisplaySettings& settings, int numPoints)
     const float sensitivityAmount = settings.audioValue(sensitivity),
                 punchAmount = settings.audioValue(punch);
     const float clipAmount = settings.audioValue(clip), mixAmount = settings.audioValue(mix);
-    const int modeIndex = settings.choiceIndex(mode), focusIndex = settings.choiceIndex(focus);
+    const auto modeChoice = settings.choice<Mode>();
+    const auto focusChoice = settings.choice<Focus>();
 
     // The model always runs over all points; a coarser curve takes an even selection of them,
     // so it shows the same hit with fewer vertices.
@@ -98,13 +93,13 @@ DisplayModel computeDisplayModel(const DisplaySettings& settings, int numPoints)
     model.clipLevel = clipOnsetLevel(clipAmount);
 
     const HitShape hit(sustainDb);
-    const auto& band = focusTable[(size_t)shaper::clampChoiceIndex(focusIndex)];
+    const auto& band = focusTable[(size_t)choiceIndex(focusChoice)];
     const float duck = 0.78f - 0.08f * punchAmount;
     const float punchBlend = 0.35f + 0.35f * punchAmount;
 
     // The shaper's own followers and detector, one step per point at 48 kHz, with the focus
     // band's weighting folded into the mode's scale.
-    auto coefficients = shaper::EnvelopeCoefficients::forMode(modeIndex, modelSampleRate);
+    auto coefficients = shaper::EnvelopeCoefficients::forMode(modeChoice, modelSampleRate);
     coefficients.modeScale *= band.transientFactor;
     float fastEnv = 0.0f, slowEnv = 0.0f;
 
@@ -142,7 +137,7 @@ DisplayModel computeDisplayModel(const DisplaySettings& settings, int numPoints)
     }
     model.numPoints = wanted;
 
-    const float punchScale = modeIndex == ModeIndex::punch ? 1.15f : 1.0f;
+    const float punchScale = modeChoice == Mode::punch ? 1.15f : 1.0f;
     model.punchShow = juce::jlimit(0.0f, 1.0f, punchAmount * punchScale);
     model.dryAlpha = juce::jlimit(0.0f, 1.0f, 1.0f - 0.72f * mixAmount);
     model.shapedAmount = juce::jlimit(0.0f, 1.0f, mixAmount);

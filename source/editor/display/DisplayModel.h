@@ -1,6 +1,6 @@
 #pragma once
 
-#include "processor/ParameterValues.h"
+#include "state/ParameterValues.h"
 
 #include <juce_graphics/juce_graphics.h>
 
@@ -23,8 +23,12 @@ struct DisplaySettings
     // A parameter's value as the audio path reads it (ParameterSpec::audioValueOf): decibels for
     // attack and sustain, a gain for output, fractions 0..1 for the amounts.
     float audioValue(std::string_view id) const noexcept;
-    // A choice parameter's index (ModeIndex, FocusIndex, QualityIndex, LinkIndex).
-    int choiceIndex(std::string_view id) const noexcept;
+    // A choice parameter's value (Mode, Focus, Quality, StereoLink).
+    template <typename Choice>
+    Choice choice() const noexcept
+    {
+        return parameters.choice<Choice>();
+    }
 
     bool operator==(const DisplaySettings& other) const
     {

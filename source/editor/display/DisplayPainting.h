@@ -2,7 +2,7 @@
 
 #include "editor/display/PlotGeometry.h"
 #include "editor/look/Palette.h"
-#include "plugin/JuceCompat.h"
+#include "compat/JuceCompat.h"
 
 // Drawing helpers shared by the signal display's two views (the model and the live signal).
 namespace displayPainting

@@ -1,6 +1,6 @@
 #include "editor/display/LiveFeedReader.h"
 
-#include "processor/LiveFeed.h"
+#include "dsp/LiveFeed.h"
 
 namespace
 {

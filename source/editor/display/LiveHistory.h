@@ -1,6 +1,6 @@
 #pragma once
 
-#include "processor/LiveSummary.h"
+#include "dsp/LiveSummary.h"
 
 #include <array>
 #include <vector>

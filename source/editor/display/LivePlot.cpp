@@ -1,7 +1,7 @@
 #include "editor/display/LivePlot.h"
 
 #include "editor/look/Rounding.h"
-#include "processor/ShaperCore.h"
+#include "dsp/ShaperCore.h"
 
 LivePlot LivePlot::forPlot(const PlotGeometry& p)
 {

@@ -2,7 +2,7 @@
 
 #include "editor/display/DisplayPainting.h"
 #include "editor/look/Palette.h"
-#include "plugin/JuceCompat.h"
+#include "compat/JuceCompat.h"
 
 using namespace displayPainting;
 

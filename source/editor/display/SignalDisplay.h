@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/display/DisplayMode.h"
+#include "state/DisplayMode.h"
 #include "editor/display/DisplayModel.h"
 #include "editor/display/DisplayResolution.h"
 #include "editor/display/LiveView.h"

@@ -2,7 +2,7 @@
 
 #include "editor/look/Palette.h"
 #include "editor/meters/MeterLayout.h"
-#include "plugin/JuceCompat.h"
+#include "compat/JuceCompat.h"
 
 LevelMeter::LevelMeter(const juce::String& meterCaption, std::function<float()> levelSource)
     : caption(meterCaption), readLevel(std::move(levelSource))

@@ -1,30 +1,31 @@
 #include "editor/panel/MainPanel.h"
 
 #include "editor/look/Palette.h"
-#include "plugin/JuceCompat.h"
-#include "processor/TarvoltAudioProcessor.h"
+#include "compat/JuceCompat.h"
+#include "dsp/LevelMeters.h"
+#include "state/PluginState.h"
 
 static_assert(panel::buttonsPerGroup == PanelLayout::buttonsPerGroup, "the layout places every selector");
 
-MainPanel::MainPanel(TarvoltAudioProcessor& p)
-    : storedDisplayMode([&p] { return p.getDisplayMode(); }),
-      storeDisplayMode([&p](DisplayMode mode) { p.setDisplayMode(mode); }),
-      display(p.parameters, p.getLiveFeed()),
-      inputMeter("IN", [&p] { return (p.getInputLevel(0) + p.getInputLevel(1)) * 0.5f; }),
-      outputMeter("OUT", [&p] { return (p.getOutputLevel(0) + p.getOutputLevel(1)) * 0.5f; }),
-      powerButton(p.parameters.getParameter(ParameterIDs::power), [this](bool on) { showPowerState(on); })
+MainPanel::MainPanel(PluginState& state, LiveFeed& liveFeed, const LevelMeters& meters)
+    : storedDisplayMode([&state] { return state.getDisplayMode(); }),
+      storeDisplayMode([&state](DisplayMode mode) { state.setDisplayMode(mode); }),
+      display(state.parameters, liveFeed),
+      inputMeter("IN", [&meters] { return (meters.getInputLevel(0) + meters.getInputLevel(1)) * 0.5f; }),
+      outputMeter("OUT", [&meters] { return (meters.getOutputLevel(0) + meters.getOutputLevel(1)) * 0.5f; }),
+      powerButton(state.parameters.getParameter(ParameterIDs::power), [this](bool on) { showPowerState(on); })
 {
     addAndMakeVisible(display);
     addAndMakeVisible(inputMeter);
     addAndMakeVisible(outputMeter);
     for (size_t i = 0; i < numKnobs; ++i)
     {
-        knobs[i] = std::make_unique<Knob>(p.parameters, panel::knobSpec(i), panel::knobs[i].caption);
+        knobs[i] = std::make_unique<Knob>(state.parameters, panel::knobSpec(i), panel::knobs[i].caption);
         addAndMakeVisible(*knobs[i]);
     }
     for (size_t g = 0; g < numSelectorGroups; ++g)
     {
-        selectorGroups[g] = std::make_unique<SelectorGroup>(p.parameters, g);
+        selectorGroups[g] = std::make_unique<SelectorGroup>(state.parameters, g);
         addAndMakeVisible(*selectorGroups[g]);
     }
     addAndMakeVisible(powerButton);

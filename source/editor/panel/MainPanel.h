@@ -4,7 +4,7 @@
 #include "editor/controls/PanelControls.h"
 #include "editor/controls/PowerButton.h"
 #include "editor/controls/SelectorGroup.h"
-#include "editor/display/DisplayMode.h"
+#include "state/DisplayMode.h"
 #include "editor/display/DisplayResolution.h"
 #include "editor/display/SignalDisplay.h"
 #include "editor/look/CachedLayer.h"
@@ -16,7 +16,9 @@
 #include <functional>
 #include <memory>
 
-class TarvoltAudioProcessor;
+class LevelMeters;
+class LiveFeed;
+class PluginState;
 
 // The editor's main panel: it holds the signal display, the two level meters, the seven knobs,
 // the focus and mode selectors and the power button, lays them out (PanelLayout) for whatever
@@ -32,7 +34,7 @@ class TarvoltAudioProcessor;
 class MainPanel : public juce::Component, private juce::Timer
 {
 public:
-    explicit MainPanel(TarvoltAudioProcessor& processor);
+    MainPanel(PluginState& state, LiveFeed& liveFeed, const LevelMeters& meters);
     ~MainPanel() override;
 
     void paint(juce::Graphics& g) override;
@@ -42,7 +44,7 @@ public:
     void setResolutionMode(DisplayResolution mode);
 
     // What the signal display shows: the model or the live signal. The choice is kept with the
-    // processor's state: setting it stores it there, and the panel follows a change stored there
+    // plug-in's state: setting it stores it there, and the panel follows a change stored there
     // (a restored state) within a timer period.
     void setDisplayMode(DisplayMode mode);
 
@@ -86,7 +88,7 @@ private:
     void drawDressing(juce::Graphics& g);
     void drawTitle(juce::Graphics& g);
 
-    // Where the display mode is kept (the processor, with its state).
+    // Where the display mode is kept (the plug-in's state).
     std::function<DisplayMode()> storedDisplayMode;
     std::function<void(DisplayMode)> storeDisplayMode;
 

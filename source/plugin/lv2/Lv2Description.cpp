@@ -1,7 +1,7 @@
 #include "plugin/lv2/Lv2Description.h"
 
 #include "plugin/lv2/Lv2Ports.h"
-#include "presets/FactoryPresets.h"
+#include "state/FactoryPresets.h"
 
 namespace
 {

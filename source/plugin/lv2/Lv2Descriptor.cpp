@@ -15,7 +15,7 @@ struct Lv2Plugin
     std::unique_ptr<Lv2Descriptor::Runtime> runtime;
     std::unique_ptr<Lv2Instance> instance;
 
-    ~Lv2Plugin() { instance.reset(); } // the processor goes before what it runs on
+    ~Lv2Plugin() { instance.reset(); } // the instance goes before what it runs on
 };
 
 Lv2Instance& instanceOf(LV2_Handle handle)

@@ -8,7 +8,7 @@
 // the instance's Lv2Instance, and the state interface.
 namespace Lv2Descriptor
 {
-// What an instance keeps alive from before its processor is made until after it is gone: in
+// What an instance keeps alive from before its state is made until after it is gone: in
 // the module, the framework and the shared message thread; in-process tests need nothing.
 struct Runtime
 {

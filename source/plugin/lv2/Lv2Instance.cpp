@@ -1,6 +1,7 @@
 #include "plugin/lv2/Lv2Instance.h"
 
 #include "plugin/lv2/Lv2Description.h"
+#include "state/ShaperSettingsFrom.h"
 
 #include <lv2/atom/atom.h>
 
@@ -10,8 +11,6 @@
 
 namespace
 {
-constexpr auto qualityIndex = (size_t) parameterIndex(ParameterIDs::quality);
-
 const void* findFeature(const LV2_Feature* const* features, const char* uri)
 {
     for (auto* const* f = features; f != nullptr && *f != nullptr; ++f)
@@ -39,14 +38,16 @@ std::unique_ptr<Lv2Instance> Lv2Instance::create(double sampleRate, const LV2_Fe
 Lv2Instance::Lv2Instance(double rate, LV2_URID key, LV2_URID chunk)
     : sampleRate(rate), stateKey(key), chunkType(chunk), settings(ParameterValues::defaults())
 {
+    // The High path's latency comes from its filters' design: done here, before run() needs it.
+    TransientShaper::latencyFor(Quality::high);
     for (size_t i = 0; i < parameterSpecs.size(); ++i)
     {
-        parameters[i] = processor.parameters.getParameter(parameterSpecs[i].id);
+        parameters[i] = state.parameters.getParameter(parameterSpecs[i].id);
         jassert(parameters[i] != nullptr);
         lastControlValues[i] = parameterSpecs[i].defaultValue;
     }
     publish();
-    shaper.prepare(sampleRate, settings);
+    shaper.prepare(sampleRate, shaperSettingsFrom(settings));
 }
 
 void Lv2Instance::connectPort(uint32_t port, void* data) noexcept
@@ -65,7 +66,8 @@ void Lv2Instance::activate()
 {
     // Controls the host set before starting take effect at once rather than ramping there.
     applyControlPorts();
-    shaper.prepare(sampleRate, enabled ? settings : settings.bypassed());
+    const auto shaperSettings = shaperSettingsFrom(settings);
+    shaper.prepare(sampleRate, enabled ? shaperSettings : shaperSettings.bypassed());
 }
 
 void Lv2Instance::deactivate()
@@ -118,7 +120,7 @@ void Lv2Instance::run(uint32_t numSamples) noexcept
     applyControlPorts();
     // A change of quality moves the path, and with it the latency, at once (after a fade).
     if (latencyPort != nullptr)
-        *latencyPort = (float) TransientShaper::latencyFor(settings.choiceIndex(qualityIndex));
+        *latencyPort = (float) TransientShaper::latencyFor(settings.choice<Quality>());
 
     float* const inLeft = audioPorts[Lv2Ports::audioInLeft];
     float* const outLeft = audioPorts[Lv2Ports::audioOutLeft];
@@ -135,9 +137,10 @@ void Lv2Instance::run(uint32_t numSamples) noexcept
     // before it writes that stretch of the output.
     const auto n = (size_t) std::min<uint32_t>(numSamples, INT_MAX);
     juce::ScopedNoDenormals noDenormals;
+    const auto shaperSettings = shaperSettingsFrom(settings);
     shaper.process(juce::dsp::AudioBlock<const float>(inputs, (size_t) channels, n),
                    juce::dsp::AudioBlock<float>(outputs, (size_t) channels, n),
-                   enabled ? settings : settings.bypassed());
+                   enabled ? shaperSettings : shaperSettings.bypassed());
 
     // A host that takes a right output from a mono input gets the shaped mono signal there too.
     if (channels == 1 && outRight != nullptr && outRight != outLeft)
@@ -148,7 +151,7 @@ LV2_State_Status Lv2Instance::save(LV2_State_Store_Function store, LV2_State_Han
 {
     if (stateKey == 0)
         return LV2_STATE_ERR_NO_FEATURE;
-    // The processor takes over the settings the audio runs with (a moved setting marks the
+    // The state takes over the settings the audio runs with (a moved setting marks the
     // current preset modified, as any edit does), then writes its blob.
     const auto current = getSettings();
     for (size_t i = 0; i < parameters.size(); ++i)
@@ -159,7 +162,7 @@ LV2_State_Status Lv2Instance::save(LV2_State_Store_Function store, LV2_State_Han
             parameter->setValueNotifyingHost(normalised);
     }
     juce::MemoryBlock blob;
-    processor.getStateInformation(blob);
+    state.save(blob);
     return store(handle, stateKey, blob.getData(), blob.getSize(), chunkType,
                  LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE);
 }
@@ -177,9 +180,9 @@ LV2_State_Status Lv2Instance::restore(LV2_State_Retrieve_Function retrieve, LV2_
         return LV2_STATE_ERR_BAD_TYPE;
     if (size > (size_t)INT_MAX)
         return LV2_STATE_ERR_UNKNOWN;
-    // A malformed blob leaves the processor as it was. Restoring never runs alongside run().
-    processor.setStateInformation(data, (int)size);
-    settings = processor.getParameterValues();
+    // A malformed blob leaves the state as it was. Restoring never runs alongside run().
+    state.restore(data, (int)size);
+    settings = state.getParameterValues();
     publish();
     return LV2_STATE_SUCCESS;
 }

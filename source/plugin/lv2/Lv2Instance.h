@@ -1,7 +1,8 @@
 #pragma once
 
 #include "plugin/lv2/Lv2Ports.h"
-#include "processor/TarvoltAudioProcessor.h"
+#include "dsp/TransientShaper.h"
+#include "state/ParameterHost.h"
 
 #include <lv2/core/lv2.h>
 #include <lv2/state/state.h>
@@ -16,8 +17,9 @@
 // parameter would store it, and the audio is shaped in place on the output ports. While the
 // host's enabled port is 0 the shaper runs with the power off, as under a VST3 host's bypass.
 // Nothing on the audio thread goes through the framework's parameters. The host's state holds the
-// same state blob as the other formats: a processor that does no audio keeps the parameters and
-// the current preset for it, and takes the settings over when the host saves.
+// same state blob as the other formats: the plug-in's state (on a ParameterHost, which processes
+// nothing) keeps the parameters and the current preset for it, and takes the settings over when
+// the host saves.
 class Lv2Instance
 {
 public:
@@ -40,7 +42,8 @@ private:
     void applyControlPorts() noexcept;
     void publish() noexcept;
 
-    TarvoltAudioProcessor processor; // state only: it processes no audio
+    ParameterHost host; // the state's parameters belong to it
+    PluginState& state = host.getState();
     TransientShaper shaper;
     const double sampleRate;
     const LV2_URID stateKey;

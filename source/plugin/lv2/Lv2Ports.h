@@ -1,6 +1,6 @@
 #pragma once
 
-#include "processor/Parameters.h"
+#include "state/Parameters.h"
 
 #include <cstdint>
 
@@ -21,6 +21,6 @@ inline constexpr uint32_t latency = firstControl + numControls;
 inline constexpr uint32_t enabled = latency + 1;
 inline constexpr uint32_t count = enabled + 1;
 
-// Where the wrapper keeps the processor's state blob in the host's LV2 state.
+// Where the wrapper keeps the plug-in's state blob in the host's LV2 state.
 inline constexpr const char* stateKeySuffix = "#state";
 } // namespace Lv2Ports
