@@ -39,6 +39,56 @@ TEST(DialogLook, PaintingADialogPlacesItsButtonsAndDrawsTheBox)
     dialog.setLookAndFeel(nullptr);
 }
 
+// The framework lays the text of a dialog with an icon out from the left, beside the icon; the
+// look draws no icon, so it centres every dialog's lines, warnings included.
+TEST(DialogLook, EveryDialogsTextIsCentred)
+{
+    for (const auto icon : {juce::MessageBoxIconType::NoIcon, juce::MessageBoxIconType::WarningIcon})
+    {
+        SCOPED_TRACE((int) icon);
+        DialogLookAndFeel look;
+        juce::AlertWindow dialog("Delete Preset?", "Are you sure you want to delete \"Kick\"?", icon);
+        dialog.setLookAndFeel(&look);
+        dialog.addButton("Delete", 1);
+        dialog.addButton("Cancel", 0);
+        const auto image = guitest::render(dialog);
+
+        // Each line of text (rows of light pixels above the buttons, inside the outline) is
+        // centred on the box.
+        const int textBottom = juce::roundToInt((float) image.getHeight() * 0.72f) - 2;
+        int lines = 0;
+        for (int y = 3; y < textBottom;)
+        {
+            const auto rowExtent = [&](int row) {
+                juce::Range<int> extent;
+                for (int x = 3; x < image.getWidth() - 3; ++x)
+                    if (image.getPixelAt(x, row).getBrightness() > 0.5f)
+                        extent = extent.isEmpty() ? juce::Range<int>(x, x + 1) : extent.getUnionWith(x);
+                return extent;
+            };
+            auto line = rowExtent(y);
+            if (line.isEmpty())
+            {
+                ++y;
+                continue;
+            }
+            for (++y; y < textBottom; ++y)
+            {
+                const auto row = rowExtent(y);
+                if (row.isEmpty())
+                    break;
+                line = line.getUnionWith(row);
+            }
+            ++lines;
+            EXPECT_NEAR((float) (line.getStart() + line.getEnd()) * 0.5f, (float) image.getWidth() * 0.5f, 3.0f)
+                << "line " << lines << " from " << line.getStart() << " to " << line.getEnd() << " in "
+                << image.getWidth();
+        }
+        EXPECT_EQ(lines, 2) << "the title and the message";
+        dialog.setLookAndFeel(nullptr);
+    }
+}
+
 TEST(DialogLook, FontsAndColours)
 {
     DialogLookAndFeel look;

@@ -1,6 +1,8 @@
 #include "GuiTestSupport.h"
 
 #include "editor/EditorSize.h"
+#include "editor/look/Palette.h"
+#include "editor/meters/MeterLayout.h"
 
 namespace
 {
@@ -142,4 +144,38 @@ TEST(Editor, PanelDrawsWithTheResolutionTheBarShowsFromTheStart)
 {
     guitest::EditorFixture fixture;
     EXPECT_EQ(MainPanelTestAccess::display(fixture.panel()).getResolution(), TarvoltEditorTestAccess::bar(*fixture.editor).getSettingsMenu().getResolution());
+}
+
+// The over indicator lights once a channel reaches full scale, stays while the level falls and
+// goes with a click on the meter, as a user's click through the window delivers it.
+TEST(Editor, MeterHoldsItsOverUntilClicked)
+{
+    guitest::EditorFixture fixture;
+    ASSERT_TRUE(fixture.showFocused());
+    auto& panel = fixture.panel();
+    auto& meter = MainPanelTestAccess::inputMeter(panel);
+    const auto& l = MainPanelTestAccess::layout(panel);
+    const auto box = layoutLevelMeter(l.inputMeterArea, l.scale).peakBox;
+    ASSERT_FALSE(box.isEmpty());
+    // The box's lower edge, clear of its text.
+    const auto probe = juce::Point<int>(box.getCentreX(), box.getBottom() - 2);
+    const auto overShown = [&] {
+        MainPanelTestAccess::timerTick(panel);
+        return guitest::colourNear(guitest::render(panel).getPixelAt(probe.x, probe.y), palette::panel::meterOver);
+    };
+
+    auto& meters = fixture.processor.getMeters();
+    const auto setLevels = [&](float left, float right) {
+        meters.setInputLevel(0, left);
+        meters.setInputLevel(1, right);
+    };
+    setLevels(0.9f, 0.9f);
+    EXPECT_FALSE(overShown());
+    setLevels(0.9f, 1.0f);
+    EXPECT_TRUE(overShown());
+    setLevels(0.0f, 0.0f);
+    EXPECT_TRUE(overShown());
+    fixture.click(meter);
+    guitest::pumpFor(50);
+    EXPECT_FALSE(overShown());
 }

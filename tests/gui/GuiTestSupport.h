@@ -69,6 +69,7 @@ struct MainPanelTestAccess
     }
     static PowerButton& powerButton(MainPanel& panel) { return panel.powerButton; }
     static SignalDisplay& display(MainPanel& panel) { return panel.display; }
+    static LevelMeter& inputMeter(MainPanel& panel) { return panel.inputMeter; }
     static const PanelLayout& layout(const MainPanel& panel) { return panel.layout; }
     static void timerTick(MainPanel& panel) { panel.timerCallback(); }
     static void setCaching(MainPanel& panel, bool enabled) { panel.setCachingEnabled(enabled); }
@@ -84,6 +85,8 @@ struct MenuBarTestAccess
 {
     static IconButton& presetButton(MenuBar& bar) { return bar.presetButton; }
     static IconButton& saveButton(MenuBar& bar) { return bar.saveButton; }
+    static IconButton& previousButton(MenuBar& bar) { return bar.previousButton; }
+    static IconButton& nextButton(MenuBar& bar) { return bar.nextButton; }
     static IconButton& settingsButton(MenuBar& bar) { return bar.settingsButton; }
     static const MenuBarLookAndFeel& menuLook(MenuBar& bar) { return *bar.menuLook; }
     static PresetMenu& presetMenu(MenuBar& bar) { return bar.presetMenu; }

@@ -9,6 +9,8 @@
 #include "editor/look/Palette.h"
 #include "dsp/LiveFeed.h"
 
+#include <cmath>
+#include <limits>
 #include <tuple>
 
 using Access = MainPanelTestAccess;
@@ -96,6 +98,34 @@ TEST(LiveHistory, KeepsTheNewestWhenFull)
 }
 
 // Held for a second after the last audio, then faded out over a second and emptied.
+// The gain trace's value for a column: output peak over input peak in dB, either sign of the
+// samples; no value without audio or for an input under the floor.
+TEST(LivePlot, GainOfAColumnInDecibels)
+{
+    struct Case
+    {
+        LiveSummary column;
+        float gainDb; // NaN: no value
+    };
+    const float none = std::numeric_limits<float>::quiet_NaN();
+    const Case cases[] = {
+        {{-0.5f, 0.25f, -0.5f, 0.25f, 0.0f, 64}, 0.0f},     // unchanged
+        {{-0.1f, 0.2f, -0.8f, 0.4f, 0.0f, 64}, 12.0412f},   // four times the peak, on the other side
+        {{-0.5f, 0.5f, -0.125f, 0.1f, 0.0f, 64}, -12.0412f}, // a quarter
+        {{-0.5f, 0.5f, 0.0f, 0.0f, 0.0f, 64}, -93.9794f},    // silenced: down to the -100 dB floor
+        {{-0.0005f, 0.0005f, -0.5f, 0.5f, 0.0f, 64}, none},  // input under the floor
+        {{-0.5f, 0.5f, -0.5f, 0.5f, 0.0f, 0}, none},         // no audio
+    };
+    for (const auto& c : cases)
+    {
+        const float g = LivePlot::gainDb(c.column);
+        if (std::isnan(c.gainDb))
+            EXPECT_TRUE(std::isnan(g)) << g;
+        else
+            EXPECT_NEAR(g, c.gainDb, 1.0e-3f);
+    }
+}
+
 TEST(LiveViewReader, FadesAndEmptiesOnceNoAudioArrives)
 {
     LiveFeed feed;
@@ -327,7 +357,7 @@ protected:
     LivePlot plot() const
     {
         const auto& l = Access::layout(panel);
-        return LivePlot::forPlot(PlotGeometry::forDisplayArea(l.displayArea, l.scale));
+        return LivePlot::forDisplayArea(l.displayArea, l.scale);
     }
 
     // The x of the moment `secondsAgo` before now, `offset` pixels later.
@@ -437,7 +467,7 @@ TEST_F(LiveRendering, EmptyBeforeAudioAndAfterItStops)
 // with HQ and LINK, so it reaches further left than without them.
 TEST_F(LiveRendering, TheReadOutShowsHighQualityAndTheLink)
 {
-    const auto box = plot().readOutBox();
+    const auto box = plot().plot.readOutBox;
     const auto leftmostText = [&](const juce::Image& image) {
         for (int x = box.getX(); x < box.getRight(); ++x)
             for (int y = box.getY(); y < box.getBottom(); ++y)

@@ -13,21 +13,24 @@ TEST(MenuBar, LayoutFollowsTheBarSize)
     struct Case
     {
         int width, height;
-        juce::Rectangle<int> preset, save;
+        juce::Rectangle<int> previous, preset, next, save;
         float itemFont, headerFont;
         int itemHeight;
     };
     const Case cases[] = {
-        {1256, 70, {387, 8, 301, 46}, {701, 8, 126, 46}, 19.6f, 22.4f, 23},
-        {1700, 95, {524, 11, 408, 63}, {949, 11, 171, 63}, 26.6f, 30.4f, 31},
-        {500, 28, {154, 6, 120, 18}, {279, 6, 50, 18}, 7.84f, 8.96f, 9}, // the smallest window: 18 is the minimum
+        {1256, 70, {336, 8, 46, 46}, {387, 8, 301, 46}, {693, 8, 46, 46}, {752, 8, 126, 46}, 19.6f, 22.4f, 23},
+        {1700, 95, {454, 11, 63, 63}, {524, 11, 408, 63}, {939, 11, 63, 63}, {1019, 11, 171, 63}, 26.6f, 30.4f, 31},
+        // The smallest window: 18 is the least button height.
+        {500, 28, {134, 6, 18, 18}, {154, 6, 120, 18}, {276, 6, 18, 18}, {299, 6, 50, 18}, 7.84f, 8.96f, 9},
     };
     for (const auto& c : cases)
     {
         SCOPED_TRACE(juce::String(c.width) + " x " + juce::String(c.height));
         MenuBar bar;
         bar.setSize(c.width, c.height);
+        EXPECT_EQ(MenuBarTestAccess::previousButton(bar).getBounds(), c.previous);
         EXPECT_EQ(MenuBarTestAccess::presetButton(bar).getBounds(), c.preset);
+        EXPECT_EQ(MenuBarTestAccess::nextButton(bar).getBounds(), c.next);
         EXPECT_EQ(MenuBarTestAccess::saveButton(bar).getBounds(), c.save);
         EXPECT_FLOAT_EQ(MenuBarTestAccess::menuLook(bar).itemFontHeight, c.itemFont);
         EXPECT_FLOAT_EQ(MenuBarTestAccess::menuLook(bar).sectionHeaderFontHeight, c.headerFont);

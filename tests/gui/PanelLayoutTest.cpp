@@ -27,7 +27,7 @@ TEST(PanelLayout, WorkedExampleAtTheDefaultSize)
 
     EXPECT_EQ(l.powerButtonBounds, Rectangle<int>(1074, 25, 50, 50));
     EXPECT_EQ(l.knobBounds[(size_t) knobIndex("attack")], Rectangle<int>(67, 143, 110, 110));
-    EXPECT_EQ(l.valueLabelBounds[(size_t) knobIndex("attack")], Rectangle<int>(58, 251, 128, 24));
+    EXPECT_EQ(l.valueLabelBounds[(size_t) knobIndex("attack")], Rectangle<int>(58, 243, 128, 24));
     EXPECT_EQ(l.knobBounds[(size_t) knobIndex("sustain")], Rectangle<int>(68, 312, 108, 108));
     EXPECT_EQ(l.knobBounds[(size_t) knobIndex("punch")], Rectangle<int>(301, 513, 97, 97));
     // Focus reads HIGH, FULL, LOW from the top.
@@ -45,7 +45,7 @@ TEST(PanelLayout, PanelPlacesItsControlsWhereTheLayoutSays)
 
     EXPECT_EQ(Access::powerButton(panel).getBounds(), Rectangle<int>(1074, 25, 50, 50));
     EXPECT_EQ(guitest::boundsIn(panel, Access::knob(panel, knobIndex("attack"))), Rectangle<int>(67, 143, 110, 110));
-    EXPECT_EQ(guitest::boundsIn(panel, Access::valueLabel(panel, knobIndex("attack"))), Rectangle<int>(58, 251, 128, 24));
+    EXPECT_EQ(guitest::boundsIn(panel, Access::valueLabel(panel, knobIndex("attack"))), Rectangle<int>(58, 243, 128, 24));
     EXPECT_EQ(guitest::boundsIn(panel, Access::knob(panel, knobIndex("sustain"))), Rectangle<int>(68, 312, 108, 108));
     EXPECT_EQ(guitest::boundsIn(panel, Access::knob(panel, knobIndex("punch"))), Rectangle<int>(301, 513, 97, 97));
     EXPECT_EQ(guitest::boundsIn(panel, Access::selector(panel, guitest::selectorIndex("HIGH"))), Rectangle<int>(1004, 148, 186, 25));
@@ -60,13 +60,15 @@ TEST(PanelLayout, PanelPlacesItsControlsWhereTheLayoutSays)
     EXPECT_LT(tight.getY(), punch.getY());
     EXPECT_LT(punch.getY(), smooth.getY());
 
-    // Every read-out sits under its knob, 16 % wider and centred.
+    // Every read-out sits under its knob, 16 % wider and centred, its 18-pixel text (3 pixels
+    // under the box's top) 2 pixels under the knob's disc (which leaves 8 % of the knob free).
     for (int i = 0; i < PanelLayout::numKnobs; ++i)
     {
         const auto knob = guitest::boundsIn(panel, Access::knob(panel, i));
         auto& label = Access::valueLabel(panel, i);
         const auto labelBounds = guitest::boundsIn(panel, label);
-        EXPECT_EQ(labelBounds.getY(), knob.getBottom() - 2) << panel::knobs[(size_t) i].parameterID;
+        EXPECT_NEAR((float) labelBounds.getY() + 3.0f, (float) knob.getY() + (float) knob.getHeight() * 0.92f + 2.0f, 0.5f)
+            << panel::knobs[(size_t) i].parameterID;
         EXPECT_NEAR(labelBounds.getCentreX(), knob.getCentreX(), 1) << panel::knobs[(size_t) i].parameterID;
         EXPECT_EQ(label.getFont().getHeight(), 18.0f);
         EXPECT_TRUE(label.getFont().isBold());

@@ -5,6 +5,7 @@
 
 #include "editor/controls/SelectorLookAndFeel.h"
 #include "editor/display/DisplayModel.h"
+#include "state/DisplayMode.h"
 #include "editor/display/LivePlot.h"
 #include "editor/display/PlotGeometry.h"
 #include "editor/meters/MeterLayout.h"
@@ -124,8 +125,8 @@ protected:
 
 TEST_P(PanelSizes, EveryControlIsVisibleInsideThePanelAndTheTopmostAtItsCentre)
 {
-    // The controls are what takes clicks: the knobs, their read-outs, the selectors and the power
-    // button, wherever they sit in the panel's tree.
+    // The controls are what takes clicks: the knobs, their read-outs, the selectors, the power
+    // button and the two meters (a click clears the peak), wherever they sit in the panel's tree.
     auto& p = panel();
     std::vector<juce::Component*> controls;
     std::function<void(juce::Component&)> collect = [&](juce::Component& parent) {
@@ -140,7 +141,7 @@ TEST_P(PanelSizes, EveryControlIsVisibleInsideThePanelAndTheTopmostAtItsCentre)
         }
     };
     collect(p);
-    ASSERT_EQ(controls.size(), PanelLayout::numKnobs * 2 + 6 + 1);
+    ASSERT_EQ(controls.size(), PanelLayout::numKnobs * 2 + 6 + 1 + 2);
     for (auto* control : controls)
     {
         const auto bounds = guitest::boundsIn(p, *control);
@@ -214,61 +215,150 @@ TEST_P(PanelSizes, KnobCaptionsFitTheirCellsAboveTheirKnobs)
     for (size_t i = 0; i < (size_t) PanelLayout::numKnobs; ++i)
     {
         SCOPED_TRACE(panel::knobs[i].caption);
-        EXPECT_TRUE(fits(panel::knobs[i].caption, font, l.captionBoxes[i]));
+        EXPECT_TRUE(fits(l.captions[i], font, l.captionBoxes[i]));
         const auto line = textLine(l.captionBoxes[i], l.captionFontHeight);
-        EXPECT_TRUE(l.knobCells[i].contains(textExtent(l.captionBoxes[i], panel::knobs[i].caption, font,
+        EXPECT_TRUE(l.knobCells[i].contains(textExtent(l.captionBoxes[i], l.captions[i], font,
                                                        juce::Justification::centred).withHeight(0.0f)));
         for (size_t j = 0; j < (size_t) PanelLayout::numKnobs; ++j)
             EXPECT_TRUE(clear(line, knobDisc(l.knobBounds[j]))) << "knob " << j;
     }
 }
 
-TEST_P(PanelSizes, DisplayTextsFitTheirBoxesAndStayApart)
+namespace
 {
-    const auto& l = layout();
-    const auto plot = PlotGeometry::forDisplayArea(l.displayArea, l.scale);
-    EXPECT_GT(plot.plotW, 0.0f);
-    EXPECT_GT(plot.curveSpan, 0.0f);
+// A text the panel draws: what it says (the widest it can say), its box, font and placing.
+struct DrawnText
+{
+    juce::String what, text;
+    Rectangle<int> box;
+    float fontHeight;
+    bool bold;
+    juce::Justification justification;
 
-    const auto axisFont = compat::makeFont(plot.axisFontHeight());
-    const auto labels = plot.timeAxisLabels();
-    for (size_t i = 0; i < labels.size(); ++i)
+    juce::Font font() const { return compat::makeFont(fontHeight, bold ? juce::Font::bold : juce::Font::plain); }
+    // Where its line lies: the font's height, at the top of the box for a text placed at the top,
+    // else centred in it; as wide as the text.
+    Rectangle<float> extent() const
     {
-        SCOPED_TRACE(labels[i].text);
-        EXPECT_TRUE(fits(labels[i].text, axisFont, labels[i].box));
-        const auto extent = textExtent(labels[i].box, labels[i].text, axisFont, labels[i].justification);
-        EXPECT_TRUE(l.displayArea.contains(extent));
-        if (i + 1 < labels.size())
+        auto line = textExtent(box, text, font(), justification);
+        if (justification.testFlags(juce::Justification::top))
+            line.setY((float) box.getY());
+        return line;
+    }
+};
+
+void PrintTo(const DrawnText& t, std::ostream* os)
+{
+    *os << t.what << " \"" << t.text << "\" at " << t.fontHeight << " in " << t.box.toString();
+}
+
+// Every text of the panel with the display in one of its views, each at its widest.
+std::vector<DrawnText> panelTexts(MainPanel& panel, DisplayMode view)
+{
+    const auto& l = Access::layout(panel);
+    using J = juce::Justification;
+    std::vector<DrawnText> texts;
+    const auto add = [&](juce::String what, const juce::String& text, Rectangle<int> box, float height, bool bold,
+                         J justification) { texts.push_back({std::move(what), text, box, height, bold, justification}); };
+
+    add("title", "TARVOLT", l.titleBox, l.titleFontHeight, true, J::centredTop);
+    add("subtitle", "TRANSIENT SHAPER", l.subtitleBox, l.subtitleFontHeight, false, J::centredTop);
+    for (size_t i = 0; i < (size_t) PanelLayout::numKnobs; ++i)
+    {
+        add("knob caption", l.captions[i], l.captionBoxes[i], l.captionFontHeight, true, J::centred);
+        auto& label = Access::valueLabel(panel, (int) i);
+        juce::String widest;
+        for (const auto& text : readOutTexts(panel::knobSpec(i)))
+            if (text.length() > widest.length())
+                widest = text;
+        add("read-out", widest, label.getBorderSize().subtractedFrom(guitest::boundsIn(panel, label)),
+            label.getFont().getHeight(), true, J::centred);
+    }
+    for (size_t g = 0; g < panel::selectorGroups.size(); ++g)
+        add("group caption", panel::selectorGroups[g].caption, l.selectorTitleAreas[g].toNearestInt(),
+            l.groupTitleFontHeight, true, J::centred);
+    for (size_t i = 0; i < panel::selectors.size(); ++i)
+    {
+        auto& button = Access::selector(panel, (int) i);
+        const auto bounds = guitest::boundsIn(panel, button);
+        add("selector", button.getButtonText(),
+            SelectorLookAndFeel::captionArea(bounds.getWidth(), bounds.getHeight(), l.scale) + bounds.getPosition(),
+            SelectorLookAndFeel::captionFontHeight(bounds.getHeight(), l.scale), true, J::centred);
+    }
+    for (const auto& [area, caption] : {std::pair{l.inputMeterArea, "IN"}, {l.outputMeterArea, "OUT"}})
+    {
+        const auto meter = layoutLevelMeter(area, l.scale);
+        add("meter caption", caption, meter.captionArea.toNearestInt(), meter.captionFontHeight, true, J::centred);
+        // The peak box says one of these, the widest of its numbers or OVER.
+        if (!meter.peakBox.isEmpty())
         {
-            EXPECT_TRUE(clear(extent, textExtent(labels[i + 1].box, labels[i + 1].text, axisFont,
-                                                 labels[i + 1].justification)));
+            const auto font = compat::makeFont(meter.textFontHeight);
+            const char* widest = widthOf("-60.0", font) >= widthOf("OVER", font) ? "-60.0" : "OVER";
+            add("meter peak", widest, meter.peakBox, meter.textFontHeight, false, J::centred);
+        }
+        for (const auto& label : meter.scaleLabels)
+            if (label.text != nullptr)
+                add("meter scale", label.text, label.box, meter.textFontHeight, false, J::centredRight);
+    }
+
+    const bool live = view == DisplayMode::Live;
+    const auto livePlot = LivePlot::forDisplayArea(l.displayArea, l.scale);
+    const auto plot = live ? livePlot.plot : PlotGeometry::forDisplayArea(l.displayArea, l.scale);
+    for (int i = 0; i < plot.numLegendItems; ++i)
+    {
+        const auto item = plot.legendItems[(size_t) i];
+        add("legend", PlotGeometry::legendCaptions[(size_t) i],
+            item.withTrimmedLeft(plot.legendSwatchWidth(item)).toNearestInt(), plot.captionFontHeight(), true,
+            J::centredLeft);
+    }
+    if (!plot.readOutBox.isEmpty())
+        add("read-out line", PlotGeometry::widestReadOut, plot.readOutBox, plot.axisFontHeight(), false, J::centredRight);
+    for (const auto& label : live ? livePlot.timeAxisLabels() : plot.timeAxisLabels())
+        if (label.text != nullptr)
+            add("time axis", label.text, label.box, plot.axisFontHeight(), false, label.justification);
+    for (const auto& label : plot.gainLabels())
+        add("gain axis", label.text, label.box, plot.axisFontHeight(), false, label.justification);
+    if (live)
+        for (const auto& label : livePlot.levelLabels())
+            if (label.text != nullptr)
+                add("level axis", label.text, label.box, plot.axisFontHeight(), false, label.justification);
+    return texts;
+}
+} // namespace
+
+// Every text at least the least text height, whole inside its box and the panel, and clear of
+// every other text, in both views of the display.
+TEST_P(PanelSizes, EveryTextIsReadableAndApart)
+{
+    for (const auto view : {DisplayMode::Model, DisplayMode::Live})
+    {
+        SCOPED_TRACE(displayModeName(view));
+        const auto texts = panelTexts(panel(), view);
+        for (size_t i = 0; i < texts.size(); ++i)
+        {
+            const auto& t = texts[i];
+            SCOPED_TRACE(::testing::PrintToString(t));
+            EXPECT_GE(t.fontHeight, 9.0f);
+            EXPECT_TRUE(fits(t.text, t.font(), t.box));
+            EXPECT_TRUE(panel().getLocalBounds().toFloat().contains(t.extent()));
+            for (size_t j = i + 1; j < texts.size(); ++j)
+                EXPECT_TRUE(clear(t.extent(), texts[j].extent())) << ::testing::PrintToString(texts[j]);
         }
     }
+}
 
-    // The widest read-out, just above the axis.
-    const auto readOut = plot.readOutBox();
-    EXPECT_TRUE(fits("HQ  LINK  MIX 100%  CLIP 100%", axisFont, readOut));
-    EXPECT_TRUE(clear(textLine(readOut, axisFont.getHeight()), textLine(labels[4].box, axisFont.getHeight())));
-
-    const auto captionFont = boldFont(plot.captionFontHeight());
-    EXPECT_TRUE(fits("CLIP ONSET", captionFont, plot.clipCaptionBox(plot.baselineY - plot.curveSpan * 0.5f)));
-    const auto legend = plot.legendItems();
-    const char* legendCaptions[] = {"SHAPED", "DRY"};
-    for (size_t i = 0; i < legend.size(); ++i)
-    {
-        const auto item = legend[i].withTrimmedLeft(plot.legendSwatchWidth(legend[i])).toNearestInt();
-        EXPECT_TRUE(fits(legendCaptions[i], captionFont, item)) << legendCaptions[i];
-        EXPECT_TRUE(l.displayArea.contains(legend[i]));
-    }
-
-    // The live view: a third legend item, and the widest read-out beside it in the same row.
-    const auto live = LivePlot::forPlot(plot);
-    const auto transient = live.legendItems()[2];
-    EXPECT_TRUE(fits("TRANSIENT", captionFont, transient.withTrimmedLeft(plot.legendSwatchWidth(transient)).toNearestInt()));
-    const auto liveReadOut = live.readOutBox();
-    EXPECT_TRUE(fits("HQ  LINK  MIX 100%  CLIP 100%", axisFont, liveReadOut));
-    EXPECT_TRUE(l.displayArea.contains(liveReadOut.toFloat()));
-    EXPECT_TRUE(clear(liveReadOut.toFloat(), transient));
+// The clip line's caption stays inside the curves' area wherever the line is, and fits.
+TEST_P(PanelSizes, ClipOnsetCaptionStaysInsideThePlot)
+{
+    const auto& l = layout();
+    for (const auto& plot : {PlotGeometry::forDisplayArea(l.displayArea, l.scale),
+                             LivePlot::forDisplayArea(l.displayArea, l.scale).plot})
+        for (const float y : {plot.plotY, plot.baselineY - plot.curveSpan * 0.5f, plot.baselineY})
+        {
+            const auto box = plot.clipCaptionBox(y);
+            EXPECT_TRUE(fits("CLIP ONSET", boldFont(plot.captionFontHeight()), box));
+            EXPECT_TRUE(plot.plotArea().expanded(1.0f).contains(box.toFloat())) << y;
+        }
 }
 
 TEST_P(PanelSizes, MetersKeepTheirCaptionsAndSegments)
@@ -280,9 +370,25 @@ TEST_P(PanelSizes, MetersKeepTheirCaptionsAndSegments)
         const auto meter = layoutLevelMeter(area, l.scale);
         EXPECT_TRUE(l.rightColumnArea.contains(area));
         EXPECT_TRUE(fits(caption, boldFont(meter.captionFontHeight), meter.captionArea.toNearestInt()));
-        EXPECT_GE(meter.count, 4);
+        // The smallest window's meters are short: two segments, four from 483 x 300 up.
+        EXPECT_GE(meter.count, l.scale < 0.35f ? 2 : 4);
         EXPECT_GT(meter.segmentHeight, 1.0f);
-        EXPECT_TRUE(meter.inner.expanded(0.01f).contains(meter.segment(meter.count - 1)));
+        for (int c = 0; c < meter.channels; ++c)
+        {
+            EXPECT_GE(meter.column(c).getWidth(), 5.0f);
+            EXPECT_TRUE(meter.inner.expanded(0.01f).contains(meter.segment(meter.count - 1, c)));
+            EXPECT_TRUE(meter.inner.expanded(0.01f).contains(meter.segment(0, c)));
+        }
+        // Both channels, the scale and the peak from the smallest common display's size up.
+        if (l.scale >= 0.39f)
+        {
+            EXPECT_EQ(meter.channels, 2);
+            EXPECT_FALSE(meter.peakBox.isEmpty());
+        }
+        if (l.scale >= 0.6f)
+            EXPECT_NE(meter.scaleLabels[0].text, nullptr);
+        if (!meter.peakBox.isEmpty())
+            EXPECT_TRUE(area.contains(meter.peakBox.toFloat()) && !meter.peakBox.toFloat().intersects(meter.bar));
     }
 }
 
@@ -298,7 +404,14 @@ TEST_P(PanelSizes, ThePanelKeepsItsProportions)
         const auto here = l.knobBounds[i].toFloat(), there = reference.knobBounds[i].toFloat();
         EXPECT_NEAR(here.getCentreX() / w, there.getCentreX() / PanelLayout::referenceWidth, 0.005f);
         EXPECT_NEAR(here.getCentreY() / h, there.getCentreY() / PanelLayout::referenceHeight, 0.005f);
-        EXPECT_NEAR(here.getWidth() / w, there.getWidth() / PanelLayout::referenceWidth, 0.005f);
+        // Where the texts stop shrinking with the panel (TextSize.h), the knobs give them room.
+        if (l.readOutFontHeight > 18.0f * l.scale)
+        {
+            EXPECT_LE(here.getWidth() / w, there.getWidth() / PanelLayout::referenceWidth + 0.005f);
+            EXPECT_GE(here.getWidth() / w, 0.7f * there.getWidth() / PanelLayout::referenceWidth);
+        }
+        else
+            EXPECT_NEAR(here.getWidth() / w, there.getWidth() / PanelLayout::referenceWidth, 0.005f);
     }
 }
 

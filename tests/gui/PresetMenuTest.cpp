@@ -142,14 +142,49 @@ TEST(PresetMenu, UserPresetsAsSubmenusInListOrder)
     {
         const auto& e = entries[(size_t) (11 + u)];
         EXPECT_EQ(e.text, order[u]);
-        ASSERT_EQ(e.submenu.size(), 3u);
-        EXPECT_EQ(e.submenu[0].text, "Load");
-        EXPECT_EQ(e.submenu[0].id, 2000 + u);
-        EXPECT_EQ(e.submenu[1].text, "Rename");
-        EXPECT_EQ(e.submenu[1].id, 5000 + u);
-        EXPECT_EQ(e.submenu[2].text, "Delete");
-        EXPECT_EQ(e.submenu[2].id, 8000 + u);
+        EXPECT_EQ(e.id, 2000 + u) << "one click on the name loads the preset";
+        ASSERT_EQ(e.submenu.size(), 2u);
+        EXPECT_EQ(e.submenu[0].text, "Rename");
+        EXPECT_EQ(e.submenu[0].id, 5000 + u);
+        EXPECT_EQ(e.submenu[1].text, "Delete");
+        EXPECT_EQ(e.submenu[1].id, 8000 + u);
     }
+}
+
+// The arrows beside the caption step through the menu's list, factory presets then user presets,
+// loading as the menu does, and wrap round at both ends.
+TEST(PresetMenu, ArrowsStepThroughFactoryThenUserPresetsAndWrap)
+{
+    PresetMenuFixture f;
+    f.makePreset("alpha", 1.0f);
+    f.makePreset("Beta", 2.0f);
+    auto& state = f.processor.getState();
+    const auto factory = state.getFactoryPresetNames();
+    ASSERT_EQ(factory.size(), 8);
+    auto& previous = MenuBarTestAccess::previousButton(f.bar);
+    auto& next = MenuBarTestAccess::nextButton(f.bar);
+    // Clicks an arrow; the preset then current.
+    const auto step = [&](IconButton& arrowButton) {
+        arrowButton.triggerClick();
+        guitest::pumpFor(20);
+        return state.getCurrentPresetName() + (state.isCurrentPresetUser() ? " (user)" : "");
+    };
+
+    // From a state that is no preset: forward to the first, back to the last.
+    EXPECT_EQ(step(next), factory[0]);
+    EXPECT_EQ(f.caption(), factory[0] + arrow);
+    EXPECT_EQ(step(previous), "Beta (user)") << "back from the first wraps to the last";
+    EXPECT_EQ(harness::getPlain(f.processor, "attack"), 2.0f);
+    EXPECT_EQ(step(next), factory[0]) << "forward from the last wraps to the first";
+
+    state.loadFactoryPreset(factory[7]);
+    EXPECT_EQ(step(next), "alpha (user)") << "after the factory presets come the user presets";
+    EXPECT_EQ(harness::getPlain(f.processor, "attack"), 1.0f);
+    EXPECT_EQ(step(previous), factory[7]);
+
+    // A modified preset still counts as where it is.
+    harness::setPlain(f.processor, "attack", 7.0f);
+    EXPECT_EQ(step(previous), factory[6]);
 }
 
 TEST(PresetMenu, MoreUserPresetsThanTheIdsHoldAreNeverConfused)
@@ -164,12 +199,16 @@ TEST(PresetMenu, MoreUserPresetsThanTheIdsHoldAreNeverConfused)
     std::set<int> ids;
     int submenus = 0;
     for (const auto& e : entries)
+    {
+        if (e.submenu.empty())
+            continue;
+        EXPECT_TRUE(ids.insert(e.id).second) << "id " << e.id << " used twice";
         for (const auto& sub : e.submenu)
-        {
             EXPECT_TRUE(ids.insert(sub.id).second) << "id " << sub.id << " used twice";
-            ++submenus;
-        }
-    EXPECT_EQ(submenus, 3 * PresetMenu::maxListedUserPresets);
+        ++submenus;
+    }
+    EXPECT_EQ(submenus, PresetMenu::maxListedUserPresets);
+    EXPECT_EQ(ids.size(), 3u * (size_t) PresetMenu::maxListedUserPresets);
     EXPECT_LT(*ids.rbegin(), 910001);
 
     // The last listed preset's "Load" loads it, and is not taken for a "Rename".

@@ -46,9 +46,12 @@ protected:
         return n;
     }
 
-    // The shaped curve's violet-blue and the clip line's orange.
+    // The shaped curve's violet-blue and the clip line's orange (not the gain trace's pink).
     static bool isShapedBlue(Colour c) { return c.getBlue() > c.getRed() + 60; }
-    static bool isClipOrange(Colour c) { return c.getRed() > c.getBlue() + 40 && c.getRed() > 60; }
+    static bool isClipOrange(Colour c)
+    {
+        return c.getRed() > c.getBlue() + 40 && c.getRed() > 60 && c.getGreen() > c.getBlue();
+    }
 
     // Centre of the top edge of a control: where its 1-pixel outline is drawn.
     juce::Point<int> topEdgeMiddle(juce::Component& c)
@@ -105,7 +108,7 @@ TEST_F(PanelRendering, PowerOffDarkensTheDisplayMetersAndSelectors)
     processor.getMeters().setInputLevel(0, 1.0f);
     processor.getMeters().setInputLevel(1, 1.0f);
     auto image = renderNow();
-    const auto meter = layoutLevelMeter(layout().inputMeterArea);
+    const auto meter = layoutLevelMeter(layout().inputMeterArea, layout().scale);
     const auto segmentCentre = meter.segment(0).getCentre().roundToInt();
     EXPECT_TRUE(colourNear(image.getPixelAt(segmentCentre.x, segmentCentre.y), palette::panel::meterSegment));
     EXPECT_GT(countPixels(image, plotInterior(), isShapedBlue), 1000);
@@ -143,20 +146,22 @@ TEST_F(PanelRendering, ClipLineOnlyAboveFourPercent)
     EXPECT_EQ(countPixels(renderNow(), plotInterior(), isClipOrange), 0);
 }
 
-TEST_F(PanelRendering, MeterLightsSegmentsUpToTheMeanOfBothChannels)
+TEST_F(PanelRendering, MeterLightsEachChannelsSegmentsUpToItsLevel)
 {
-    // Channel means of 0.5: five segments light (thresholds 0.03 ... 0.47 of the nine at this size).
+    // Levels 0.2 and 0.8: two and seven of the eight segments light (thresholds 0.045 ... 0.92).
     processor.getMeters().setInputLevel(0, 0.2f);
     processor.getMeters().setInputLevel(1, 0.8f);
     const auto image = renderNow();
-    const auto meter = layoutLevelMeter(layout().inputMeterArea);
-    ASSERT_EQ(meter.count, 9);
-    for (int i = 0; i < meter.count; ++i)
-    {
-        const auto p = meter.segment(i).getCentre().roundToInt();
-        const bool lit = image.getPixelAt(p.x, p.y) == palette::panel::meterSegment;
-        EXPECT_EQ(lit, i < 5) << "segment " << i;
-    }
+    const auto meter = layoutLevelMeter(layout().inputMeterArea, layout().scale);
+    ASSERT_EQ(meter.count, 8);
+    ASSERT_EQ(meter.channels, 2);
+    for (const auto& [channel, litCount] : {std::pair{0, 2}, {1, 7}})
+        for (int i = 0; i < meter.count; ++i)
+        {
+            const auto p = meter.segment(i, channel).getCentre().roundToInt();
+            const bool lit = image.getPixelAt(p.x, p.y) == palette::panel::meterSegment;
+            EXPECT_EQ(lit, i < litCount) << "channel " << channel << ", segment " << i;
+        }
 }
 
 TEST(PanelCaching, CachedPicturesLookLikeAFreshPaintAsTheStateChanges)
@@ -251,5 +256,49 @@ TEST(EditorRendering, SmallestAndLargestSizesRenderWithoutAssertions)
             const auto image = guitest::render(*fixture.editor);
             EXPECT_TRUE(colourNear(image.getPixelAt(0, barHeight), palette::panel::backgroundTop, 1));
         }
+    }
+}
+
+namespace
+{
+// The point of a knob's value arc at an angle (radians clockwise from 12 o'clock), in the panel.
+juce::Point<int> arcPoint(juce::Rectangle<int> knob, float angle)
+{
+    const float d = (float) knob.getWidth() * (1.0f - 2.0f * 0.08f);
+    const float r = d * 0.48f;
+    const auto c = knob.toFloat().getCentre();
+    return juce::Point<float>(c.x + r * std::sin(angle), c.y - r * std::cos(angle)).roundToInt();
+}
+} // namespace
+
+// A control whose range spans 0 draws its arc from 0: a cut is a short arc left of the top, not
+// a long one from the minimum like a boost. Which knobs those are follows from their ranges.
+TEST_F(PanelRendering, PlusMinusKnobsDrawTheirArcFromZero)
+{
+    constexpr float pi = juce::MathConstants<float>::pi;
+    const float start = 1.2f * pi, sweep = 1.6f * pi;
+    for (size_t i = 0; i < panel::knobs.size(); ++i)
+    {
+        const auto& spec = panel::knobSpec(i);
+        SCOPED_TRACE(spec.id);
+        const bool plusMinus = spec.minimum < 0.0f && spec.maximum > 0.0f;
+        EXPECT_EQ(plusMinus, juce::String(spec.id) == "attack" || juce::String(spec.id) == "sustain" ||
+                                 juce::String(spec.id) == "output");
+
+        // A little below the middle of the range: lit between the value and the top for a ± control,
+        // from the start to the value otherwise.
+        const float value = spec.minimum + (spec.maximum - spec.minimum) * 0.4f;
+        harness::setPlain(processor, spec.id, value);
+        const auto image = renderNow();
+        const auto knob = layout().knobBounds[i];
+        const auto lit = [&](float share) {
+            const auto p = arcPoint(knob, start + sweep * share);
+            const auto c = image.getPixelAt(p.x, p.y);
+            return c.getBlue() > c.getGreen() + 120; // the accent's violet, not the grey track
+        };
+        EXPECT_EQ(lit(0.05f), !plusMinus);
+        EXPECT_EQ(lit(0.2f), !plusMinus);
+        EXPECT_TRUE(lit(0.45f) == plusMinus);
+        EXPECT_FALSE(lit(0.6f));
     }
 }

@@ -24,13 +24,13 @@ DialogLookAndFeel::DialogLookAndFeel()
 void DialogLookAndFeel::drawButtonBackground(juce::Graphics& g, juce::Button& button, const juce::Colour&,
                                              bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown)
 {
-    paintBarButtonBody(g, (float) button.getWidth(), (float) button.getHeight(), shouldDrawButtonAsHighlighted,
+    paintBarButtonBody(g, (float)button.getWidth(), (float)button.getHeight(), shouldDrawButtonAsHighlighted,
                        shouldDrawButtonAsDown);
 }
 
 juce::Font DialogLookAndFeel::getTextButtonFont(juce::TextButton&, int buttonHeight)
 {
-    return compat::makeFont(std::min((float) buttonHeight * 0.9f, 16.0f), juce::Font::bold);
+    return compat::makeFont(std::min((float)buttonHeight * 0.9f, 16.0f), juce::Font::bold);
 }
 
 juce::Font DialogLookAndFeel::getAlertWindowTitleFont()
@@ -51,7 +51,8 @@ void DialogLookAndFeel::fillTextEditorBackground(juce::Graphics& g, int, int, ju
     g.fillAll(field.findColour(juce::TextEditor::backgroundColourId));
 }
 
-void DialogLookAndFeel::drawTextEditorOutline(juce::Graphics& g, int width, int height, juce::TextEditor& field)
+void DialogLookAndFeel::drawTextEditorOutline(juce::Graphics& g, int width, int height,
+                                              juce::TextEditor& field)
 {
     if (!field.isEnabled())
         return;
@@ -69,7 +70,7 @@ void DialogLookAndFeel::drawTextEditorOutline(juce::Graphics& g, int width, int 
 
 std::vector<juce::Rectangle<int>> DialogLookAndFeel::buttonBounds(int width, int height, int numButtons)
 {
-    const float w = (float) width, h = (float) height;
+    const float w = (float)width, h = (float)height;
     const int y = roundHalfAway(h * 0.72f);
     const int bh = roundHalfAway(h * 0.18f);
 
@@ -84,8 +85,8 @@ std::vector<juce::Rectangle<int>> DialogLookAndFeel::buttonBounds(int width, int
     return {};
 }
 
-void DialogLookAndFeel::drawAlertBox(juce::Graphics& g, juce::AlertWindow& alert, const juce::Rectangle<int>& textArea,
-                                     juce::TextLayout& textLayout)
+void DialogLookAndFeel::drawAlertBox(juce::Graphics& g, juce::AlertWindow& alert,
+                                     const juce::Rectangle<int>& textArea, juce::TextLayout& textLayout)
 {
     // The buttons are the window's text-button children, in the order they were added.
     std::vector<juce::Component*> buttons;
@@ -93,20 +94,29 @@ void DialogLookAndFeel::drawAlertBox(juce::Graphics& g, juce::AlertWindow& alert
         if (dynamic_cast<juce::TextButton*>(child) != nullptr)
             buttons.push_back(child);
 
-    const auto placements = buttonBounds(alert.getWidth(), alert.getHeight(), (int) buttons.size());
+    const auto placements = buttonBounds(alert.getWidth(), alert.getHeight(), (int)buttons.size());
     for (size_t i = 0; i < placements.size(); ++i)
         buttons[i]->setBounds(placements[i]);
 
-    const float w = (float) alert.getWidth(), h = (float) alert.getHeight();
+    const float w = (float)alert.getWidth(), h = (float)alert.getHeight();
     const juce::Rectangle<float> box(0.0f, 0.0f, w, h);
-    g.setGradientFill(juce::ColourGradient(palette::dialog::boxTop, 0.0f, 0.0f, palette::dialog::boxBottom, 0.0f, h,
-                                           false));
+    g.setGradientFill(juce::ColourGradient(palette::dialog::boxTop, 0.0f, 0.0f, palette::dialog::boxBottom,
+                                           0.0f, h, false));
     g.fillRoundedRectangle(box, 5.0f);
     g.setColour(palette::dialog::boxOutline);
     g.drawRoundedRectangle(box, 5.0f, 1.0f);
 
-    textLayout.draw(g, juce::Rectangle<float>((float) textArea.getX()
-                                                  + ((float) textArea.getWidth() - textLayout.getWidth()) / 2.0f,
-                                              (float) textArea.getY() + (float) textArea.getHeight() * 0.1f,
+    // The framework lays the text of a dialog with an icon out from the left, to stand beside the
+    // icon; no icon is drawn here, so every line is centred, as in a dialog without one.
+    for (int i = 0; i < textLayout.getNumLines(); ++i)
+    {
+        auto& line = textLayout.getLine(i);
+        const auto extent = line.getLineBoundsX();
+        line.lineOrigin.x += (textLayout.getWidth() - extent.getLength()) * 0.5f - extent.getStart();
+    }
+
+    textLayout.draw(g, juce::Rectangle<float>((float)textArea.getX() +
+                                                  ((float)textArea.getWidth() - textLayout.getWidth()) / 2.0f,
+                                              (float)textArea.getY() + (float)textArea.getHeight() * 0.1f,
                                               textLayout.getWidth(), textLayout.getHeight()));
 }

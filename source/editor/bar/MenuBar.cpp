@@ -7,19 +7,27 @@ namespace
 {
 const juce::String captionSuffix =
     juce::String(juce::CharPointer_UTF8("  \xe2\x96\xbe")); // two spaces, U+25BE
+const juce::String previousCaption = juce::String(juce::CharPointer_UTF8("\xe2\x97\x80")); // U+25C0
+const juce::String nextCaption = juce::String(juce::CharPointer_UTF8("\xe2\x96\xb6"));     // U+25B6
 } // namespace
 
 MenuBar::MenuBar()
 {
     presetButton.setCaption(captionFor({}));
+    previousButton.setCaption(previousCaption);
+    nextButton.setCaption(nextCaption);
     saveButton.setCaption("Save");
     settingsButton.setIconKind(IconButton::gearIcon);
 
+    addAndMakeVisible(previousButton);
     addAndMakeVisible(presetButton);
+    addAndMakeVisible(nextButton);
     addAndMakeVisible(saveButton);
     addAndMakeVisible(settingsButton);
 
     presetButton.onClick = [this] { showPresetMenu(); };
+    previousButton.onClick = [this] { presetMenu.step(-1); };
+    nextButton.onClick = [this] { presetMenu.step(1); };
     saveButton.onClick = [this] { showSaveDialog(); };
     settingsButton.onClick = [this] { showSettingsMenu(); };
 
@@ -95,9 +103,14 @@ void MenuBar::resized()
     const float presetLeft = w * 0.5f - (float)presetWidth * 0.8f;
     presetButton.setBounds(roundHalfAway(presetLeft), y, presetWidth, buttonHeight);
 
+    // The arrows are square, a narrow gap either side of the preset button; Save follows.
+    const int arrowGap = roundHalfAway(std::max(2.0f, w * 0.004f));
+    previousButton.setBounds(presetButton.getX() - arrowGap - buttonHeight, y, buttonHeight, buttonHeight);
+    nextButton.setBounds(presetButton.getRight() + arrowGap, y, buttonHeight, buttonHeight);
+
     const int saveWidth = roundHalfAway(h * 1.8f);
-    saveButton.setBounds(roundHalfAway(presetLeft + (float)presetWidth + w * 0.01f), y, saveWidth,
-                         buttonHeight);
+    saveButton.setBounds(roundHalfAway(presetLeft + (float)presetWidth + w * 0.01f) + arrowGap + buttonHeight,
+                         y, saveWidth, buttonHeight);
 
     const float s = h * 0.8f;
     const int size = (int)s;

@@ -12,8 +12,9 @@
 #include <memory>
 
 // The strip across the top of the editor: the current preset on a drop-down button that opens
-// the preset menu, a Save button that opens the save dialog, and a gear button that opens the
-// settings menu. It keeps the preset caption current (a timer polls the preset manager).
+// the preset menu, between arrows that step to the previous and the next preset, a Save button
+// that opens the save dialog, and a gear button that opens the settings menu. It keeps the preset caption
+// current (a timer polls the preset manager).
 class MenuBar : public juce::Component, private juce::Timer
 {
 public:
@@ -46,7 +47,9 @@ private:
     void timerCallback() override;
 
     PresetManager* presetManager = nullptr;
+    IconButton previousButton{"Previous Preset"};
     IconButton presetButton{"Preset"};
+    IconButton nextButton{"Next Preset"};
     IconButton saveButton{"Save"};
     IconButton settingsButton{"Settings"};
 

@@ -40,15 +40,42 @@ juce::PopupMenu PresetMenu::create()
         menu.addSectionHeader("User Presets");
         for (int u = 0; u < userNames.size(); ++u)
         {
+            // A click on the name loads the preset; its submenu renames or deletes it.
             juce::PopupMenu actions;
             actions.setLookAndFeel(look.get());
-            actions.addItem(loadIdBase + u, "Load");
             actions.addItem(renameIdBase + u, "Rename");
             actions.addItem(deleteIdBase + u, "Delete");
-            menu.addSubMenu(userNames[u], actions, true);
+            menu.addSubMenu(userNames[u], actions, true, nullptr, false, loadIdBase + u);
         }
     }
     return menu;
+}
+
+void PresetMenu::step(int delta)
+{
+    if (presetManager == nullptr)
+        return;
+    const auto factoryNames = presetManager->getFactoryPresetNames();
+    const auto userNames = listedUserPresets();
+    const int count = factoryNames.size() + userNames.size();
+    if (count == 0)
+        return;
+
+    const auto current = presetManager->getCurrentPresetName();
+    int index = -1;
+    if (!presetManager->isCurrentPresetUser())
+        index = factoryNames.indexOf(current);
+    else if (userNames.contains(current))
+        index = factoryNames.size() + userNames.indexOf(current);
+    const int next = index < 0 ? (delta > 0 ? 0 : count - 1) : ((index + delta) % count + count) % count;
+
+    if (next < factoryNames.size())
+    {
+        presetManager->loadFactoryPreset(factoryNames[next]);
+        onPresetLoaded();
+    }
+    else if (presetManager->loadUserPreset(userNames[next - factoryNames.size()]))
+        onPresetLoaded();
 }
 
 void PresetMenu::show(juce::Component& target, float barHeight)

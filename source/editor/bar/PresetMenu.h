@@ -11,8 +11,9 @@
 class PresetDialogs;
 
 // The menu bar's preset drop-down: the factory presets to load (the current one ticked), then the
-// user presets, each a submenu with Load, Rename and Delete. Renaming and deleting go on in the
-// preset dialogs. Message thread only.
+// user presets, each loaded by a click on its name and renamed or deleted from its submenu.
+// Renaming and deleting go on in the preset dialogs. The bar's arrows step through the same list.
+// Message thread only.
 class PresetMenu
 {
 public:
@@ -37,6 +38,11 @@ public:
     // the choice arrives later, at handleResult.
     void show(juce::Component& target, float barHeight);
     void handleResult(int result);
+
+    // Loads the preset delta places after the current one in the menu's order (the factory
+    // presets, then the user presets), wrapping round at either end. From a state that is none of
+    // them, stepping forward loads the first and stepping back the last.
+    void step(int delta);
 
 private:
     juce::StringArray listedUserPresets();

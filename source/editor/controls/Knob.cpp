@@ -7,7 +7,7 @@
 
 Knob::Knob(juce::AudioProcessorValueTreeState& state, const ParameterSpec& parameterSpec,
            const juce::String& text)
-    : spec(parameterSpec), caption(text)
+    : spec(parameterSpec), fullCaption(text), caption(text)
 {
     setInterceptsMouseClicks(false, true);
     setPaintingIsUnclipped(true); // its parts clip themselves
@@ -37,7 +37,7 @@ Knob::Knob(juce::AudioProcessorValueTreeState& state, const ParameterSpec& param
     readOut.setColour(juce::Label::backgroundWhenEditingColourId, palette::panel::readOutEditingBackground);
     readOut.setColour(juce::Label::outlineColourId, juce::Colours::transparentBlack);
     readOut.setColour(juce::Label::outlineWhenEditingColourId, palette::accent.withAlpha((juce::uint8)0xD9));
-    readOut.setColour(juce::Label::textColourId, palette::accent.brighter(0.05f));
+    readOut.setColour(juce::Label::textColourId, palette::accentText);
     readOut.setColour(juce::Label::textWhenEditingColourId, palette::panel::readOutEditingText);
     addAndMakeVisible(readOut);
 
@@ -67,6 +67,7 @@ void Knob::setLayout(const Layout& layout)
     readOut.setBounds(layout.readOut - getPosition());
 
     captionBox = layout.captionBox;
+    caption = layout.caption != nullptr ? juce::String(layout.caption) : fullCaption;
     captionFontHeight = layout.captionFontHeight;
 }
 

@@ -29,6 +29,7 @@ public:
     {
         juce::Rectangle<int> slider, readOut;
         juce::Rectangle<int> captionBox; // the caption's text is centred in it
+        const char* caption = nullptr;   // the caption to draw; null for the one the knob was made with
         float captionFontHeight = 0.0f, readOutFontHeight = 0.0f;
         juce::BorderSize<int> readOutBorder;
         float scale = 1.0f; // the panel's (PanelLayout::scale)
@@ -51,7 +52,8 @@ private:
     void refreshReadOut();
 
     const ParameterSpec& spec;
-    const juce::String caption;
+    const juce::String fullCaption;
+    juce::String caption;
     RotaryKnobLookAndFeel look;
     juce::Slider slider;
     EditableValueLabel readOut;

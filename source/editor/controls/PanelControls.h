@@ -12,19 +12,20 @@ namespace panel
 struct KnobInfo
 {
     const char* parameterID;
-    const char* caption; // drawn above the knob
+    const char* caption;      // drawn above the knob
+    const char* shortCaption; // drawn instead where the caption does not fit
 };
 
 // Attack, sustain and sensitivity in the left column (top to bottom); punch, clip, mix and
 // output in the row below the display (left to right): see PanelLayout.
 inline constexpr std::array<KnobInfo, 7> knobs{{
-    {ParameterIDs::attack, "ATTACK"},
-    {ParameterIDs::sustain, "SUSTAIN"},
-    {ParameterIDs::sensitivity, "SENSITIVITY"},
-    {ParameterIDs::punch, "PUNCH"},
-    {ParameterIDs::clip, "CLIP"},
-    {ParameterIDs::mix, "MIX"},
-    {ParameterIDs::output, "OUTPUT"},
+    {ParameterIDs::attack, "ATTACK", "ATTACK"},
+    {ParameterIDs::sustain, "SUSTAIN", "SUSTAIN"},
+    {ParameterIDs::sensitivity, "SENSITIVITY", "SENS"},
+    {ParameterIDs::punch, "PUNCH", "PUNCH"},
+    {ParameterIDs::clip, "CLIP", "CLIP"},
+    {ParameterIDs::mix, "MIX", "MIX"},
+    {ParameterIDs::output, "OUTPUT", "OUT"},
 }};
 
 // The two selector groups in the right column, top to bottom, with their captions; each has

@@ -3,10 +3,11 @@
 #include "editor/look/Palette.h"
 #include "editor/look/Rounding.h"
 #include "compat/JuceCompat.h"
+#include "editor/look/TextSize.h"
 
 float SelectorLookAndFeel::captionFontHeight(int buttonHeight, float scale)
 {
-    return juce::jlimit(9.5f * scale, 18.0f * scale, (float)buttonHeight * 0.42f);
+    return std::max(minimumTextHeight, juce::jlimit(9.5f * scale, 18.0f * scale, (float)buttonHeight * 0.42f));
 }
 
 juce::Rectangle<int> SelectorLookAndFeel::captionArea(int buttonWidth, int buttonHeight, float scale)
@@ -43,7 +44,7 @@ void SelectorLookAndFeel::drawButtonBackground(juce::Graphics& g, juce::Button& 
 
 void SelectorLookAndFeel::drawButtonText(juce::Graphics& g, juce::TextButton& button, bool, bool)
 {
-    g.setColour(isLit(button) ? palette::accent.brighter(0.2f) : palette::panel::selectorText);
+    g.setColour(isLit(button) ? palette::panel::selectorLitText : palette::panel::selectorText);
     g.setFont(compat::makeFont(captionFontHeight(button.getHeight(), scale),
                                button.getToggleState() ? juce::Font::bold : juce::Font::plain));
     g.drawFittedText(button.getButtonText(), captionArea(button.getWidth(), button.getHeight(), scale),

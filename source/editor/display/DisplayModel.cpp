@@ -1,33 +1,16 @@
 #include "editor/display/DisplayModel.h"
 
-#include "dsp/ShaperCore.h"
+#include "dsp/TransientShaper.h"
+#include "state/ShaperSettingsFrom.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace
 {
-// How the focus band colours the model: the low band sees less of the attack, the high band more.
-struct FocusRow
-{
-    float transientFactor;
-    float sustainFactor;
-    float detectorScale;
-};
-
-// In the order of Focus.
-constexpr std::array<FocusRow, choiceCount<Focus>> focusTable{{
-    {0.88f, 1.12f, 0.86f}, // Low
-    {1.0f, 1.0f, 1.0f},    // Full
-    {1.14f, 0.82f, 1.12f}, // High
-}};
-
-// The model runs at 48 kHz over 24000 samples (500 ms).
-constexpr double modelSampleRate = 48000.0;
-constexpr int modelLength = 24000;
-
-// The synthetic hit at time tau (seconds): a long tail, a sharp click and a body whose decay
-// follows the sustain knob.
+// The hit's envelope at time tau (seconds): a sharp click over a body and a long tail whose decay
+// follows the sustain knob, together never above 1.45.
 struct HitShape
 {
     float tailRate, bodyRate, bodyLevel;
@@ -40,14 +23,51 @@ struct HitShape
         bodyLevel = 0.72f + 0.5f * t;
     }
 
-    float at(float tau) const
+    struct Parts
     {
-        const float v = 0.42f * std::exp(-tailRate * tau) + 1.02f * std::exp(-78.0f * tau) +
-                        0.12f * bodyLevel * std::exp(-bodyRate * tau);
-        return juce::jlimit(0.0f, 1.45f, v);
+        float click, body;
+    };
+
+    Parts at(float tau) const
+    {
+        const float click = 1.02f * std::exp(-78.0f * tau);
+        const float body = 0.42f * std::exp(-tailRate * tau) + 0.12f * bodyLevel * std::exp(-bodyRate * tau);
+        const float limit = std::min(1.0f, 1.45f / (click + body));
+        return {click * limit, body * limit};
     }
 };
+
+// The click rings at 3 kHz, the body at 500 Hz: the focus bands hear them differently. Both
+// repeat every 96 samples at 48 kHz, where both peak together, so the largest magnitude of any
+// point's 109 samples is the envelope.
+constexpr int bodyPeriod = 96, clickPeriod = 16;
+
+constexpr auto powerParameter = (size_t)parameterIndex(ParameterIDs::power);
 } // namespace
+
+void syntheticHit::fill(float* out, int numSamples, float sustainDb)
+{
+    const HitShape shape(sustainDb);
+    const double twoPi = juce::MathConstants<double>::twoPi;
+    for (int n = 0; n < numSamples; ++n)
+    {
+        const auto parts = shape.at((float)(n / sampleRate));
+        out[n] = parts.click * (float)std::cos(twoPi * (n % clickPeriod) / clickPeriod) +
+                 parts.body * (float)std::cos(twoPi * (n % bodyPeriod) / bodyPeriod);
+    }
+}
+
+void syntheticHit::envelope(const float* samples, int numPoints, float* points)
+{
+    for (int k = 0; k < numPoints; ++k)
+    {
+        const float* stretch = samples + (size_t)k * samplesPerPoint;
+        float largest = 0.0f;
+        for (int i = 0; i < samplesPerPoint; ++i)
+            largest = std::max(largest, std::abs(stretch[i]));
+        points[k] = largest;
+    }
+}
 
 float DisplaySettings::audioValue(std::string_view id) const noexcept
 {
@@ -72,72 +92,73 @@ juce::String displayReadOut(const DisplaySettings& settings)
     return text + "MIX " + juce::String(mix * 100.0f, 0) + "%  CLIP " + juce::String(clip * 100.0f, 0) + "%";
 }
 
-DisplayModel computeDisplayModel(const DisplaySettings& settings, int numPoints)
+DisplayModelMaker::DisplayModelMaker()
+    : shaper(std::make_unique<TransientShaper>()),
+      hit((size_t)(syntheticHit::length + TransientShaper::latencyFor(Quality::high))),
+      shaped(hit.size())
 {
-    using namespace ParameterIDs;
-    const float attackDb = settings.audioValue(attack), sustainDb = settings.audioValue(sustain);
-    const float outputGain = settings.audioValue(output);
-    const float sensitivityAmount = settings.audioValue(sensitivity),
-                punchAmount = settings.audioValue(punch);
-    const float clipAmount = settings.audioValue(clip), mixAmount = settings.audioValue(mix);
-    const auto modeChoice = settings.choice<Mode>();
-    const auto focusChoice = settings.choice<Focus>();
+}
 
-    // The model always runs over all points; a coarser curve takes an even selection of them,
-    // so it shows the same hit with fewer vertices.
-    DisplayModel model;
-    model.numPoints = DisplayModel::maxPoints;
+DisplayModelMaker::~DisplayModelMaker() = default;
 
-    const float attackGain = shaper::decibelsToGain(attackDb);
-    const float sustainGain = shaper::decibelsToGain(sustainDb);
-    model.clipLevel = clipOnsetLevel(clipAmount);
+const DisplayModel& DisplayModelMaker::make(const DisplaySettings& settings, int numPoints)
+{
+    const int wanted = juce::jlimit(2, DisplayModel::maxPoints, numPoints);
+    if (madeWithPoints == wanted && settings == madeFor)
+        return model;
 
-    const HitShape hit(sustainDb);
-    const auto& band = focusTable[(size_t)choiceIndex(focusChoice)];
-    const float duck = 0.78f - 0.08f * punchAmount;
-    const float punchBlend = 0.35f + 0.35f * punchAmount;
-
-    // The shaper's own followers and detector, one step per point at 48 kHz, with the focus
-    // band's weighting folded into the mode's scale.
-    auto coefficients = shaper::EnvelopeCoefficients::forMode(modeChoice, modelSampleRate);
-    coefficients.modeScale *= band.transientFactor;
-    float fastEnv = 0.0f, slowEnv = 0.0f;
-
-    const int spacing = std::max(1, modelLength / (model.numPoints - 1));
-    model.peak = std::max(0.72f, model.clipLevel);
-
-    for (int k = 0; k < model.numPoints; ++k)
+    const float sustainDb = settings.audioValue(ParameterIDs::sustain);
+    if (!hitMade || sustainDb != hitSustainDb)
     {
-        const int n = std::min(k * spacing, modelLength - 1);
-        const float tau = (float)n / (float)modelLength * 0.5f;
-        const float dry = hit.at(tau);
-
-        const float transient = shaper::transientAmount(dry * band.detectorScale, fastEnv, slowEnv,
-                                                        coefficients, sensitivityAmount);
-        const float sustainWeight = juce::jlimit(0.0f, 1.0f, (1.0f - duck * transient) * band.sustainFactor);
-        const float tPart = transient * dry;
-        const float body = dry - tPart;
-        const float sat = shaper::normalisedTanh(tPart, 1.0f + 3.2f * punchAmount * transient);
-        float u = body * (1.0f - sustainWeight + sustainWeight * sustainGain) + tPart * attackGain +
-                  (sat - tPart) * punchBlend;
-        u = shaper::softClip(u, clipAmount);
-        const float shaped = u * outputGain;
-
-        model.dry[(size_t)k] = dry;
-        model.shaped[(size_t)k] = shaped;
-        model.peak = std::max({model.peak, shaped, dry});
+        syntheticHit::fill(hit.data(), (int)hit.size(), sustainDb);
+        hitSustainDb = sustainDb;
+        hitMade = true;
     }
 
-    const int wanted = juce::jlimit(2, DisplayModel::maxPoints, numPoints);
+    // The shaper as the audio path runs it, from rest, with power on: the output comes as late
+    // as the quality's latency, so the shaped hit is read that much later.
+    auto values = settings.parameters;
+    values[powerParameter] = 1.0f;
+    const int latency = TransientShaper::latencyFor(values.choice<Quality>());
+    const auto shaperSettings = shaperSettingsFrom(values);
+    shaper->prepare(syntheticHit::sampleRate, shaperSettings);
+    const int length = syntheticHit::length + latency;
+    float* const inChannel[] = {hit.data()};
+    float* const outChannel[] = {shaped.data()};
+    shaper->process(juce::dsp::AudioBlock<const float>(inChannel, 1, (size_t)length),
+                    juce::dsp::AudioBlock<float>(outChannel, 1, (size_t)length), shaperSettings);
+
+    model = {};
+    model.numPoints = DisplayModel::maxPoints;
+    syntheticHit::envelope(hit.data(), model.numPoints, model.dry.data());
+    syntheticHit::envelope(shaped.data() + latency, model.numPoints, model.shaped.data());
+
+    const float clipAmount = settings.audioValue(ParameterIDs::clip);
+    model.clipLevel = clipOnsetLevel(clipAmount);
+    model.peak = std::max(0.72f, model.clipLevel);
+    for (int k = 0; k < model.numPoints; ++k)
+    {
+        const float dry = model.dry[(size_t)k], wet = model.shaped[(size_t)k];
+        model.peak = std::max({model.peak, wet, dry});
+        model.gainDb[(size_t)k] =
+            dry >= DisplayModel::gainFloor
+                ? juce::Decibels::gainToDecibels(wet, -100.0f) - juce::Decibels::gainToDecibels(dry)
+                : std::numeric_limits<float>::quiet_NaN();
+    }
+
+    // A coarser curve takes an even selection of the points: the same hit with fewer vertices.
     for (int k = 0; k < wanted && wanted < DisplayModel::maxPoints; ++k)
     {
         const auto source = (size_t)std::lround((double)k * (DisplayModel::maxPoints - 1) / (wanted - 1));
         model.dry[(size_t)k] = model.dry[source];
         model.shaped[(size_t)k] = model.shaped[source];
+        model.gainDb[(size_t)k] = model.gainDb[source];
     }
     model.numPoints = wanted;
 
-    const float punchScale = modeChoice == Mode::punch ? 1.15f : 1.0f;
+    const float punchAmount = settings.audioValue(ParameterIDs::punch);
+    const float mixAmount = settings.audioValue(ParameterIDs::mix);
+    const float punchScale = settings.choice<Mode>() == Mode::punch ? 1.15f : 1.0f;
     model.punchShow = juce::jlimit(0.0f, 1.0f, punchAmount * punchScale);
     model.dryAlpha = juce::jlimit(0.0f, 1.0f, 1.0f - 0.72f * mixAmount);
     model.shapedAmount = juce::jlimit(0.0f, 1.0f, mixAmount);
@@ -145,5 +166,14 @@ DisplayModel computeDisplayModel(const DisplaySettings& settings, int numPoints)
     model.showsClipLine = clipAmount > 0.04f;
     model.mix = mixAmount;
     model.clip = clipAmount;
+
+    madeFor = settings;
+    madeWithPoints = wanted;
     return model;
+}
+
+DisplayModel computeDisplayModel(const DisplaySettings& settings, int numPoints)
+{
+    DisplayModelMaker maker;
+    return maker.make(settings, numPoints);
 }

@@ -1,7 +1,14 @@
 #include "editor/display/LivePlot.h"
 
-#include "editor/look/Rounding.h"
 #include "dsp/ShaperCore.h"
+#include "editor/display/DisplayModel.h"
+
+#include <limits>
+
+LivePlot LivePlot::forDisplayArea(juce::Rectangle<float> displayArea, float scale)
+{
+    return forPlot(PlotGeometry::forDisplayArea(displayArea, scale, PlotGeometry::maxLegendItems, true));
+}
 
 LivePlot LivePlot::forPlot(const PlotGeometry& p)
 {
@@ -11,8 +18,13 @@ LivePlot LivePlot::forPlot(const PlotGeometry& p)
     live.centreY = p.plotY + p.curveSpan * 0.5f;
     live.halfSpan = std::max(0.0f, p.curveSpan * 0.5f - margin);
     live.signalArea = {p.plotX, live.centreY - live.halfSpan, p.plotW, 2.0f * live.halfSpan};
+    live.plot.gainTop = live.signalArea.getY();
+    live.plot.gainBottom = live.signalArea.getBottom();
+
+    // The band under the zero line, clear of the time axis.
     const float bandTop = p.baselineY + 4.0f * p.scale;
-    live.band = {p.plotX, bandTop, p.plotW, 18.0f * p.scale};
+    const float timeTop = (float) p.timeAxisLabels()[0].box.getY();
+    live.band = {p.plotX, bandTop, p.plotW, std::max(0.0f, std::min(18.0f * p.scale, timeTop - 1.0f - bandTop))};
     return live;
 }
 
@@ -25,35 +37,29 @@ float LivePlot::levelShare(float magnitude)
 
 std::array<PlotGeometry::Label, 5> LivePlot::timeAxisLabels() const
 {
-    auto labels = plot.timeAxisLabels();
-    const char* texts[] = {"-2 s", "-1.5 s", "-1 s", "-0.5 s", "now"};
+    return plot.timeAxisLabels({"-2 s", "-1.5 s", "-1 s", "-0.5 s", "now"});
+}
+
+std::array<PlotGeometry::Label, 2> LivePlot::levelLabels() const
+{
+    const float h = plot.axisFontHeight();
+    const float x = plot.frame.getX() + 2.0f * plot.scale;
+    const float w = std::max(0.0f, plot.plotX - 4.0f * plot.scale - x);
+    std::array<PlotGeometry::Label, 2> labels;
     for (size_t i = 0; i < labels.size(); ++i)
-        labels[i].text = texts[i];
+        labels[i] = {markCaptions[i],
+                     PlotGeometry::boxCentredOn(std::round(yFor(markLevels[i])), x, w, h, signalArea.getY(), centreY),
+                     juce::Justification::centredRight};
+    if (labels[0].box.intersects(labels[1].box))
+        labels[1].text = nullptr;
     return labels;
 }
 
-std::array<juce::Rectangle<float>, 3> LivePlot::legendItems() const
+float LivePlot::gainDb(const LiveSummary& s)
 {
-    const auto modelItems = plot.legendItems();
-    const auto area = plot.displayArea;
-    const float x = modelItems[1].getRight();
-    const float available = std::max(0.0f, area.getRight() - 10.0f * plot.scale - x);
-    return {{modelItems[0], modelItems[1], {x, modelItems[1].getY(), std::min(available, 104.0f * plot.scale),
-                                            modelItems[1].getHeight()}}};
-}
-
-juce::Rectangle<int> LivePlot::levelCaptionBox(float y) const
-{
-    return {roundHalfAway(plot.plotX + 4.0f * plot.scale), (int) y - roundHalfAway(15.0f * plot.scale),
-            roundHalfAway(60.0f * plot.scale), roundHalfAway(14.0f * plot.scale)};
-}
-
-juce::Rectangle<int> LivePlot::readOutBox() const
-{
-    // The whole pixels inside the room from the legend to the display's right margin.
-    const auto transient = legendItems()[2];
-    const int left = (int) std::ceil(transient.getRight()), top = (int) std::ceil(transient.getY());
-    const int right = (int) std::floor(plot.displayArea.getRight() - 10.0f * plot.scale);
-    const int bottom = (int) std::floor(transient.getBottom());
-    return {left, top, std::max(0, right - left), std::max(0, bottom - top)};
+    const float in = std::max(std::abs(s.inputMin), std::abs(s.inputMax));
+    const float out = std::max(std::abs(s.outputMin), std::abs(s.outputMax));
+    if (s.numSamples <= 0 || !(in >= DisplayModel::gainFloor))
+        return std::numeric_limits<float>::quiet_NaN();
+    return juce::Decibels::gainToDecibels(out, -100.0f) - juce::Decibels::gainToDecibels(in);
 }

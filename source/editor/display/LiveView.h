@@ -9,11 +9,13 @@
 #include <vector>
 
 class LiveFeed;
+struct LivePlot;
 
 // The signal display's live view: the last two seconds of the input (DRY) and the output
-// (SHAPED) as filled min/max envelopes on a linear scale about a centre line, the detector's
-// transient amount as a band under them, the clip onset and the read-out line. It reads the live
-// feed while it is shown. Drawn in the coordinates of the display's plot (PlotGeometry).
+// (SHAPED) as filled min/max envelopes on a linear scale about a centre line, the shaper's gain
+// in dB over time (GAIN), the detector's transient amount as a band under them, the level marks,
+// the clip onset and the read-out line. It reads the live feed while it is shown. Drawn in the
+// coordinates of the display's plot (LivePlot).
 class LiveView
 {
 public:
@@ -24,11 +26,14 @@ public:
     // Takes what the feed sent since the last update.
     void update(double nowMs) { reader.update(nowMs); }
 
-    // What changes only with the size: the grid, the level marks, the legend and the time axis.
-    static void paintFrame(juce::Graphics& g, const PlotGeometry& plot);
-    // The signal as it is now, with the clip onset, the read-out line and the level marks'
-    // captions; "NO AUDIO" while nothing is to be seen.
-    void paintSignal(juce::Graphics& g, const PlotGeometry& plot, const DisplaySettings& settings);
+    // What changes only with the size: the grid, the legend, the time, gain and level axes.
+    static void paintFrame(juce::Graphics& g, const LivePlot& plot);
+    // What changes with the settings: the level marks' lines (clear of the clip onset's) and the
+    // read-out line.
+    static void paintSettings(juce::Graphics& g, const LivePlot& plot, const DisplaySettings& settings);
+    // The signal as it is now, with the gain trace and the clip onset; "NO AUDIO" while nothing
+    // is to be seen.
+    void paintSignal(juce::Graphics& g, const LivePlot& plot, const DisplaySettings& settings);
 
 private:
     friend struct SignalDisplayTestAccess;

@@ -18,8 +18,8 @@ void drawGrid(juce::Graphics& g, const PlotGeometry& p)
     {
         g.setColour(palette::panel::gridInner);
         for (int j = 1; j <= 5; ++j)
-            g.fillRect(juce::Rectangle<float>(p.plotX, std::round(p.plotY + (float)j * p.curveSpan / 6.0f),
-                                              p.plotW, 1.0f));
+            g.fillRect(juce::Rectangle<float>(p.plotX, std::round(p.plotY + (float) j * p.curveSpan / 6.0f), p.plotW,
+                                              1.0f));
         g.setColour(palette::panel::zeroLine);
         g.fillRect(juce::Rectangle<float>(p.plotX, std::round(p.baselineY), p.plotW, 1.0f));
     }
@@ -29,18 +29,14 @@ void drawGrid(juce::Graphics& g, const PlotGeometry& p)
 void paintFrame(juce::Graphics& g, const PlotGeometry& p)
 {
     drawGrid(g, p);
-
-    const auto legend = p.legendItems();
-    drawLegendItem(g, p, legend[0], shapedCurveColour(), "SHAPED");
-    drawLegendItem(g, p, legend[1], palette::panel::dryCurve, "DRY");
-
-    drawTimeAxis(g, p, p.timeAxisLabels());
+    drawLegend(g, p);
+    drawLabels(g, p, p.timeAxisLabels());
+    drawLabels(g, p, p.gainLabels(), palette::panel::gainCurve); // in the gain trace's colour
 }
 
-void paintCurves(juce::Graphics& g, const PlotGeometry& p, const DisplaySettings& settings)
+void paintCurves(juce::Graphics& g, const PlotGeometry& p, const DisplayModel& model, const DisplaySettings& settings)
 {
     const float s = p.scale;
-    const auto model = computeDisplayModel(settings, settings.curvePoints);
     const float scale = p.scaleFor(model);
 
     juce::Path dryPath, shapedPath, fillPath;
@@ -50,16 +46,13 @@ void paintCurves(juce::Graphics& g, const PlotGeometry& p, const DisplaySettings
     for (int k = 0; k < model.numPoints; ++k)
     {
         const float x = p.xFor(k, model.numPoints);
-        const float shapedY = p.yFor(model.shaped[(size_t)k], scale);
-        dryPath.lineTo(x, p.yFor(model.dry[(size_t)k], scale));
+        const float shapedY = p.yFor(model.shaped[(size_t) k], scale);
+        dryPath.lineTo(x, p.yFor(model.dry[(size_t) k], scale));
         shapedPath.lineTo(x, shapedY);
         fillPath.lineTo(x, shapedY);
     }
     fillPath.lineTo(p.plotRight, p.baselineY);
     fillPath.closeSubPath();
-
-    strokeRound(g, dryPath, withAlphaClamped(palette::panel::dryCurve, model.dryAlpha * 0.18f), 5.2f * s);
-    strokeRound(g, dryPath, withAlphaClamped(palette::panel::dryCurve, model.dryAlpha * 0.86f), 1.7f * s);
 
     const auto shapedColour = shapedCurveColour();
     if (model.showsShapedCurve)
@@ -74,11 +67,16 @@ void paintCurves(juce::Graphics& g, const PlotGeometry& p, const DisplaySettings
         strokeRound(g, shapedPath, withAlphaClamped(shapedColour, m * 0.54f), 2.0f * s);
     }
 
+    // The dry hit over the shaped one, set off by a dark halo, so that it reads where the shaped
+    // fill covers it; the mix makes it lighter, never hides it.
+    strokeOverFill(g, dryPath, withAlphaClamped(palette::panel::dryCurve, 0.6f + 0.3f * model.dryAlpha), 1.7f * s, s);
+
+    drawGainTrace(g, p, model.numPoints,
+                  [&](int k) { return std::pair{p.xFor(k, model.numPoints), model.gainDb[(size_t) k]}; });
+
     if (model.showsClipLine)
         drawClipOnset(g, p, p.baselineY - scale * model.clipLevel, model.clip);
 
-    g.setColour(palette::panel::displayText);
-    g.setFont(compat::makeFont(p.axisFontHeight()));
-    g.drawText(displayReadOut(settings), p.readOutBox(), juce::Justification::right, false);
+    drawReadOut(g, p, displayReadOut(settings));
 }
 } // namespace modelView

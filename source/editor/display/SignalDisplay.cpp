@@ -44,17 +44,19 @@ void SignalDisplay::paintFrame(juce::Graphics& g) const
     g.setColour(powerOn ? palette::panel::displayFrame : palette::panel::displayFrameOff);
     g.drawRoundedRectangle(area, 10.0f * p.scale, 1.0f);
     g.setColour(palette::panel::plot);
-    g.fillRoundedRectangle(p.plotArea(), 12.0f * p.scale);
+    g.fillRoundedRectangle(p.frame, 12.0f * p.scale);
     if (mode == DisplayMode::Live)
-        LiveView::paintFrame(g, p);
+        LiveView::paintFrame(g, livePlot());
     else if (powerOn)
         modelView::paintFrame(g, p);
 }
 
-void SignalDisplay::paintModel(juce::Graphics& g, const DisplaySettings& settings) const
+void SignalDisplay::paintSettings(juce::Graphics& g, const DisplaySettings& settings)
 {
-    if (mode == DisplayMode::Model && settings.powerOn)
-        modelView::paintCurves(g, plot(), settings);
+    if (mode == DisplayMode::Live)
+        LiveView::paintSettings(g, livePlot(), settings);
+    else if (settings.powerOn)
+        modelView::paintCurves(g, plot(), modelMaker.make(settings, settings.curvePoints), settings);
 }
 
 void SignalDisplay::paint(juce::Graphics& g)
@@ -62,5 +64,5 @@ void SignalDisplay::paint(juce::Graphics& g)
     if (mode != DisplayMode::Live)
         return;
     drawInParentCoordinates(g);
-    liveView.paintSignal(g, plot(), readSettings());
+    liveView.paintSignal(g, livePlot(), readSettings());
 }

@@ -3,6 +3,7 @@
 #include "state/DisplayMode.h"
 #include "editor/display/DisplayModel.h"
 #include "editor/display/DisplayResolution.h"
+#include "editor/display/LivePlot.h"
 #include "editor/display/LiveView.h"
 #include "editor/display/PlotGeometry.h"
 #include "editor/look/PanelArea.h"
@@ -18,7 +19,7 @@ class LiveFeed;
 //
 // What changes only with the size, the power state, the mode and the settings is part of the
 // main panel's picture, which keeps it between paints: the panel paints the frame (paintFrame)
-// and the model (paintModel) into it. The display paints only what moves itself: the live signal.
+// and what follows the settings (paintSettings) into it. The display paints only what moves itself: the live signal.
 class SignalDisplay : public PanelArea
 {
 public:
@@ -41,8 +42,9 @@ public:
     // Into the panel's picture: the frame and the plot, with the grid, the legend and the time
     // axis of the view shown (none in the model view with power off)...
     void paintFrame(juce::Graphics& g) const;
-    // ...and the model's curves, in the model view with power on.
-    void paintModel(juce::Graphics& g, const DisplaySettings& settings) const;
+    // ...and what follows the settings: the model's curves in the model view with power on, the
+    // level marks and the read-out in the live view.
+    void paintSettings(juce::Graphics& g, const DisplaySettings& settings);
 
     // The live signal, in the live view.
     void paint(juce::Graphics& g) override;
@@ -51,12 +53,14 @@ private:
     friend struct SignalDisplayTestAccess;
 
     PlotGeometry plot() const { return PlotGeometry::forDisplayArea(area, scale); }
+    LivePlot livePlot() const { return LivePlot::forDisplayArea(area, scale); }
 
     juce::AudioProcessorValueTreeState& parameters;
     bool powerOn = true;
     DisplayResolution resolutionMode = DisplayResolution::Auto;
     DisplayMode mode = DisplayMode::Model;
     LiveView liveView;
+    DisplayModelMaker modelMaker;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(SignalDisplay)
 };

@@ -5,7 +5,8 @@
 // The editor's colours by what they mean. Every colour the editor paints with comes from here.
 namespace palette
 {
-inline const juce::Colour accent{0xFF9650FF};          // lit selectors, value arcs, outlines, read-outs
+inline const juce::Colour accent{0xFF9650FF};          // lit selectors, value arcs, outlines
+inline const juce::Colour accentText{0xFFA064FF};      // text in the accent (read-outs, subtitle): 4.5:1 on the card
 inline const juce::Colour secondaryAccent{0xFF3A84FF}; // the display's second colour
 
 // The main panel: background, card, sections, knobs, selectors, power button, meters, display.
@@ -19,10 +20,12 @@ inline const juce::Colour cardEdge{0x1EFFFFFF};
 // The grey that stands for the accent while power is off (section outlines, meter segments).
 inline const juce::Colour unpowered{0xFF585866};
 
-// Text: each with its colour while power is on and while it is off.
+// Text: each with its colour while power is on and while it is off. Every text is at least 4.5
+// times as light as what it is drawn on (the contrast ratio of the web's accessibility rules).
 inline const juce::Colour title{0xB0FFFFFF};
 inline const juce::Colour titleOff{0xFF8A8A94};
-inline const juce::Colour subtitleOff{0xFF666672};
+inline const juce::Colour subtitle = accentText;
+inline const juce::Colour subtitleOff{0xFF82828E};
 inline const juce::Colour knobCaption{0xFFE6E6EC};
 inline const juce::Colour knobCaptionOff{0xFF90909C};
 inline const juce::Colour groupCaption{0xFFD4D4DC};
@@ -50,6 +53,7 @@ inline const juce::Colour selectorHovered{0xFF1F2128};
 inline const juce::Colour selectorPressed{0xFF2B2D34};
 inline const juce::Colour selectorEdge{0x22FFFFFF};
 inline const juce::Colour selectorText{0xFFC6C6D0};
+inline const juce::Colour selectorLitText{0xFFF5F0FF}; // on the lit selector's accent
 
 // Power button.
 inline const juce::Colour powerBackground{0xFF14121C};
@@ -61,6 +65,10 @@ inline const juce::Colour meterTrough{0xFF0E0E14};
 inline const juce::Colour meterTroughEdge{0x18FFFFFF};
 inline const juce::Colour meterSegment{0xFF7C4CFF};
 inline const juce::Colour meterSegmentTop{0xFFB65CFF};
+inline const juce::Colour meterScaleText{0xFF9A9AA8}; // the dB marks beside the bars
+inline const juce::Colour meterPeakText{0xFFDCDCE4};  // the held peak in dB
+inline const juce::Colour meterOver{0xFFFF5A4E};      // the over indicator, held until clicked
+inline const juce::Colour meterOverText{0xFF1A0A0A};  // its "OVER" on the warning colour
 
 // Signal display: frame, plot, grid, curves and text.
 inline const juce::Colour displayFrame{0x12FFFFFF};
@@ -70,6 +78,7 @@ inline const juce::Colour gridOuter{0x12FFFFFF};
 inline const juce::Colour gridInner{0x0AFFFFFF};
 inline const juce::Colour zeroLine{0x22FFFFFF};
 inline const juce::Colour dryCurve{0xFFFFF0CD};
+inline const juce::Colour gainCurve{0xFFFF7EB6}; // the shaper's gain in dB over time
 inline const juce::Colour clipLine{0xFFFFB268};
 inline const juce::Colour legendText{0xFFD2D2DC};
 inline const juce::Colour displayText{0xFF8C90A4};

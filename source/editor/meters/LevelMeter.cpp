@@ -4,12 +4,13 @@
 #include "editor/meters/MeterLayout.h"
 #include "compat/JuceCompat.h"
 
-LevelMeter::LevelMeter(const juce::String& meterCaption, std::function<float()> levelSource)
+LevelMeter::LevelMeter(const juce::String& meterCaption, std::function<float(int channel)> levelSource)
     : caption(meterCaption), readLevel(std::move(levelSource))
 {
+    setInterceptsMouseClicks(true, false);
 }
 
-// A caption over a dark trough; with power off the caption is grey.
+// A caption over a dark trough, the scale's labels beside it; with power off the caption is grey.
 void LevelMeter::paintFrame(juce::Graphics& g) const
 {
     const auto m = layoutLevelMeter(area, scale);
@@ -22,16 +23,78 @@ void LevelMeter::paintFrame(juce::Graphics& g) const
     g.fillRoundedRectangle(m.bar, 6.0f);
     g.setColour(palette::panel::meterTroughEdge);
     g.drawRoundedRectangle(m.bar, 6.0f, 1.0f);
+
+    // Every segment unlit; paint lights them over these.
+    for (int c = 0; c < m.channels; ++c)
+        for (int i = 0; i < m.count; ++i)
+        {
+            g.setColour(meterSegmentColour(i, powerOn, false));
+            g.fillRoundedRectangle(m.segment(i, c), m.corner);
+        }
+
+    g.setColour(palette::panel::meterScaleText);
+    g.setFont(compat::makeFont(m.textFontHeight));
+    for (const auto& label : m.scaleLabels)
+        if (label.text != nullptr)
+            g.drawText(label.text, label.box, juce::Justification::centredRight, false);
 }
 
 void LevelMeter::paint(juce::Graphics& g)
 {
     drawInParentCoordinates(g);
     const auto m = layoutLevelMeter(area, scale);
-    const float level = readLevel();
-    for (int i = 0; i < m.count; ++i)
+    const double nowMs = juce::Time::getMillisecondCounterHiRes();
+    const float levels[] = {readLevel(0), readLevel(1)};
+    if (powerOn)
+        for (int c = 0; c < MeterPeaks::maxChannels; ++c)
+            peaks.take(c, levels[c], nowMs);
+
+    if (!powerOn)
+        return;
+
+    // The lit segments over the unlit ones of the picture, one path per colour (filled at once,
+    // which costs a fraction of a fill per segment).
+    juce::Path lit[2];
+    for (int c = 0; c < m.channels; ++c)
     {
-        g.setColour(meterSegmentColour(i, powerOn, isMeterSegmentLit(i, m.count, level, powerOn)));
-        g.fillRoundedRectangle(m.segment(i), m.corner);
+        // One column shows the louder channel.
+        const float level = m.channels == 2 ? levels[c] : std::max(levels[0], levels[1]);
+        for (int i = 0; i < m.count && isMeterSegmentLit(i, m.count, level, true); ++i)
+            lit[meterSegmentColour(i, true, true) == palette::panel::meterSegment ? 0 : 1].addRoundedRectangle(
+                m.segment(i, c), m.corner);
     }
+    g.setColour(palette::panel::meterSegment);
+    g.fillPath(lit[0]);
+    g.setColour(palette::panel::meterSegmentTop);
+    g.fillPath(lit[1]);
+
+    g.setColour(palette::panel::meterPeakText);
+    for (int c = 0; c < m.channels; ++c)
+    {
+        const float held = m.channels == 2 ? peaks.held(c) : std::max(peaks.held(0), peaks.held(1));
+        if (held > 0.0f)
+            g.fillRect(m.column(c).withY(std::round(m.yForPosition(held))).withHeight(std::max(1.0f, 2.0f * scale)));
+    }
+
+    if (m.peakBox.isEmpty())
+        return;
+    g.setFont(compat::makeFont(m.textFontHeight));
+    if (peaks.isOver())
+    {
+        g.setColour(palette::panel::meterOver);
+        g.fillRoundedRectangle(m.peakBox.toFloat(), 3.0f * scale);
+        g.setColour(palette::panel::meterOverText);
+        g.drawText("OVER", m.peakBox, juce::Justification::centred, false);
+    }
+    else
+    {
+        g.setColour(palette::panel::meterPeakText);
+        g.drawText(meterPeakText(peaks.highest()), m.peakBox, juce::Justification::centred, false);
+    }
+}
+
+void LevelMeter::mouseDown(const juce::MouseEvent&)
+{
+    peaks.reset();
+    repaint();
 }

@@ -11,8 +11,8 @@ MainPanel::MainPanel(PluginState& state, LiveFeed& liveFeed, const LevelMeters& 
     : storedDisplayMode([&state] { return state.getDisplayMode(); }),
       storeDisplayMode([&state](DisplayMode mode) { state.setDisplayMode(mode); }),
       display(state.parameters, liveFeed),
-      inputMeter("IN", [&meters] { return (meters.getInputLevel(0) + meters.getInputLevel(1)) * 0.5f; }),
-      outputMeter("OUT", [&meters] { return (meters.getOutputLevel(0) + meters.getOutputLevel(1)) * 0.5f; }),
+      inputMeter("IN", [&meters](int channel) { return meters.getInputLevel(channel); }),
+      outputMeter("OUT", [&meters](int channel) { return meters.getOutputLevel(channel); }),
       powerButton(state.parameters.getParameter(ParameterIDs::power), [this](bool on) { showPowerState(on); })
 {
     addAndMakeVisible(display);
@@ -91,7 +91,7 @@ void MainPanel::resized()
     inputMeter.setArea(l.inputMeterArea, l.scale);
     outputMeter.setArea(l.outputMeterArea, l.scale);
     for (size_t i = 0; i < numKnobs; ++i)
-        knobs[i]->setLayout({l.knobBounds[i], l.valueLabelBounds[i], l.captionBoxes[i], l.captionFontHeight,
+        knobs[i]->setLayout({l.knobBounds[i], l.valueLabelBounds[i], l.captionBoxes[i], l.captions[i], l.captionFontHeight,
                              l.readOutFontHeight, l.readOutBorder, l.scale});
     for (size_t g = 0; g < numSelectorGroups; ++g)
         selectorGroups[g]->setLayout(
@@ -136,7 +136,7 @@ void MainPanel::drawPicture(juce::Graphics& g, const PictureKey& key)
         dressing.draw(g, getLocalBounds(), dressingKey, [&](juce::Graphics& layer) { drawDressing(layer); });
     else
         drawDressing(g);
-    display.paintModel(g, key.settings);
+    display.paintSettings(g, key.settings);
 }
 
 void MainPanel::drawDressing(juce::Graphics& g)
@@ -172,14 +172,11 @@ void MainPanel::drawDressing(juce::Graphics& g)
 
 void MainPanel::drawTitle(juce::Graphics& g)
 {
-    const auto header = layout.headerArea;
-
     g.setColour(powerOn ? palette::panel::title : palette::panel::titleOff);
-    g.setFont(compat::makeFont(header.getHeight() * 0.46f, juce::Font::bold));
-    g.drawText("TARVOLT", header.toNearestInt(), juce::Justification::centredTop, false);
+    g.setFont(compat::makeFont(layout.titleFontHeight, juce::Font::bold));
+    g.drawText("TARVOLT", layout.titleBox, juce::Justification::centredTop, false);
 
-    const auto sub = header.withTrimmedTop(header.getHeight() * 0.44f);
-    g.setColour(powerOn ? palette::accent : palette::panel::subtitleOff);
-    g.setFont(compat::makeFont(sub.getHeight() * 0.42f));
-    g.drawText("TRANSIENT SHAPER", sub.toNearestInt(), juce::Justification::centredTop, false);
+    g.setColour(powerOn ? palette::panel::subtitle : palette::panel::subtitleOff);
+    g.setFont(compat::makeFont(layout.subtitleFontHeight));
+    g.drawText("TRANSIENT SHAPER", layout.subtitleBox, juce::Justification::centredTop, false);
 }

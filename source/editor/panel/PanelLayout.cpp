@@ -1,6 +1,9 @@
 #include "editor/panel/PanelLayout.h"
 
+#include "editor/controls/PanelControls.h"
 #include "editor/look/Rounding.h"
+#include "editor/look/TextSize.h"
+#include "compat/JuceCompat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,26 +17,50 @@ juce::Rectangle<int> roundedToPixels(juce::Rectangle<float> r)
 }
 } // namespace
 
-juce::Rectangle<int> knobBoundsInCell(juce::Rectangle<float> cell, float heightShare, float push)
+namespace
 {
-    const float s = std::min(cell.getHeight() * heightShare, cell.getWidth() * 0.90f);
-    const float x = cell.getX() + (cell.getWidth() - s) * 0.5f;
-    const float y = cell.getY() + (cell.getHeight() - s) * 0.5f + cell.getHeight() * push;
-    return {juce::roundToInt(x), juce::roundToInt(y), juce::roundToInt(s), juce::roundToInt(s)};
-}
+// The knob's disc within its bounds (the look insets it by 8 % of the side on each side).
+constexpr float discInset = 0.08f;
 
-juce::Rectangle<int> valueLabelBoundsUnder(juce::Rectangle<float> knob, float scale)
+// The read-out's height for its font: 24 pixels of the reference panel, or the text and a pixel
+// above and below it.
+float readOutHeight(float fontHeight, float scale)
 {
-    return {roundHalfAway(knob.getX() - knob.getWidth() * 0.08f),
-            roundHalfAway(knob.getY() + knob.getHeight() - 2.0f * scale), roundHalfAway(knob.getWidth() * 1.16f),
-            roundHalfAway(24.0f * scale)};
+    return std::max(24.0f * scale, fontHeight + 2.0f);
+}
+} // namespace
+
+KnobPlacement placeKnob(juce::Rectangle<float> cell, float captionTextBottom, float bottomLimit, float heightShare,
+                        float push, float readOutFontHeight, float readOutWidth, float scale)
+{
+    const float gap = std::max(2.0f * scale, 1.0f); // at least the knob's rounding to whole pixels
+    const float discTop = captionTextBottom + gap;
+    // The disc, the gap and the read-out's text between the caption and the limit.
+    const float room = bottomLimit - discTop - gap - readOutFontHeight;
+    const float s = std::max(0.0f, std::min({cell.getHeight() * heightShare, cell.getWidth() * 0.90f,
+                                             room / (1.0f - 2.0f * discInset)}));
+    const float centred = cell.getY() + (cell.getHeight() - s) * 0.5f + cell.getHeight() * push;
+    const float highest = discTop - s * discInset;
+    const float lowest = bottomLimit - readOutFontHeight - gap - s * (1.0f - discInset);
+    const float y = std::max(highest, std::min(centred, lowest));
+    const float x = cell.getX() + (cell.getWidth() - s) * 0.5f;
+
+    KnobPlacement placed;
+    placed.knob = {juce::roundToInt(x), juce::roundToInt(y), juce::roundToInt(s), juce::roundToInt(s)};
+    const auto k = placed.knob.toFloat();
+    const float h = readOutHeight(readOutFontHeight, scale);
+    const float textTop = k.getY() + k.getHeight() * (1.0f - discInset) + gap;
+    const float w = std::max(k.getWidth() * 1.16f, readOutWidth);
+    placed.readOut = {roundHalfAway(k.getCentreX() - w * 0.5f), roundHalfAway(textTop - (h - readOutFontHeight) * 0.5f),
+                      roundHalfAway(w), roundHalfAway(h)};
+    return placed;
 }
 
 namespace
 {
 float groupTitleHeight(float groupHeight, float scale)
 {
-    return std::max(groupHeight * 0.16f, 14.0f * scale);
+    return std::max({groupHeight * 0.16f, 14.0f * scale, textHeight(17.0f, scale) + 1.0f});
 }
 
 float groupGap(float groupHeight, float scale)
@@ -121,22 +148,57 @@ PanelLayout computePanelLayout(float W, float H)
     for (size_t i = PanelLayout::knobsInLeftColumn; i < PanelLayout::numKnobs; ++i)
         l.knobCells[i] = (i + 1 < PanelLayout::numKnobs ? kr.removeFromLeft(slotW) : kr).reduced(slotW * 0.10f, 0.0f);
 
+    l.captionFontHeight = textHeight(17.75f, scale);
+    l.readOutFontHeight = textHeight(18.0f, scale);
+    l.readOutBorder = {0, roundHalfAway(5.0f * scale), 0, roundHalfAway(5.0f * scale)};
+    l.groupTitleFontHeight = textHeight(17.0f, scale);
+
+    // Captions at the top of their cells; knobs and read-outs under them. A read-out of the left
+    // column keeps above the next caption (the last above the column's foot), one of the row above
+    // the row's outline.
+    for (size_t i = 0; i < PanelLayout::numKnobs; ++i)
+    {
+        const auto& c = l.knobCells[i];
+        l.captionBoxes[i] = {(int) c.getX(), (int) ((float) (int) c.getY() + c.getHeight() * 0.045f), (int) c.getWidth(),
+                             roundHalfAway(std::max(22.0f * scale, l.captionFontHeight + 2.0f))};
+        const auto& info = panel::knobs[i];
+        const bool fits = compat::makeFont(l.captionFontHeight, juce::Font::bold).getStringWidthFloat(info.caption) <=
+                          (float) l.captionBoxes[i].getWidth();
+        l.captions[i] = fits ? info.caption : info.shortCaption;
+    }
+    const auto captionTextTop = [&](size_t i) {
+        return l.captionBoxes[i].toFloat().getCentreY() - l.captionFontHeight * 0.5f;
+    };
     for (size_t i = 0; i < PanelLayout::numKnobs; ++i)
     {
         const bool inLeftColumn = i < PanelLayout::knobsInLeftColumn;
-        l.knobBounds[i] = inLeftColumn ? knobBoundsInCell(l.knobCells[i], 0.70f, 0.05f)
-                                       : knobBoundsInCell(l.knobCells[i], 0.74f, 0.02f);
-        l.valueLabelBounds[i] = valueLabelBoundsUnder(l.knobBounds[i].toFloat(), scale);
-
-        const auto& c = l.knobCells[i];
-        l.captionBoxes[i] = {(int) c.getX(), (int) ((float) (int) c.getY() + c.getHeight() * 0.045f), (int) c.getWidth(),
-                             roundHalfAway(22.0f * scale)};
+        const float bottomLimit = !inLeftColumn                              ? l.knobCells[i].getBottom() - 2.0f * scale
+                                  : i + 1 < PanelLayout::knobsInLeftColumn ? captionTextTop(i + 1) - 2.0f * scale
+                                                                             : l.leftColumnArea.getBottom();
+        const float captionTextBottom = captionTextTop(i) + l.captionFontHeight;
+        // Wide enough for the widest value the read-out shows, within its side borders.
+        float widestValue = 0.0f;
+        const auto& spec = panel::knobSpec(i);
+        for (const float v : {spec.minimum, spec.maximum, spec.defaultValue})
+            widestValue = std::max(widestValue, compat::makeFont(l.readOutFontHeight, juce::Font::bold)
+                                                    .getStringWidthFloat(spec.formatWithUnit(v)));
+        const float readOutWidth = widestValue + (float) (l.readOutBorder.getLeftAndRight() + 2);
+        const auto placed = inLeftColumn ? placeKnob(l.knobCells[i], captionTextBottom, bottomLimit, 0.70f, 0.05f,
+                                                     l.readOutFontHeight, readOutWidth, scale)
+                                         : placeKnob(l.knobCells[i], captionTextBottom, bottomLimit, 0.74f, 0.02f,
+                                                     l.readOutFontHeight, readOutWidth, scale);
+        l.knobBounds[i] = placed.knob;
+        l.valueLabelBounds[i] = placed.readOut;
     }
 
-    l.captionFontHeight = 17.75f * scale;
-    l.readOutFontHeight = 18.0f * scale;
-    l.readOutBorder = {roundHalfAway(scale), roundHalfAway(5.0f * scale), roundHalfAway(scale), roundHalfAway(5.0f * scale)};
-    l.groupTitleFontHeight = 17.0f * scale;
+    // The title centred at the top of the header, the subtitle under it.
+    const auto header = l.headerArea;
+    l.titleFontHeight = std::max(minimumTextHeight, header.getHeight() * 0.46f);
+    l.titleBox = header.toNearestInt();
+    const auto sub = header.withTop(std::max(header.getY() + header.getHeight() * 0.44f,
+                                             std::ceil((float) l.titleBox.getY() + l.titleFontHeight)));
+    l.subtitleFontHeight = std::max(minimumTextHeight, header.getHeight() * 0.56f * 0.42f);
+    l.subtitleBox = sub.getSmallestIntegerContainer();
 
     return l;
 }

@@ -23,6 +23,11 @@ struct PanelLayout
     static constexpr size_t numGroups = 2, buttonsPerGroup = 3;
 
     juce::Rectangle<float> headerArea, leftColumnArea, centreArea, knobRowArea, rightColumnArea, displayArea;
+
+    // The title and the subtitle under it, each centred at the top of its box (bold title, plain
+    // subtitle).
+    juce::Rectangle<int> titleBox, subtitleBox;
+    float titleFontHeight = 0.0f, subtitleFontHeight = 0.0f;
     juce::Rectangle<float> inputMeterArea, outputMeterArea;
 
     // In the panel's knob order: attack, sustain, sensitivity (the left column, top to bottom),
@@ -32,6 +37,7 @@ struct PanelLayout
     std::array<juce::Rectangle<int>, numKnobs> knobBounds;
     std::array<juce::Rectangle<int>, numKnobs> valueLabelBounds;
     std::array<juce::Rectangle<int>, numKnobs> captionBoxes; // the caption's text is centred in it
+    std::array<const char*, numKnobs> captions{};           // the knob's caption, or its short one where that does not fit
     float captionFontHeight = 0.0f;                          // bold
     float readOutFontHeight = 0.0f;                          // bold
     juce::BorderSize<int> readOutBorder;                     // the read-out's text keeps inside it
@@ -49,13 +55,17 @@ struct PanelLayout
 
 PanelLayout computePanelLayout(float width, float height);
 
-// A knob's square in its cell: side min(cell height * heightShare, cell width * 0.9), centred and
-// pushed down by cell height * push, rounded to whole pixels.
-juce::Rectangle<int> knobBoundsInCell(juce::Rectangle<float> cell, float heightShare, float push);
-
-// The value read-out under a knob: 16 % wider than the knob, overlapping its bottom edge by 2
-// pixels of the reference panel, and 24 of them tall.
-juce::Rectangle<int> valueLabelBoundsUnder(juce::Rectangle<float> knob, float scale);
+// A knob's square in its cell and its read-out under it. The square's side is min(cell height *
+// heightShare, cell width * 0.9), centred in the cell and pushed down by cell height * push; but the
+// knob's disc stays below its caption's text and the read-out's text above bottomLimit, and the
+// knob shrinks when both do not fit. The read-out is 16 % wider than the knob (at least
+// readOutWidth) and centred under it, its text a little below the disc.
+struct KnobPlacement
+{
+    juce::Rectangle<int> knob, readOut;
+};
+KnobPlacement placeKnob(juce::Rectangle<float> cell, float captionTextBottom, float bottomLimit, float heightShare,
+                        float push, float readOutFontHeight, float readOutWidth, float scale);
 
 // A selector group: caption strip on top, then three buttons (top, middle, bottom), each after a gap.
 struct ButtonGroupLayout
