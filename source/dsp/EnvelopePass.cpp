@@ -51,12 +51,11 @@ struct Lanes
     Vec get() const noexcept { return Vec::fromRawArray(values); }
 };
 
-// What a pass runs: filters and followers, or one half of them.
+// What a pass runs: filters and followers, or the filters alone.
 enum class Stage
 {
-    whole,     // input to envelopes (fast, slow)
-    detection, // input to the detection signal (into fast)
-    followers  // rectified values (the input) to envelopes
+    whole,    // input to envelopes (fast, slow)
+    detection // input to the detection signal (into fast)
 };
 
 // The pass for one focus (lane layout: see the header). The comparisons become masks, so the
@@ -68,8 +67,7 @@ void fusedPass(int numChannels, const envelopePass::Stretch& input, envelopePass
                envelopePass::Stretch& slow, int n, const shaper::EnvelopeCoefficients& c,
                DetectorState& detector) noexcept
 {
-    constexpr bool filters = stage != Stage::followers;
-    constexpr bool followers = stage != Stage::detection;
+    constexpr bool followers = stage == Stage::whole;
     static_assert(Vec::SIMDNumElements == 4, "four lanes: two bands or two envelopes of two channels");
     auto& state = detector.channels;
     if constexpr (followers)
@@ -121,40 +119,36 @@ void fusedPass(int numChannels, const envelopePass::Stretch& input, envelopePass
     for (int i = 0; i < n; ++i)
     {
         const Vec x = Vec::fromRawArray(frames[i]);
-        Vec a = x; // the rectified value of each channel, for both of its envelopes
-        if constexpr (filters)
+        const Vec y = (vb0 * x) + vs1;
+        vs1 = (vb1 * x) - (va1 * y) + vs2;
+        vs2 = (vb2 * x) - (va2 * y);
+
+        // The detection signal lands in the even lanes.
+        const Vec bandsSwapped = Vec::fromNative(Vec::NativeOps::swapevenodd(y.value));
+        Vec d;
+        if constexpr (focus == 0)
+            d = y;
+        else if constexpr (focus == 2)
+            d = bandsSwapped;
+        else
+            d = bandsSwapped * 0.25f + ((x - y) * 0.2f + x * 0.55f);
+
+        d = Vec::fromNative(Vec::NativeOps::dupeven(d.value));
+        Vec a = d & magnitudeBits; // the rectified value of each channel, for both of its envelopes
+        const Mask finite = Vec::lessThanOrEqual(a, largest);
+        if (!(finite == allSet)) // a filter overflowed on an absurd input: that channel starts afresh
         {
-            const Vec y = (vb0 * x) + vs1;
-            vs1 = (vb1 * x) - (va1 * y) + vs2;
-            vs2 = (vb2 * x) - (va2 * y);
-
-            // The detection signal lands in the even lanes.
-            const Vec bandsSwapped = Vec::fromNative(Vec::NativeOps::swapevenodd(y.value));
-            Vec d;
-            if constexpr (focus == 0)
-                d = y;
-            else if constexpr (focus == 2)
-                d = bandsSwapped;
-            else
-                d = bandsSwapped * 0.25f + ((x - y) * 0.2f + x * 0.55f);
-
-            d = Vec::fromNative(Vec::NativeOps::dupeven(d.value));
-            a = d & magnitudeBits;
-            const Mask finite = Vec::lessThanOrEqual(a, largest);
-            if (!(finite == allSet)) // a filter overflowed on an absurd input: that channel starts afresh
-            {
-                vs1 = vs1 & finite, vs2 = vs2 & finite, a = a & finite, d = d & finite;
-                env = env & finite;
-                if constexpr (linked)
-                    shared = shared & finite & swapChannels(finite);
-                restarted[0] = restarted[0] || finite.get(0) == 0;
-                restarted[1] = restarted[1] || finite.get(2) == 0;
-            }
-            if constexpr (!followers)
-            {
-                d.copyToRawArray(frames[i]);
-                continue;
-            }
+            vs1 = vs1 & finite, vs2 = vs2 & finite, a = a & finite, d = d & finite;
+            env = env & finite;
+            if constexpr (linked)
+                shared = shared & finite & swapChannels(finite);
+            restarted[0] = restarted[0] || finite.get(0) == 0;
+            restarted[1] = restarted[1] || finite.get(2) == 0;
+        }
+        if constexpr (!followers)
+        {
+            d.copyToRawArray(frames[i]);
+            continue;
         }
         // The frame's input has been read: its slot takes the envelopes the channels use.
         if constexpr (linked)
@@ -187,7 +181,7 @@ void fusedPass(int numChannels, const envelopePass::Stretch& input, envelopePass
     for (int ch = 0; ch < numChannels; ++ch)
     {
         FocusFilter* bands[] = {&state[(size_t) ch].lowBand, &state[(size_t) ch].highBand};
-        for (int band = 0; band < 2 && filters; ++band)
+        for (int band = 0; band < 2; ++band)
         {
             const bool used = focus == 1 || focus == 2 * band;
             const auto lane = (size_t) (2 * ch + band);
@@ -227,13 +221,4 @@ void envelopePass::detect(int focus, int numChannels, const Stretch& input, Stre
                                        fusedPass<2, false, Stage::detection>};
     // The followers are left as they are: their coefficients and envelopes are not touched.
     passes[shaper::clampChoiceIndex(focus)](numChannels, input, d, d, n, shaper::EnvelopeCoefficients{}, state);
-}
-
-void envelopePass::follow(bool linked, int numChannels, const Stretch& a, Stretch& fast, Stretch& slow, int n,
-                          const shaper::EnvelopeCoefficients& c, DetectorState& state) noexcept
-{
-    if (linked && numChannels == 2)
-        fusedPass<0, true, Stage::followers>(numChannels, a, fast, slow, n, c, state);
-    else
-        fusedPass<0, false, Stage::followers>(numChannels, a, fast, slow, n, c, state);
 }

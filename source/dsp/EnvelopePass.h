@@ -26,12 +26,9 @@ using Stretch = float[2][ControlBlock::maxSamples];
 void run(int focus, bool linked, int numChannels, const Stretch& input, Stretch& fast, Stretch& slow, int n,
          const shaper::EnvelopeCoefficients& c, DetectorState& state) noexcept;
 
-// The two halves of the pass on their own, for the High quality path, whose followers take the
-// peaks of the oversampled detection signal. detect() writes each channel's detection signal;
-// follow() moves the followers toward rectified values `a` (linked: the larger of the two
-// channels'). A channel whose filter overflows starts afresh and detects silence.
+// The first half of the pass on its own, for the High quality path, whose followers run at four
+// times the rate (OversampledFollowers): writes each channel's detection signal to d, leaving the
+// followers as they are. A channel whose filter overflows starts afresh and detects silence.
 void detect(int focus, int numChannels, const Stretch& input, Stretch& d, int n,
             DetectorState& state) noexcept;
-void follow(bool linked, int numChannels, const Stretch& a, Stretch& fast, Stretch& slow, int n,
-            const shaper::EnvelopeCoefficients& c, DetectorState& state) noexcept;
 } // namespace envelopePass

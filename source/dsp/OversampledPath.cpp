@@ -21,18 +21,35 @@ constexpr Design secondStageUp{0.25f, -100.0f};
 // Half a doubled-rate sample shorter than the interpolator's, so that the whole path delays by a
 // whole number of base samples.
 constexpr Design secondStageDown{0.25f, -80.0f};
+// The detection's first stage, whose length its delay sets: a Kaiser window for this stopband.
+constexpr float detectionStopbandDb = -80.0f;
+
+// The largest rectified detection value the followers take. Behind the input ceiling the focus
+// filters and the interpolators keep the detection signal within a few times that ceiling, so
+// anything far beyond it (or not a number) can only come from a fault upstream and counts as
+// silence: no such value pumps the followers up or poisons them.
+constexpr float largestDetection = 100.0f * shaper::inputCeiling;
 
 constexpr int factor = OversampledPath::factor;
 } // namespace
 
 OversampledPath::OversampledPath()
 {
-    // The detection takes the signal's interpolators, so that the two come out equally late.
-    for (auto* stages : {&interpolators, &detectionInterpolators, &decimators})
+    for (auto* stages : {&interpolators, &decimators})
         stages->at(0).design(firstStage.transitionWidth, firstStage.stopbandDb);
     for (auto* stages : {&interpolators, &detectionInterpolators})
         stages->at(1).design(secondStageUp.transitionWidth, secondStageUp.stopbandDb);
     decimators[1].design(secondStageDown.transitionWidth, secondStageDown.stopbandDb);
+    // The detection's first stage is shorter than the signal's by the followers' lead (two
+    // doubled-rate samples a base sample), so the detection comes out that much earlier.
+    detectionInterpolators[0].designWithCentre(interpolators[0].getCentre() - 2 * OversampledFollowers::lead,
+                                               detectionStopbandDb);
+
+    // At clip 100 the oversampled wet signal is at most 1 / tanh(5) (with a little room for
+    // rounding); the first decimator's output at most its taps' sum times that, and the second's
+    // predictions miss by at most that times the taps they leave out.
+    constexpr double mostClipped = 1.0002;
+    predictionError = (float) (decimators[0].outerTapsSum(CeilingRide::lookAhead) * decimators[1].tapsSum() * mostClipped);
 
     // Each filter delays by an odd number of samples at its doubled rate: c1 / 2 + c2 / 4 base
     // samples for each direction.
@@ -56,11 +73,10 @@ void OversampledPath::reset() noexcept
     for (auto* stages : {&interpolators, &detectionInterpolators, &decimators})
         for (auto& filter : *stages)
             filter.reset();
-    for (int ch = 0; ch < 2; ++ch)
-    {
-        peakStates[ch] = {};
-        std::fill(std::begin(dry[ch]), std::end(dry[ch]), 0.0f);
-    }
+    for (auto& history : dry)
+        std::fill(std::begin(history), std::end(history), 0.0f);
+    followers.reset();
+    ride.reset();
 }
 
 void OversampledPath::interpolate(Stages& stages, int channel, const float* in, float (*phases)[maxSamples],
@@ -77,12 +93,28 @@ void OversampledPath::interpolate(Stages& stages, int channel, const float* in, 
     kernels.deinterleave(odd, phases[1], phases[3], n);
 }
 
-void OversampledPath::detectPeaks(int channel, const float* detection, float* peaks, int n) noexcept
+void OversampledPath::rectify(int channel, const float* detection, int n) noexcept
 {
     alignas(32) float phases[factor][maxSamples];
     interpolate(detectionInterpolators, channel, detection, phases, n);
+    auto& r = rectified[channel];
+    for (int p = 0; p < factor; ++p)
+        for (int i = 0; i < n; ++i)
+        {
+            const float magnitude = std::abs(phases[p][i]);
+            r[p][i] = magnitude <= largestDetection ? magnitude : 0.0f;
+        }
+}
 
-    shaping::activeKernels().peaks(phases, peakStates[channel], peaks, n);
+void OversampledPath::detect(Focus focus, Mode mode, bool linked, int numChannels, const envelopePass::Stretch& input,
+                             envelopePass::Stretch& fast, envelopePass::Stretch& slow, int n,
+                             DetectorState& state) noexcept
+{
+    envelopePass::Stretch detection;
+    envelopePass::detect(choiceIndex(focus), numChannels, input, detection, n, state);
+    for (int ch = 0; ch < numChannels; ++ch)
+        rectify(ch, detection[ch], n);
+    followers.run(mode, linked, numChannels, rectified, fast, slow, n, state);
 }
 
 float OversampledPath::process(int channel, const float* input, const float* fast, const float* slow,
@@ -94,9 +126,8 @@ float OversampledPath::process(int channel, const float* input, const float* fas
     alignas(32) float phases[factor][maxSamples];
     interpolate(interpolators, channel, input, phases, n);
 
-    // The followers step once per base sample, on the peak of its four phases: its transient
-    // amount holds for all four (what that holding adds lies above the base rate's band, where
-    // the decimators take it away).
+    // Each base sample's transient amount holds for its four phases (what that holding adds lies
+    // above the base rate's band, where the decimators take it away).
     alignas(32) float own[maxSamples];
     float* const T = tap != nullptr ? tap->transients : own; // kept for the live view while it listens
     for (int i = 0; i < n; ++i)
@@ -110,7 +141,11 @@ float OversampledPath::process(int channel, const float* input, const float* fas
     decimators[1].decimate(channel, even, odd, twice, 2 * n);
     kernels.deinterleave(twice, even, odd, n);
     alignas(32) float wet[maxSamples];
-    decimators[0].decimate(channel, even, odd, wet, n);
+    const bool riding = ride.isNeeded(channel, controls[Control::clip], n);
+    alignas(32) float ahead[maxSamples];
+    decimators[0].decimate(channel, even, odd, wet, n, riding ? ahead : nullptr, CeilingRide::lookAhead);
+    if (riding)
+        ride.apply(channel, wet, ahead, controls[Control::clip].values, predictionError, n);
 
     float* x = dry[channel]; // the input latency samples back is x[i]
     std::copy(input, input + n, x + latency);

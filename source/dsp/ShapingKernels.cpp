@@ -146,7 +146,7 @@ forcedinline void wetLoop(float (*phases)[ControlBlock::maxSamples], const float
 {
     // What holds for each base sample is worked out once and applied to its four phases in the
     // same step, while it is still in registers.
-    static_assert(peakPhases == 4, "one line for each phase below");
+    static_assert(wetPhases == 4, "one line for each phase below");
     float* __restrict p0 = phases[0];
     float* __restrict p1 = phases[1];
     float* __restrict p2 = phases[2];
@@ -168,59 +168,6 @@ forcedinline void wetAll(float (*phases)[ControlBlock::maxSamples], const float*
         wetLoop<false>(phases, T, k, clipNorm, n);
     else
         wetLoop<true>(phases, T, k, clipNorm, n);
-}
-
-// The peak of the parabola through a local maximum and its neighbours (so a peak between two
-// oversampled values is not lost), or the value itself elsewhere.
-forcedinline float refinedPeak(float before, float here, float after) noexcept
-{
-    const float curvature = 2.0f * here - before - after;
-    const float rise = before - after;
-    const bool isPeak = here >= before && here >= after && curvature > 0.0f;
-    return isPeak ? here + rise * rise / (8.0f * curvature) : here;
-}
-
-// The largest magnitude the peak finder takes: the input ceiling keeps the detection signal within
-// a few thousand, so anything above this (or not a number) can only come from a fault upstream
-// and counts as silence. Its square, 1e36, is still a float, so the parabola cannot overflow.
-constexpr float peakCeiling = 1.0e18f;
-
-forcedinline float peakMagnitude(float v) noexcept
-{
-    const float magnitude = std::abs(v);
-    return magnitude <= peakCeiling ? magnitude : 0.0f;
-}
-
-forcedinline void peaksAll(const float (*phases)[ControlBlock::maxSamples], PeakState& state, float* __restrict peaks,
-                           int n) noexcept
-{
-    // The magnitudes of the four phases, each after its value from the previous base sample.
-    alignas(64) float m[peakPhases][ControlBlock::maxSamples + 1];
-    for (int p = 0; p < peakPhases; ++p)
-    {
-        m[p][0] = state.last[p];
-        for (int i = 0; i < n; ++i)
-            m[p][i + 1] = peakMagnitude(phases[p][i]);
-        state.last[p] = m[p][n];
-    }
-
-    // Base sample i takes the largest refined value of the four oversampled values that end one
-    // before its last phase (the last one needs the next base sample as its neighbour), held
-    // over peakHold base samples.
-    static_assert(peakPhases == 4 && peakHold == 4, "the windows and the hold below take four");
-    alignas(64) float held[peakHold - 1 + ControlBlock::maxSamples];
-    std::copy(state.held, state.held + peakHold - 1, held);
-    for (int i = 0; i < n; ++i)
-    {
-        const float last = refinedPeak(m[2][i], m[3][i], m[0][i + 1]);
-        const float first = refinedPeak(m[3][i], m[0][i + 1], m[1][i + 1]);
-        const float second = refinedPeak(m[0][i + 1], m[1][i + 1], m[2][i + 1]);
-        const float third = refinedPeak(m[1][i + 1], m[2][i + 1], m[3][i + 1]);
-        held[peakHold - 1 + i] = larger(larger(last, first), larger(second, third));
-    }
-    for (int i = 0; i < n; ++i)
-        peaks[i] = larger(larger(held[i], held[i + 1]), larger(held[i + 2], held[i + 3]));
-    std::copy(held + n, held + n + peakHold - 1, state.held);
 }
 
 // Outputs in groups whose sums stay in registers over all taps: as many as the vector registers
@@ -289,6 +236,108 @@ forcedinline void unframeAll(const Frame* __restrict frames, float* __restrict l
     }
 }
 
+forcedinline void followAll(const Frame* const* __restrict inputs, const FollowerConstants& c, FollowerState& state,
+                           FollowerIntercepts& intercepts, Frame* __restrict out, int n) noexcept
+{
+    static_assert(followerSteps == 4, "four steps written out below");
+    constexpr int width = FollowerConstants::width, lanes = 4;
+
+    // The intercepts, sixteen lanes at a time: I[k] after step s is the largest of the attack move
+    // from I[k - 1] and the release move from I[k] after step s - 1.
+    const float* __restrict a0 = inputs[0][0];
+    const float* __restrict a1 = inputs[1][0];
+    const float* __restrict a2 = inputs[2][0];
+    const float* __restrict a3 = inputs[3][0];
+    float* __restrict t20 = intercepts[0];
+    float* __restrict t21 = intercepts[1];
+    float* __restrict t22 = intercepts[2];
+    float* __restrict t40 = intercepts[3];
+    float* __restrict t41 = intercepts[4];
+    float* __restrict t42 = intercepts[5];
+    float* __restrict t43 = intercepts[6];
+    float* __restrict t44 = intercepts[7];
+    const int values = lanes * ((n + 3) / 4 * 4);
+    for (int start = 0; start < values; start += width)
+#pragma omp simd
+        for (int j = 0; j < width; ++j)
+        {
+            const int v = start + j;
+            const float cA = c.attack[j], cR = c.release[j], mA = c.attackShare[j], mR = c.releaseShare[j];
+            const float i10 = a0[v] * mR, i11 = a0[v] * mA;
+            const float u1 = a1[v] * mA, v1 = a1[v] * mR;
+            const float i20 = v1 + cR * i10, i21 = larger(u1 + cA * i10, v1 + cR * i11), i22 = u1 + cA * i11;
+            const float u2 = a2[v] * mA, v2 = a2[v] * mR;
+            const float i30 = v2 + cR * i20, i31 = larger(u2 + cA * i20, v2 + cR * i21),
+                        i32 = larger(u2 + cA * i21, v2 + cR * i22), i33 = u2 + cA * i22;
+            const float u3 = a3[v] * mA, v3 = a3[v] * mR;
+            t20[v] = i20, t21[v] = i21, t22[v] = i22;
+            t40[v] = v3 + cR * i30;
+            t41[v] = larger(u3 + cA * i30, v3 + cR * i31);
+            t42[v] = larger(u3 + cA * i31, v3 + cR * i32);
+            t43[v] = larger(u3 + cA * i32, v3 + cR * i33);
+            t44[v] = u3 + cA * i33;
+        }
+
+    // The envelopes, one base sample after the other: after the second step and after the fourth,
+    // each the largest of its affine functions of the envelope before the first.
+    const auto& S2 = c.after2;
+    const auto& S4 = c.after4;
+    float e[lanes], low[lanes], smooth[lanes];
+    for (int l = 0; l < lanes; ++l)
+        e[l] = state.envelope[l], low[l] = state.lowPass[l], smooth[l] = state.smoothed[l];
+    const float g = c.smoothing;
+    for (int i = 0; i < n; ++i)
+#pragma omp simd
+        for (int l = 0; l < lanes; ++l)
+        {
+            const int v = lanes * i + l;
+            const float x = e[l];
+            const float e2 = larger(larger(t20[v] + S2[0][l] * x, t21[v] + S2[1][l] * x), t22[v] + S2[2][l] * x);
+            const float e4 = larger(larger(larger(t40[v] + S4[0][l] * x, t41[v] + S4[1][l] * x),
+                                           larger(t42[v] + S4[2][l] * x, t43[v] + S4[3][l] * x)),
+                                    t44[v] + S4[4][l] * x);
+            e[l] = e4;
+            low[l] += g * (0.5f * (e2 + e4) - low[l]);
+            smooth[l] += g * (low[l] - smooth[l]);
+            out[i][l] = smooth[l];
+        }
+    for (int l = 0; l < lanes; ++l)
+        state.envelope[l] = e[l], state.lowPass[l] = low[l], state.smoothed[l] = smooth[l];
+}
+
+forcedinline void ceilingWantedAll(const float* __restrict ahead, const float* __restrict clip, float error,
+                                  float ceiling, float* __restrict required, float* __restrict wanted, int n) noexcept
+{
+    constexpr int K = ceilingLookAhead;
+    for (int i = 0; i < n; ++i)
+        required[K + i] = clip[i] >= 1.0f ? ceiling / larger(ceiling, std::abs(ahead[i]) + error) : 1.0f;
+    for (int i = 0; i < n; ++i)
+        wanted[i] = required[i];
+    // One offset at a time, each pass over contiguous samples.
+    for (int j = 1; j <= K; ++j)
+        for (int i = 0; i < n; ++i)
+            wanted[i] = smaller(wanted[i], required[i + j]);
+}
+
+forcedinline void ceilingGainAll(const float* __restrict ramp, const float* __restrict clip, float ceiling,
+                                 float* __restrict wet, int n) noexcept
+{
+    constexpr int K = ceilingLookAhead;
+    alignas(64) float sum[ControlBlock::maxSamples];
+    for (int i = 0; i < n; ++i)
+        sum[i] = ramp[i];
+    for (int j = 1; j <= K; ++j)
+        for (int i = 0; i < n; ++i)
+            sum[i] += ramp[i + j];
+    constexpr float share = 1.0f / (float) (K + 1);
+    for (int i = 0; i < n; ++i)
+    {
+        const float magnitude = std::abs(wet[i]);
+        const float atMost = clip[i] >= 1.0f && magnitude > ceiling ? ceiling / magnitude : 1.0f;
+        wet[i] *= smaller(sum[i] * share, atMost);
+    }
+}
+
 forcedinline void interleaveAll(const float* __restrict even, const float* __restrict odd, float* __restrict both,
                                int n) noexcept
 {
@@ -326,11 +375,6 @@ forcedinline void deinterleaveAll(const float* __restrict both, float* __restric
     {                                                                                                                  \
         wetAll(phases, T, k, clipNorm, n);                                                                             \
     }                                                                                                                  \
-    attributes void prefix##Peaks(const float (*phases)[ControlBlock::maxSamples], PeakState& state, float* peaks,    \
-                                  int n) noexcept                                                                      \
-    {                                                                                                                  \
-        peaksAll(phases, state, peaks, n);                                                                             \
-    }                                                                                                                  \
     attributes void prefix##Fir(const float* newest, const float* oldest, const float* taps, int numTaps, float* out, \
                                 int n) noexcept                                                                        \
     {                                                                                                                  \
@@ -348,6 +392,20 @@ forcedinline void deinterleaveAll(const float* __restrict both, float* __restric
     {                                                                                                                  \
         unframeAll(frames, lanes[0], lanes[1], lanes[2], lanes[3], n);                                                 \
     }                                                                                                                  \
+    attributes void prefix##Follow(const Frame* const* inputs, const FollowerConstants& constants,                      \
+                                   FollowerState& state, FollowerIntercepts& intercepts, Frame* out, int n) noexcept   \
+    {                                                                                                                  \
+        followAll(inputs, constants, state, intercepts, out, n);                                                       \
+    }                                                                                                                  \
+    attributes void prefix##CeilingWanted(const float* ahead, const float* clip, float error, float ceiling,            \
+                                          float* required, float* wanted, int n) noexcept                              \
+    {                                                                                                                  \
+        ceilingWantedAll(ahead, clip, error, ceiling, required, wanted, n);                                            \
+    }                                                                                                                  \
+    attributes void prefix##CeilingGain(const float* ramp, const float* clip, float ceiling, float* wet, int n) noexcept \
+    {                                                                                                                  \
+        ceilingGainAll(ramp, clip, ceiling, wet, n);                                                                   \
+    }                                                                                                                  \
     attributes void prefix##Interleave(const float* even, const float* odd, float* both, int n) noexcept               \
     {                                                                                                                  \
         interleaveAll(even, odd, both, n);                                                                             \
@@ -356,10 +414,10 @@ forcedinline void deinterleaveAll(const float* __restrict both, float* __restric
     {                                                                                                                  \
         deinterleaveAll(both, even, odd, n);                                                                           \
     }                                                                                                                  \
-    const Kernels prefix##Kernels{prefix##Shape,    prefix##Wet,        prefix##Peaks,                                 \
-                                   prefix##Fir,      prefix##Sanitise,   prefix##Live,                                  \
-                                   prefix##Frame,    prefix##Unframe,    prefix##Interleave,                            \
-                                   prefix##Deinterleave};
+    const Kernels prefix##Kernels{prefix##Shape,         prefix##Wet,         prefix##Fir,                              \
+                                   prefix##Sanitise,      prefix##Live,        prefix##Frame,                            \
+                                   prefix##Unframe,       prefix##Follow,      prefix##CeilingWanted,                    \
+                                   prefix##CeilingGain,   prefix##Interleave,  prefix##Deinterleave};
 
 // The FIR sums 32 outputs side by side. AVX-512 sums 64 (four of its 32 registers), so that
 // its multiply-adds do not wait on each other; AVX2's loop waits on its loads, not its sums, and

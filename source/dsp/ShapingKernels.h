@@ -43,24 +43,9 @@ using LiveKernel = LiveSummary (*)(const LiveChannels& channels, int n) noexcept
 // The wet samples (shaper::shapeWet, as shaper::holdWet and applyHeldWet) of the four oversampled
 // phases of n base samples, in place: phases[p][i] is phase p of base sample i, which takes the
 // transient amount T[i] and the controls of the stretch's sample i.
+inline constexpr int wetPhases = 4;
 using WetKernel = void (*)(float (*phases)[ControlBlock::maxSamples], const float* T, const ControlBlock& controls,
                            float clipNorm, int n) noexcept;
-
-// The High path's detector: for each of n base samples, the largest magnitude of its four
-// oversampled detection values (phases[p][i] is phase p of base sample i), refined to the peak of
-// the parabola through each local maximum and its neighbours, and held over peakHold base
-// samples. A value that is not a number, or absurdly large (beyond 1e18, far past anything the
-// input ceiling lets through), counts as silence, so the peaks are always finite. `last` keeps
-// the magnitudes of the last base sample and `held` the last peakHold - 1 windows' peaks from one
-// stretch to the next.
-inline constexpr int peakPhases = 4, peakHold = 4;
-struct PeakState
-{
-    float last[peakPhases]{};
-    float held[peakHold - 1]{};
-};
-using PeakKernel = void (*)(const float (*phases)[ControlBlock::maxSamples], PeakState& state, float* peaks,
-                            int n) noexcept;
 
 // out[i] = sum over t < numTaps of taps[t] * (newest[i - t] + oldest[i + t]), for i < n: the
 // pairs of equal taps of a symmetric FIR filter. It computes whole groups of outputs (of firGroup
@@ -75,6 +60,48 @@ using Frame = float[4];
 using FrameKernel = void (*)(const float* a, const float* b, Frame* frames, int n) noexcept;
 using UnframeKernel = void (*)(const Frame* frames, float* const* lanes, int n) noexcept;
 
+// The High path's followers (OversampledFollowers.h), in frames of four lanes (each channel's
+// fast and slow follower): every base sample, followerSteps steps at that many times the rate,
+// toward inputs[0][i], ..., inputs[3][i] in turn. One step moves an envelope e toward a to
+// max((1 - cA) a + cA e, (1 - cR) a + cR e): with cA <= cR the larger of the attack and the
+// release move is the one the follower makes (attack while a > e). Several steps are then the
+// largest of the affine functions of e that the choices between attack and release give, of
+// which only the largest intercept of each slope cA^k cR^(s - k) counts; those intercepts are
+// worked out from the inputs alone, wide, so the chain from one base sample to the next is one
+// composed step. Writes the mean of each base sample's envelopes after its second and its fourth
+// step, low-passed by two one-pole stages of coefficient `smoothing`, to out[i]; `state` carries
+// the envelopes and the low-passes on. Every inputs[p] must hold n rounded up to a multiple of
+// four frames (the intercepts are worked out four frames at a time).
+inline constexpr int followerSteps = 4;
+struct FollowerConstants
+{
+    static constexpr int width = 16; // four frames' lanes
+    // cA, cR, 1 - cA and 1 - cR of each lane of a frame, repeated for four frames.
+    float attack[width], release[width], attackShare[width], releaseShare[width];
+    // cA^k cR^(s - k) of each lane: after2[k] for s = 2, after4[k] for s = 4.
+    Frame after2[3], after4[5];
+    float smoothing;
+};
+struct FollowerState
+{
+    Frame envelope{}, lowPass{}, smoothed{};
+};
+// Room for the intercepts of a stretch: those of the envelopes after the second step (3) and the
+// fourth (5), each as frames.
+using FollowerIntercepts = float[8][4 * ControlBlock::maxSamples];
+using FollowerKernel = void (*)(const Frame* const* inputs, const FollowerConstants& constants, FollowerState& state,
+                                FollowerIntercepts& intercepts, Frame* out, int n) noexcept;
+
+// High quality's ceiling (CeilingRide.h), the loops over a stretch of n samples. The first writes
+// the gain each sample needs, required[lookAhead + i], from the prediction of its wet sample
+// (ahead[i], missing by at most `error`) where clip[i] is at 1 (elsewhere 1), then
+// wanted[i] = min(required[i], ..., required[i + lookAhead]). The second multiplies wet[i] by the
+// mean of ramp[i], ..., ramp[i + lookAhead], kept under ceiling / |wet[i]| where clip[i] is at 1.
+inline constexpr int ceilingLookAhead = 12;
+using CeilingWantedKernel = void (*)(const float* ahead, const float* clip, float error, float ceiling,
+                                     float* required, float* wanted, int n) noexcept;
+using CeilingGainKernel = void (*)(const float* ramp, const float* clip, float ceiling, float* wet, int n) noexcept;
+
 // A signal at twice the rate as its even and odd samples, and back: both[2i] is even[i] and
 // both[2i + 1] is odd[i], for i < n.
 using Interleave = void (*)(const float* even, const float* odd, float* both, int n) noexcept;
@@ -84,12 +111,14 @@ struct Kernels
 {
     Kernel shape;
     WetKernel wet;
-    PeakKernel peaks;
     SymmetricFir symmetricFir;
     Sanitise sanitise;
     LiveKernel live;
     FrameKernel frame;
     UnframeKernel unframe;
+    FollowerKernel follow;
+    CeilingWantedKernel ceilingWanted;
+    CeilingGainKernel ceilingGain;
     Interleave interleave;
     Deinterleave deinterleave;
 };

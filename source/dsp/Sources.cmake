@@ -3,6 +3,8 @@ target_sources(Tarvolt PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/EnvelopePass.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HalfbandFilter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/OversampledPath.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OversampledFollowers.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CeilingRide.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ShapingKernels.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LiveFeed.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LiveReduction.cpp)
@@ -14,6 +16,7 @@ target_sources(Tarvolt PRIVATE
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/ShapingKernels.cpp ${CMAKE_CURRENT_LIST_DIR}/EnvelopePass.cpp
         ${CMAKE_CURRENT_LIST_DIR}/TransientShaper.cpp ${CMAKE_CURRENT_LIST_DIR}/OversampledPath.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/OversampledFollowers.cpp ${CMAKE_CURRENT_LIST_DIR}/CeilingRide.cpp
         ${CMAKE_CURRENT_LIST_DIR}/HalfbandFilter.cpp ${CMAKE_CURRENT_LIST_DIR}/LiveReduction.cpp
         PROPERTIES COMPILE_OPTIONS -fno-trapping-math)
 endif()

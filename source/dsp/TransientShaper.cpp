@@ -26,6 +26,7 @@ void TransientShaper::prepare(double newSampleRate, const ShaperSettings& settin
         channel.lowBand = FocusFilter::lowBand(sampleRate);
         channel.highBand = FocusFilter::highBand(sampleRate);
     }
+    oversampled.prepare(sampleRate);
     reset();
 
     ramps.reset(sampleRate);
@@ -69,14 +70,15 @@ TransientShaper::Peaks TransientShaper::process(const juce::dsp::AudioBlock<cons
         const int length = std::min(ControlBlock::maxSamples, n - offset);
         ramps.render(controls, length);
         if (numChannels > 0)
-            processStretch(inChannels, outChannels, offset, length, coefficients, settings.focus, linked, peaks);
+            processStretch(inChannels, outChannels, offset, length, coefficients, settings.mode, settings.focus,
+                           linked, peaks);
     }
     return peaks;
 }
 
 void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& in,
                                      const juce::dsp::AudioBlock<float>& out, int offset, int n,
-                                     const shaper::EnvelopeCoefficients& c, Focus focus, bool linked,
+                                     const shaper::EnvelopeCoefficients& c, Mode mode, Focus focus, bool linked,
                                      Peaks& peaks) noexcept
 {
     const int numChannels = (int) out.getNumChannels();
@@ -106,12 +108,7 @@ void TransientShaper::processStretch(const juce::dsp::AudioBlock<const float>& i
     }
 
     if (high)
-    {
-        envelopePass::detect(choiceIndex(focus), numChannels, input, detected, n, detector);
-        for (int ch = 0; ch < numChannels; ++ch)
-            oversampled.detectPeaks(ch, detected[ch], detected[ch], n);
-        envelopePass::follow(linked, numChannels, detected, fast, slow, n, c, detector);
-    }
+        oversampled.detect(focus, mode, linked, numChannels, input, fast, slow, n, detector);
     else
         envelopePass::run(choiceIndex(focus), linked, numChannels, input, fast, slow, n, c, detector);
 

@@ -74,9 +74,11 @@ public:
     void setLiveFeed(LiveFeed* feed) noexcept { liveFeed = feed; }
 
 private:
+    // c: the followers' coefficients of the mode at the sample rate (High quality's detector
+    // keeps its own for every mode).
     void processStretch(const juce::dsp::AudioBlock<const float>& in, const juce::dsp::AudioBlock<float>& out,
-                        int offset, int n,
-                        const shaper::EnvelopeCoefficients& c, Focus focus, bool linked, Peaks& peaks) noexcept;
+                        int offset, int n, const shaper::EnvelopeCoefficients& c, Mode mode, Focus focus,
+                        bool linked, Peaks& peaks) noexcept;
 
     double sampleRate = 44100.0;
     DetectorState detector;
@@ -90,7 +92,6 @@ private:
     alignas(16) float input[2][ControlBlock::maxSamples]{};
     alignas(16) float fast[2][ControlBlock::maxSamples]{};
     alignas(16) float slow[2][ControlBlock::maxSamples]{};
-    alignas(16) float detected[2][ControlBlock::maxSamples]{}; // High quality: detection, then its peaks
     // While the live view listens: each channel's transient amounts and (High quality) its input
     // as late as the output.
     alignas(64) float liveTransients[2][ControlBlock::maxSamples]{};

@@ -3,7 +3,9 @@
 // linked or not, and power off and mix 0 must keep passing the input through.
 
 #include "common/ProcessorHarness.h"
+#include "dsp/CeilingRide.h"
 #include "dsp/EnvelopePass.h"
+#include "dsp/OversampledPath.h"
 #include "dsp/ShapingKernels.h"
 
 #include <gtest/gtest.h>
@@ -195,61 +197,6 @@ TEST(BrokenSamples, AudioAtTheCeilingStaysFiniteAndFades)
         }
 }
 
-// Behind the ceiling, each state guards itself. The High path's peak finder: absurd detection
-// values (the square of 3e20 next to 3.2e20 overflows a float) and non-finite ones give finite
-// peaks, and the peaks of base samples a hold's length away from them are untouched.
-TEST(BrokenSamples, ThePeakFinderStaysFinite)
-{
-    using shaping::peakHold;
-    const float inf = std::numeric_limits<float>::infinity();
-    const float absurd[][shaping::peakPhases] = {
-        {3.0e20f, 3.2e20f, 1.0f, 0.5f},
-        {FLT_MAX, inf, std::numeric_limits<float>::quiet_NaN(), -FLT_MAX},
-        {-1.0e30f, 1.0e30f, -inf, 0.2f}};
-    const int at[] = {40, 60, 127};
-    const auto best = shaping::activeInstructionSet();
-    for (const auto set :
-         {shaping::InstructionSet::generic, shaping::InstructionSet::avx2, shaping::InstructionSet::avx512})
-    {
-        if (!shaping::isSupported(set))
-            continue;
-        SCOPED_TRACE(shaping::nameOf(set));
-        shaping::use(set);
-        const auto& kernels = shaping::activeKernels();
-
-        float phases[shaping::peakPhases][ControlBlock::maxSamples],
-            broken[shaping::peakPhases][ControlBlock::maxSamples];
-        for (int p = 0; p < shaping::peakPhases; ++p)
-            for (int i = 0; i < ControlBlock::maxSamples; ++i)
-                phases[p][i] = broken[p][i] = 0.5f * std::sin(0.3f * (float)(4 * i + p));
-        for (size_t k = 0; k < std::size(at); ++k)
-            for (int p = 0; p < shaping::peakPhases; ++p)
-                broken[p][at[k]] = absurd[k][p];
-
-        shaping::PeakState cleanState, brokenState;
-        float cleanPeaks[2][ControlBlock::maxSamples], brokenPeaks[2][ControlBlock::maxSamples];
-        for (int stretch = 0; stretch < 2; ++stretch) // the second one shows what the state carried over
-        {
-            kernels.peaks(phases, cleanState, cleanPeaks[stretch], ControlBlock::maxSamples);
-            kernels.peaks(stretch == 0 ? broken : phases, brokenState, brokenPeaks[stretch],
-                          ControlBlock::maxSamples);
-        }
-        for (int stretch = 0; stretch < 2; ++stretch)
-            for (int i = 0; i < ControlBlock::maxSamples; ++i)
-            {
-                const float peak = brokenPeaks[stretch][i];
-                EXPECT_TRUE(std::isfinite(peak)) << "stretch " << stretch << ", sample " << i;
-                const int position = stretch * ControlBlock::maxSamples + i;
-                const bool near =
-                    std::any_of(std::begin(at), std::end(at),
-                                [&](int a) { return position >= a && position <= a + peakHold; });
-                if (!near)
-                    EXPECT_EQ(peak, cleanPeaks[stretch][i]) << "stretch " << stretch << ", sample " << i;
-            }
-    }
-    shaping::use(best);
-}
-
 namespace
 {
 // Each sample's envelopes of two channels, as the envelope pass writes them.
@@ -325,5 +272,117 @@ TEST(BrokenSamples, AFocusFilterThatOverflowsRestartsItsChannel)
             }
         }
         EXPECT_EQ(got.fast[0][(size_t)restart], 0.0f) << "the restart clears the followers";
+    }
+}
+
+// Behind the ceiling, each state guards itself. High quality's detector (focus filters,
+// interpolators, rectifier, followers at four times the rate), given absurd or non-finite samples
+// directly: its envelopes stay finite, and unlinked the other channel's are exactly the
+// undisturbed ones. A sample the focus filters can take (up to about 1e37) is an impulse to them,
+// whose ringing passes through every level on its way down and pumps the followers, as it would
+// at Standard (the input ceiling keeps such samples out); one they cannot take (FLT_MAX, inf,
+// NaN) restarts the channel, and nothing pumps its followers above what the programme gives.
+TEST(BrokenSamples, TheHighDetectorStaysFinite)
+{
+    const int total = 64 * ControlBlock::maxSamples;
+    const std::vector<float> clean[2] = {harness::drumLikeSignal(total, 1200, 4),
+                                         harness::drumLikeSignal(total, 900, 6)};
+    const auto run = [&](const std::vector<float>(&input)[2], bool linked, DetectorState& state)
+    {
+        auto path = std::make_unique<OversampledPath>();
+        path->prepare(rate);
+        Envelopes out;
+        envelopePass::Stretch in, fast, slow;
+        for (int start = 0; start < total; start += ControlBlock::maxSamples)
+        {
+            const int n = ControlBlock::maxSamples;
+            for (int ch = 0; ch < 2; ++ch)
+                std::copy(input[ch].begin() + start, input[ch].begin() + start + n, in[ch]);
+            path->detect(Focus::full, Mode::punch, linked, 2, in, fast, slow, n, state);
+            for (int ch = 0; ch < 2; ++ch)
+            {
+                out.fast[ch].insert(out.fast[ch].end(), fast[ch], fast[ch] + n);
+                out.slow[ch].insert(out.slow[ch].end(), slow[ch], slow[ch] + n);
+            }
+        }
+        return out;
+    };
+    const int at = 5 * ControlBlock::maxSamples + 30;
+    for (bool linked : {false, true})
+    {
+        auto cleanState = freshChannels();
+        const auto undisturbed = run(clean, linked, cleanState);
+        float loudest = 0.0f;
+        for (int ch = 0; ch < 2; ++ch)
+            loudest = std::max({loudest,
+                                *std::max_element(undisturbed.fast[ch].begin(), undisturbed.fast[ch].end()),
+                                *std::max_element(undisturbed.slow[ch].begin(), undisturbed.slow[ch].end())});
+        for (const auto& d : disturbances())
+        {
+            SCOPED_TRACE(juce::String(d.name) + " x" + juce::String(d.count) + (linked ? ", linked" : ""));
+            std::vector<float> broken[2] = {clean[0], clean[1]};
+            for (int k = 0; k < d.count; ++k)
+                broken[0][(size_t)(at + k)] = k % 2 == 0 ? d.value : -d.value;
+            auto state = freshChannels();
+            const auto got = run(broken, linked, state);
+            float largest = 0.0f;
+            for (int ch = 0; ch < 2; ++ch)
+                for (size_t i = 0; i < (size_t)total; ++i)
+                {
+                    for (float e : {got.fast[ch][i], got.slow[ch][i]})
+                    {
+                        ASSERT_TRUE(std::isfinite(e)) << "channel " << ch << ", sample " << i;
+                        largest = std::max(largest, e);
+                    }
+                    if (!linked && ch == 1)
+                    {
+                        ASSERT_EQ(got.fast[1][i], undisturbed.fast[1][i]) << "sample " << i;
+                        ASSERT_EQ(got.slow[1][i], undisturbed.slow[1][i]) << "sample " << i;
+                    }
+                }
+            const bool ringsDown = std::abs(d.value) > shaper::inputCeiling && std::abs(d.value) < 1.0e37f;
+            if (!ringsDown)
+                EXPECT_LE(largest, loudest);
+        }
+    }
+}
+
+// High quality's ceiling ride, given absurd or non-finite wet samples and predictions directly (a
+// loud tone it rides all the time): its gain stays finite, so every other output sample does, and
+// within 50 ms it rides the tone exactly as it did undisturbed.
+TEST(BrokenSamples, TheCeilingRideComesBack)
+{
+    const int total = 24 * ControlBlock::maxSamples, at = 4 * ControlBlock::maxSamples + 30;
+    constexpr int lookAhead = CeilingRide::lookAhead;
+    std::vector<float> tone((size_t)(total + lookAhead));
+    for (size_t i = 0; i < tone.size(); ++i)
+        tone[i] = 1.4f * (float)std::sin(0.3 * (double)i);
+    const std::vector<float> clip(ControlBlock::maxSamples, 1.0f);
+    const auto ride = [&](const std::vector<float>& wet)
+    {
+        CeilingRide ceiling;
+        ceiling.prepare(rate);
+        std::vector<float> out(wet.begin(), wet.begin() + total);
+        for (int start = 0; start < total; start += ControlBlock::maxSamples)
+            ceiling.apply(0, out.data() + start, wet.data() + start + lookAhead, clip.data(), 0.01f,
+                          ControlBlock::maxSamples);
+        return out;
+    };
+    const auto undisturbed = ride(tone);
+    for (const auto& d : disturbances())
+    {
+        SCOPED_TRACE(juce::String(d.name) + " x" + juce::String(d.count));
+        auto wet = tone;
+        for (int k = 0; k < d.count; ++k)
+            wet[(size_t)(at + k)] = k % 2 == 0 ? d.value : -d.value;
+        const auto out = ride(wet);
+        for (int i = 0; i < total; ++i)
+        {
+            if (i >= at && i < at + d.count)
+                continue;
+            ASSERT_TRUE(std::isfinite(out[(size_t)i])) << "sample " << i;
+            if (i >= at + d.count + recovery)
+                ASSERT_EQ(out[(size_t)i], undisturbed[(size_t)i]) << "sample " << i;
+        }
     }
 }

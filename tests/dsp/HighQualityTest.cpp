@@ -2,6 +2,7 @@
 
 #include "common/AliasingMeasurement.h"
 #include "common/ProcessorHarness.h"
+#include "dsp/OversampledFollowers.h"
 #include "dsp/ShapingKernels.h"
 
 #include <gtest/gtest.h>
@@ -103,62 +104,134 @@ TEST(HighQuality, TheWetPathLinesUpWithTheDelayedInput)
     }
 }
 
-// However a host cuts the audio into blocks, the output is the same to the last bit.
+// However a host cuts the audio into blocks, the output is the same to the last bit, with the
+// clip at 100 (the ceiling riding) too.
 TEST(HighQuality, TheOutputDoesNotDependOnTheBlockSize)
 {
-    auto shapedIn = [](int blockSize) {
-        TarvoltAudioProcessor processor;
-        harness::setPlain(processor, ParameterIDs::quality, 1.0f);
-        harness::setPlain(processor, ParameterIDs::clip, 60.0f);
-        harness::prepare(processor, 2, 48000.0, 512);
-        auto buffer = harness::makeBuffer(2, harness::drumLikeSignal(20000, 4000, 17));
-        harness::processInBlocks(processor, buffer, blockSize);
-        return buffer;
-    };
-    const auto reference = shapedIn(512);
-    for (int blockSize : {1, 33, 100, 500, 4096})
+    for (float clip : {60.0f, 100.0f})
     {
-        const auto other = shapedIn(blockSize);
-        for (int ch = 0; ch < 2; ++ch)
-            for (int i = 0; i < reference.getNumSamples(); ++i)
-                ASSERT_EQ(other.getSample(ch, i), reference.getSample(ch, i))
-                    << "block size " << blockSize << ", channel " << ch << ", sample " << i;
+        SCOPED_TRACE("clip " + juce::String(clip));
+        auto shapedIn = [clip](int blockSize) {
+            TarvoltAudioProcessor processor;
+            harness::setPlain(processor, ParameterIDs::quality, 1.0f);
+            harness::setPlain(processor, ParameterIDs::clip, clip);
+            harness::prepare(processor, 2, 48000.0, 512);
+            auto buffer = harness::makeBuffer(2, harness::drumLikeSignal(20000, 4000, 17));
+            buffer.applyGain(2.0f);
+            harness::processInBlocks(processor, buffer, blockSize);
+            return buffer;
+        };
+        const auto reference = shapedIn(512);
+        for (int blockSize : {1, 33, 100, 500, 4096})
+        {
+            const auto other = shapedIn(blockSize);
+            for (int ch = 0; ch < 2; ++ch)
+                for (int i = 0; i < reference.getNumSamples(); ++i)
+                    ASSERT_EQ(other.getSample(ch, i), reference.getSample(ch, i))
+                        << "block size " << blockSize << ", channel " << ch << ", sample " << i;
+        }
     }
 }
 
-// Every build of the vectorised loops (filters, detector peaks, wet signal) shapes alike: the
-// same drums through High quality with punch and clip, on each instruction set this machine runs,
-// against the build's own. Only fused multiply-adds may round differently.
+// Every build of the vectorised loops (filters, followers, wet signal, the ceiling's ride) shapes
+// alike: the same drums through High quality with punch and clip (60, and 100 where the ceiling
+// rides), on each instruction set this machine runs, against the build's own. Only fused
+// multiply-adds may round differently.
 TEST(HighQuality, EveryInstructionSetShapesAlike)
 {
-    const auto shapedWith = [](shaping::InstructionSet set) {
-        TarvoltAudioProcessor processor;
-        harness::setPlain(processor, ParameterIDs::quality, 1.0f);
-        harness::setPlain(processor, ParameterIDs::punch, 80.0f);
-        harness::setPlain(processor, ParameterIDs::clip, 60.0f);
-        harness::prepare(processor, 2, 44100.0, 512);
-        auto buffer = harness::makeBuffer(2, harness::drumLikeSignal(30000, 3000, 5));
-        shaping::use(set);
-        harness::processInBlocks(processor, buffer, 300);
-        return buffer;
-    };
-    const auto best = shaping::activeInstructionSet();
-    const auto reference = shapedWith(shaping::InstructionSet::generic);
-    float largest = 0.0f;
-    for (int ch = 0; ch < 2; ++ch)
-        largest = std::max(largest, reference.getMagnitude(ch, 0, reference.getNumSamples()));
-    ASSERT_GT(largest, 0.1f);
-    for (const auto set : {shaping::InstructionSet::avx2, shaping::InstructionSet::avx512})
+    for (float clip : {60.0f, 100.0f})
     {
-        if (!shaping::isSupported(set))
-            continue;
-        const auto other = shapedWith(set);
+        SCOPED_TRACE("clip " + juce::String(clip));
+        const auto shapedWith = [clip](shaping::InstructionSet set) {
+            TarvoltAudioProcessor processor;
+            harness::setPlain(processor, ParameterIDs::quality, 1.0f);
+            harness::setPlain(processor, ParameterIDs::punch, 80.0f);
+            harness::setPlain(processor, ParameterIDs::clip, clip);
+            harness::prepare(processor, 2, 44100.0, 512);
+            auto buffer = harness::makeBuffer(2, harness::drumLikeSignal(30000, 3000, 5));
+            buffer.applyGain(2.0f);
+            shaping::use(set);
+            harness::processInBlocks(processor, buffer, 300);
+            return buffer;
+        };
+        const auto best = shaping::activeInstructionSet();
+        const auto reference = shapedWith(shaping::InstructionSet::generic);
+        float largest = 0.0f;
         for (int ch = 0; ch < 2; ++ch)
-            for (int i = 0; i < reference.getNumSamples(); ++i)
-                ASSERT_NEAR(other.getSample(ch, i), reference.getSample(ch, i), 1.0e-5f)
-                    << shaping::nameOf(set) << ", channel " << ch << ", sample " << i;
+            largest = std::max(largest, reference.getMagnitude(ch, 0, reference.getNumSamples()));
+        ASSERT_GT(largest, 0.1f);
+        for (const auto set : {shaping::InstructionSet::avx2, shaping::InstructionSet::avx512})
+        {
+            if (!shaping::isSupported(set))
+                continue;
+            const auto other = shapedWith(set);
+            for (int ch = 0; ch < 2; ++ch)
+                for (int i = 0; i < reference.getNumSamples(); ++i)
+                    ASSERT_NEAR(other.getSample(ch, i), reference.getSample(ch, i), 1.0e-5f)
+                        << shaping::nameOf(set) << ", channel " << ch << ", sample " << i;
+        }
+        shaping::use(best);
     }
-    shaping::use(best);
+}
+
+// The followers of the High path take four steps a base sample, composed into one: after every
+// stretch each channel's envelopes are those of four plain follower steps
+// (shaper::followEnvelopes, at four times the rate) per base sample, in every mode, with
+// stretches of any length (within float rounding: 1e-4 of the envelope). Linked, the linked pair
+// takes the larger of the two channels' values and each channel's own followers their own.
+TEST(HighQuality, TheComposedFollowerStepsAreFourPlainSteps)
+{
+    const double rate = 48000.0;
+    constexpr int steps = OversampledFollowers::steps;
+    juce::Random random(11);
+    for (Mode mode : {Mode::tight, Mode::punch, Mode::smooth})
+        for (bool linked : {false, true})
+        {
+            SCOPED_TRACE("mode " + juce::String(choiceIndex(mode)) + (linked ? ", linked" : ""));
+            OversampledFollowers followers;
+            followers.prepare(rate);
+            const auto c = shaper::EnvelopeCoefficients::forMode(mode, steps * rate);
+            DetectorState detector;
+            float fast[2]{}, slow[2]{}, linkedFast = 0.0f, linkedSlow = 0.0f;
+            static OversampledFollowers::Values values;
+            envelopePass::Stretch fastOut, slowOut;
+            for (int stretch = 0; stretch < 40; ++stretch)
+            {
+                const int n = 1 + random.nextInt(ControlBlock::maxSamples);
+                // Bursts over quiet stretches, so that both followers attack and release.
+                const float level = stretch % 5 == 0 ? 1.0f : 0.05f;
+                for (int ch = 0; ch < 2; ++ch)
+                    for (int i = 0; i < n; ++i)
+                        for (int p = 0; p < steps; ++p)
+                            values[ch][p][i] = level * random.nextFloat() * (ch == 0 ? 1.0f : 0.6f);
+                followers.run(mode, linked, 2, values, fastOut, slowOut, n, detector);
+
+                for (int i = 0; i < n; ++i)
+                    for (int p = 0; p < steps; ++p)
+                    {
+                        for (int ch = 0; ch < 2; ++ch)
+                            shaper::followEnvelopes(values[ch][p][i], fast[ch], slow[ch], c);
+                        if (linked)
+                            shaper::followEnvelopes(std::max(values[0][p][i], values[1][p][i]), linkedFast,
+                                                    linkedSlow, c);
+                    }
+                const auto near = [](float got, float expected) {
+                    return std::abs(got - expected) <= 1.0e-4f * expected + 1.0e-9f;
+                };
+                for (int ch = 0; ch < 2; ++ch)
+                {
+                    ASSERT_PRED2(near, detector.channels[(size_t) ch].fastEnvelope, fast[ch])
+                        << "stretch " << stretch << ", channel " << ch;
+                    ASSERT_PRED2(near, detector.channels[(size_t) ch].slowEnvelope, slow[ch])
+                        << "stretch " << stretch << ", channel " << ch;
+                }
+                if (linked)
+                {
+                    ASSERT_PRED2(near, detector.linkedFast, linkedFast) << "stretch " << stretch;
+                    ASSERT_PRED2(near, detector.linkedSlow, linkedSlow) << "stretch " << stretch;
+                }
+            }
+        }
 }
 
 // The measurement of the bench program (bench/AliasingBench.cpp): what folds back from the

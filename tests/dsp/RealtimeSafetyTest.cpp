@@ -52,7 +52,8 @@ TEST(RealtimeGuard, FrameworkLocksAndAllocationsAreSeen)
 namespace
 {
 // Moves every parameter (power, mode and focus included) between blocks, the way host
-// automation and the editor would.
+// automation and the editor would; one move in four goes to an end of the range, where paths
+// switch (the clip at 100 has High quality ride its ceiling).
 void moveParameters(TarvoltAudioProcessor& processor, int blockIndex)
 {
     juce::Random random(blockIndex);
@@ -60,9 +61,17 @@ void moveParameters(TarvoltAudioProcessor& processor, int blockIndex)
     {
         if (random.nextInt(3) != 0)
             continue;
-        const float plain = spec.minimum + random.nextFloat() * (spec.maximum - spec.minimum);
+        float plain = spec.minimum + random.nextFloat() * (spec.maximum - spec.minimum);
+        if (random.nextInt(4) == 0)
+            plain = random.nextBool() ? spec.maximum : spec.minimum;
         harness::setPlain(processor, spec.id, spec.clampPlain(plain));
     }
+}
+
+bool ridesTheCeiling(TarvoltAudioProcessor& processor)
+{
+    return harness::getPlain(processor, ParameterIDs::quality) >= 0.5f
+           && harness::getPlain(processor, ParameterIDs::clip) >= 100.0f;
 }
 } // namespace
 
@@ -80,10 +89,12 @@ TEST(RealtimeSafety, ProcessBlockNeitherAllocatesNorLocksNorDoesIo)
         juce::MidiBuffer midi;
         // Host automation reaches the parameter on the audio thread: its value and every listener.
         auto* automated = processor.getState().parameters.getParameter(ParameterIDs::attack);
+        int ridingBlocks = 0;
 
         for (int block = 0; block < 600; ++block)
         {
             moveParameters(processor, block);
+            ridingBlocks += ridesTheCeiling(processor) ? 1 : 0;
             const int n = blockSizes[(size_t) block % std::size(blockSizes)];
             for (int ch = 0; ch < channels; ++ch)
                 buffer.copyFrom(ch, 0, input, ch, 0, 1024);
@@ -103,6 +114,7 @@ TEST(RealtimeSafety, ProcessBlockNeitherAllocatesNorLocksNorDoesIo)
             ASSERT_TRUE(c.clean()) << "block " << block << ": " << c.allocations << " allocations, "
                                    << c.deallocations << " frees, " << c.locks << " locks, " << c.io << " I/O calls";
         }
+        EXPECT_GT(ridingBlocks, 10) << "High quality with the clip at 100";
     }
 }
 
