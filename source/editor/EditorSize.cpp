@@ -3,6 +3,7 @@
 #include "editor/look/Rounding.h"
 
 #include <algorithm>
+#include <cmath>
 
 EditorSize computeEditorSize(juce::Rectangle<int> userArea, const EditorProportions& layout)
 {
@@ -14,7 +15,11 @@ EditorSize computeEditorSize(juce::Rectangle<int> userArea, const EditorProporti
     const int wMax = std::max(1, std::min(Uw, roundHalfAway(layout.maximumWidth)));
     const int wMin = std::max(1, std::min(wMax, roundHalfAway(layout.minimumWidth)));
 
-    const int h0 = std::max(1, roundHalfAway(Uh * f));
+    // A host shows the editor in a window of its own, with a title bar, usually a toolbar (presets,
+    // bypass) and borders: the height those take is set aside first, so that the whole window
+    // opens inside the usable area.
+    const int available = std::max(Uh - roundHalfAway(std::max(layout.hostFrameAllowance, 0.0f)), 0);
+    const int h0 = std::max(1, roundHalfAway(available * f));
     const int w0 = std::max(1, roundHalfAway(h0 * R));
 
     EditorSize size;
@@ -33,6 +38,30 @@ EditorSize computeEditorSize(juce::Rectangle<int> userArea, const EditorProporti
     size.maxHeight = std::max(size.minHeight, roundHalfAway(wMax / R));
     size.aspectRatio = R;
     return size;
+}
+
+juce::Point<int> fitToAspectRatio(const EditorSize& limits, int width, int height)
+{
+    const double R = limits.aspectRatio;
+    int w = std::max(1, width);
+    int h = std::max(1, roundHalfAway(w / R));
+    if (h > height)
+    {
+        h = std::max(1, height);
+        w = std::max(1, roundHalfAway(h * R));
+    }
+    if (w < limits.minWidth || w > limits.maxWidth)
+    {
+        w = juce::jlimit(limits.minWidth, limits.maxWidth, w);
+        h = std::max(1, roundHalfAway(w / R));
+    }
+    return {w, h};
+}
+
+bool keepsRatioAndLimits(const EditorSize& limits, int width, int height)
+{
+    return width >= limits.minWidth && width <= limits.maxWidth &&
+           std::abs((double) height - width / limits.aspectRatio) <= 1.0;
 }
 
 juce::Rectangle<int> chooseDisplayUserArea(const juce::Array<juce::Displays::Display>& displays,

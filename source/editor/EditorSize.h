@@ -5,7 +5,10 @@
 // The editor window's proportions and the limits of its width.
 struct EditorProportions
 {
-    float defaultHeightFraction = 0.75f; // share of the display's usable height the editor opens at
+    float defaultHeightFraction = 0.75f; // share of the display's usable height, less the host's
+                                         // frame, the editor opens at
+    float hostFrameAllowance = 120.0f;   // logical pixels kept for the frame a host puts around
+                                         // the editor (title bar, toolbar, borders)
     float aspectRatio = 1.61f;           // editor width / height, kept fixed
     float menuBarHeightFraction = 0.09f; // share of the editor height given to the menu bar
     float minimumWidth = 500.0f;         // logical pixels
@@ -13,7 +16,9 @@ struct EditorProportions
 };
 
 // The editor window's opening size and its resize limits, from the usable area of the display
-// that shows it (logical pixels) and the editor's proportions.
+// that shows it (logical pixels) and the editor's proportions: three quarters of the usable height
+// less the host's frame (EditorProportions::hostFrameAllowance), at the fixed aspect ratio, within
+// the width limits.
 struct EditorSize
 {
     int width = 1, height = 1;
@@ -22,6 +27,14 @@ struct EditorSize
 };
 
 EditorSize computeEditorSize(juce::Rectangle<int> userArea, const EditorProportions& layout);
+
+// The editor's size in a window of width x height that a host imposes: the largest at the fixed
+// aspect ratio that fits in it, within the limits.
+juce::Point<int> fitToAspectRatio(const EditorSize& limits, int width, int height);
+
+// Whether a size keeps the aspect ratio (to within the rounding to whole pixels) and the width
+// limits: whether fitToAspectRatio would leave it as it is.
+bool keepsRatioAndLimits(const EditorSize& limits, int width, int height);
 
 // The usable area (without task bars) of the display the editor opens on, in logical pixels.
 // windowBounds are the screen bounds of the window that holds the editor, empty while it is not

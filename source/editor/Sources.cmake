@@ -2,6 +2,7 @@
 # display, look, meters, panel).
 target_sources(Tarvolt PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/EditorSize.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/KeyboardOwner.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TarvoltEditor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bar/DialogLookAndFeel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bar/IconButton.cpp
@@ -26,6 +27,7 @@ target_sources(Tarvolt PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/display/ModelView.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/PlotGeometry.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/SignalDisplay.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/look/ResizeGripLookAndFeel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/meters/LevelMeter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/meters/MeterLayout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/panel/MainPanel.cpp

@@ -5,9 +5,13 @@
 
 TarvoltEditor::TarvoltEditor(juce::AudioProcessor& processor, PluginState& pluginState, LiveFeed& liveFeed,
                              const LevelMeters& meters)
-    : juce::AudioProcessorEditor(processor), state(pluginState), panel(pluginState, liveFeed, meters)
+    : juce::AudioProcessorEditor(processor), state(pluginState), panel(pluginState, liveFeed, meters),
+      keyboard(*this, processor.wrapperType == juce::AudioProcessor::wrapperType_Standalone
+                          ? KeyboardOwner::Mode::ownWindow
+                          : KeyboardOwner::Mode::host)
 {
     bar.setPresetManager(&state);
+    bar.onMenuClosed = [this] { keyboard.menuClosed(); };
     // The panel draws with the resolution the bar shows, from the first paint on.
     auto& settings = bar.getSettingsMenu();
     panel.setResolutionMode(settings.getResolution());
@@ -18,6 +22,18 @@ TarvoltEditor::TarvoltEditor(juce::AudioProcessor& processor, PluginState& plugi
     addAndMakeVisible(panel);
     addAndMakeVisible(bar);
     applyEditorSize();
+    keyboard.leaveFocusToTextFields(); // the grip too
+}
+
+TarvoltEditor::~TarvoltEditor()
+{
+    if (resizableCorner != nullptr)
+        resizableCorner->setLookAndFeel(nullptr);
+}
+
+void TarvoltEditor::parentHierarchyChanged()
+{
+    keyboard.editorParentChanged();
 }
 
 // The display mode is an editor setting kept with the state, not a parameter: the choice goes
@@ -61,6 +77,8 @@ void TarvoltEditor::paint(juce::Graphics&)
 
 void TarvoltEditor::resized()
 {
+    if (!keepsRatioAndLimits(sizeLimits, getWidth(), getHeight()))
+        triggerAsyncUpdate(); // after the host's resizing is done, so that it hears of the change
     const int barHeight = roundHalfAway((float)getHeight() * layout.menuBarHeightFraction);
     bar.setBounds(0, 0, getWidth(), barHeight);
     panel.setBounds(0, barHeight, getWidth(), getHeight() - barHeight);
@@ -78,8 +96,21 @@ juce::Rectangle<int> TarvoltEditor::getDisplayUserArea() const
 void TarvoltEditor::applyEditorSize()
 {
     const auto size = computeEditorSize(getDisplayUserArea(), layout);
+    sizeLimits = size;
     setResizeLimits(size.minWidth, size.minHeight, size.maxWidth, size.maxHeight);
     if (auto* limits = getConstrainer())
         limits->setFixedAspectRatio(size.aspectRatio);
+    // The grip, where the window can be resized at all.
+    const bool resizable = size.minWidth != size.maxWidth;
+    setResizable(resizable, resizable);
+    if (resizableCorner != nullptr)
+        resizableCorner->setLookAndFeel(&gripLook);
     setSize(size.width, size.height);
+}
+
+void TarvoltEditor::handleAsyncUpdate()
+{
+    const auto fitted = fitToAspectRatio(sizeLimits, getWidth(), getHeight());
+    if (fitted != juce::Point<int>(getWidth(), getHeight()))
+        setSize(fitted.x, fitted.y);
 }

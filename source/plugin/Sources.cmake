@@ -2,4 +2,5 @@
 # are build settings of juce_add_plugin in the top-level CMakeLists.txt.
 target_sources(Tarvolt PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/TarvoltAudioProcessor.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/BlockProcessing.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/BlockProcessing.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HostPrograms.cpp)

@@ -8,6 +8,7 @@ TarvoltAudioProcessor::TarvoltAudioProcessor()
                                .withOutput("Output", juce::AudioChannelSet::stereo(), true))
 {
     state.parameters.addParameterListener(ParameterIDs::quality, this);
+    state.getCurrentPreset().onChoiceChange = [this] { reportProgramChange(); };
     // The High path's latency comes from its filters' design: done here, before any thread may
     // need it.
     TransientShaper::latencyFor(Quality::high);
@@ -15,6 +16,7 @@ TarvoltAudioProcessor::TarvoltAudioProcessor()
 
 TarvoltAudioProcessor::~TarvoltAudioProcessor()
 {
+    state.getCurrentPreset().onChoiceChange = nullptr;
     state.parameters.removeParameterListener(ParameterIDs::quality, this);
 }
 
@@ -60,31 +62,6 @@ bool TarvoltAudioProcessor::hasEditor() const
 juce::AudioProcessorEditor* TarvoltAudioProcessor::createEditor()
 {
     return new TarvoltEditor(*this, state, liveFeed, meters);
-}
-
-// One program. Its name is "Default" rather than empty: the framework publishes the program
-// in a host-visible program list, where an unnamed program is rejected by validators.
-int TarvoltAudioProcessor::getNumPrograms()
-{
-    return 1;
-}
-
-int TarvoltAudioProcessor::getCurrentProgram()
-{
-    return 0;
-}
-
-void TarvoltAudioProcessor::setCurrentProgram(int)
-{
-}
-
-const juce::String TarvoltAudioProcessor::getProgramName(int index)
-{
-    return index == 0 ? juce::String("Default") : juce::String();
-}
-
-void TarvoltAudioProcessor::changeProgramName(int, const juce::String&)
-{
 }
 
 //==============================================================================

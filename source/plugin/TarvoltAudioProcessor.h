@@ -8,7 +8,7 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 
 // The plug-in as the framework's formats see it: the buses, the audio blocks and the host's
-// bypass, the single program, the state blob and the editor. Each block is shaped with the
+// bypass, the factory presets as programs, the state blob and the editor. Each block is shaped with the
 // state's parameter values (ShaperSettingsFrom); the meters and the live feed carry what the
 // editor shows of the audio. The latency follows the quality parameter.
 class TarvoltAudioProcessor : public juce::AudioProcessor,
@@ -40,6 +40,7 @@ public:
     bool hasEditor() const override;
     juce::AudioProcessorEditor* createEditor() override;
 
+    // The host's program list: the factory presets (HostPrograms.cpp).
     int getNumPrograms() override;
     int getCurrentProgram() override;
     void setCurrentProgram(int index) override;
@@ -65,6 +66,9 @@ private:
     // The quality decides the latency.
     void parameterChanged(const juce::String& parameterID, float newValue) override;
 
+    // Tells the host when the preset chosen in the editor moves its current program.
+    void reportProgramChange();
+
     // Shapes a block in place with the settings, feeds the live view and the meters.
     void shapeBlock(juce::AudioBuffer<float>& buffer, const ShaperSettings& settings) noexcept;
 
@@ -72,6 +76,7 @@ private:
     TransientShaper shaper;
     LiveFeed liveFeed;
     LevelMeters meters;
+    std::atomic<int> reportedProgram{0};
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(TarvoltAudioProcessor)
 };

@@ -2,11 +2,16 @@
 
 void CurrentPreset::set(const juce::String& name, bool isUser, bool isModified)
 {
+    bool changed = false;
     {
         const juce::ScopedLock scope(lock);
-        choice = {name.isEmpty() ? juce::String(PresetManager::noPresetName) : name, isUser};
+        const Choice chosen{name.isEmpty() ? juce::String(PresetManager::noPresetName) : name, isUser};
+        changed = chosen.name != choice.name || chosen.isUser != choice.isUser;
+        choice = chosen;
     }
     modified.store(isModified);
+    if (changed && onChoiceChange)
+        onChoiceChange();
 }
 
 CurrentPreset::Choice CurrentPreset::get() const

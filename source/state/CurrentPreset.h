@@ -5,6 +5,7 @@
 #include <juce_core/juce_core.h>
 
 #include <atomic>
+#include <functional>
 
 // Which preset the parameters came from and whether a parameter changed since: its name
 // (PresetManager::noPresetName while none is chosen), whether it is a user preset, and the
@@ -27,6 +28,9 @@ public:
     bool isUser() const { return get().isUser; }
     // The name, followed by " *" while modified: what the menu bar shows.
     juce::String getDisplayName() const;
+
+    // Called after set() chose another preset (name or kind), on the thread that called set().
+    std::function<void()> onChoiceChange;
 
     void markModified() noexcept { modified.store(true); }
     bool isModified() const noexcept { return modified.load(); }

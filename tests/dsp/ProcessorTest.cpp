@@ -86,13 +86,6 @@ TEST(Processor, FixedAnswersToTheHost)
     EXPECT_FALSE(processor.producesMidi());
     EXPECT_FALSE(processor.isMidiEffect());
     EXPECT_TRUE(processor.hasEditor());
-    EXPECT_EQ(processor.getNumPrograms(), 1);
-    EXPECT_EQ(processor.getCurrentProgram(), 0);
-    EXPECT_EQ(processor.getProgramName(0), "Default");
-    processor.setCurrentProgram(3);
-    processor.changeProgramName(0, "Renamed");
-    EXPECT_EQ(processor.getCurrentProgram(), 0);
-    EXPECT_EQ(processor.getProgramName(0), "Default");
     EXPECT_EQ(processor.getBypassParameter(), nullptr);
 
     ASSERT_EQ(processor.getBusCount(true), 1);

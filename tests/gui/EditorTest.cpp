@@ -1,6 +1,7 @@
 #include "GuiTestSupport.h"
 
 #include "editor/EditorSize.h"
+#include "editor/look/ResizeGripLookAndFeel.h"
 #include "editor/look/Palette.h"
 #include "editor/meters/MeterLayout.h"
 
@@ -13,9 +14,13 @@ struct SizeCase
     int minWidth, minHeight, maxWidth, maxHeight;
 };
 
+// The opening height is three quarters of the usable height less 120 pixels for the host's frame
+// (title bar, toolbar, borders), so that the whole window opens on the screen: on a 1080-line
+// display (usable 1040) 690 rather than 780, which with a host's frame ran off the bottom.
 const SizeCase sizeCases[] = {
-    {1920, 1040, 1256, 780, 500, 311, 1700, 1056}, // the common case
-    {800, 500, 604, 375, 500, 311, 800, 497},      // 375 x 1.61 = 603.75
+    {1920, 1040, 1111, 690, 500, 311, 1700, 1056},  // the common case: 0.75 x (1040 - 120)
+    {1920, 1080, 1159, 720, 500, 311, 1700, 1056},  // no task bar
+    {800, 500, 500, 311, 500, 311, 800, 497},       // 0.75 x 380 = 285 tall is under the minimum width
     {3840, 2100, 1700, 1056, 500, 311, 1700, 1056}, // width capped
     {400, 300, 400, 248, 400, 248, 400, 248},       // narrow display: fixed size
     {2560, 300, 483, 300, 500, 311, 1700, 1056},    // too short for the minimum width: fit the height
@@ -92,6 +97,69 @@ TEST(Editor, ResizingRelaysThePanel)
     EXPECT_EQ(fixture.panel().getBounds(), juce::Rectangle<int>(0, 45, 805, 455));
     EXPECT_EQ(MainPanelTestAccess::powerButton(fixture.panel()).getBounds(),
               computePanelLayout(805.0f, 455.0f).powerButtonBounds);
+}
+
+// A size a host imposes is put back to the aspect ratio: the largest that fits in it, within the
+// limits (those of a 1920 x 1040 work area: 500 x 311 to 1700 x 1056).
+TEST(EditorSize, AHostsSizeIsFittedToTheAspectRatio)
+{
+    const auto limits = computeEditorSize({0, 0, 1920, 1040}, EditorProportions{});
+    struct Case
+    {
+        const char* what;
+        int width, height, fittedWidth, fittedHeight;
+    };
+    const Case cases[] = {
+        {"at the ratio", 1256, 780, 1256, 780},
+        {"too wide (1.5 instead of 1.61 the other way)", 1000, 500, 805, 500},
+        {"too tall", 805, 700, 805, 500},
+        {"below the smallest", 300, 200, 500, 311},
+        {"above the largest", 2400, 2000, 1700, 1056},
+        {"nothing", 0, 0, 500, 311},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(fitToAspectRatio(limits, c.width, c.height), juce::Point<int>(c.fittedWidth, c.fittedHeight));
+        EXPECT_EQ(keepsRatioAndLimits(limits, c.width, c.height), c.width == c.fittedWidth && c.height == c.fittedHeight);
+    }
+}
+
+// The editor's own grip, so that it can be resized (and shrunk) in any host: in the bottom-right
+// corner, in the editor's look, above the panel.
+TEST(Editor, HasItsOwnResizeGripInTheCorner)
+{
+    guitest::EditorFixture fixture;
+    auto& editor = *fixture.editor;
+    juce::ResizableCornerComponent* grip = nullptr;
+    for (auto* child : editor.getChildren())
+        if (auto* corner = dynamic_cast<juce::ResizableCornerComponent*>(child))
+            grip = corner;
+    ASSERT_NE(grip, nullptr);
+    EXPECT_TRUE(grip->isVisible());
+    EXPECT_EQ(grip->getBounds().getBottomRight(), editor.getLocalBounds().getBottomRight());
+    EXPECT_EQ(editor.getChildren().getLast(), grip);
+    EXPECT_NE(dynamic_cast<ResizeGripLookAndFeel*>(&grip->getLookAndFeel()), nullptr);
+    EXPECT_FALSE(grip->getWantsKeyboardFocus());
+}
+
+// A host that resizes the window without asking the editor for its constraints gets the aspect
+// ratio back once its resizing is over.
+TEST(Editor, AHostsSizeThatBreaksTheRatioIsPutBack)
+{
+    guitest::EditorFixture fixture;
+    auto& editor = *fixture.editor;
+    const struct
+    {
+        int width, height, fittedWidth, fittedHeight;
+    } cases[] = {{1000, 500, 805, 500}, {805, 700, 805, 500}, {1256, 780, 1256, 780}};
+    for (const auto& c : cases)
+    {
+        editor.setSize(c.width, c.height);
+        guitest::pumpUntil([&] { return editor.getWidth() == c.fittedWidth && editor.getHeight() == c.fittedHeight; },
+                           1000);
+        EXPECT_EQ(juce::Point<int>(editor.getWidth(), editor.getHeight()), juce::Point<int>(c.fittedWidth, c.fittedHeight));
+    }
 }
 
 namespace

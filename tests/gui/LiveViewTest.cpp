@@ -97,6 +97,9 @@ TEST(LiveHistory, KeepsTheNewestWhenFull)
     EXPECT_FLOAT_EQ(columns.back().summary.inputMax, (float) LiveHistory::capacity + 9.0f);
 }
 
+// Held for a second after the last audio, then faded out over a second and emptied. The update
+// says when the picture changed with it (audio came, it faded or emptied), so that the view
+// repaints only then.
 // Held for a second after the last audio, then faded out over a second and emptied.
 // The gain trace's value for a column: output peak over input peak in dB, either sign of the
 // samples; no value without audio or for an input under the floor.
@@ -133,24 +136,26 @@ TEST(LiveViewReader, FadesAndEmptiesOnceNoAudioArrives)
     LiveFeedReader view(feed);
     view.setReading(true, 0.0);
     EXPECT_TRUE(feed.isActive());
+    EXPECT_FALSE(view.update(50.0)) << "nothing came, nothing to show";
 
     sendBlock(feed, 0.5f, 0.7f);
-    view.update(100.0);
+    EXPECT_TRUE(view.update(100.0));
     ASSERT_EQ(view.getHistory().size(), 1);
     EXPECT_EQ(view.getOpacity(), 1.0f);
 
-    view.update(1100.0);
+    EXPECT_FALSE(view.update(1100.0)) << "held: the picture stands still";
     EXPECT_EQ(view.getOpacity(), 1.0f);
-    view.update(1600.0);
+    EXPECT_TRUE(view.update(1600.0));
     EXPECT_NEAR(view.getOpacity(), 0.5f, 1e-6f);
     EXPECT_FALSE(view.getHistory().isEmpty());
-    view.update(2100.0);
+    EXPECT_TRUE(view.update(2100.0));
     EXPECT_EQ(view.getOpacity(), 0.0f);
     EXPECT_TRUE(view.getHistory().isEmpty());
+    EXPECT_FALSE(view.update(2150.0)) << "emptied: nothing changes any more";
 
     // New audio shows at once again.
     sendBlock(feed, 0.5f, 0.7f);
-    view.update(2200.0);
+    EXPECT_TRUE(view.update(2200.0));
     EXPECT_EQ(view.getOpacity(), 1.0f);
     EXPECT_EQ(view.getHistory().size(), 1);
 }

@@ -148,6 +148,34 @@ TEST(MenuBar, ResolutionMenuSetsTheModeAndTellsTheEditor)
     EXPECT_EQ(bar.getSettingsMenu().getResolution(), DisplayResolution::High);
 }
 
+// The current choice in the bar's menus carries a tick, as in every menu, in a column before the
+// names, so that the names stand aligned whether ticked or not.
+TEST(MenuBar, MenusTickTheCurrentChoice)
+{
+    MenuBarLookAndFeel look;
+    look.setSizesForBarHeight(70.0f);
+    const juce::Rectangle<int> area(0, 0, 200, 24);
+    const auto draw = [&](bool ticked, const juce::String& text) {
+        juce::Image image(juce::Image::ARGB, area.getWidth(), area.getHeight(), true);
+        juce::Graphics g(image);
+        look.drawPopupMenuItem(g, area, false, true, false, ticked, false, text, {}, nullptr, nullptr);
+        return image;
+    };
+    // The leftmost column with a drawn pixel, or the width when there is none.
+    const auto firstDrawnColumn = [](const juce::Image& image) {
+        for (int x = 0; x < image.getWidth(); ++x)
+            for (int y = 0; y < image.getHeight(); ++y)
+                if (image.getPixelAt(x, y).getAlpha() > 128)
+                    return x;
+        return image.getWidth();
+    };
+
+    const int nameStart = firstDrawnColumn(draw(false, "High"));
+    EXPECT_EQ(firstDrawnColumn(draw(false, "")), area.getWidth()); // no tick, no name: nothing
+    EXPECT_LT(firstDrawnColumn(draw(true, "")), nameStart);         // the tick alone, before the names
+    EXPECT_LT(firstDrawnColumn(draw(true, "High")), nameStart);
+}
+
 TEST(Editor, BarAbovePanelAndTheResolutionChoiceChangesTheCurves)
 {
     guitest::EditorFixture fixture;

@@ -110,7 +110,7 @@ TEST(ModuleFactory, FactoryInformationAndClasses)
     factory2->release();
 }
 
-TEST(ModuleFactory, NoEventBusesAndOneProgramNamedDefault)
+TEST(ModuleFactory, NoEventBusesAndTheFactoryPresetsAsPrograms)
 {
     Module module;
     ASSERT_NE(module.factory, nullptr);
@@ -150,18 +150,40 @@ TEST(ModuleFactory, NoEventBusesAndOneProgramNamedDefault)
     ASSERT_EQ(componentPoint->connect(controllerPoint), kResultOk);
     ASSERT_EQ(controllerPoint->connect(componentPoint), kResultOk);
 
-    // The parameters and the host bypass.
-    EXPECT_EQ(controller->getParameterCount(), (Steinberg::int32) numParameters + 1);
+    // The parameters, the host bypass and the program change after them.
+    ASSERT_EQ(controller->getParameterCount(), (Steinberg::int32) numParameters + 2);
+    Vst::ParameterInfo program{};
+    ASSERT_EQ(controller->getParameterInfo((Steinberg::int32) numParameters + 1, program), kResultOk);
+    EXPECT_NE(program.flags & Vst::ParameterInfo::kIsProgramChange, 0);
+    EXPECT_EQ(program.stepCount, 7);
+    EXPECT_EQ(toString(program.title), "Program");
 
+    // One program list, the factory presets, on the root unit; the program change steps through it.
     auto* units = query<Vst::IUnitInfo>(controller, Vst::IUnitInfo_iid);
     ASSERT_NE(units, nullptr);
     ASSERT_EQ(units->getProgramListCount(), 1);
     Vst::ProgramListInfo list{};
     ASSERT_EQ(units->getProgramListInfo(0, list), kResultOk);
-    EXPECT_EQ(list.programCount, 1);
-    Vst::String128 name{};
-    ASSERT_EQ(units->getProgramName(list.id, 0, name), kResultOk);
-    EXPECT_EQ(toString(name), "Default");
+    Vst::UnitInfo root{};
+    ASSERT_EQ(units->getUnitInfo(0, root), kResultOk);
+    EXPECT_EQ(root.id, Vst::kRootUnitId);
+    EXPECT_EQ(root.programListId, list.id);
+    EXPECT_EQ(program.unitId, Vst::kRootUnitId);
+    juce::StringArray names;
+    for (Steinberg::int32 i = 0; i < list.programCount; ++i)
+    {
+        Vst::String128 name{};
+        ASSERT_EQ(units->getProgramName(list.id, i, name), kResultOk);
+        names.add(toString(name));
+    }
+    EXPECT_EQ(names, juce::StringArray({"Punchy Kicks", "Snare Snap", "Loop Tightener", "Bass Knock", "Smooth Rooms",
+                                        "Aggro Parallel", "Tame Pokey", "Guitar Push"}));
+    for (Steinberg::int32 i = 0; i < list.programCount; ++i)
+    {
+        Vst::String128 text{};
+        ASSERT_EQ(controller->getParamStringByValue(program.id, (double) i / 7.0, text), kResultOk);
+        EXPECT_EQ(toString(text), names[i]);
+    }
     units->release();
 
     componentPoint->disconnect(controllerPoint);

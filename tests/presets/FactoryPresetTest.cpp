@@ -2,6 +2,8 @@
 
 #include "state/FactoryPresets.h"
 
+#include <functional>
+
 namespace
 {
 // Every parameter factory presets set holds the row's value; every other one what it held before.
@@ -110,4 +112,99 @@ TEST(FactoryPresets, ParameterChangesAfterLoadingMarkThePresetModified)
     processor.getState().loadFactoryPreset("Bass Knock");
     harness::setPlain(processor, "mix", 50.0f);
     EXPECT_EQ(processor.getState().getCurrentPresetDisplayName(), "Bass Knock *");
+}
+
+// The host's program list: the factory presets in the editor's order. Choosing one loads it as the
+// editor's menu does; a number outside the list changes nothing; the names stay.
+TEST(HostPrograms, TheFactoryPresetsLoadAsFromTheMenu)
+{
+    TarvoltAudioProcessor processor;
+    ASSERT_EQ(processor.getNumPrograms(), 8);
+    for (int i = 0; i < processor.getNumPrograms(); ++i)
+    {
+        const auto name = processor.getState().getFactoryPresetNames()[i];
+        SCOPED_TRACE(name);
+        EXPECT_EQ(processor.getProgramName(i), name);
+
+        TarvoltAudioProcessor fromHost, fromMenu;
+        for (auto* p : {&fromHost, &fromMenu})
+            setUnusualValues(*p);
+        fromHost.setCurrentProgram(i);
+        fromMenu.getState().loadFactoryPreset(name);
+        EXPECT_TRUE(fromHost.getState().getParameterValues() == fromMenu.getState().getParameterValues());
+        EXPECT_EQ(fromHost.getState().getCurrentPresetDisplayName(), name);
+        EXPECT_EQ(fromHost.getCurrentProgram(), i);
+    }
+
+    processor.getState().loadFactoryPreset("Bass Knock");
+    harness::setPlain(processor, ParameterIDs::attack, 9.0f);
+    const auto before = processor.getState().getParameterValues();
+    for (int outside : {-1, 8})
+        processor.setCurrentProgram(outside);
+    processor.changeProgramName(3, "Renamed");
+    EXPECT_TRUE(processor.getState().getParameterValues() == before);
+    EXPECT_EQ(processor.getState().getCurrentPresetDisplayName(), "Bass Knock *");
+    EXPECT_EQ(processor.getProgramName(3), "Bass Knock");
+    EXPECT_EQ(processor.getProgramName(8), "");
+}
+
+namespace
+{
+// What the host hears of program changes.
+struct ProgramChanges final : juce::AudioProcessorListener
+{
+    explicit ProgramChanges(juce::AudioProcessor& p) : processor(p) { processor.addListener(this); }
+    ~ProgramChanges() override { processor.removeListener(this); }
+    void audioProcessorParameterChanged(juce::AudioProcessor*, int, float) override {}
+    void audioProcessorChanged(juce::AudioProcessor*, const ChangeDetails& details) override
+    {
+        if (details.programChanged)
+            ++count;
+    }
+    juce::AudioProcessor& processor;
+    int count = 0;
+};
+} // namespace
+
+// The current program is the factory preset the parameters came from, changed since or not, the
+// first with a user preset or none; the host hears when it changes. A restored state brings its
+// own and keeps its values.
+TEST(HostPrograms, TheCurrentProgramFollowsThePresetAndTheHostHearsOfIt)
+{
+    TestPresetRoot root;
+    TarvoltAudioProcessor processor;
+    root.attach(processor);
+    ProgramChanges told(processor);
+    EXPECT_EQ(processor.getCurrentProgram(), 0); // no preset chosen
+
+    struct Step
+    {
+        const char* what;
+        std::function<void()> act;
+        int program;
+        int toldSoFar;
+    };
+    const Step steps[] = {
+        {"a factory preset from the menu", [&] { processor.getState().loadFactoryPreset("Smooth Rooms"); }, 4, 1},
+        {"a knob moved", [&] { harness::setPlain(processor, ParameterIDs::punch, 70.0f); }, 4, 1},
+        {"saved as a user preset", [&] { processor.getState().saveUserPreset("Mine"); }, 0, 2},
+        {"the first factory preset", [&] { processor.getState().loadFactoryPreset("Punchy Kicks"); }, 0, 2},
+        {"chosen by the host", [&] { processor.setCurrentProgram(6); }, 6, 3},
+    };
+    for (const auto& step : steps)
+    {
+        SCOPED_TRACE(step.what);
+        step.act();
+        EXPECT_EQ(processor.getCurrentProgram(), step.program);
+        EXPECT_EQ(told.count, step.toldSoFar);
+    }
+
+    harness::setPlain(processor, ParameterIDs::attack, -7.0f);
+    juce::MemoryBlock state;
+    processor.getStateInformation(state);
+    TarvoltAudioProcessor restored;
+    restored.setStateInformation(state.getData(), (int) state.getSize());
+    EXPECT_EQ(restored.getCurrentProgram(), 6);
+    EXPECT_EQ(restored.getState().getCurrentPresetDisplayName(), "Tame Pokey *");
+    EXPECT_TRUE(restored.getState().getParameterValues() == processor.getState().getParameterValues());
 }

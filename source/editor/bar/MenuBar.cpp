@@ -25,6 +25,11 @@ MenuBar::MenuBar()
     addAndMakeVisible(saveButton);
     addAndMakeVisible(settingsButton);
 
+    presetMenu.onClosed = settingsMenu.onClosed = [this]
+    {
+        if (onMenuClosed)
+            onMenuClosed();
+    };
     presetButton.onClick = [this] { showPresetMenu(); };
     previousButton.onClick = [this] { presetMenu.step(-1); };
     nextButton.onClick = [this] { presetMenu.step(1); };

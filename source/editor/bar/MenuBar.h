@@ -35,6 +35,9 @@ public:
     void showSaveDialog();
     void showSettingsMenu();
 
+    // Runs once a menu opened from the bar has closed.
+    std::function<void()> onMenuClosed;
+
     // The editor hands the settings menu its further choices and hears the resolution chosen.
     SettingsMenu& getSettingsMenu() noexcept { return settingsMenu; }
 

@@ -51,8 +51,19 @@ void MenuBarLookAndFeel::drawPopupMenuItem(juce::Graphics& g, const juce::Rectan
     }
 
     g.setColour(textColour);
+    // The current choice: a tick in the column before the names (and bold).
+    const int tickColumn = roundHalfAway((float) r.getHeight() * 0.7f);
+    if (isTicked)
+    {
+        const auto tick = getTickShape(1.0f);
+        const auto box = juce::Rectangle<float>((float) r.getX() + 8.0f, (float) r.getY(), (float) tickColumn,
+                                                (float) r.getHeight())
+                             .reduced((float) r.getHeight() * 0.25f);
+        g.fillPath(tick, tick.getTransformToScaleToFit(box, true));
+    }
     g.setFont(compat::makeFont(itemFontHeight, isTicked ? juce::Font::bold : juce::Font::plain));
-    g.drawText(text, juce::Rectangle<int>(r.getX() + 12, r.getY(), std::max(r.getWidth() - 24, 0), r.getHeight()),
+    const int textX = r.getX() + 8 + tickColumn;
+    g.drawText(text, juce::Rectangle<int>(textX, r.getY(), std::max(r.getRight() - 12 - textX, 0), r.getHeight()),
                juce::Justification::centredLeft, true);
 
     if (hasSubMenu)
@@ -89,4 +100,5 @@ void MenuBarLookAndFeel::getIdealPopupMenuItemSize(const juce::String& text, boo
     juce::LookAndFeel_V4::getIdealPopupMenuItemSize(text, isSeparator, standardMenuItemHeight, idealWidth,
                                                     idealHeight);
     idealHeight = isSeparator ? 6 : itemHeight;
+    idealWidth += roundHalfAway((float) itemHeight * 0.7f); // the tick's column
 }

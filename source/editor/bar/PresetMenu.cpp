@@ -89,8 +89,11 @@ void PresetMenu::show(juce::Component& target, float barHeight)
                                .withStandardItemHeight(look->itemHeight),
                            [self = juce::WeakReference<PresetMenu>(this), keep = look](int result)
                            {
-                               if (self != nullptr)
-                                   self->handleResult(result);
+                               if (self == nullptr)
+                                   return;
+                               if (self->onClosed)
+                                   self->onClosed();
+                               self->handleResult(result);
                            });
 }
 

@@ -37,6 +37,8 @@ public:
     // Opens the menu under the target (the bar's preset button), sized for a bar of that height;
     // the choice arrives later, at handleResult.
     void show(juce::Component& target, float barHeight);
+    // Runs once the menu has closed, chosen from or not, before the choice is acted on.
+    std::function<void()> onClosed;
     void handleResult(int result);
 
     // Loads the preset delta places after the current one in the menu's order (the factory

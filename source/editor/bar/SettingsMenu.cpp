@@ -38,8 +38,11 @@ void SettingsMenu::show(juce::Component& target, float barHeight)
                                .withStandardItemHeight(roundHalfAway(barHeight * 0.33f)),
                            [self = juce::WeakReference<SettingsMenu>(this), keep = look](int result)
                            {
-                               if (self != nullptr)
-                                   self->handleResult(result);
+                               if (self == nullptr)
+                                   return;
+                               if (self->onClosed)
+                                   self->onClosed();
+                               self->handleResult(result);
                            });
 }
 

@@ -32,10 +32,10 @@ void LiveFeedReader::drain() noexcept
     }
 }
 
-void LiveFeedReader::update(double nowMs)
+bool LiveFeedReader::update(double nowMs)
 {
     if (!reading)
-        return;
+        return false;
 
     LiveSummary received[readChunk];
     bool arrived = false;
@@ -49,9 +49,12 @@ void LiveFeedReader::update(double nowMs)
     if (arrived)
         lastArrivalMs = nowMs;
     const double idle = nowMs - lastArrivalMs;
+    const float previousOpacity = opacity;
+    const bool hadHistory = !history.isEmpty();
     opacity = (float) juce::jlimit(0.0, 1.0, 1.0 - (idle - holdMs) / fadeMs);
     if (opacity <= 0.0f)
         history.clear();
+    return arrived || (hadHistory && (opacity != previousOpacity || history.isEmpty()));
 }
 
 double LiveFeedReader::getSampleRate() const noexcept

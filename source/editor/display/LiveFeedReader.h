@@ -22,8 +22,9 @@ public:
     // clock update() is given.
     void setReading(bool shouldRead, double nowMs);
 
-    // Takes what the feed sent since the last update.
-    void update(double nowMs);
+    // Takes what the feed sent since the last update. True when the picture changed with it: audio
+    // arrived, or the picture faded or emptied.
+    bool update(double nowMs);
 
     // 1 while audio arrives, then fading to 0.
     float getOpacity() const noexcept { return opacity; }

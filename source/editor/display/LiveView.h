@@ -23,8 +23,8 @@ public:
 
     // Starts (with an empty view) or stops reading the feed; nowMs: the clock update() is given.
     void setReading(bool shouldRead, double nowMs) { reader.setReading(shouldRead, nowMs); }
-    // Takes what the feed sent since the last update.
-    void update(double nowMs) { reader.update(nowMs); }
+    // Takes what the feed sent since the last update; true when the picture changed with it.
+    bool update(double nowMs) { return reader.update(nowMs); }
 
     // What changes only with the size: the grid, the legend, the time, gain and level axes.
     static void paintFrame(juce::Graphics& g, const LivePlot& plot);

@@ -19,9 +19,18 @@ void SignalDisplay::setMode(DisplayMode newMode)
     liveView.setReading(mode == DisplayMode::Live, juce::Time::getMillisecondCounterHiRes());
 }
 
-void SignalDisplay::updateLiveView()
+bool SignalDisplay::updateLiveView()
 {
-    liveView.update(juce::Time::getMillisecondCounterHiRes());
+    return liveView.update(juce::Time::getMillisecondCounterHiRes());
+}
+
+void SignalDisplay::refresh()
+{
+    const bool liveChanged = updateLiveView();
+    const auto settings = readSettings();
+    if (liveChanged || !(settings == refreshedSettings))
+        repaint(); // the panel's picture under it too: the model is part of it
+    refreshedSettings = settings;
 }
 
 DisplaySettings SignalDisplay::readSettings() const

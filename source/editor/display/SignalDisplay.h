@@ -33,8 +33,14 @@ public:
     // The live view reads the audio only while it is shown.
     void setMode(DisplayMode mode);
     DisplayMode getMode() const noexcept { return mode; }
-    // Takes what the audio thread sent the live view since the last call.
-    void updateLiveView();
+    // Takes what the audio thread sent the live view since the last call; true when the live
+    // picture changed with it.
+    bool updateLiveView();
+
+    // Repaints the display when what it shows changed since the last call: the live signal (audio
+    // arrived, or the picture fades), or the settings its model and read-out are drawn with. Nothing
+    // otherwise: at rest the display costs nothing.
+    void refresh();
 
     // The settings the display draws with, read afresh; a parameter that cannot be found reads as 0.
     DisplaySettings readSettings() const;
@@ -61,6 +67,7 @@ private:
     DisplayMode mode = DisplayMode::Model;
     LiveView liveView;
     DisplayModelMaker modelMaker;
+    DisplaySettings refreshedSettings; // as of the last refresh
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(SignalDisplay)
 };

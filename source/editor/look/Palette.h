@@ -33,6 +33,11 @@ inline const juce::Colour groupCaptionOff{0xFF8A8A94};
 inline const juce::Colour meterCaption{0xFFDCDCE4};
 inline const juce::Colour meterCaptionOff{0xFF868692};
 
+// The resize grip in the window's bottom-right corner: grey, the accent while the pointer is on
+// it or drags it.
+inline const juce::Colour resizeGrip{0xFF585866};
+inline const juce::Colour resizeGripActive = accent;
+
 // Value read-outs while they are open for typing.
 inline const juce::Colour readOutEditingBackground{0xFF16161E};
 inline const juce::Colour readOutEditingText{0xFFF5F0FF};

@@ -39,15 +39,51 @@ void LevelMeter::paintFrame(juce::Graphics& g) const
             g.drawText(label.text, label.box, juce::Justification::centredRight, false);
 }
 
+std::array<float, MeterPeaks::maxChannels> LevelMeter::takeLevels()
+{
+    const double nowMs = juce::Time::getMillisecondCounterHiRes();
+    std::array<float, MeterPeaks::maxChannels> levels{};
+    for (int c = 0; c < MeterPeaks::maxChannels; ++c)
+    {
+        levels[(size_t) c] = readLevel(c);
+        if (powerOn)
+            peaks.take(c, levels[(size_t) c], nowMs);
+    }
+    return levels;
+}
+
+juce::String LevelMeter::shownAt(const std::array<float, MeterPeaks::maxChannels>& levels) const
+{
+    if (!powerOn)
+        return {};
+    const auto m = layoutLevelMeter(area, scale);
+    juce::String shown;
+    for (int c = 0; c < m.channels; ++c)
+    {
+        const float level = m.channels == 2 ? levels[(size_t) c] : std::max(levels[0], levels[1]);
+        int lit = 0;
+        while (lit < m.count && isMeterSegmentLit(lit, m.count, level, true))
+            ++lit;
+        const float held = m.channels == 2 ? peaks.held(c) : std::max(peaks.held(0), peaks.held(1));
+        shown << lit << ' ' << (held > 0.0f ? (int) std::round(m.yForPosition(held)) : -1) << ' ';
+    }
+    if (!m.peakBox.isEmpty())
+        shown << (peaks.isOver() ? juce::String("OVER") : meterPeakText(peaks.highest()));
+    return shown;
+}
+
+void LevelMeter::refresh()
+{
+    if (shownAt(takeLevels()) != drawn)
+        repaint();
+}
+
 void LevelMeter::paint(juce::Graphics& g)
 {
     drawInParentCoordinates(g);
     const auto m = layoutLevelMeter(area, scale);
-    const double nowMs = juce::Time::getMillisecondCounterHiRes();
-    const float levels[] = {readLevel(0), readLevel(1)};
-    if (powerOn)
-        for (int c = 0; c < MeterPeaks::maxChannels; ++c)
-            peaks.take(c, levels[c], nowMs);
+    const auto levels = takeLevels();
+    drawn = shownAt(levels);
 
     if (!powerOn)
         return;
@@ -58,7 +94,7 @@ void LevelMeter::paint(juce::Graphics& g)
     for (int c = 0; c < m.channels; ++c)
     {
         // One column shows the louder channel.
-        const float level = m.channels == 2 ? levels[c] : std::max(levels[0], levels[1]);
+        const float level = m.channels == 2 ? levels[(size_t) c] : std::max(levels[0], levels[1]);
         for (int i = 0; i < m.count && isMeterSegmentLit(i, m.count, level, true); ++i)
             lit[meterSegmentColour(i, true, true) == palette::panel::meterSegment ? 0 : 1].addRoundedRectangle(
                 m.segment(i, c), m.corner);

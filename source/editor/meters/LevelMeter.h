@@ -5,6 +5,7 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <array>
 #include <functional>
 
 // A segmented level meter with its caption (IN, OUT) and a dB scale: a column of segments per
@@ -31,6 +32,10 @@ public:
     // A click clears the peak and the over.
     void mouseDown(const juce::MouseEvent&) override;
 
+    // Takes the levels into the peaks and repaints the meter when what it shows (the lit segments,
+    // the hold marks, the peak box) differs from what it drew last.
+    void refresh();
+
 private:
     friend struct LevelMeterTestAccess;
 
@@ -38,6 +43,13 @@ private:
     std::function<float(int channel)> readLevel;
     bool powerOn = true;
     MeterPeaks peaks;
+
+    // Reads both channels' levels and takes them into the peaks.
+    std::array<float, MeterPeaks::maxChannels> takeLevels();
+    // What the meter shows at these levels, in a form to compare: each column's lit segments, each
+    // hold mark's row and the peak box's text.
+    juce::String shownAt(const std::array<float, MeterPeaks::maxChannels>& levels) const;
+    juce::String drawn; // as the last paint showed it
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(LevelMeter)
 };

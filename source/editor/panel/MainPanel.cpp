@@ -54,14 +54,15 @@ void MainPanel::showPowerState(bool on)
     repaint();
 }
 
-// The meters and the live view move with the audio; the display's curves follow the parameters,
-// which the picture notices (see paint).
+// The meters and the live view move with the audio; the display's curves follow the parameters.
+// Each repaints itself when what it shows changed (the picture notices new settings, see paint).
 void MainPanel::timerCallback()
 {
     if (storedDisplayMode() != display.getMode())
         showDisplayMode(storedDisplayMode());
-    updateLiveView();
-    repaint();
+    display.refresh();
+    inputMeter.refresh();
+    outputMeter.refresh();
 }
 
 void MainPanel::setResolutionMode(DisplayResolution mode)

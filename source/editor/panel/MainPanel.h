@@ -23,8 +23,10 @@ class PluginState;
 // The editor's main panel: it holds the signal display, the two level meters, the seven knobs,
 // the focus and mode selectors and the power button, lays them out (PanelLayout) for whatever
 // bounds it is given, and paints its own dressing under them: the background, the card, the
-// section outlines and the title. A timer repaints it 30 times a second (the meters and the live
-// view move by themselves; the display follows the parameters).
+// section outlines and the title. A timer looks 30 times a second at what moves by itself (the
+// meters, the live view) and at the parameters the display draws with, and repaints only the part
+// whose picture changed: at rest nothing repaints. The knobs, their read-outs, the selectors and
+// the power button repaint themselves when their parameters change.
 //
 // What changes only with the size, the power state, the display mode and the display's settings
 // is painted once into a picture the panel keeps and copied on every later paint: its dressing and
