@@ -274,11 +274,11 @@ Rendered renderHit(const ParameterValues& settings)
     TarvoltAudioProcessor processor;
     for (size_t i = 0; i < numParameters; ++i)
         harness::setPlain(processor, parameterSpecs[i].id, settings[i]);
-    harness::prepare(processor, 1, syntheticHit::sampleRate);
+    harness::prepare(processor, 1, syntheticHit::rateHz);
     const int latency = processor.getLatencySamples();
 
     juce::AudioBuffer<float> buffer(1, syntheticHit::length + latency);
-    syntheticHit::fill(buffer.getWritePointer(0), buffer.getNumSamples(), settings.get(ParameterIDs::sustain));
+    syntheticHit::render(buffer.getWritePointer(0), buffer.getNumSamples(), settings.get(ParameterIDs::sustain));
     Rendered r;
     syntheticHit::envelope(buffer.getReadPointer(0), DisplayModel::maxPoints, r.dry.data());
     harness::processInBlocks(processor, buffer, 512);

@@ -45,13 +45,13 @@ constexpr int bodyPeriod = 96, clickPeriod = 16;
 constexpr auto powerParameter = (size_t)parameterIndex(ParameterIDs::power);
 } // namespace
 
-void syntheticHit::fill(float* out, int numSamples, float sustainDb)
+void syntheticHit::render(float* out, int numSamples, float sustainDb)
 {
     const HitShape shape(sustainDb);
     const double twoPi = juce::MathConstants<double>::twoPi;
     for (int n = 0; n < numSamples; ++n)
     {
-        const auto parts = shape.at((float)(n / sampleRate));
+        const auto parts = shape.at((float)(n / rateHz));
         out[n] = parts.click * (float)std::cos(twoPi * (n % clickPeriod) / clickPeriod) +
                  parts.body * (float)std::cos(twoPi * (n % bodyPeriod) / bodyPeriod);
     }
@@ -110,7 +110,7 @@ const DisplayModel& DisplayModelMaker::make(const DisplaySettings& settings, int
     const float sustainDb = settings.audioValue(ParameterIDs::sustain);
     if (!hitMade || sustainDb != hitSustainDb)
     {
-        syntheticHit::fill(hit.data(), (int)hit.size(), sustainDb);
+        syntheticHit::render(hit.data(), (int)hit.size(), sustainDb);
         hitSustainDb = sustainDb;
         hitMade = true;
     }
@@ -121,7 +121,7 @@ const DisplayModel& DisplayModelMaker::make(const DisplaySettings& settings, int
     values[powerParameter] = 1.0f;
     const int latency = TransientShaper::latencyFor(values.choice<Quality>());
     const auto shaperSettings = shaperSettingsFrom(values);
-    shaper->prepare(syntheticHit::sampleRate, shaperSettings);
+    shaper->prepare(syntheticHit::rateHz, shaperSettings);
     const int length = syntheticHit::length + latency;
     float* const inChannel[] = {hit.data()};
     float* const outChannel[] = {shaped.data()};

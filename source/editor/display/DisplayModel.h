@@ -65,15 +65,15 @@ struct DisplayModel
 
 // The synthetic hit as audio: a 3 kHz click over a 500 Hz body, cosines that start the hit at its
 // peak, under an envelope whose decay follows the sustain setting. Each of the model's points stands for
-// samplesPerPoint samples of it at sampleRate; a point's value is the largest magnitude in them.
+// samplesPerPoint samples of it at rateHz; a point's value is the largest magnitude in them.
 namespace syntheticHit
 {
-inline constexpr double sampleRate = 48000.0;
+inline constexpr double rateHz = 48000.0;
 inline constexpr int samplesPerPoint = 24000 / (DisplayModel::maxPoints - 1); // 109: 500 ms over 220 steps
 inline constexpr int length = samplesPerPoint * DisplayModel::maxPoints;
 
 // The first numSamples samples of the hit for a sustain setting in dB.
-void fill(float* out, int numSamples, float sustainDb);
+void render(float* out, int numSamples, float sustainDb);
 
 // The largest magnitude in each stretch of samplesPerPoint samples, one per point.
 void envelope(const float* samples, int numPoints, float* points);
