@@ -8,7 +8,7 @@
 //
 //   tarvolt-bench-editor-cpu [--seconds N] [--settle N] [--play] [--display model|live] [--bare]
 //
-// A plain program, run by bench/editor-cpu.sh under the virtual display (not in CI).
+// A plain program, run under the virtual display (bench/README.md), not in CI.
 
 #include "../tools/render/DemoSignal.h"
 #include "editor/TarvoltEditor.h"
