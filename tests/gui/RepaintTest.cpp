@@ -84,12 +84,21 @@ protected:
 
 TEST_F(Repaints, AtRestNothingRepaints)
 {
+#if JUCE_WINDOWS
+    // Under wine, where the Windows build's tests run, the window reports no paints at all: no
+    // paint would pass for quiet there.
+    GTEST_SKIP() << "the window system delivers no paints to count under wine";
+#endif
     guitest::pumpFor(1000);
     EXPECT_EQ(window.paints, 0) << "painted " << window.painted.joinIntoString(", ");
 }
 
 TEST_F(Repaints, WhileAudioPlaysOnlyTheMetersAndTheLiveViewRepaint)
 {
+#if JUCE_WINDOWS
+    // Under wine, where the Windows build's tests run, the window reports no paints at all.
+    GTEST_SKIP() << "the window system delivers no paints to count under wine";
+#endif
     auto& processor = fixture.processor;
     fixture.editor->setDisplayMode(DisplayMode::Live);
     harness::prepare(processor, 2, 48000.0, 512);
@@ -121,6 +130,10 @@ TEST_F(Repaints, WhileAudioPlaysOnlyTheMetersAndTheLiveViewRepaint)
 
 TEST_F(Repaints, AParameterChangeRepaintsItsControlAndTheDisplayOnly)
 {
+#if JUCE_WINDOWS
+    // Under wine, where the Windows build's tests run, the window reports no paints at all.
+    GTEST_SKIP() << "the window system delivers no paints to count under wine";
+#endif
     harness::setPlain(fixture.processor, "attack", 9.0f);
     guitest::pumpFor(200);
     EXPECT_GT(window.paints, 0);
